@@ -1,0 +1,3 @@
+#include "engine/RequestController.h"
+
+RequestController::~RequestController() = default;

@@ -1,0 +1,32 @@
+#include "engine/ResponseProcessor.h"
+
+#include "engine/GtalkNotification.h"
+#include "engine/NotificationHandler.h"
+
+ResponseProcessor::ResponseProcessor() = default;
+
+ResponseProcessor::~ResponseProcessor() { delete handlers_; }
+
+Ixa::result ResponseProcessor::HandleResponse(Ixa::Base::Object* notification) { return post(notification); }
+
+void ResponseProcessor::StopResponseProcessor() { stopAndJoin(); }
+
+void ResponseProcessor::setHandlersMap(IMHashMap* handlers)
+{
+    if (handlers != handlers_) {
+        delete handlers_;
+        handlers_ = handlers;
+    }
+}
+
+void ResponseProcessor::process(Ixa::Base::Object* object)
+{
+    auto notification = dynamic_cast<GtalkNotification*>(object);
+    IMString* name = notification != nullptr ? notification->getNotificationName() : nullptr;
+    if (name != nullptr && handlers_ != nullptr) {
+        if (auto handler = dynamic_cast<NotificationHandler*>(handlers_->get(name))) {
+            handler->handle(notification);
+        }
+    }
+    delete object;
+}

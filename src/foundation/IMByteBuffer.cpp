@@ -1,0 +1,5 @@
+#include "foundation/IMByteBuffer.h"
+
+IMByteBuffer::IMByteBuffer() = default;
+
+IMByteBuffer::~IMByteBuffer() = default;

@@ -9,7 +9,7 @@
 
 namespace Ixa::Base {
 
-struct StringFormatter::Spec {
+struct StringFormatter::Directive {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -41,54 +41,54 @@ std::u16string StringFormatter::Format(const wchar_t* format, va_list arguments)
             Utf8Codec::AppendCodePoint(static_cast<char32_t>(*cursor++), out);
             continue;
         }
-        Spec spec;
-        cursor = ParseSpec(cursor + 1, spec, remaining);
-        if (spec.conversion == 0) {
+        Directive directive;
+        cursor = ParseDirective(cursor + 1, directive, remaining);
+        if (directive.conversion == 0) {
             break;
         }
-        AppendConversion(spec, remaining, out);
+        AppendConversion(directive, remaining, out);
     }
     va_end(remaining);
     return out;
 }
 
-const wchar_t* StringFormatter::ParseSpec(const wchar_t* cursor, Spec& spec, va_list& arguments)
+const wchar_t* StringFormatter::ParseDirective(const wchar_t* cursor, Directive& directive, va_list& arguments)
 {
     while (*cursor != 0 && std::wcschr(L"-+ #0", *cursor) != nullptr) {
-        spec.flags.push_back(static_cast<char>(*cursor++));
+        directive.flags.push_back(static_cast<char>(*cursor++));
     }
     if (*cursor == L'*') {
-        spec.width = va_arg(arguments, int);
+        directive.width = va_arg(arguments, int);
         ++cursor;
     } else if (*cursor >= L'0' && *cursor <= L'9') {
-        spec.width = ReadNumber(cursor);
+        directive.width = ReadNumber(cursor);
     }
     if (*cursor == L'.') {
         ++cursor;
         if (*cursor == L'*') {
-            spec.precision = va_arg(arguments, int);
+            directive.precision = va_arg(arguments, int);
             ++cursor;
         } else {
-            spec.precision = ReadNumber(cursor);
+            directive.precision = ReadNumber(cursor);
         }
     }
     while (*cursor == L'l' || *cursor == L'h') {
-        spec.longs += *cursor == L'l' ? 1 : 0;
+        directive.longs += *cursor == L'l' ? 1 : 0;
         ++cursor;
     }
-    spec.conversion = *cursor;
+    directive.conversion = *cursor;
     return *cursor != 0 ? cursor + 1 : cursor;
 }
 
-void StringFormatter::AppendConversion(const Spec& spec, va_list& arguments, std::u16string& out)
+void StringFormatter::AppendConversion(const Directive& directive, va_list& arguments, std::u16string& out)
 {
     std::u16string text;
-    switch (spec.conversion) {
+    switch (directive.conversion) {
     case L'%':
         out.push_back(u'%');
         return;
     case L'c':
-        if (spec.longs > 0) {
+        if (directive.longs > 0) {
             Utf8Codec::AppendCodePoint(static_cast<char32_t>(va_arg(arguments, wint_t)), text);
         } else {
             char ch = static_cast<char>(va_arg(arguments, int));
@@ -97,7 +97,7 @@ void StringFormatter::AppendConversion(const Spec& spec, va_list& arguments, std
         break;
     case L'S':
     case L's':
-        if (spec.conversion == L'S' || spec.longs > 0) {
+        if (directive.conversion == L'S' || directive.longs > 0) {
             const wchar_t* wide = va_arg(arguments, const wchar_t*);
             Utf8Codec::AppendWideToUtf16(wide != nullptr ? wide : L"(null)", text);
         } else {
@@ -105,36 +105,36 @@ void StringFormatter::AppendConversion(const Spec& spec, va_list& arguments, std
             narrow = narrow != nullptr ? narrow : "(null)";
             Utf8Codec::AppendUtf8ToUtf16(narrow, std::strlen(narrow), text);
         }
-        if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
-            text.resize(static_cast<std::size_t>(spec.precision));
+        if (directive.precision >= 0 && text.size() > static_cast<std::size_t>(directive.precision)) {
+            text.resize(static_cast<std::size_t>(directive.precision));
         }
         break;
     default:
-        AppendNumber(spec, arguments, out);
+        AppendNumber(directive, arguments, out);
         return;
     }
-    AppendPadded(spec, std::move(text), out);
+    AppendPadded(directive, std::move(text), out);
 }
 
-void StringFormatter::AppendNumber(const Spec& spec, va_list& arguments, std::u16string& out)
+void StringFormatter::AppendNumber(const Directive& directive, va_list& arguments, std::u16string& out)
 {
-    std::string pattern = "%" + spec.flags;
-    if (spec.width >= 0) {
-        pattern += std::to_string(spec.width);
+    std::string pattern = "%" + directive.flags;
+    if (directive.width >= 0) {
+        pattern += std::to_string(directive.width);
     }
-    if (spec.precision >= 0) {
-        pattern += "." + std::to_string(spec.precision);
+    if (directive.precision >= 0) {
+        pattern += "." + std::to_string(directive.precision);
     }
     char buffer[512];
     int written = 0;
-    auto conversion = static_cast<char>(spec.conversion);
+    auto conversion = static_cast<char>(directive.conversion);
     if (std::strchr("diuxXo", conversion) != nullptr) {
         pattern += std::string("ll") + conversion;
         bool isSigned = conversion == 'd' || conversion == 'i';
         long long value = 0;
-        if (spec.longs >= 2) {
+        if (directive.longs >= 2) {
             value = va_arg(arguments, long long);
-        } else if (spec.longs == 1) {
+        } else if (directive.longs == 1) {
             value = isSigned ? va_arg(arguments, long) : static_cast<long long>(va_arg(arguments, unsigned long));
         } else {
             value = isSigned ? va_arg(arguments, int) : static_cast<long long>(va_arg(arguments, unsigned int));
@@ -153,11 +153,11 @@ void StringFormatter::AppendNumber(const Spec& spec, va_list& arguments, std::u1
     }
 }
 
-void StringFormatter::AppendPadded(const Spec& spec, std::u16string text, std::u16string& out)
+void StringFormatter::AppendPadded(const Directive& directive, std::u16string text, std::u16string& out)
 {
-    std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    std::size_t width = directive.width > 0 ? static_cast<std::size_t>(directive.width) : 0;
     std::size_t padding = width > text.size() ? width - text.size() : 0;
-    bool leftAlign = spec.flags.find('-') != std::string::npos;
+    bool leftAlign = directive.flags.find('-') != std::string::npos;
     if (!leftAlign) {
         out.append(padding, u' ');
     }

@@ -13,11 +13,11 @@ public:
     static std::u16string Format(const wchar_t* format, va_list arguments);
 
 private:
-    struct Spec;
-    static const wchar_t* ParseSpec(const wchar_t* cursor, Spec& spec, va_list& arguments);
-    static void AppendConversion(const Spec& spec, va_list& arguments, std::u16string& out);
-    static void AppendNumber(const Spec& spec, va_list& arguments, std::u16string& out);
-    static void AppendPadded(const Spec& spec, std::u16string text, std::u16string& out);
+    struct Directive;
+    static const wchar_t* ParseDirective(const wchar_t* cursor, Directive& directive, va_list& arguments);
+    static void AppendConversion(const Directive& directive, va_list& arguments, std::u16string& out);
+    static void AppendNumber(const Directive& directive, va_list& arguments, std::u16string& out);
+    static void AppendPadded(const Directive& directive, std::u16string text, std::u16string& out);
 };
 
 }  // namespace Ixa::Base

@@ -2,23 +2,32 @@
 // the protocol object it carries. The notification owns its name; the object belongs to
 // whoever handles it. Created on a producer thread, handed to the response queue (which owns
 // it from then on) and deleted on the response thread.
+//
+// Defined entirely in this header because the protocol layer, which sits below the engine,
+// creates notifications: the reference upwards stays at header level and adds no link cycle.
 #pragma once
 
 #include "foundation/IMString.h"
 
 class GtalkNotification : public Ixa::Base::Object {
 public:
-    GtalkNotification();
-    ~GtalkNotification() override;
+    GtalkNotification() = default;
+    ~GtalkNotification() override { delete notificationName_; }
 
     GtalkNotification(const GtalkNotification&) = delete;
     GtalkNotification& operator=(const GtalkNotification&) = delete;
 
     // Takes ownership of `name`, deleting the previous one.
-    void setNotificationName(IMString* name);
-    IMString* getNotificationName();
-    void setXMPPObject(Ixa::Base::Object* object);
-    Ixa::Base::Object* getXMPPObject();
+    void setNotificationName(IMString* name)
+    {
+        if (name != notificationName_) {
+            delete notificationName_;
+            notificationName_ = name;
+        }
+    }
+    IMString* getNotificationName() { return notificationName_; }
+    void setXMPPObject(Ixa::Base::Object* object) { xmppObject_ = object; }
+    Ixa::Base::Object* getXMPPObject() { return xmppObject_; }
 
 private:
     IMString* notificationName_ = nullptr;

@@ -2,6 +2,9 @@
 // command and run on the request thread; every protocol event comes back as a notification
 // handled on the response thread. Everything outside the engine holds the controller through
 // this interface. Thread-safety: see GtalkRequestController.
+//
+// A pure interface defined in this header alone, so the protocol layer below the engine can
+// post to it without a link dependency on the engine.
 #pragma once
 
 #include "engine/Command.h"
@@ -16,7 +19,7 @@ class MessageDAO;
 
 class RequestController {
 public:
-    virtual ~RequestController();
+    virtual ~RequestController() = default;
 
     virtual void init() = 0;
     virtual void uninit() = 0;

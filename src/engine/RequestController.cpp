@@ -1,3 +1,0 @@
-#include "engine/RequestController.h"
-
-RequestController::~RequestController() = default;

@@ -1,5 +1,8 @@
 #include "platform/DateTime.h"
 
+#include <cstdio>
+#include <string>
+
 namespace Ixa::Base {
 
 namespace {
@@ -7,6 +10,33 @@ namespace {
 constexpr long long MS_PER_DAY = 86400000LL;
 constexpr long long MIN_TIME = -62135596800000LL;   // 0001-01-01T00:00:00.000
 constexpr long long MAX_TIME = 253402300799999LL;   // 9999-12-31T23:59:59.999
+
+// The positions of the digits and separators in "YYYY-MM-DDTHH:MM:SS.mmmZ".
+constexpr char TEXT_PATTERN[] = "dddd-dd-ddTdd:dd:dd.dddZ";
+constexpr std::size_t TEXT_LENGTH = sizeof(TEXT_PATTERN) - 1;
+
+bool MatchesTextPattern(const std::string& text)
+{
+    if (text.size() != TEXT_LENGTH) {
+        return false;
+    }
+    for (std::size_t i = 0; i < TEXT_LENGTH; ++i) {
+        bool isDigit = text[i] >= '0' && text[i] <= '9';
+        if (TEXT_PATTERN[i] == 'd' ? !isDigit : text[i] != TEXT_PATTERN[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int DigitsAt(const std::string& text, std::size_t start, std::size_t count)
+{
+    int value = 0;
+    for (std::size_t i = start; i < start + count; ++i) {
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
 
 long long FloorDiv(long long value, long long divisor)
 {
@@ -41,6 +71,30 @@ DateTime::Civil DateTime::CivilFromDays(long long days)
     int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
     int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
     return Civil{year, month, day};
+}
+
+String DateTime::ToString() const
+{
+    char text[TEXT_LENGTH + 1];
+    std::snprintf(text, sizeof(text), "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", GetYear(), GetMonth(), GetDay(),
+                  GetHour(), GetMinute(), GetSecond(), GetMillisecond());
+    return String(text);
+}
+
+result DateTime::Parse(const String& text, DateTime& value)
+{
+    std::string utf8 = text.ToUtf8();
+    if (!MatchesTextPattern(utf8)) {
+        return E_INVALID_FORMAT;
+    }
+    DateTime parsed;
+    result r = parsed.SetValue(DigitsAt(utf8, 0, 4), DigitsAt(utf8, 5, 2), DigitsAt(utf8, 8, 2), DigitsAt(utf8, 11, 2),
+                               DigitsAt(utf8, 14, 2), DigitsAt(utf8, 17, 2), DigitsAt(utf8, 20, 3));
+    if (IsFailed(r)) {
+        return E_INVALID_FORMAT;
+    }
+    value = parsed;
+    return E_SUCCESS;
 }
 
 bool DateTime::IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

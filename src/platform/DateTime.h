@@ -1,6 +1,8 @@
 // A calendar date and time of day with millisecond precision, years 1 to 9999, in the
 // proleptic Gregorian calendar. It carries no time zone: SystemTime says whether a value is
-// UTC or local. Thread-safety: a value type.
+// UTC or local. Its text form is ISO 8601 with milliseconds and the UTC designator
+// ("2024-03-05T14:07:09.042Z"): the program keeps UTC values wherever a date-time is stored,
+// and text of that fixed width sorts in time order. Thread-safety: a value type.
 #pragma once
 
 #include "platform/String.h"
@@ -38,6 +40,11 @@ public:
     bool operator<(const DateTime& other) const;
     bool Equals(const Object& other) const override;
     int GetHashCode() const override;
+
+    // "YYYY-MM-DDTHH:MM:SS.mmmZ".
+    String ToString() const;
+    // Reads exactly the form ToString writes; E_INVALID_FORMAT for anything else.
+    static result Parse(const String& text, DateTime& value);
 
     static bool IsLeapYear(int year);
     static int GetDaysInMonth(int year, int month);

@@ -1,0 +1,77 @@
+#include "platform/DbStatement.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace Ixa::Io {
+
+DbStatement::DbStatement(sqlite3* connection, std::shared_ptr<DbStatementHandle> handle)
+    : connection_(connection)
+    , handle_(std::move(handle))
+{
+}
+
+DbStatement::~DbStatement() = default;
+
+result DbStatement::Bound(int code) const
+{
+    switch (code) {
+    case SQLITE_OK:
+        return E_SUCCESS;
+    case SQLITE_RANGE:
+        return E_OUT_OF_RANGE;
+    case SQLITE_NOMEM:
+        return E_OUT_OF_MEMORY;
+    default:
+        return E_FAILURE;
+    }
+}
+
+result DbStatement::BindInt(int index, int value)
+{
+    handle_->Restart();
+    return Bound(sqlite3_bind_int(handle_->Get(), index + 1, value));
+}
+
+result DbStatement::BindString(int index, const Base::String& value)
+{
+    handle_->Restart();
+    // Files keep text as UTF-8. Ids and most names are ASCII, which narrows straight into a
+    // buffer the engine takes over; anything else is converted first and copied by the engine.
+    const char16_t* units = value.GetPointer();
+    std::size_t length = static_cast<std::size_t>(value.GetLength());
+    if (!std::all_of(units, units + length, [](char16_t unit) { return unit < 0x80; })) {
+        std::string utf8 = value.ToUtf8();
+        return Bound(
+            sqlite3_bind_text64(handle_->Get(), index + 1, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    }
+    // One spare byte, so that an empty text gets a buffer and is stored as text, not as NULL.
+    auto ascii = static_cast<char*>(sqlite3_malloc64(length + 1));
+    if (ascii == nullptr) {
+        return E_OUT_OF_MEMORY;
+    }
+    std::transform(units, units + length, ascii, [](char16_t unit) { return static_cast<char>(unit); });
+    return Bound(sqlite3_bind_text64(handle_->Get(), index + 1, ascii, length, sqlite3_free, SQLITE_UTF8));
+}
+
+result DbStatement::BindDateTime(int index, const Base::DateTime& value) { return BindString(index, value.ToString()); }
+
+result DbStatement::BindBlob(int index, const Base::ByteBuffer& value)
+{
+    handle_->Restart();
+    if (!value.HasRemaining()) {
+        // An empty buffer may have no storage at all; bound as a pointer it would read back as NULL.
+        return Bound(sqlite3_bind_zeroblob(handle_->Get(), index + 1, 0));
+    }
+    const byte* start = value.GetPointer() + value.GetPosition();
+    return Bound(sqlite3_bind_blob(handle_->Get(), index + 1, start, value.GetRemaining(), SQLITE_TRANSIENT));
+}
+
+sqlite3* DbStatement::GetConnection() const { return connection_; }
+
+const std::shared_ptr<DbStatementHandle>& DbStatement::GetHandle() const { return handle_; }
+
+}  // namespace Ixa::Io

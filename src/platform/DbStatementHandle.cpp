@@ -1,0 +1,33 @@
+#include "platform/DbStatementHandle.h"
+
+#include <sqlite3.h>
+
+namespace Ixa::Io {
+
+DbStatementHandle::DbStatementHandle(sqlite3_stmt* statement)
+    : statement_(statement)
+{
+}
+
+DbStatementHandle::~DbStatementHandle() { sqlite3_finalize(statement_); }
+
+sqlite3_stmt* DbStatementHandle::Get() const { return statement_; }
+
+unsigned long DbStatementHandle::Restart()
+{
+    if (sqlite3_stmt_busy(statement_) != 0) {
+        sqlite3_reset(statement_);
+    }
+    return ++execution_;
+}
+
+bool DbStatementHandle::IsCurrent(unsigned long execution) const { return execution == execution_; }
+
+void DbStatementHandle::Finish(unsigned long execution)
+{
+    if (IsCurrent(execution)) {
+        sqlite3_reset(statement_);
+    }
+}
+
+}  // namespace Ixa::Io

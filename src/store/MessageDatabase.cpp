@@ -1,0 +1,194 @@
+#include "store/MessageDatabase.h"
+
+#include "platform/Integer.h"
+#include "store/MessageImpl.h"
+
+#include <memory>
+
+using Ixa::Base::Collection::ArrayList;
+using Ixa::Base::Collection::HashMap;
+
+namespace {
+
+constexpr const char* CREATE_TABLE =
+    "CREATE TABLE IF NOT EXISTS messagetable(otheruserid NTEXT,messagetype INTEGER,message NTEXT,protocolid NTEXT,"
+    "timestamp DATETIME,isofflinemessage INTEGER,messageid INTEGER)";
+// One row per message id, found in one step; conversations are read per user in time order.
+constexpr const char* CREATE_ID_INDEX = "CREATE UNIQUE INDEX IF NOT EXISTS messagetable_id ON messagetable(messageid)";
+constexpr const char* CREATE_USER_INDEX =
+    "CREATE INDEX IF NOT EXISTS messagetable_user ON messagetable(otheruserid,timestamp)";
+
+// Inserts the row, or updates every column of the row that has the message id.
+constexpr const char* SAVE_MESSAGE =
+    "INSERT INTO messagetable(otheruserid,messagetype,message,protocolid,timestamp,isofflinemessage,messageid) "
+    "VALUES(?,?,?,?,?,?,?) ON CONFLICT(messageid) DO UPDATE SET otheruserid=excluded.otheruserid,"
+    "messagetype=excluded.messagetype,message=excluded.message,protocolid=excluded.protocolid,"
+    "timestamp=excluded.timestamp,isofflinemessage=excluded.isofflinemessage";
+
+// Time stamps are fixed-width ISO 8601 text, so their text order is their time order; rowid
+// keeps messages of the same millisecond in the order they were stored.
+constexpr const char* SELECT_USER_IDS =
+    "SELECT otheruserid FROM messagetable GROUP BY otheruserid ORDER BY MAX(timestamp) DESC,MAX(rowid) DESC";
+constexpr const char* SELECT_WITH_USER =
+    "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp ASC,rowid ASC";
+constexpr const char* SELECT_LAST_WITH_USER =
+    "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp DESC,rowid DESC LIMIT 1";
+constexpr const char* SELECT_BY_ID = "SELECT * FROM messagetable WHERE messageid=?";
+constexpr const char* SELECT_UNREAD_COUNTS =
+    "SELECT otheruserid,count(*) FROM messagetable WHERE messagetype=0 GROUP BY otheruserid";
+
+constexpr const char* COUNT_WITH_USER = "SELECT count(*) FROM messagetable WHERE otheruserid=?";
+constexpr const char* COUNT_UNREAD_WITH_USER =
+    "SELECT count(*) FROM messagetable WHERE messagetype=0 AND otheruserid=?";
+constexpr const char* COUNT_UNREAD = "SELECT count(*) FROM messagetable WHERE messagetype=0";
+
+constexpr const char* MARK_USER_READ = "UPDATE messagetable SET messagetype=3 WHERE messagetype=0 AND otheruserid=?";
+constexpr const char* MARK_MESSAGE_READ = "UPDATE messagetable SET messagetype=3 WHERE messageid=?";
+constexpr const char* UPDATE_STATUS =
+    "UPDATE messagetable SET messagetype=?,protocolid=?,timestamp=? WHERE messageid=?";
+constexpr const char* DELETE_BY_ID = "DELETE FROM messagetable WHERE messageid=?";
+constexpr const char* DELETE_WITH_USER = "DELETE FROM messagetable WHERE otheruserid=?";
+constexpr const char* DELETE_ALL = "DELETE FROM messagetable";
+
+}  // namespace
+
+const char* const MessageDatabase::dbLocation = "/Home/gtalkmessage.db";
+
+IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
+
+MessageDatabase::MessageDatabase()
+    : StoreTable(dbLocation, {CREATE_TABLE, CREATE_ID_INDEX, CREATE_USER_INDEX})
+{
+}
+
+MessageDatabase::~MessageDatabase() = default;
+
+SqlParameters MessageDatabase::BindValues(Message* message)
+{
+    SqlParameters values;
+    values.Text(message->GetOtherUserId())
+        .Int(message->GetMessageType())
+        .Text(message->GetMessage())
+        .Text(message->GetProtocolId())
+        .Time(message->GetTimeStamp())
+        .Flag(message->IsOfflineMessage())
+        .Int(message->GetHashCode());
+    return values;
+}
+
+Message* MessageDatabase::CreateMessageObject(const Ixa::Io::DbEnumerator& row)
+{
+    auto message = new MessageImpl();
+    message->SetOtherUserId(TextAt(row, 0));
+    message->SetMessageType(IntAt(row, 1));
+    message->SetMessage(TextAt(row, 2));
+    message->SetProtocolId(TextAt(row, 3));
+    message->SetTimeStamp(TimeAt(row, 4));
+    message->SetOfflineMessage(FlagAt(row, 5));
+    message->SetMessageId(IntAt(row, 6));
+    return message;
+}
+
+Ixa::Base::String* MessageDatabase::CreateUserIdObject(const Ixa::Io::DbEnumerator& row)
+{
+    return new Ixa::Base::String(TextAt(row, 0));
+}
+
+// One statement, so the write is atomic without a transaction of its own.
+bool MessageDatabase::SaveOrUpdate(Message* message)
+{
+    return message != nullptr && Execute(SAVE_MESSAGE, BindValues(message));
+}
+
+ArrayList* MessageDatabase::GetAllUserIds() { return QueryList(SELECT_USER_IDS, SqlParameters(), CreateUserIdObject); }
+
+bool MessageDatabase::DeleteDatabase() { return DeleteAllChats(); }
+
+ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, bool keepUnread)
+{
+    if (!BeginTransaction()) {
+        return nullptr;
+    }
+    std::unique_ptr<ArrayList> messages(QueryList(SELECT_WITH_USER, SqlParameters().Text(user), CreateMessageObject));
+    if (messages == nullptr || (!keepUnread && !Execute(MARK_USER_READ, SqlParameters().Text(user)))) {
+        RollbackTransaction();
+        if (messages != nullptr) {
+            messages->RemoveAll(true);
+        }
+        return nullptr;
+    }
+    if (!CommitTransaction()) {
+        messages->RemoveAll(true);
+        return nullptr;
+    }
+    return messages.release();
+}
+
+Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)
+{
+    return QueryFirst(SELECT_LAST_WITH_USER, SqlParameters().Text(user), CreateMessageObject);
+}
+
+Message* MessageDatabase::FindMessageById(int messageId)
+{
+    return QueryFirst(SELECT_BY_ID, SqlParameters().Int(messageId), CreateMessageObject);
+}
+
+bool MessageDatabase::IsChatPresentWithUser(const Ixa::Base::String& user)
+{
+    return QueryInt(COUNT_WITH_USER, SqlParameters().Text(user)) > 0;
+}
+
+int MessageDatabase::GetNumUnreadMessagesWithUser(const Ixa::Base::String& user)
+{
+    return QueryInt(COUNT_UNREAD_WITH_USER, SqlParameters().Text(user));
+}
+
+int MessageDatabase::GetTotalUnreadMessages() { return QueryInt(COUNT_UNREAD, SqlParameters()); }
+
+bool MessageDatabase::UpdateMessageStatus(const Ixa::Base::String& user)
+{
+    return Execute(MARK_USER_READ, SqlParameters().Text(user));
+}
+
+bool MessageDatabase::UpdateMessageStatus(Message* message)
+{
+    return message != nullptr && Execute(MARK_MESSAGE_READ, SqlParameters().Int(message->GetHashCode()));
+}
+
+bool MessageDatabase::updateByMessageId(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    SqlParameters values;
+    values.Int(message->GetMessageType())
+        .Text(message->GetProtocolId())
+        .Time(message->GetTimeStamp())
+        .Int(message->GetMessageId());
+    return Execute(UPDATE_STATUS, values) && GetChangedRowCount() > 0;
+}
+
+bool MessageDatabase::DeleteMessage(int messageId) { return Execute(DELETE_BY_ID, SqlParameters().Int(messageId)); }
+
+bool MessageDatabase::DeleteChatsWithUser(const Ixa::Base::String& user)
+{
+    return Execute(DELETE_WITH_USER, SqlParameters().Text(user));
+}
+
+bool MessageDatabase::DeleteAllChats() { return Execute(DELETE_ALL); }
+
+HashMap* MessageDatabase::GetUnreadMessages()
+{
+    bool failed = false;
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows = Query(SELECT_UNREAD_COUNTS, SqlParameters(), failed);
+    if (failed) {
+        return nullptr;
+    }
+    auto unread = new HashMap();
+    unread->Construct(16, 0.75f);
+    while (rows != nullptr && Ixa::IsSucceeded(rows->MoveNext())) {
+        unread->Add(CreateUserIdObject(*rows), new Ixa::Base::Integer(IntAt(*rows, 1)));
+    }
+    return unread;
+}

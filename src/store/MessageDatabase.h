@@ -1,0 +1,55 @@
+// The message table (messagetable in "/Home/gtalkmessage.db"): every message of the current
+// conversations, sent and received, with its read state. Lists are new ArrayLists (capacity
+// 10) of new objects the caller owns: messages oldest first, user ids as platform strings.
+// A failed query answers null for lists and single messages, false for checks and 0 for
+// counts; so does a closed table.
+// Threading and ownership: as StoreTable (MessageModel serialises it).
+#pragma once
+
+#include "platform/HashMap.h"
+#include "store/Message.h"
+#include "store/StoreTable.h"
+
+class MessageDatabase : public StoreTable {
+public:
+    static const char* const dbLocation;
+    static IMString getDBLocation();
+
+    MessageDatabase();
+    ~MessageDatabase() override;
+
+    // Updates the row filed under the message's GetHashCode(), or inserts one.
+    bool SaveOrUpdate(Message* message);
+    // Everyone with a conversation, the one with the newest message first.
+    Ixa::Base::Collection::ArrayList* GetAllUserIds();
+    bool DeleteDatabase();
+    // The conversation oldest first; unless `keepUnread`, its unread messages are then marked
+    // read in the same transaction (null when that fails).
+    Ixa::Base::Collection::ArrayList* GetMessagesWithUser(const Ixa::Base::String& user, bool keepUnread);
+    bool DeleteAllChats();
+    bool DeleteChatsWithUser(const Ixa::Base::String& user);
+    bool IsChatPresentWithUser(const Ixa::Base::String& user);
+    bool DeleteMessage(int messageId);
+    int GetTotalUnreadMessages();
+    int GetNumUnreadMessagesWithUser(const Ixa::Base::String& user);
+    // Marks the row filed under the message's GetHashCode() read.
+    bool UpdateMessageStatus(Message* message);
+    // Writes type, protocol id and time stamp of the row with the message's GetMessageId();
+    // false when there is no such row.
+    bool updateByMessageId(Message* message);
+    // Marks every unread message of the user read.
+    bool UpdateMessageStatus(const Ixa::Base::String& user);
+    Message* FindMessageById(int messageId);
+    // A new map from each user id with unread messages to its unread count (platform String
+    // to Integer; the caller owns keys and values).
+    Ixa::Base::Collection::HashMap* GetUnreadMessages();
+    Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+
+    // A new message from a row whose first seven columns are those of messagetable.
+    static Message* CreateMessageObject(const Ixa::Io::DbEnumerator& row);
+    // A new platform string from column 0.
+    static Ixa::Base::String* CreateUserIdObject(const Ixa::Io::DbEnumerator& row);
+
+private:
+    static SqlParameters BindValues(Message* message);
+};

@@ -1,0 +1,120 @@
+#include "store/MessageModel.h"
+
+#include "foundation/IMSystemTime.h"
+#include "store/MessageImpl.h"
+
+using Ixa::Base::Collection::ArrayList;
+using Ixa::Base::Collection::HashMap;
+
+const char* const MessageModel::modelName = "MessageModel";
+
+MessageModel::MessageModel() = default;
+
+MessageModel::~MessageModel() = default;
+
+IMString MessageModel::getModelName() const { return IMString(modelName); }
+
+long long MessageModel::NextTicks()
+{
+    long long now = 0;
+    IMSystemTime::GetTicks(now);
+    long long last = lastTicks.load();
+    long long next = 0;
+    do {
+        next = now > last ? now : last + 1;
+    } while (!lastTicks.compare_exchange_weak(last, next));
+    return next;
+}
+
+Message* MessageModel::CreateMessage()
+{
+    Message* message = new MessageImpl();
+    message->SetTicks(NextTicks());
+    return message;
+}
+
+bool MessageModel::SaveOrUpdate(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    return Locked(false, [&](MessageDatabase& messages) { return messages.SaveOrUpdate(message); });
+}
+
+bool MessageModel::DeleteDatabase()
+{
+    return Locked(false, [](MessageDatabase& messages) { return messages.DeleteDatabase(); });
+}
+
+Message* MessageModel::FindMessageById(int messageId)
+{
+    return Locked<Message*>(nullptr, [&](MessageDatabase& messages) { return messages.FindMessageById(messageId); });
+}
+
+HashMap* MessageModel::GetUnreadMessages()
+{
+    return Locked<HashMap*>(nullptr, [](MessageDatabase& messages) { return messages.GetUnreadMessages(); });
+}
+
+Message* MessageModel::GetLastMessageWithUser(const Ixa::Base::String& user)
+{
+    return LockedFor<Message*>(
+        user, nullptr, [&](MessageDatabase& messages) { return messages.GetLastMessageWithUser(user); });
+}
+
+bool MessageModel::UpdateMessageStatus(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    return Locked(false, [&](MessageDatabase& messages) { return messages.UpdateMessageStatus(message); });
+}
+
+bool MessageModel::UpdateMessageStatus(const Ixa::Base::String& user)
+{
+    return LockedFor(user, false, [&](MessageDatabase& messages) { return messages.UpdateMessageStatus(user); });
+}
+
+int MessageModel::GetNumUnreadMessagesWithUser(const Ixa::Base::String& user)
+{
+    return LockedFor(user, -1, [&](MessageDatabase& messages) { return messages.GetNumUnreadMessagesWithUser(user); });
+}
+
+int MessageModel::GetTotalUnreadMessages()
+{
+    return Locked(-1, [](MessageDatabase& messages) { return messages.GetTotalUnreadMessages(); });
+}
+
+bool MessageModel::updateByMessageId(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    return Locked(false, [&](MessageDatabase& messages) { return messages.updateByMessageId(message); });
+}
+
+ArrayList* MessageModel::GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread)
+{
+    return LockedFor<ArrayList*>(
+        user, nullptr, [&](MessageDatabase& messages) { return messages.GetMessagesWithUser(user, keepUnread); });
+}
+
+bool MessageModel::DeleteChatsWithUser(const Ixa::Base::String& user)
+{
+    return LockedFor(user, false, [&](MessageDatabase& messages) { return messages.DeleteChatsWithUser(user); });
+}
+
+bool MessageModel::IsChatPresentWithUser(const Ixa::Base::String& user)
+{
+    return LockedFor(user, false, [&](MessageDatabase& messages) { return messages.IsChatPresentWithUser(user); });
+}
+
+bool MessageModel::DeleteMessageByMessageId(int messageId)
+{
+    return Locked(false, [&](MessageDatabase& messages) { return messages.DeleteMessage(messageId); });
+}
+
+ArrayList* MessageModel::GetAllUserIds()
+{
+    return Locked<ArrayList*>(nullptr, [](MessageDatabase& messages) { return messages.GetAllUserIds(); });
+}

@@ -1,0 +1,54 @@
+// The process-wide message store ("MessageModel"). Every read goes to the table and answers
+// new objects the caller owns; nothing is cached or notified here. Operations answer null,
+// false, or -1 for counts while the lock is missing, and at once for an empty user id.
+// A list of received messages is stored as one batch: BeginBatch(), SaveOrUpdate for each,
+// EndBatch().
+//
+// CreateMessage stamps each new message with a tick count that is strictly greater than the
+// previous one's, so two messages made in the same millisecond still get different ids.
+// Threading: safe from any thread; the model's lock serialises every table call.
+// Ownership: see StoreModel.
+#pragma once
+
+#include "store/MessageDAO.h"
+#include "store/MessageDatabase.h"
+#include "store/StoreModel.h"
+
+class MessageModel : public StoreModel<MessageModel, MessageDatabase>, public MessageDAO {
+public:
+    static const char* const modelName;
+
+    ~MessageModel() override;
+
+    IMString getModelName() const override;
+
+    Message* CreateMessage() override;
+    bool SaveOrUpdate(Message* message) override;
+    // Empties the table; the file stays.
+    virtual bool DeleteDatabase();
+    Message* FindMessageById(int messageId) override;
+    virtual Ixa::Base::Collection::HashMap* GetUnreadMessages();
+    virtual Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+
+    bool UpdateMessageStatus(Message* message);
+    int GetNumUnreadMessagesWithUser(const Ixa::Base::String& user);
+    int GetTotalUnreadMessages();
+    bool updateByMessageId(Message* message);
+    // Oldest first; unless `keepUnread`, the user's unread messages are marked read.
+    Ixa::Base::Collection::ArrayList* GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread);
+    bool DeleteChatsWithUser(const Ixa::Base::String& user);
+    bool IsChatPresentWithUser(const Ixa::Base::String& user);
+    bool DeleteMessageByMessageId(int messageId);
+    // Everyone with a conversation, the one with the newest message first.
+    Ixa::Base::Collection::ArrayList* GetAllUserIds();
+    // Marks every unread message of the user read.
+    bool UpdateMessageStatus(const Ixa::Base::String& user);
+
+private:
+    friend class StoreModel<MessageModel, MessageDatabase>;
+    MessageModel();
+
+    static long long NextTicks();
+
+    inline static std::atomic<long long> lastTicks{0};
+};

@@ -1,0 +1,32 @@
+// The properties table (PropertiesTable1 in "/Home/gtalkprop.db"): at most one row, the whole
+// set of account settings. The password column holds the password only while save-password
+// is on; otherwise it is written empty, and since deleted rows are overwritten and the
+// write-ahead log is emptied after every write, no earlier copy stays on disk either.
+// Threading and ownership: as StoreTable (PropertiesModel serialises it).
+#pragma once
+
+#include "store/Properties.h"
+#include "store/StoreTable.h"
+
+class PropertiesDatabase : public StoreTable {
+public:
+    static const char* const dbLocation;
+    static IMString getDBLocation();
+
+    PropertiesDatabase();
+    ~PropertiesDatabase() override;
+
+    // Empties the table; the file stays.
+    bool DeleteDatabase();
+    // Replaces the stored set by `properties` in one transaction: on failure the previous
+    // set stays.
+    bool SaveProperties(Properties* properties);
+    // A new set read from the row, or holding the defaults when there is none (or the table
+    // is closed).
+    Properties* GetSavedProperties();
+    bool DeleteAll();
+
+private:
+    bool EmptyLog();
+    static Properties* CreatePropertiesObject(const Ixa::Io::DbEnumerator& row);
+};

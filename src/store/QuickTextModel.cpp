@@ -1,0 +1,46 @@
+#include "store/QuickTextModel.h"
+
+using Ixa::Base::Collection::ArrayList;
+
+const char* const QuickTextModel::modelName = "QuickTextModel";
+
+QuickTextModel::QuickTextModel() = default;
+
+QuickTextModel::~QuickTextModel() = default;
+
+IMString QuickTextModel::getModelName() const { return IMString(modelName); }
+
+ArrayList* QuickTextModel::GetAllTexts()
+{
+    return Locked<ArrayList*>(nullptr, [](QuickTextDatabase& texts) { return texts.GetAllTexts(); });
+}
+
+Ixa::Base::String* QuickTextModel::GetTextById(int id)
+{
+    return Locked<Ixa::Base::String*>(nullptr, [&](QuickTextDatabase& texts) { return texts.GetTextById(id); });
+}
+
+bool QuickTextModel::FindTextById(int id)
+{
+    return Locked(false, [&](QuickTextDatabase& texts) { return texts.FindTextById(id); });
+}
+
+bool QuickTextModel::AddNewText(const Ixa::Base::String& text)
+{
+    return Locked(false, [&](QuickTextDatabase& texts) { return texts.AddNewText(text); });
+}
+
+bool QuickTextModel::DeleteTextById(int id)
+{
+    return Locked(false, [&](QuickTextDatabase& texts) { return texts.DeleteTextById(id); });
+}
+
+bool QuickTextModel::DeleteAllTexts()
+{
+    return Locked(false, [](QuickTextDatabase& texts) { return texts.DeleteAllTexts(); });
+}
+
+bool QuickTextModel::DeleteDatabase()
+{
+    return Locked(false, [](QuickTextDatabase& texts) { return texts.DeleteDatabase(); });
+}

@@ -1,0 +1,213 @@
+#include "platform/Database.h"
+#include "store/PropertiesModel.h"
+#include "store/QuickTextModel.h"
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+using Ixa::Base::String;
+using Ixa::Base::Collection::ArrayList;
+
+namespace {
+
+// The password column as it is on disk.
+String StoredPassword()
+{
+    Ixa::Io::Database raw;
+    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkprop.db"), false))) {
+        return String("<no file>");
+    }
+    std::unique_ptr<Ixa::Io::DbEnumerator> row(raw.QueryN(String("SELECT password FROM PropertiesTable1")));
+    String password("<no row>");
+    if (row != nullptr && Ixa::IsSucceeded(row->MoveNext())) {
+        row->GetStringAt(0, password);
+    }
+    return password;
+}
+
+std::string Texts(ArrayList* list)
+{
+    std::string joined;
+    for (int i = 0; list != nullptr && i < list->GetCount(); ++i) {
+        joined += (i > 0 ? "|" : "") + static_cast<String*>(list->GetAt(i))->ToUtf8();
+    }
+    return joined;
+}
+
+class PropertiesStoreTest : public testing::Test {
+protected:
+    void Reopen()
+    {
+        model_.reset();
+        model_.reset(PropertiesModel::GetInstance());
+    }
+
+    TempDataDir dir_;
+    std::unique_ptr<PropertiesModel> model_{PropertiesModel::GetInstance()};
+};
+
+}  // namespace
+
+TEST_F(PropertiesStoreTest, AFreshInstallationReadsTheDefaults)
+{
+    PropertiesModel& model = *model_;
+    EXPECT_EQ(model.GetAlertSettings(), String("melody"));
+    EXPECT_TRUE(model.GetShowOfflineContactsOrPics());
+    EXPECT_TRUE(model.IsMyProfileExpanded());
+    EXPECT_TRUE(model.IsAvailableState());
+    EXPECT_FALSE(model.GetSavePassword());
+    EXPECT_FALSE(model.GetIsAutoSignIn());
+    EXPECT_FALSE(model.GetIsSignInInvisible());
+    EXPECT_FALSE(model.IsResetDBRequired());
+    EXPECT_TRUE(model.GetUserName().IsEmpty());
+    EXPECT_TRUE(model.GetPassword().IsEmpty());
+    EXPECT_TRUE(model.GetCustomMessage().IsEmpty());
+    std::unique_ptr<Properties> created(model.CreateProperties());
+    EXPECT_EQ(created->GetAlertSettings(), String("melody"));
+}
+
+TEST_F(PropertiesStoreTest, SettingsAreCoupledAndSurviveReopen)
+{
+    model_->SetIsAutoSignIn(true);
+    EXPECT_TRUE(model_->GetSavePassword()) << "auto sign-in needs the saved password";
+    model_->SetUserName(String("ann@x"));
+    model_->SetPassword(String("s3cret'\""));
+    model_->SetAlertSettings(String("none"));
+    model_->SetCustomMessage(String(u"away \U0001F600"));
+    model_->SetShowOfflineContactsOrPics(false);
+    model_->SetIsSignInAsInvisible(true);
+    model_->SetAvailableState(false);
+    model_->SetMyProfileExpanded(false);
+    EXPECT_EQ(StoredPassword(), String("s3cret'\""));
+
+    Reopen();
+    EXPECT_EQ(model_->GetUserName(), String("ann@x"));
+    EXPECT_EQ(model_->GetPassword(), String("s3cret'\""));
+    EXPECT_TRUE(model_->GetIsAutoSignIn());
+    EXPECT_EQ(model_->GetAlertSettings(), String("none"));
+    EXPECT_EQ(model_->GetCustomMessage(), String(u"away \U0001F600"));
+    EXPECT_FALSE(model_->GetShowOfflineContactsOrPics());
+    EXPECT_TRUE(model_->GetIsSignInInvisible());
+    EXPECT_FALSE(model_->IsAvailableState());
+    EXPECT_FALSE(model_->IsMyProfileExpanded());
+
+    String empty;
+    model_->SetCustomMessage(empty);
+    model_->SavePassword(false);
+    EXPECT_TRUE(model_->GetPassword().IsEmpty());
+    EXPECT_FALSE(model_->GetIsAutoSignIn()) << "no auto sign-in without a saved password";
+    EXPECT_TRUE(StoredPassword().IsEmpty());
+    Reopen();
+    EXPECT_TRUE(model_->GetCustomMessage().IsEmpty());
+    EXPECT_FALSE(model_->GetSavePassword());
+    EXPECT_FALSE(model_->GetIsAutoSignIn());
+}
+
+TEST_F(PropertiesStoreTest, ThePasswordReachesTheDiskOnlyWhileSavePasswordIsOn)
+{
+    model_->SetUserName(String("ann@x"));
+    model_->SetPassword(String("typed"));
+    EXPECT_EQ(model_->GetPassword(), String("typed")) << "kept for this run";
+    model_->SetAlertSettings(String("none"));
+    EXPECT_TRUE(StoredPassword().IsEmpty()) << "a later save of the other settings leaves it out too";
+    Reopen();
+    EXPECT_TRUE(model_->GetPassword().IsEmpty());
+
+    model_->SavePassword(true);
+    model_->SetPassword(String("Typed-Secret-42"));
+    EXPECT_EQ(StoredPassword(), String("Typed-Secret-42"));
+    model_->SavePassword(false);
+    auto expectNowhereOnDisk = [this](const char* when) {
+        for (const auto& file : std::filesystem::directory_iterator(dir_.Path())) {
+            std::ifstream in(file.path(), std::ios::binary);
+            std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            EXPECT_EQ(bytes.find("Typed-Secret-42"), std::string::npos) << "left in " << file.path() << when;
+        }
+    };
+    expectNowhereOnDisk(" while open");
+    model_.reset();
+    expectNowhereOnDisk(" after closing");
+}
+
+TEST_F(PropertiesStoreTest, OnlyADifferentAccountIdRequiresAReset)
+{
+    model_->SetUserName(String("ann@x"));
+    EXPECT_TRUE(model_->IsResetDBRequired()) << "the stores belong to nobody yet";
+    model_->ResetDBHolder();
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    model_->SavePassword(true);
+    model_->SetPassword(String("first"));
+
+    Reopen();
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    model_->SetUserName(String("ann@x"));
+    model_->SetPassword(String("changed"));
+    EXPECT_FALSE(model_->IsResetDBRequired()) << "a new password is the same account";
+
+    model_->SetUserName(String("bob@x"));
+    EXPECT_TRUE(model_->IsResetDBRequired());
+    model_->SetUserName(String("ann@x"));
+    EXPECT_FALSE(model_->IsResetDBRequired()) << "back to the holder";
+    model_->SetUserName(String("bob@x"));
+    Reopen();
+    EXPECT_TRUE(model_->IsResetDBRequired()) << "the pending reset is remembered";
+    model_->SetUserName(String("bob@x"));
+    EXPECT_TRUE(model_->IsResetDBRequired()) << "the stores never became bob's";
+
+    model_->SetUserName(String("bob@x"));
+    model_->ResetDBHolder();
+    model_->SetResetRequired(false);
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    Reopen();
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    model_->SetUserName(String("bob@x"));
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    model_->SetUserName(String("ann@x"));
+    EXPECT_TRUE(model_->IsResetDBRequired());
+
+    EXPECT_TRUE(model_->DeleteDatabase());
+    EXPECT_TRUE(model_->GetUserName().IsEmpty());
+    EXPECT_FALSE(model_->IsResetDBRequired());
+    EXPECT_EQ(model_->GetAlertSettings(), String("melody"));
+}
+
+TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAdded)
+{
+    TempDataDir dir;
+    std::unique_ptr<QuickTextModel> model(QuickTextModel::GetInstance());
+    EXPECT_EQ(model->GetAllTexts(), nullptr) << "no texts yet";
+    String call("Call me");
+    String quoted(u"It's \"late\" \\ 50% _now_");
+    String emoji(u"\U0001F44D ok");
+    EXPECT_TRUE(model->AddNewText(call));
+    EXPECT_TRUE(model->AddNewText(quoted));
+    EXPECT_TRUE(model->AddNewText(call));
+    EXPECT_TRUE(model->AddNewText(emoji));
+    EXPECT_TRUE(model->FindTextById(quoted.GetHashCode()));
+    EXPECT_FALSE(model->FindTextById(String("never").GetHashCode()));
+    std::unique_ptr<String> found(model->GetTextById(emoji.GetHashCode()));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(*found, emoji);
+
+    model.reset();
+    model.reset(QuickTextModel::GetInstance());
+    ArrayList* texts = model->GetAllTexts();
+    EXPECT_EQ(Texts(texts), "Call me|It's \"late\" \\ 50% _now_|\U0001F44D ok");
+    texts->RemoveAll(true);
+    delete texts;
+
+    EXPECT_TRUE(model->DeleteTextById(quoted.GetHashCode()));
+    EXPECT_FALSE(model->DeleteTextById(quoted.GetHashCode()));
+    texts = model->GetAllTexts();
+    EXPECT_EQ(Texts(texts), "Call me|\U0001F44D ok");
+    texts->RemoveAll(true);
+    delete texts;
+    EXPECT_TRUE(model->DeleteAllTexts());
+    EXPECT_EQ(model->GetAllTexts(), nullptr);
+}

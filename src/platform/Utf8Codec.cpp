@@ -62,7 +62,13 @@ void Utf8Codec::AppendUtf8ToUtf16(const char* bytes, std::size_t length, std::u1
 {
     auto data = reinterpret_cast<const unsigned char*>(bytes);
     std::size_t position = 0;
+    out.reserve(out.size() + length);
     while (position < length) {
+        // ASCII, by far the most common input, maps to itself.
+        if (data[position] < 0x80) {
+            out.push_back(data[position++]);
+            continue;
+        }
         char32_t codePoint;
         position += DecodeOne(data + position, length - position, codePoint);
         AppendCodePoint(codePoint, out);

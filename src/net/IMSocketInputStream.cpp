@@ -1,0 +1,85 @@
+#include "net/IMSocketInputStream.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The marker keeps the historical form of the end-of-stream buffer (four bytes holding the
+// integer 999), although only its identity counts.
+Ixa::Base::ByteBuffer* NewMarker()
+{
+    auto marker = new Ixa::Base::ByteBuffer();
+    marker->Construct(sizeof(std::int32_t));
+    std::int32_t value = IMSocketInputStream::END_OF_STREAM_VALUE;
+    Ixa::byte bytes[sizeof(value)];
+    std::memcpy(bytes, &value, sizeof(value));
+    marker->SetArray(bytes, 0, sizeof(value));
+    marker->Flip();
+    return marker;
+}
+
+}  // namespace
+
+IMSocketInputStream::IMSocketInputStream() : queue_(new BlockingQueue(QUEUE_CAPACITY)), marker_(NewMarker()) {}
+
+IMSocketInputStream::~IMSocketInputStream()
+{
+    forgetCurrent();
+    unsigned long result = Ixa::E_SUCCESS;
+    while (void* item = queue_->take(0, &result)) {
+        if (item != marker_) {
+            delete static_cast<Ixa::Base::ByteBuffer*>(item);
+        }
+    }
+    delete queue_;
+    delete marker_;
+}
+
+BlockingQueue* IMSocketInputStream::getBlockingQueue() { return queue_; }
+
+bool IMSocketInputStream::isWaitingToRead() const { return waitingToRead_.load(); }
+
+Ixa::Base::ByteBuffer* IMSocketInputStream::getEndOfStreamMarker() { return marker_; }
+
+Ixa::result IMSocketInputStream::putEndOfStream()
+{
+    unsigned long result = Ixa::E_FAILURE;
+    queue_->put(marker_, &result);
+    return result;
+}
+
+int IMSocketInputStream::readFromNextBuffer()
+{
+    while (!ended_) {
+        forgetCurrent();
+        unsigned long result = Ixa::E_SUCCESS;
+        waitingToRead_ = true;
+        void* item = queue_->take(&result);
+        waitingToRead_ = false;
+        if (Ixa::IsFailed(result) || item == nullptr || item == marker_) {
+            ended_ = true;
+            break;
+        }
+        current_ = static_cast<Ixa::Base::ByteBuffer*>(item);
+        data_ = current_->GetPointer();
+        position_ = current_->GetPosition();
+        limit_ = current_->GetLimit();
+        while (position_ < limit_) {
+            Ixa::byte value = data_[position_++];
+            if (value != 0) {
+                return value;
+            }
+        }
+    }
+    return -1;
+}
+
+void IMSocketInputStream::forgetCurrent()
+{
+    delete current_;
+    current_ = nullptr;
+    data_ = nullptr;
+    position_ = 0;
+    limit_ = 0;
+}

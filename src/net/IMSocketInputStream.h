@@ -1,0 +1,69 @@
+// The receiving half of the socket: the bytes the server sent, handed out one at a time to
+// the XML reader. The socket thread delivers whole received buffers through the queue (150
+// entries; a full queue refuses a buffer, and the socket thread then stops receiving until
+// the reader has taken one, so TCP carries the back-pressure). read() takes one buffer from
+// the queue and serves bytes from it without touching the queue again until it is used up,
+// so the per-byte path takes no lock.
+//
+// The end of the stream is a dedicated marker object of the stream's own, recognised by its
+// identity: a received buffer that happens to hold the same four bytes is ordinary data. Once
+// read() has met the marker it answers -1 for good. Zero bytes are skipped, since XML never
+// contains them and the reader must neither loop on one nor lose what follows it.
+//
+// Threading and ownership: read() is called by one thread at a time (the reader thread);
+// buffers are put on the queue from any thread and belong to the queue until read() takes
+// them, then to the stream, which deletes each once it is used up. putEndOfStream() may be
+// called from any thread. The destructor deletes the current buffer, every buffer still
+// queued and the marker; no other thread may use the stream by then.
+#pragma once
+
+#include "foundation/BlockingQueue.h"
+#include "platform/ByteBuffer.h"
+
+#include <atomic>
+
+class IMSocketInputStream {
+public:
+    static constexpr int QUEUE_CAPACITY = 150;
+    static constexpr int END_OF_STREAM_VALUE = 999;
+
+    IMSocketInputStream();
+    ~IMSocketInputStream();
+
+    IMSocketInputStream(const IMSocketInputStream&) = delete;
+    IMSocketInputStream& operator=(const IMSocketInputStream&) = delete;
+
+    // The next received byte as 1..255, or -1 at the end of the stream; blocks while nothing
+    // has been received.
+    int read()
+    {
+        while (position_ < limit_) {
+            Ixa::byte value = data_[position_++];
+            if (value != 0) {
+                return value;
+            }
+        }
+        return readFromNextBuffer();
+    }
+
+    BlockingQueue* getBlockingQueue();
+    bool isWaitingToRead() const;
+    // The marker object; putting it on the queue makes read() answer -1 once it gets there.
+    Ixa::Base::ByteBuffer* getEndOfStreamMarker();
+    // Queues the marker behind what was received so far; fails only on a full queue, which
+    // a reader blocked in read() never leaves behind.
+    Ixa::result putEndOfStream();
+
+private:
+    int readFromNextBuffer();
+    void forgetCurrent();
+
+    BlockingQueue* queue_;
+    Ixa::Base::ByteBuffer* marker_;
+    Ixa::Base::ByteBuffer* current_ = nullptr;
+    const Ixa::byte* data_ = nullptr;
+    int position_ = 0;
+    int limit_ = 0;
+    bool ended_ = false;
+    std::atomic<bool> waitingToRead_{false};
+};

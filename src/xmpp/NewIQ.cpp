@@ -1,0 +1,7 @@
+#include "xmpp/NewIQ.h"
+
+NewIQ::NewIQ() = default;
+
+NewIQ::~NewIQ() = default;
+
+IMString* NewIQ::getDerivedXML() { return new IMString(); }

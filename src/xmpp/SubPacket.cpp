@@ -1,0 +1,5 @@
+#include "xmpp/SubPacket.h"
+
+SubPacket::SubPacket() = default;
+
+SubPacket::~SubPacket() = default;

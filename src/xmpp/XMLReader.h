@@ -1,0 +1,97 @@
+// The reader thread: it reads the server's stream with its XMLParser, scans for the start
+// tags the client cares about, reads those stanzas into new protocol objects and hands each
+// to the listener with its event code (XMPPListener). It builds no tree and validates
+// nothing; unknown elements are skipped.
+//
+// Only complete stanzas are handed on: when the input ends inside one (the end-of-stream
+// marker, or a stanza or token beyond the parser's 8 MiB allowance) the partial object is
+// deleted. A stanza cut short by close() still goes to the listener, which close() has
+// removed by then, so it is deleted as well. An iq of type error is never read as roster,
+// shared-status, settings or vCard data. Exceeding the limits ends the reader with
+// CONNECTION_ERROR, so a hostile server cannot make it hold more than a bounded amount of
+// memory.
+//
+// Lifecycle: one reader per connection. The connection sets it running, starts the thread,
+// and ends it with close() followed by waitUntilFinished(); the thread also ends by itself
+// after a SASL failure, at the end of its input, and after CONNECTION_ERROR. close() makes a
+// reader blocked in read() return by queueing the input stream's end-of-stream marker; it is
+// queued whenever the loop has not finished, so a reader that was just about to block cannot
+// miss it. The destructor closes and joins a thread that has not finished.
+//
+// Threading and ownership: Run and every listener call execute on the reader thread;
+// setReaderThreadStatus, close, isFinished and waitUntilFinished may be called from any
+// thread. The reader borrows the input stream (which must outlive the reader's thread) and
+// the listener, and owns its parser and doneMonitor. Objects whose listener is gone are
+// deleted by the reader.
+#pragma once
+
+#include "foundation/IMMonitor.h"
+#include "foundation/IMThread.h"
+#include "xmpp/IQ.h"
+#include "xmpp/XMLParser.h"
+#include "xmpp/XMPPListener.h"
+
+#include <atomic>
+
+class IMSocketInputStream;
+class MessagePacket;
+class Presence;
+class Roster;
+class SharedStatusMessage;
+class UserSettings;
+class VCard;
+class XMPPError;
+
+class XMLReader : public IMThread {
+public:
+    XMLReader(IMSocketInputStream* input, XMPPListener* listener);
+    ~XMLReader() override;
+
+    void setReaderThreadStatus(bool running);
+    bool isReaderThreadRunning() const { return running_.load(std::memory_order_relaxed); }
+
+    Ixa::Base::Object* Run() override;
+
+    // Stops the loop, wakes a blocked read and forgets the listener; returns at once.
+    void close();
+    // True before the thread has started and once Run has ended.
+    bool isFinished() const;
+    // Notified (NotifyAll) when Run ends; finished is set inside it.
+    IMMonitor* getDoneMonitor();
+    // Waits until Run has ended; returns at once when it has, and on the reader thread itself.
+    void waitUntilFinished();
+
+private:
+    template <typename ChildHandler>
+    bool readChildren(const char* endName, ChildHandler handleChild);
+    int nextEvent();
+    IMString* childText();
+    bool dispatch();
+    void finish();
+    void deliver(Ixa::Base::Object* object, int event);
+    void deliverStanza(Ixa::Base::Object* object, int event, bool complete);
+
+    void parseIq();
+    void parseIqChild(IMString* id, IQ::Type type, IMString* from);
+    void parsePresence(Presence* presence);
+    void parseMessage();
+    XMPPError* parseError(const char* endName);
+    void parseRoster(Roster* roster);
+    void parseRosterItem(Roster* roster);
+    void parseVCard(VCard* vCard);
+    void parseUserSettings(UserSettings* settings);
+    void parseSharedStatus(SharedStatusMessage* message);
+    void parseStatusList(SharedStatusMessage* message);
+    Presence* newPresence();
+    void setAddressing(IQ* iq, IMString* id, IQ::Type type, IMString* from);
+
+    IMSocketInputStream* input_;
+    std::atomic<XMPPListener*> listener_;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> finished_{true};
+    XMLParser* parser_;
+    IMMonitor* doneMonitor_;
+    // Set when a child's text was looked for and the event met was not a text: the stanza
+    // loop takes that event next instead of reading on.
+    bool replay_ = false;
+};

@@ -5,6 +5,8 @@
 // environment.
 #pragma once
 
+#include "support/TemporaryDirectory.h"
+
 #include <optional>
 #include <string>
 
@@ -21,6 +23,6 @@ public:
     std::string File(const std::string& name) const;
 
 private:
-    std::string path_;
+    TestSupport::TemporaryDirectory directory_;
     std::optional<std::string> previous_;
 };

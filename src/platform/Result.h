@@ -24,6 +24,7 @@ inline constexpr result E_UNDERFLOW = 0x80000009UL;
 inline constexpr result E_OUT_OF_MEMORY = 0x8000000AUL;
 inline constexpr result E_TIMEOUT = 0x8000000BUL;
 inline constexpr result E_SYSTEM = 0x8000000CUL;
+inline constexpr result E_INVALID_OPERATION = 0x8000000DUL;
 
 inline constexpr bool IsFailed(result r) { return (r & E_FAILURE) != 0; }
 inline constexpr bool IsSucceeded(result r) { return !IsFailed(r); }

@@ -3,6 +3,10 @@
 #include "platform/ITimerEventListener.h"
 #include "platform/ThreadEventReceiver.h"
 
+#include "platform/VirtualClock.h"
+
+#include <QCoreApplication>
+#include <QThread>
 #include <QTimerEvent>
 
 namespace Ixa::Base::Runtime {
@@ -16,6 +20,7 @@ TimerEventTarget::TimerEventTarget(Timer& timer, ITimerEventListener& listener)
 
 TimerEventTarget::~TimerEventTarget()
 {
+    CancelVirtual();
     if (loop_ != nullptr)
         loop_->Unregister(*this);
 }
@@ -23,12 +28,20 @@ TimerEventTarget::~TimerEventTarget()
 bool TimerEventTarget::Start(int milliseconds)
 {
     Cancel();
+    if (UsesVirtualClock()) {
+        virtualId_ = VirtualClock::Schedule(milliseconds, [this] {
+            virtualId_ = 0;
+            Expire();
+        });
+        return true;
+    }
     timerId_ = startTimer(milliseconds, Qt::PreciseTimer);
     return timerId_ != 0;
 }
 
 void TimerEventTarget::Cancel()
 {
+    CancelVirtual();
     if (timerId_ == 0)
         return;
     killTimer(timerId_);
@@ -44,7 +57,24 @@ void TimerEventTarget::Orphan()
 
 bool TimerEventTarget::IsOrphaned() const { return orphaned_; }
 
-void TimerEventTarget::timerEvent(QTimerEvent*)
+void TimerEventTarget::timerEvent(QTimerEvent*) { Expire(); }
+
+bool TimerEventTarget::UsesVirtualClock() const
+{
+    const QCoreApplication* application = QCoreApplication::instance();
+    return VirtualClock::IsEnabled() && loop_ == nullptr && application != nullptr
+        && application->thread() == QThread::currentThread();
+}
+
+void TimerEventTarget::CancelVirtual()
+{
+    if (virtualId_ == 0)
+        return;
+    VirtualClock::Cancel(virtualId_);
+    virtualId_ = 0;
+}
+
+void TimerEventTarget::Expire()
 {
     Cancel();
     if (loop_ != nullptr && loop_->IsClosing())

@@ -5,7 +5,8 @@
 // Threading and ownership: owned by its Timer; created, started, cancelled and expires on the
 // owner thread, and destroyed there or after that thread has ended. The listener may destroy
 // the Timer, and with it this object, while it is being told of the expiry; nothing here is
-// touched after that call.
+// touched after that call. On the user-interface thread, while the VirtualClock is enabled,
+// the expiry waits on that clock instead of a Qt timer.
 #pragma once
 
 #include <QObject>
@@ -32,10 +33,15 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    bool UsesVirtualClock() const;
+    void CancelVirtual();
+    void Expire();
+
     Timer& timer_;
     ITimerEventListener& listener_;
     ThreadEventReceiver* loop_;
     int timerId_ = 0;
+    int virtualId_ = 0;
     bool orphaned_ = false;
 };
 

@@ -1,5 +1,6 @@
 // Test entry point: the platform (and with it Qt's application object, without which no
-// thread's event loop runs) exists before any test starts a thread.
+// thread's event loop runs) exists before any test starts a thread. Test programs that show
+// controls are built with VELOIM_TEST_WIDGETS and get Qt's widget application object.
 #include "platform/PlatformSession.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,10 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+#ifdef VELOIM_TEST_WIDGETS
+    Ixa::PlatformSession platform(argc, argv, Ixa::PlatformSession::Kind::Widgets);
+#else
     Ixa::PlatformSession platform(argc, argv);
+#endif
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,17 @@
+// Receives the state changes of items of the item-id based grouped lists.
+// Threading: called on the user-interface thread; the listener is borrowed by the control
+// it was added to and must outlive it or be removed first.
+#pragma once
+
+#include "platform/Control.h"
+#include "platform/UiTypes.h"
+
+namespace Ixa::Ui {
+
+class IGroupedItemEventListener {
+public:
+    virtual ~IGroupedItemEventListener() = default;
+    virtual void OnItemStateChanged(const Control& source, int groupIndex, int itemIndex, int itemId, int elementId, ItemStatus status) = 0;
+};
+
+}  // namespace Ixa::Ui

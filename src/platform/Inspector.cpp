@@ -1,0 +1,271 @@
+#include "platform/Inspector.h"
+
+#include "platform/Button.h"
+#include "platform/CheckButton.h"
+#include "platform/EditArea.h"
+#include "platform/EditField.h"
+#include "platform/Footer.h"
+#include "platform/Form.h"
+#include "platform/Frame.h"
+#include "platform/FrameWindow.h"
+#include "platform/Header.h"
+#include "platform/KeypadOverlay.h"
+#include "platform/Label.h"
+#include "platform/ListView.h"
+#include "platform/Popup.h"
+#include "platform/QtBridge.h"
+#include "platform/UiEventQueue.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <sstream>
+
+namespace Ixa::Ui {
+
+namespace {
+
+Controls::Frame* ActiveFrame() { return Controls::Frame::GetActiveFrame(); }
+
+Graphics::Rectangle ToWindow(const QWidget& widget, const Graphics::Rectangle& local)
+{
+    const QPoint origin = widget.mapTo(widget.window(), QPoint(local.x, local.y));
+    return Graphics::Rectangle(origin.x(), origin.y(), local.width, local.height);
+}
+
+void AddAreas(std::vector<Inspector::Entry>& entries, const char* kind, ActionBar& bar)
+{
+    if (bar.GetWidget() == nullptr || !bar.IsVisible())
+        return;
+    for (const ActionArea& area : bar.GetActionAreas()) {
+        Inspector::Entry entry;
+        entry.kind = kind;
+        entry.text = area.text.ToUtf8();
+        entry.actionId = area.actionId;
+        entry.enabled = area.enabled;
+        entry.selected = area.selected;
+        entry.bounds = ToWindow(*bar.GetWidget(), area.rect);
+        entry.control = &bar;
+        entries.push_back(entry);
+    }
+}
+
+bool SendMouse(QEvent::Type type, const Graphics::Point& point)
+{
+    Controls::Frame* frame = ActiveFrame();
+    if (frame == nullptr)
+        return false;
+    QWidget* window = frame->GetWidget();
+    QWidget* target = window->childAt(point.x, point.y);
+    if (target == nullptr)
+        target = window;
+    const QPointF local = target->mapFrom(window, QPoint(point.x, point.y));
+    const QPointF global = window->mapToGlobal(QPoint(point.x, point.y));
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    if (type == QEvent::MouseButtonPress && target->focusPolicy() != Qt::NoFocus)
+        target->setFocus(Qt::MouseFocusReason);
+    QApplication::sendEvent(target, &event);
+    return true;
+}
+
+}  // namespace
+
+std::vector<Inspector::Entry> Inspector::ListEntries()
+{
+    std::vector<Entry> entries;
+    Controls::Frame* frame = ActiveFrame();
+    if (frame == nullptr)
+        return entries;
+    if (KeypadOverlay* keypad = KeypadOverlay::Get(); keypad != nullptr && keypad->GetClient() != nullptr) {
+        for (const ActionArea& key : keypad->GetKeys()) {
+            Entry entry;
+            entry.kind = "Keypad";
+            entry.text = key.text.ToUtf8();
+            entry.actionId = key.actionId;
+            entry.bounds = ToWindow(*keypad->GetWidget(), key.rect);
+            entries.push_back(entry);
+        }
+    }
+    const QObjectList popups = frame->GetWindow().PopupHost()->children();
+    for (auto popup = popups.rbegin(); popup != popups.rend(); ++popup) {
+        auto* widget = qobject_cast<QWidget*>(*popup);
+        if (widget == nullptr || widget->isHidden())
+            continue;
+        Control* control = Control::FromWidget(widget);
+        if (auto* box = dynamic_cast<Controls::Popup*>(control)) {
+            Entry entry;
+            entry.kind = "Popup";
+            entry.text = box->GetTitleText().ToUtf8();
+            entry.bounds = WindowBounds(*box);
+            entry.control = box;
+            entries.push_back(entry);
+            AddControls(entries, box->GetContentWidget(), true);
+        }
+    }
+    AddForm(entries);
+    return entries;
+}
+
+void Inspector::AddForm(std::vector<Entry>& entries)
+{
+    Controls::Form* form = ActiveFrame()->GetCurrentForm();
+    if (form == nullptr)
+        return;
+    Entry entry;
+    entry.kind = "Form";
+    entry.text = form->GetName().ToUtf8();
+    entry.bounds = WindowBounds(*form);
+    entry.control = form;
+    entries.push_back(entry);
+    if (Controls::Header* header = form->GetHeader(); header != nullptr && header->IsVisible()) {
+        Entry title;
+        title.kind = "Title";
+        title.text = header->GetTitleText().ToUtf8();
+        title.bounds = WindowBounds(*header);
+        title.control = header;
+        entries.push_back(title);
+        AddAreas(entries, "Header", *header);
+    }
+    if (Controls::Footer* footer = form->GetFooter())
+        AddAreas(entries, "Footer", *footer);
+    AddControls(entries, form->GetContentWidget(), false);
+}
+
+void Inspector::AddControls(std::vector<Entry>& entries, const QWidget* root, bool)
+{
+    // Children in drawing order; the Inspector lists the ones a user can see.
+    for (QObject* child : root->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || widget->isHidden())
+            continue;
+        if (Control* control = Control::FromWidget(widget))
+            AddControl(entries, *control);
+        else
+            AddControls(entries, widget, false);
+    }
+}
+
+void Inspector::AddControl(std::vector<Entry>& entries, Control& control)
+{
+    Entry entry;
+    entry.control = &control;
+    entry.bounds = WindowBounds(control);
+    entry.enabled = control.IsEnabled();
+    if (auto* button = dynamic_cast<Controls::Button*>(&control)) {
+        entry.kind = "Button";
+        entry.text = button->GetText().ToUtf8();
+        entry.actionId = button->GetActionId();
+    } else if (auto* check = dynamic_cast<Controls::CheckButton*>(&control)) {
+        entry.kind = "CheckButton";
+        entry.text = check->GetText().ToUtf8();
+        entry.actionId = check->GetCheckedActionId();
+        entry.secondActionId = check->GetUncheckedActionId();
+        entry.selected = check->IsSelected();
+    } else if (auto* label = dynamic_cast<Controls::Label*>(&control)) {
+        entry.kind = "Label";
+        entry.text = label->GetText().ToUtf8();
+    } else if (auto* field = dynamic_cast<Controls::EditField*>(&control)) {
+        entry.kind = "EditField";
+        entry.text = field->GetText().ToUtf8();
+    } else if (auto* area = dynamic_cast<Controls::EditArea*>(&control)) {
+        entry.kind = "EditArea";
+        entry.text = area->GetText().ToUtf8();
+    } else if (auto* list = dynamic_cast<Controls::ListView*>(&control)) {
+        entry.kind = "ListView";
+        entry.text = list->GetItemCount() == 0 ? list->GetTextOfEmptyList().ToUtf8() : std::to_string(list->GetItemCount()) + " rows";
+        entries.push_back(entry);
+        const int top = list->GetTopDrawnItemIndex();
+        for (int row = std::max(0, top); row >= 0 && row < list->GetItemCount(); ++row) {
+            Controls::ListItemBase* item = list->GetItemAt(row);
+            if (item == nullptr)
+                continue;
+            Entry rowEntry;
+            rowEntry.kind = "ListRow";
+            rowEntry.row = row;
+            rowEntry.control = list;
+            rowEntry.selected = list->IsItemChecked(row);
+            rowEntry.bounds = ToWindow(*list->GetWidget(), list->ShowItem(row));
+            for (const Base::String& text : item->GetTexts())
+                rowEntry.text += (rowEntry.text.empty() ? "" : " | ") + text.ToUtf8();
+            entries.push_back(rowEntry);
+            if (list->GetItemIndexFromPosition(Graphics::Point(0, list->GetHeight() - 1)) == row)
+                break;
+        }
+        return;
+    } else if (auto* container = dynamic_cast<Container*>(&control)) {
+        entry.kind = "Container";
+        entries.push_back(entry);
+        AddControls(entries, container->GetContentWidget(), false);
+        return;
+    } else {
+        entry.kind = "Control";
+    }
+    entries.push_back(entry);
+}
+
+std::string Inspector::Describe()
+{
+    std::ostringstream out;
+    for (const Entry& entry : ListEntries()) {
+        out << entry.kind;
+        if (entry.row >= 0)
+            out << " " << entry.row;
+        if (!entry.text.empty())
+            out << " \"" << entry.text << "\"";
+        if (entry.actionId >= 0)
+            out << " #" << entry.actionId;
+        if (entry.secondActionId >= 0)
+            out << "/" << entry.secondActionId;
+        if (!entry.enabled)
+            out << " (disabled)";
+        if (entry.selected)
+            out << " (selected)";
+        out << "\n";
+    }
+    return out.str();
+}
+
+bool Inspector::PressAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonPress, point); }
+
+bool Inspector::ReleaseAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonRelease, point); }
+
+bool Inspector::MoveTo(const Graphics::Point& point) { return SendMouse(QEvent::MouseMove, point); }
+
+bool Inspector::TapAt(const Graphics::Point& point) { return PressAt(point) && ReleaseAt(point); }
+
+bool Inspector::Tap(const Entry& entry)
+{
+    return TapAt(Graphics::Point(entry.bounds.x + entry.bounds.width / 2, entry.bounds.y + entry.bounds.height / 2));
+}
+
+bool Inspector::TypeText(const Base::String& text)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr)
+        return false;
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QtBridge::ToQString(text));
+    QApplication::sendEvent(focus, &press);
+    return true;
+}
+
+void Inspector::ProcessEvents(int maxRounds)
+{
+    for (int round = 0; round < maxRounds; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (UiEventQueue::GetPendingCount() == 0 && round > 1)
+            return;
+    }
+}
+
+Graphics::Rectangle Inspector::WindowBounds(const Control& control)
+{
+    const QWidget* widget = control.GetWidget();
+    if (widget == nullptr)
+        return Graphics::Rectangle();
+    return ToWindow(*widget, Graphics::Rectangle(0, 0, widget->width(), widget->height()));
+}
+
+}  // namespace Ixa::Ui

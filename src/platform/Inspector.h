@@ -1,0 +1,55 @@
+// What the screen shows, for screen tests and tools: the controls of the visible form and of
+// the popups over it (popups first, topmost first), with their texts, action ids and where
+// they are; a way to touch them exactly as a user would (a mouse press and release at their
+// centre, sent through the window, so a popup covering a control takes the touch); and the
+// event pump.
+// Threading: user-interface thread only.
+#pragma once
+
+#include "platform/Control.h"
+#include "platform/String.h"
+
+#include <string>
+#include <vector>
+
+namespace Ixa::Ui {
+
+class Inspector {
+public:
+    struct Entry {
+        std::string kind;  // "Button", "Header", "Footer", "Popup", "ListRow", "Keypad", ...
+        std::string text;
+        int actionId = -1;
+        int secondActionId = -1;  // a check button's unchecked id
+        bool enabled = true;
+        bool selected = false;
+        Graphics::Rectangle bounds;  // window coordinates
+        Control* control = nullptr;
+        int row = -1;  // list rows
+    };
+
+    // Entries in touch order: keypad keys, popups (topmost first), then the current form.
+    static std::vector<Entry> ListEntries();
+    // A readable picture of the screen: one line per entry.
+    static std::string Describe();
+    // Touches the window at a point (window coordinates); false when nothing is there.
+    static bool TapAt(const Graphics::Point& point);
+    static bool Tap(const Entry& entry);
+    static bool PressAt(const Graphics::Point& point);
+    static bool ReleaseAt(const Graphics::Point& point);
+    static bool MoveTo(const Graphics::Point& point);
+    // Types into the widget that has the keyboard focus, as the desktop keyboard would.
+    static bool TypeText(const Base::String& text);
+    // Runs the events already posted to the user-interface thread, repeatedly, until none is
+    // left or `maxRounds` rounds have run.
+    static void ProcessEvents(int maxRounds = 50);
+    // The bounds of a control in window coordinates.
+    static Graphics::Rectangle WindowBounds(const Control& control);
+
+private:
+    static void AddForm(std::vector<Entry>& entries);
+    static void AddControls(std::vector<Entry>& entries, const QWidget* root, bool popup);
+    static void AddControl(std::vector<Entry>& entries, Control& control);
+};
+
+}  // namespace Ixa::Ui

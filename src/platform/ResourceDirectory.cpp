@@ -1,0 +1,43 @@
+#include "platform/ResourceDirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdlib>
+
+namespace Ixa::Io {
+
+namespace {
+
+bool HasStrings(const QString& directory) { return QFileInfo::exists(QDir(directory).filePath(QStringLiteral("strings.txt"))); }
+
+}  // namespace
+
+std::string ResourceDirectory::GetPath()
+{
+    if (const char* configured = std::getenv("VELOIM_RES_DIR"); configured != nullptr && *configured != '\0')
+        return configured;
+    if (QCoreApplication::instance() != nullptr) {
+        QDir directory(QCoreApplication::applicationDirPath());
+        for (int level = 0; level < 4; ++level) {
+            if (HasStrings(directory.filePath(QStringLiteral("res"))))
+                return directory.filePath(QStringLiteral("res")).toStdString();
+            if (!directory.cdUp())
+                break;
+        }
+    }
+    return VELOIM_SOURCE_RESOURCE_DIR;
+}
+
+std::string ResourceDirectory::ToNativePath(const Base::String& name)
+{
+    std::string relative = name.ToUtf8();
+    if (relative.rfind("/Res/", 0) == 0)
+        relative.erase(0, 5);
+    while (!relative.empty() && relative.front() == '/')
+        relative.erase(0, 1);
+    return GetPath() + "/" + relative;
+}
+
+}  // namespace Ixa::Io

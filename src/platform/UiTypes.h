@@ -1,0 +1,52 @@
+// Enumerations shared by the user-interface classes.
+#pragma once
+
+namespace Ixa::Ui {
+
+enum OrientationStatus {
+    ORIENTATION_STATUS_NONE = 0,
+    ORIENTATION_STATUS_PORTRAIT = 1,
+    ORIENTATION_STATUS_LANDSCAPE = 2,
+    ORIENTATION_STATUS_PORTRAIT_REVERSE = 3,
+    ORIENTATION_STATUS_LANDSCAPE_REVERSE = 4,
+};
+
+enum Orientation {
+    ORIENTATION_NONE = 0,
+    ORIENTATION_PORTRAIT = 1,
+    ORIENTATION_LANDSCAPE = 2,
+    ORIENTATION_AUTOMATIC = 5,
+};
+
+enum KeyCode {
+    KEY_INVALID = 0,
+    KEY_ENTER,
+    KEY_BACKSPACE,
+    KEY_LEFT,
+    KEY_RIGHT,
+    KEY_UP,
+    KEY_DOWN,
+    KEY_HOME,
+    KEY_MENU,
+    KEY_BACK,
+    KEY_OTHER,
+};
+
+enum HorizontalAlignment { ALIGNMENT_LEFT = 0, ALIGNMENT_CENTER = 1, ALIGNMENT_RIGHT = 2 };
+enum VerticalAlignment { ALIGNMENT_TOP = 0, ALIGNMENT_MIDDLE = 1, ALIGNMENT_BOTTOM = 2 };
+
+enum ItemStatus { ITEM_CHECKED = 0, ITEM_UNCHECKED = 1, ITEM_SELECTED = 2, ITEM_HIGHLIGHTED = 3 };
+
+enum KeypadAction {
+    KEYPAD_ACTION_ENTER = 0,
+    KEYPAD_ACTION_GO = 1,
+    KEYPAD_ACTION_NEXT = 2,
+    KEYPAD_ACTION_SEND = 3,
+    KEYPAD_ACTION_SEARCH = 4,
+    KEYPAD_ACTION_LOGIN = 5,
+    KEYPAD_ACTION_SIGN_IN = 6,
+    KEYPAD_ACTION_JOIN = 7,
+    KEYPAD_ACTION_DONE = 8,
+};
+
+}  // namespace Ixa::Ui

@@ -1,0 +1,211 @@
+// The application's life on the desktop handset: user events in posting order, home key and
+// notification entry, resources, settings and device records, screenshots, and a demo screen
+// rendered to build/screenshots/demo.png for a person to look at.
+#include "support/ScreenDriver.h"
+#include "UiTestApp.h"
+
+#include "platform/AppManager.h"
+#include "platform/ArrayList.h"
+#include "platform/CustomItem.h"
+#include "platform/DeviceLog.h"
+#include "platform/Label.h"
+#include "platform/ListView.h"
+#include "platform/NotificationManager.h"
+#include "platform/Player.h"
+#include "platform/Popup.h"
+#include "platform/SettingInfo.h"
+#include "platform/Vibrator.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <thread>
+
+using namespace Ixa;
+using namespace Ixa::Ui::Controls;
+
+namespace {
+
+class AppFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        System::DeviceLog::Clear();
+        ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create));
+    }
+
+    ScreenDriver driver;
+};
+
+TEST_F(AppFrameTest, UserEventsFromWorkerThreadsArriveInPostingOrder)
+{
+    std::thread worker([] {
+        for (int i = 0; i < 50; ++i)
+            UiTestApp::Get().SendUserEvent(i, nullptr);
+    });
+    worker.join();
+    driver.PumpUntilIdle();
+    std::vector<std::string> expected;
+    for (int i = 0; i < 50; ++i)
+        expected.push_back(std::to_string(i));
+    EXPECT_EQ(expected, UiTestApp::Get().userEvents);
+}
+
+TEST_F(AppFrameTest, HomeKeyAndNotificationEntryDriveTheLifeCycle)
+{
+    App::NotificationManager notifications;
+    notifications.Construct();
+    driver.Home();
+    notifications.Notify(3);
+    notifications.NotifyOngoingActivity("bob@example.com : hi", "Notification from Non Buddy:bob@example.com");
+    EXPECT_EQ(3, notifications.GetBadgeNumber());
+    ASSERT_TRUE(driver.SelectNotification());
+    EXPECT_EQ((std::vector<std::string>{"initializing", "foreground", "background", "foreground"}), UiTestApp::Get().calls);
+    EXPECT_EQ((std::vector<std::string>{"-65535 notification bob@example.com : hi Notification from Non Buddy:bob@example.com"}),
+        UiTestApp::Get().userEvents);
+}
+
+TEST_F(AppFrameTest, ResourcesHoldEveryTextAndTheNamedPictures)
+{
+    App::AppResource* resource = App::Application::GetAppResource();
+    Base::String text;
+    ASSERT_EQ(E_SUCCESS, resource->GetString("IDS_SIGN_IN", text));
+    EXPECT_EQ(Base::String("Sign in"), text);
+    EXPECT_EQ(E_OBJ_NOT_FOUND, resource->GetString("IDS_NOT_THERE", text));
+    for (const char* name : {"available.png", "02_message_sending.9.png", "Google/emoticons/round/80/angry_80.png", "progressing07_big.png"}) {
+        std::unique_ptr<Graphics::Bitmap> bitmap(resource->GetBitmapN(name));
+        ASSERT_NE(nullptr, bitmap) << name;
+        EXPECT_GT(bitmap->GetWidth(), 0);
+    }
+    std::unique_ptr<Graphics::Bitmap> bubble(resource->GetBitmapN("02_message_sending.9.png"));
+    EXPECT_TRUE(bubble->IsNinePatchedBitmap());
+    EXPECT_EQ(nullptr, resource->GetBitmapN("missing.png"));
+    EXPECT_EQ(E_OBJ_NOT_FOUND, GetLastResult());
+}
+
+class SilentListener : public Media::IPlayerEventListener {
+public:
+    void OnPlayerOpened(result) override {}
+    void OnPlayerEndOfClip() override { ++ended; }
+    void OnPlayerBuffering(int) override {}
+    void OnPlayerErrorOccurred(Media::PlayerErrorReason) override {}
+    void OnPlayerInterrupted() override {}
+    void OnPlayerReleased() override {}
+    void OnPlayerSeekCompleted(result) override {}
+    int ended = 0;
+};
+
+TEST_F(AppFrameTest, DevicesAndOtherApplicationsRecordWhatTheyWereAsked)
+{
+    ASSERT_FALSE(Media::Player::HasSoundDevice()) << "this check expects a machine without sound";
+    SilentListener listener;
+    Media::Player player;
+    player.Construct(listener);
+    ASSERT_EQ(E_SUCCESS, player.OpenFile("/Res/msn_newmsg.amr", true));
+    ASSERT_EQ(E_SUCCESS, player.Play());
+    System::Vibrator vibrator;
+    vibrator.Construct();
+    vibrator.Start(1000, 0);
+    std::unique_ptr<App::AppControl> browser(App::AppManager::FindAppControlN("ixa.appcontrol.BROWSER", "ixa.appcontrol.operation.DEFAULT"));
+    ASSERT_NE(nullptr, browser);
+    Base::Collection::ArrayList arguments;
+    arguments.Add(new Base::String("url:http://example.com"));
+    browser->Start(&arguments);
+    arguments.RemoveAll(true);
+    EXPECT_EQ(nullptr, App::AppManager::FindAppControlN("no.such.provider", "x"));
+    driver.PumpUntilIdle();
+    EXPECT_EQ(1, listener.ended);
+    EXPECT_EQ((std::vector<std::string>{"play /Res/msn_newmsg.amr", "vibrate 1000 0",
+                  "appcontrol ixa.appcontrol.BROWSER ixa.appcontrol.operation.DEFAULT url:http://example.com"}),
+        System::DeviceLog::GetEntries());
+}
+
+TEST_F(AppFrameTest, SettingsStartFromTheEnvironmentAndTestsMaySetThem)
+{
+    bool silent = true;
+    System::SettingInfo::SetValue("SilentMode", true);
+    ASSERT_EQ(E_SUCCESS, System::SettingInfo::GetValue("SilentMode", silent));
+    EXPECT_TRUE(silent);
+    System::SettingInfo::ResetValues();
+    setenv("VELOIM_24HOUR_FORMAT", "1", 1);
+    bool twentyFour = false;
+    System::SettingInfo::GetValue("24HourFormatSelected", twentyFour);
+    unsetenv("VELOIM_24HOUR_FORMAT");
+    EXPECT_TRUE(twentyFour);
+    EXPECT_EQ(E_OBJ_NOT_FOUND, System::SettingInfo::GetValue("Brightness", silent));
+}
+
+// The demo screen: a header, twenty custom rows with pictures and a popup over them.
+class DemoRows : public IListViewItemProvider {
+public:
+    int GetItemCount() override { return 20; }
+    ListItemBase* CreateItem(int index, int itemWidth) override
+    {
+        static const char* const pictures[] = {"available.png", "busy.png", "away.png", "invisible.png"};
+        App::AppResource* resource = App::Application::GetAppResource();
+        std::unique_ptr<Graphics::Bitmap> avatar(resource->GetBitmapN("no_contacts.png"));
+        std::unique_ptr<Graphics::Bitmap> presence(resource->GetBitmapN(pictures[index % 4]));
+        auto* item = new CustomItem;
+        item->Construct(Graphics::Dimension(itemWidth, 100));
+        item->AddElement(Graphics::Rectangle(14, 14, 72, 72), 1, *avatar);
+        item->AddElement(Graphics::Rectangle(100, 18, 28, 28), 2, *presence);
+        item->AddElement(Graphics::Rectangle(138, 12, itemWidth - 150, 40), 3, Base::String(("Contact " + std::to_string(index + 1)).c_str()), 30,
+            Graphics::Color(255, 255, 255), Graphics::Color(255, 255, 255), Graphics::Color(255, 255, 255));
+        item->AddElement(Graphics::Rectangle(100, 54, itemWidth - 112, 34), 4, "Out for lunch, back soon", 22,
+            Graphics::Color(0x9a, 0xa8, 0xb8), Graphics::Color(255, 255, 255), Graphics::Color(255, 255, 255));
+        return item;
+    }
+    bool DeleteItem(int, ListItemBase* item, int) override
+    {
+        delete item;
+        return true;
+    }
+};
+
+class DemoTest : public testing::Test {
+protected:
+    DemoRows rows;
+    ScreenDriver driver;
+};
+
+TEST_F(DemoTest, FormWithRowsAndPopupIsSavedAsAPicture)
+{
+    ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create));
+    Form& form = *UiTestApp::Get().form;
+    auto* list = new ListView;
+    const Graphics::Rectangle client = form.GetClientAreaBounds();
+    list->Construct(Graphics::Rectangle(0, 0, client.width, client.height));
+    form.AddControl(*list);
+    list->SetItemProvider(rows);
+    Popup popup;
+    ASSERT_EQ(E_SUCCESS, popup.Construct(true, Graphics::Dimension(464, 300)));
+    popup.SetTitleText("Sign out");
+    auto* question = new Label;
+    const Graphics::Rectangle area = popup.GetClientAreaBounds();
+    question->Construct(Graphics::Rectangle(10, 10, area.width - 20, 100), "Do you want to sign out now?");
+    question->SetTextHorizontalAlignment(Ui::ALIGNMENT_CENTER);
+    popup.AddControl(*question);
+    popup.SetShowState(true);
+    driver.PumpUntilIdle();
+    const std::string path = std::string(VELOIM_SCREENSHOT_DIR) + "/demo.png";
+    QDir().mkpath(QString::fromStdString(VELOIM_SCREENSHOT_DIR));
+    ASSERT_TRUE(driver.SaveScreenshot(path));
+    EXPECT_GT(QFileInfo(QString::fromStdString(path)).size(), 10000);
+    const std::string screen = driver.Describe();
+    EXPECT_NE(std::string::npos, screen.find("Popup \"Sign out\""));
+    EXPECT_NE(std::string::npos, screen.find("ListRow 0 \"Contact 1 | Out for lunch, back soon\""));
+}
+
+TEST_F(DemoTest, ScreenChangesAreSavedWhenAScreenshotDirectoryIsGiven)
+{
+    const std::string directory = std::string(VELOIM_SCREENSHOT_DIR) + "/run";
+    QDir(QString::fromStdString(directory)).removeRecursively();
+    ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create, {"--screenshot-dir", directory}));
+    const QFileInfo first(QString::fromStdString(directory + "/0001-TEST_FORM.png"));
+    EXPECT_TRUE(first.exists());
+    EXPECT_GT(first.size(), 1000);
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include "ScreenDriver.h"
+
+#include "platform/Frame.h"
+#include "platform/KeypadOverlay.h"
+#include "platform/ListContextItem.h"
+#include "platform/ListView.h"
+#include "platform/VirtualClock.h"
+
+using Ixa::Ui::Inspector;
+
+ScreenDriver::ScreenDriver() { Ixa::Base::Runtime::VirtualClock::Enable(); }
+
+ScreenDriver::~ScreenDriver()
+{
+    Shutdown();
+    Ixa::Base::Runtime::VirtualClock::Disable();
+}
+
+Ixa::result ScreenDriver::Launch(Ixa::App::ApplicationInstanceFactory factory, const std::vector<std::string>& arguments)
+{
+    const Ixa::result launched = Ixa::App::Application::Launch(factory, arguments);
+    PumpUntilIdle();
+    return launched;
+}
+
+void ScreenDriver::Shutdown()
+{
+    PumpUntilIdle();
+    Ixa::App::Application::Shutdown();
+}
+
+std::optional<Inspector::Entry> ScreenDriver::FindByActionId(int actionId) const
+{
+    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+        if (entry.actionId == actionId || (entry.secondActionId == actionId && entry.kind == "CheckButton"))
+            return entry;
+    }
+    return std::nullopt;
+}
+
+std::optional<Inspector::Entry> ScreenDriver::FindByText(const std::string& text) const
+{
+    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+        if (entry.text == text)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+std::optional<Inspector::Entry> ScreenDriver::FindRow(int row) const
+{
+    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+        if (entry.kind == "ListRow" && entry.row == row)
+            return entry;
+    }
+    return std::nullopt;
+}
+
+bool ScreenDriver::TapAction(int actionId)
+{
+    const auto entry = FindByActionId(actionId);
+    const bool tapped = entry && Inspector::Tap(*entry);
+    PumpUntilIdle();
+    return tapped;
+}
+
+bool ScreenDriver::TapText(const std::string& text)
+{
+    const auto entry = FindByText(text);
+    const bool tapped = entry && Inspector::Tap(*entry);
+    PumpUntilIdle();
+    return tapped;
+}
+
+bool ScreenDriver::TapRow(int row)
+{
+    auto* list = [&]() -> Ixa::Ui::Controls::ListView* {
+        for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+            if (entry.kind == "ListView")
+                return static_cast<Ixa::Ui::Controls::ListView*>(entry.control);
+        }
+        return nullptr;
+    }();
+    if (list == nullptr)
+        return false;
+    const Ixa::Graphics::Rectangle bounds = Inspector::WindowBounds(*list);
+    const Ixa::Graphics::Rectangle rowBounds = list->ShowItem(row);
+    const bool tapped = Inspector::TapAt(Ixa::Graphics::Point(bounds.x + rowBounds.x + rowBounds.width / 2, bounds.y + rowBounds.y + rowBounds.height / 2));
+    PumpUntilIdle();
+    return tapped;
+}
+
+bool ScreenDriver::TapContextItem(int row, int elementId)
+{
+    const auto entry = FindRow(row);
+    if (!entry)
+        return false;
+    auto* list = static_cast<Ixa::Ui::Controls::ListView*>(entry->control);
+    const Ixa::Graphics::Rectangle rowBounds = list->ShowItem(row);
+    const Ixa::Graphics::Rectangle bounds = Inspector::WindowBounds(*list);
+    const Ixa::Graphics::Point centre(bounds.x + rowBounds.x + rowBounds.width / 2, bounds.y + rowBounds.y + rowBounds.height / 2);
+    Inspector::PressAt(centre);
+    AdvanceTime(500);
+    Inspector::ReleaseAt(centre);
+    PumpUntilIdle();
+    const Ixa::Ui::Controls::ListItemBase* item = list->GetItemAt(row);
+    if (list->GetContextRow() != row || item == nullptr)
+        return false;
+    const auto& elements = item->GetContextItem()->GetElements();
+    const std::vector<Ixa::Graphics::Rectangle> buttons = list->GetContextElementBounds();
+    for (size_t i = 0; i < elements.size() && i < buttons.size(); ++i) {
+        if (elements[i].id != elementId)
+            continue;
+        const bool tapped = Inspector::TapAt(Ixa::Graphics::Point(bounds.x + buttons[i].x + buttons[i].width / 2, bounds.y + buttons[i].y + buttons[i].height / 2));
+        PumpUntilIdle();
+        return tapped;
+    }
+    return false;
+}
+
+bool ScreenDriver::Type(const std::string& text)
+{
+    const bool typed = Inspector::TypeText(Ixa::Base::String(text.c_str()));
+    PumpUntilIdle();
+    return typed;
+}
+
+bool ScreenDriver::OpenKeypad(const Inspector::Entry& field)
+{
+    const bool tapped = Inspector::Tap(field);
+    PumpUntilIdle();
+    return tapped;
+}
+
+bool ScreenDriver::CloseKeypad() { return TapText(Ixa::Ui::KeypadOverlay::HIDE_KEY); }
+
+void ScreenDriver::Rotate(bool landscape)
+{
+    if (Ixa::Ui::Controls::Frame* frame = Ixa::Ui::Controls::Frame::GetActiveFrame())
+        frame->SetOrientationStatus(landscape ? Ixa::Ui::ORIENTATION_STATUS_LANDSCAPE : Ixa::Ui::ORIENTATION_STATUS_PORTRAIT);
+    PumpUntilIdle();
+}
+
+void ScreenDriver::Home()
+{
+    Ixa::App::Application* application = Ixa::App::Application::GetInstance();
+    if (application != nullptr)
+        Ixa::App::Application::SetInBackground(!application->IsInBackground());
+    PumpUntilIdle();
+}
+
+bool ScreenDriver::SelectNotification()
+{
+    const bool selected = Ixa::IsSucceeded(Ixa::App::Application::SelectOngoingActivity());
+    PumpUntilIdle();
+    return selected;
+}
+
+void ScreenDriver::AdvanceTime(int milliseconds)
+{
+    Ixa::Base::Runtime::VirtualClock::Advance(milliseconds);
+    PumpUntilIdle();
+}
+
+void ScreenDriver::PumpUntilIdle() { Inspector::ProcessEvents(); }
+
+std::string ScreenDriver::Describe() const { return Inspector::Describe(); }
+
+bool ScreenDriver::SaveScreenshot(const std::string& path) const
+{
+    const Ixa::Ui::Controls::Frame* frame = Ixa::Ui::Controls::Frame::GetActiveFrame();
+    return frame != nullptr && frame->SaveScreenshot(path);
+}

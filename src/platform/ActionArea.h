@@ -1,6 +1,6 @@
 // One tappable part of a bar that is drawn as a whole (header buttons, footer items, keypad
 // command buttons): where it is, what it shows and what it reports. The bars use these for
-// drawing and hit-testing, and the Inspector for describing and tapping them.
+// drawing and hit-testing, and the ScreenProbe for describing and tapping them.
 // Thread-safety: a plain value.
 #pragma once
 

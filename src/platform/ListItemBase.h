@@ -26,7 +26,7 @@ public:
     const ListContextItem* GetContextItem() const { return context_; }
 
     // Platform side: drawing (the canvas's origin is the row's top-left corner), the
-    // selectable element at a point (-1 when none), and the texts shown, for the Inspector.
+    // selectable element at a point (-1 when none), and the texts shown, for the ScreenProbe.
     virtual void Draw(Graphics::Canvas& canvas, ListItemDrawingStatus status) const = 0;
     virtual int GetElementIdAt(const Graphics::Point& point) const;
     virtual std::vector<Base::String> GetTexts() const = 0;

@@ -53,7 +53,7 @@ public:
     result SetBitmapOfEmptyList(const Graphics::Bitmap* bitmap);
     result SetSweepEnabled(bool enable);
 
-    // Platform side, for the Inspector: the row (made if needed), its bounds after scrolling
+    // Platform side, for the ScreenProbe: the row (made if needed), its bounds after scrolling
     // it into view (list coordinates), and the context buttons of an open context row.
     ListItemBase* GetItemAt(int index);
     Graphics::Rectangle ShowItem(int index);

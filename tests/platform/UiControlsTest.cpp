@@ -107,7 +107,7 @@ TEST_F(UiControlsTest, HeaderFooterAndBackReachTheListenersWithTheirIds)
     EXPECT_TRUE(driver.TapText("First"));
     const auto back = driver.FindByActionId(Footer::BACK_ACTION_ID);
     ASSERT_TRUE(back.has_value());
-    EXPECT_TRUE(Ui::Inspector::Tap(*back));
+    EXPECT_TRUE(Ui::ScreenProbe::Tap(*back));
     EXPECT_EQ((std::vector<int>{11, 22, 21, -1}), UiTestApp::Get().actions);
     EXPECT_NE(std::string::npos, driver.Describe().find("Footer \"First\" #21 (selected)"));
 }
@@ -123,7 +123,7 @@ TEST_F(UiControlsTest, ListAsksOnlyForTheRowsItShowsAndReportsTapsElementsAndChe
     const auto row1 = driver.FindRow(1);
     ASSERT_TRUE(row1.has_value());
     EXPECT_EQ("Row 1 | X", row1->text);
-    Ui::Inspector::TapAt(Graphics::Point(row1->bounds.x + 430, row1->bounds.y + 50));
+    Ui::ScreenProbe::TapAt(Graphics::Point(row1->bounds.x + 430, row1->bounds.y + 50));
     driver.PumpUntilIdle();
     EXPECT_EQ((std::vector<std::string>{"tap 2 -1 0", "tap 3 -1 2", "tap 3 -1 3", "tap 1 712 0"}), provider.events);
 }
@@ -165,7 +165,7 @@ TEST_F(UiControlsTest, PopupTakesTheTouchesOverTheFormUntilItIsClosed)
     driver.PumpUntilIdle();
     EXPECT_NE(std::string::npos, driver.Describe().find("Popup \"Question\""));
     // The popup covers the button under it: a touch there reaches the popup's button.
-    Ui::Inspector::TapAt(Graphics::Point(240, 32 + 72 + 240));
+    Ui::ScreenProbe::TapAt(Graphics::Point(240, 32 + 72 + 240));
     popup.SetShowState(false);
     driver.PumpUntilIdle();
     EXPECT_EQ(std::string::npos, driver.Describe().find("Popup"));
@@ -185,7 +185,7 @@ TEST_F(UiControlsTest, EditFieldOpensTheKeypadTakesTypingAndReportsCommandButton
     field->AddActionEventListener(UiTestApp::Get());
     UiTestApp::Get().form->AddControl(*field);
     driver.PumpUntilIdle();
-    ASSERT_TRUE(driver.OpenKeypad(Ui::Inspector::Entry{"EditField", "", -1, -1, true, false, Ui::Inspector::WindowBounds(*field), field}));
+    ASSERT_TRUE(driver.OpenKeypad(Ui::ScreenProbe::Entry{"EditField", "", -1, -1, true, false, Ui::ScreenProbe::WindowBounds(*field), field}));
     EXPECT_TRUE(field->IsKeypadOpened());
     driver.Type("abcdefg");
     EXPECT_EQ(Base::String("abcde"), field->GetText());

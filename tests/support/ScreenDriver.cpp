@@ -6,7 +6,7 @@
 #include "platform/ListView.h"
 #include "platform/VirtualClock.h"
 
-using Ixa::Ui::Inspector;
+using Ixa::Ui::ScreenProbe;
 
 ScreenDriver::ScreenDriver() { Ixa::Base::Runtime::VirtualClock::Enable(); }
 
@@ -29,27 +29,27 @@ void ScreenDriver::Shutdown()
     Ixa::App::Application::Shutdown();
 }
 
-std::optional<Inspector::Entry> ScreenDriver::FindByActionId(int actionId) const
+std::optional<ScreenProbe::Entry> ScreenDriver::FindByActionId(int actionId) const
 {
-    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+    for (const ScreenProbe::Entry& entry : ScreenProbe::ListEntries()) {
         if (entry.actionId == actionId || (entry.secondActionId == actionId && entry.kind == "CheckButton"))
             return entry;
     }
     return std::nullopt;
 }
 
-std::optional<Inspector::Entry> ScreenDriver::FindByText(const std::string& text) const
+std::optional<ScreenProbe::Entry> ScreenDriver::FindByText(const std::string& text) const
 {
-    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+    for (const ScreenProbe::Entry& entry : ScreenProbe::ListEntries()) {
         if (entry.text == text)
             return entry;
     }
     return std::nullopt;
 }
 
-std::optional<Inspector::Entry> ScreenDriver::FindRow(int row) const
+std::optional<ScreenProbe::Entry> ScreenDriver::FindRow(int row) const
 {
-    for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+    for (const ScreenProbe::Entry& entry : ScreenProbe::ListEntries()) {
         if (entry.kind == "ListRow" && entry.row == row)
             return entry;
     }
@@ -59,7 +59,7 @@ std::optional<Inspector::Entry> ScreenDriver::FindRow(int row) const
 bool ScreenDriver::TapAction(int actionId)
 {
     const auto entry = FindByActionId(actionId);
-    const bool tapped = entry && Inspector::Tap(*entry);
+    const bool tapped = entry && ScreenProbe::Tap(*entry);
     PumpUntilIdle();
     return tapped;
 }
@@ -67,7 +67,7 @@ bool ScreenDriver::TapAction(int actionId)
 bool ScreenDriver::TapText(const std::string& text)
 {
     const auto entry = FindByText(text);
-    const bool tapped = entry && Inspector::Tap(*entry);
+    const bool tapped = entry && ScreenProbe::Tap(*entry);
     PumpUntilIdle();
     return tapped;
 }
@@ -75,7 +75,7 @@ bool ScreenDriver::TapText(const std::string& text)
 bool ScreenDriver::TapRow(int row)
 {
     auto* list = [&]() -> Ixa::Ui::Controls::ListView* {
-        for (const Inspector::Entry& entry : Inspector::ListEntries()) {
+        for (const ScreenProbe::Entry& entry : ScreenProbe::ListEntries()) {
             if (entry.kind == "ListView")
                 return static_cast<Ixa::Ui::Controls::ListView*>(entry.control);
         }
@@ -83,9 +83,9 @@ bool ScreenDriver::TapRow(int row)
     }();
     if (list == nullptr)
         return false;
-    const Ixa::Graphics::Rectangle bounds = Inspector::WindowBounds(*list);
+    const Ixa::Graphics::Rectangle bounds = ScreenProbe::WindowBounds(*list);
     const Ixa::Graphics::Rectangle rowBounds = list->ShowItem(row);
-    const bool tapped = Inspector::TapAt(Ixa::Graphics::Point(bounds.x + rowBounds.x + rowBounds.width / 2, bounds.y + rowBounds.y + rowBounds.height / 2));
+    const bool tapped = ScreenProbe::TapAt(Ixa::Graphics::Point(bounds.x + rowBounds.x + rowBounds.width / 2, bounds.y + rowBounds.y + rowBounds.height / 2));
     PumpUntilIdle();
     return tapped;
 }
@@ -97,11 +97,11 @@ bool ScreenDriver::TapContextItem(int row, int elementId)
         return false;
     auto* list = static_cast<Ixa::Ui::Controls::ListView*>(entry->control);
     const Ixa::Graphics::Rectangle rowBounds = list->ShowItem(row);
-    const Ixa::Graphics::Rectangle bounds = Inspector::WindowBounds(*list);
+    const Ixa::Graphics::Rectangle bounds = ScreenProbe::WindowBounds(*list);
     const Ixa::Graphics::Point centre(bounds.x + rowBounds.x + rowBounds.width / 2, bounds.y + rowBounds.y + rowBounds.height / 2);
-    Inspector::PressAt(centre);
+    ScreenProbe::PressAt(centre);
     AdvanceTime(500);
-    Inspector::ReleaseAt(centre);
+    ScreenProbe::ReleaseAt(centre);
     PumpUntilIdle();
     const Ixa::Ui::Controls::ListItemBase* item = list->GetItemAt(row);
     if (list->GetContextRow() != row || item == nullptr)
@@ -111,7 +111,7 @@ bool ScreenDriver::TapContextItem(int row, int elementId)
     for (size_t i = 0; i < elements.size() && i < buttons.size(); ++i) {
         if (elements[i].id != elementId)
             continue;
-        const bool tapped = Inspector::TapAt(Ixa::Graphics::Point(bounds.x + buttons[i].x + buttons[i].width / 2, bounds.y + buttons[i].y + buttons[i].height / 2));
+        const bool tapped = ScreenProbe::TapAt(Ixa::Graphics::Point(bounds.x + buttons[i].x + buttons[i].width / 2, bounds.y + buttons[i].y + buttons[i].height / 2));
         PumpUntilIdle();
         return tapped;
     }
@@ -120,14 +120,14 @@ bool ScreenDriver::TapContextItem(int row, int elementId)
 
 bool ScreenDriver::Type(const std::string& text)
 {
-    const bool typed = Inspector::TypeText(Ixa::Base::String(text.c_str()));
+    const bool typed = ScreenProbe::TypeText(Ixa::Base::String(text.c_str()));
     PumpUntilIdle();
     return typed;
 }
 
-bool ScreenDriver::OpenKeypad(const Inspector::Entry& field)
+bool ScreenDriver::OpenKeypad(const ScreenProbe::Entry& field)
 {
-    const bool tapped = Inspector::Tap(field);
+    const bool tapped = ScreenProbe::Tap(field);
     PumpUntilIdle();
     return tapped;
 }
@@ -162,9 +162,9 @@ void ScreenDriver::AdvanceTime(int milliseconds)
     PumpUntilIdle();
 }
 
-void ScreenDriver::PumpUntilIdle() { Inspector::ProcessEvents(); }
+void ScreenDriver::PumpUntilIdle() { ScreenProbe::ProcessEvents(); }
 
-std::string ScreenDriver::Describe() const { return Inspector::Describe(); }
+std::string ScreenDriver::Describe() const { return ScreenProbe::Describe(); }
 
 bool ScreenDriver::SaveScreenshot(const std::string& path) const
 {

@@ -1,4 +1,4 @@
-#include "platform/Inspector.h"
+#include "platform/ScreenProbe.h"
 
 #include "platform/Button.h"
 #include "platform/CheckButton.h"
@@ -34,12 +34,12 @@ Graphics::Rectangle ToWindow(const QWidget& widget, const Graphics::Rectangle& l
     return Graphics::Rectangle(origin.x(), origin.y(), local.width, local.height);
 }
 
-void AddAreas(std::vector<Inspector::Entry>& entries, const char* kind, ActionBar& bar)
+void AddAreas(std::vector<ScreenProbe::Entry>& entries, const char* kind, ActionBar& bar)
 {
     if (bar.GetWidget() == nullptr || !bar.IsVisible())
         return;
     for (const ActionArea& area : bar.GetActionAreas()) {
-        Inspector::Entry entry;
+        ScreenProbe::Entry entry;
         entry.kind = kind;
         entry.text = area.text.ToUtf8();
         entry.actionId = area.actionId;
@@ -72,7 +72,7 @@ bool SendMouse(QEvent::Type type, const Graphics::Point& point)
 
 }  // namespace
 
-std::vector<Inspector::Entry> Inspector::ListEntries()
+std::vector<ScreenProbe::Entry> ScreenProbe::ListEntries()
 {
     std::vector<Entry> entries;
     Controls::Frame* frame = ActiveFrame();
@@ -108,7 +108,7 @@ std::vector<Inspector::Entry> Inspector::ListEntries()
     return entries;
 }
 
-void Inspector::AddForm(std::vector<Entry>& entries)
+void ScreenProbe::AddForm(std::vector<Entry>& entries)
 {
     Controls::Form* form = ActiveFrame()->GetCurrentForm();
     if (form == nullptr)
@@ -133,9 +133,9 @@ void Inspector::AddForm(std::vector<Entry>& entries)
     AddControls(entries, form->GetContentWidget(), false);
 }
 
-void Inspector::AddControls(std::vector<Entry>& entries, const QWidget* root, bool)
+void ScreenProbe::AddControls(std::vector<Entry>& entries, const QWidget* root, bool)
 {
-    // Children in drawing order; the Inspector lists the ones a user can see.
+    // Children in drawing order; the ScreenProbe lists the ones a user can see.
     for (QObject* child : root->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (widget == nullptr || widget->isHidden())
@@ -147,7 +147,7 @@ void Inspector::AddControls(std::vector<Entry>& entries, const QWidget* root, bo
     }
 }
 
-void Inspector::AddControl(std::vector<Entry>& entries, Control& control)
+void ScreenProbe::AddControl(std::vector<Entry>& entries, Control& control)
 {
     Entry entry;
     entry.control = &control;
@@ -205,7 +205,7 @@ void Inspector::AddControl(std::vector<Entry>& entries, Control& control)
     entries.push_back(entry);
 }
 
-std::string Inspector::Describe()
+std::string ScreenProbe::Describe()
 {
     std::ostringstream out;
     for (const Entry& entry : ListEntries()) {
@@ -227,20 +227,20 @@ std::string Inspector::Describe()
     return out.str();
 }
 
-bool Inspector::PressAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonPress, point); }
+bool ScreenProbe::PressAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonPress, point); }
 
-bool Inspector::ReleaseAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonRelease, point); }
+bool ScreenProbe::ReleaseAt(const Graphics::Point& point) { return SendMouse(QEvent::MouseButtonRelease, point); }
 
-bool Inspector::MoveTo(const Graphics::Point& point) { return SendMouse(QEvent::MouseMove, point); }
+bool ScreenProbe::MoveTo(const Graphics::Point& point) { return SendMouse(QEvent::MouseMove, point); }
 
-bool Inspector::TapAt(const Graphics::Point& point) { return PressAt(point) && ReleaseAt(point); }
+bool ScreenProbe::TapAt(const Graphics::Point& point) { return PressAt(point) && ReleaseAt(point); }
 
-bool Inspector::Tap(const Entry& entry)
+bool ScreenProbe::Tap(const Entry& entry)
 {
     return TapAt(Graphics::Point(entry.bounds.x + entry.bounds.width / 2, entry.bounds.y + entry.bounds.height / 2));
 }
 
-bool Inspector::TypeText(const Base::String& text)
+bool ScreenProbe::TypeText(const Base::String& text)
 {
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr)
@@ -250,7 +250,7 @@ bool Inspector::TypeText(const Base::String& text)
     return true;
 }
 
-void Inspector::ProcessEvents(int maxRounds)
+void ScreenProbe::ProcessEvents(int maxRounds)
 {
     for (int round = 0; round < maxRounds; ++round) {
         QCoreApplication::sendPostedEvents();
@@ -260,7 +260,7 @@ void Inspector::ProcessEvents(int maxRounds)
     }
 }
 
-Graphics::Rectangle Inspector::WindowBounds(const Control& control)
+Graphics::Rectangle ScreenProbe::WindowBounds(const Control& control)
 {
     const QWidget* widget = control.GetWidget();
     if (widget == nullptr)

@@ -14,7 +14,7 @@
 
 namespace Ixa::Ui {
 
-class Inspector {
+class ScreenProbe {
 public:
     struct Entry {
         std::string kind;  // "Button", "Header", "Footer", "Popup", "ListRow", "Keypad", ...

@@ -1,0 +1,94 @@
+// The socket thread: an event-driven platform thread that makes every call on the platform
+// socket and the name resolver and receives all of their events. Other threads reach it only
+// through user events (connect, send, resolve, end), which it handles in posting order.
+//
+// Connecting: the host text given at construction is resolved when it is a name (its first
+// resolved IPv4 address replaces it), and the TLS connection is made to that address while
+// the server is still verified against the name as given, which is kept for the handshake.
+// Every outcome (thread started, name resolved, connected or failed) is reported to the
+// owner, which latches it for the waiting Connect.
+//
+// Receiving never blocks this thread: each readiness event receives one buffer of up to 8192
+// bytes and queues it for the reader. When the queue is full the buffer is held back and the
+// thread stops receiving (the platform socket then stops reading the network, so TCP holds
+// the server back); a short timer offers the held buffer again until the reader has made
+// room, and receiving resumes behind it. No byte is lost or reordered.
+//
+// An established connection that ends without the owner closing it, without a logout mark
+// and without a refused sign-in is reported once to the owner's connection, and the thread
+// then ends, so later sends fail at once.
+//
+// Threading and ownership: construct, setClosing and destruction on any other thread; the
+// handlers run on the thread itself. The thread borrows its owner (which outlives it); it
+// owns the platform socket, the resolver, the timer and a held buffer, all made and deleted
+// on the thread itself. The destructor stops and joins a thread still running.
+#pragma once
+
+#include "foundation/IMString.h"
+#include "platform/Dns.h"
+#include "platform/SecureSocket.h"
+#include "platform/Thread.h"
+#include "platform/Timer.h"
+
+#include <atomic>
+
+class IMSecureSocket;
+
+class SecureSocketThread : public Ixa::Base::Runtime::Thread,
+                           public Ixa::Net::Sockets::ISecureSocketEventListener,
+                           public Ixa::Net::IDnsEventListener,
+                           public Ixa::Base::Runtime::ITimerEventListener {
+public:
+    static constexpr int EVENT_CONNECT = 1;
+    static constexpr int EVENT_SEND = 2;
+    static constexpr int EVENT_RESOLVE = 3;
+    static constexpr int EVENT_END = 4;
+    static constexpr int RECEIVE_CAPACITY = 8192;
+    static constexpr int STACK_SIZE = 65536;
+    // How often a held buffer is offered again while the reader's queue is full.
+    static constexpr int RESUME_INTERVAL = 5;
+
+    SecureSocketThread(IMSecureSocket* owner, const IMString& host, int port);
+    ~SecureSocketThread() override;
+
+    SecureSocketThread(const SecureSocketThread&) = delete;
+    SecureSocketThread& operator=(const SecureSocketThread&) = delete;
+
+    Ixa::result construct();
+    // Marks the close as the owner's own, so the end of the connection is not reported.
+    void setClosing();
+
+    bool OnStart() override;
+    void OnStop() override;
+    void OnUserEventReceivedN(int requestId, Ixa::Base::Collection::IList* args) override;
+
+    void OnSecureSocketConnected(Ixa::Net::Sockets::SecureSocket& socket) override;
+    void OnSecureSocketReadyToReceive(Ixa::Net::Sockets::SecureSocket& socket) override;
+    void OnSecureSocketReadyToSend(Ixa::Net::Sockets::SecureSocket& socket) override;
+    void OnSecureSocketClosed(
+        Ixa::Net::Sockets::SecureSocket& socket, Ixa::Net::Sockets::NetSocketClosedReason reason) override;
+    void OnSecureSocketServCertFailed(Ixa::Net::Sockets::SecureSocket& socket) override;
+    void OnDnsResolutionCompletedN(Ixa::Net::IpHostEntry* entry, Ixa::result r) override;
+    void OnTimerExpired(Ixa::Base::Runtime::Timer& timer) override;
+
+private:
+    void connect();
+    Ixa::result openSocket();
+    void resolve();
+    void send(Ixa::Base::Collection::IList* args);
+    void receiveOnce();
+    void offer(Ixa::Base::ByteBuffer* buffer);
+    bool shouldReportLoss() const;
+
+    IMSecureSocket* owner_;
+    IMString host_;
+    // The name the server's certificate must be for: the host as given, before resolution.
+    IMString verifyName_;
+    int port_;
+    Ixa::Net::Sockets::SecureSocket* socket_ = nullptr;
+    Ixa::Net::Dns* dns_ = nullptr;
+    Ixa::Base::Runtime::Timer* resumeTimer_ = nullptr;
+    // A received buffer the full queue refused; receiving waits until it is queued.
+    Ixa::Base::ByteBuffer* held_ = nullptr;
+    std::atomic<bool> closing_{false};
+};

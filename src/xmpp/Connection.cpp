@@ -1,0 +1,392 @@
+#include "xmpp/Connection.h"
+
+#include "foundation/Util.h"
+#include "net/IMSecureSocket.h"
+#include "xmpp/Authentication.h"
+#include "xmpp/Constants.h"
+#include "xmpp/NotificationPoster.h"
+#include "xmpp/PresenceManager.h"
+#include "xmpp/Stream.h"
+#include "xmpp/TextCopy.h"
+#include "xmpp/XMLReader.h"
+#include "xmpp/XMPPManager.h"
+#include "xmpp/XMPPWriter.h"
+
+Connection::Connection(RequestController* controller)
+    : requestController_(controller), manager_(new XMPPManager(this, controller)), host_(Constants::HOST),
+      port_(Constants::PORT)
+{
+}
+
+Connection::~Connection()
+{
+    abortConnect();
+    Join();
+    closeConnection();
+    delete reader_;
+    delete manager_;
+    delete userName_;
+    delete password_;
+    delete emailID_;
+    delete userJID_;
+}
+
+void Connection::setServerAddress(const IMString& host, int port)
+{
+    std::lock_guard<std::mutex> guard(accountLock_);
+    host_ = host;
+    port_ = port;
+}
+
+void Connection::login(IMString* user, IMString* password)
+{
+    replaceAccount(user, password);
+    if (Ixa::IsFailed(Start())) {
+        Join();
+        construct();
+        Start();
+    }
+}
+
+void Connection::replaceAccount(IMString* user, IMString* password)
+{
+    Util::parseUserName(user);
+    std::lock_guard<std::mutex> guard(accountLock_);
+    delete userName_;
+    userName_ = new IMString(user != nullptr ? *user : IMString());
+    delete password_;
+    password_ = new IMString(password != nullptr ? *password : IMString());
+    delete emailID_;
+    emailID_ = new IMString(*userName_);
+    emailID_->Append(Constants::AT);
+    emailID_->Append(Constants::DOMAIN);
+}
+
+Ixa::Base::Object* Connection::Run()
+{
+    startConnection();
+    return nullptr;
+}
+
+void Connection::startConnection()
+{
+    retirePreviousAttempt();
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (socket_ != nullptr) {
+        notifyConnectionError();
+        return;
+    }
+    socket_ = new IMSecureSocket();
+    socket_->setConnectionObject(this);
+    IMString host;
+    int port = 0;
+    {
+        std::lock_guard<std::mutex> account(accountLock_);
+        host = host_;
+        port = port_;
+    }
+    {
+        std::lock_guard<std::mutex> connecting(connectingLock_);
+        logoutRequested_ = false;
+        connecting_ = socket_;
+    }
+    int outcome = socket_->Connect(host, port);
+    {
+        std::lock_guard<std::mutex> connecting(connectingLock_);
+        connecting_ = nullptr;
+    }
+    if (outcome == 0 && !logoutRequested_) {
+        connected();
+    } else {
+        connectFailed();
+    }
+}
+
+// The reader and manager of the attempt before go first. Their reader may still be running
+// when that connection was lost and never closed: closing it makes a pending event give up.
+void Connection::retirePreviousAttempt()
+{
+    XMLReader* reader = nullptr;
+    XMPPManager* manager = nullptr;
+    {
+        std::lock_guard<ConnectionLock> guard(lock_);
+        std::swap(reader, reader_);
+        std::swap(manager, manager_);
+    }
+    if (reader != nullptr) {
+        reader->close();
+        lock_.wakeWaiters();
+        delete reader;
+    }
+    delete manager;
+}
+
+// A loss reported between the connect and this point is not overwritten: the engine has been
+// told already and closes the connection.
+void Connection::connected()
+{
+    {
+        std::lock_guard<std::mutex> guard(postLock_);
+        connected_ = socket_->isConnected();
+    }
+    manager_ = new XMPPManager(this, requestController_);
+    {
+        std::unique_lock<std::shared_mutex> sending(sendLock_);
+        writer_ = new XMPPWriter(socket_->getSocketOutputStream());
+    }
+    reader_ = new XMLReader(socket_->getSocketInputStream(), manager_);
+    manager_->setReader(reader_);
+    login();
+    startXMPPThread();
+    reader_->Start();
+}
+
+// The socket object stays until closeConnection; a logout that cut the connect short is no
+// connection error.
+void Connection::connectFailed()
+{
+    connected_ = false;
+    socket_->Close();
+    if (!logoutRequested_) {
+        notifyConnectionError();
+    }
+}
+
+void Connection::login()
+{
+    IMString* userName = nullptr;
+    IMString* password = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(accountLock_);
+        userName = TextCopy::of(userName_);
+        password = TextCopy::of(password_);
+    }
+    sendPacket(new Stream(true));
+    sendPacket(new Authentication(userName, password));
+    delete userName;
+    delete password;
+}
+
+// From the start of a logout a loss is no error: the client is ending the stream itself.
+void Connection::abortConnect()
+{
+    std::lock_guard<std::mutex> connecting(connectingLock_);
+    logoutRequested_ = true;
+    if (connecting_ != nullptr) {
+        connecting_->Close();
+    }
+}
+
+void Connection::logout()
+{
+    abortConnect();
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (socket_ != nullptr) {
+        socket_->setlogOutRequest(true);
+    }
+    if (writer_ != nullptr) {
+        if (PresenceManager* presence = manager_ != nullptr ? manager_->getPresenceManager() : nullptr) {
+            presence->setOfflineStatus();
+        }
+        if (socket_ != nullptr) {
+            sendPacket(new Stream(false));
+        }
+        stopXMPPThread();
+        writer_->close();
+    }
+    stopReader();
+    if (manager_ != nullptr) {
+        manager_->clean();
+    }
+    dropSocket();
+    connected_ = false;
+    state_ = STATE_CLOSED;
+}
+
+void Connection::closeConnection()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (writer_ != nullptr) {
+        stopXMPPThread();
+        writer_->close();
+    }
+    stopReader();
+    if (manager_ != nullptr) {
+        manager_->clean();
+    }
+    dropSocket();
+    connected_ = false;
+    state_ = STATE_CLOSED;
+}
+
+void Connection::stopReader()
+{
+    if (reader_ == nullptr) {
+        return;
+    }
+    reader_->close();
+    lock_.wakeWaiters();
+    reader_->waitUntilFinished();
+}
+
+void Connection::dropSocket()
+{
+    if (socket_ != nullptr) {
+        socket_->Close();
+    }
+    std::unique_lock<std::shared_mutex> sending(sendLock_);
+    delete writer_;
+    writer_ = nullptr;
+    delete socket_;
+    socket_ = nullptr;
+}
+
+void Connection::endConnection()
+{
+    Packet::releaseIDPrefix();
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (connected_) {
+        closeConnection();
+        connected_ = false;
+    }
+}
+
+void Connection::init()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (manager_ != nullptr) {
+        manager_->init();
+    }
+}
+
+void Connection::sendPacket(Packet* packet)
+{
+    unsigned long ignored = Ixa::E_SUCCESS;
+    sendPacket(packet, &ignored);
+}
+
+void Connection::sendPacket(Packet* packet, unsigned long* result)
+{
+    std::shared_lock<std::shared_mutex> sending(sendLock_);
+    if (writer_ != nullptr) {
+        writer_->writePacket(packet, result);
+    } else {
+        delete packet;
+    }
+}
+
+IMString* Connection::getUserName() { return userName_; }
+
+IMString* Connection::getUserJID() { return userJID_; }
+
+IMString* Connection::getEmailID() { return emailID_; }
+
+void Connection::setUserJID(IMString* jid)
+{
+    std::lock_guard<std::mutex> guard(accountLock_);
+    if (jid != userJID_) {
+        delete userJID_;
+        userJID_ = jid;
+    }
+}
+
+IMString* Connection::copyUserJID()
+{
+    std::lock_guard<std::mutex> guard(accountLock_);
+    return TextCopy::of(userJID_);
+}
+
+IMString* Connection::copyEmailID()
+{
+    std::lock_guard<std::mutex> guard(accountLock_);
+    return TextCopy::of(emailID_);
+}
+
+bool Connection::isInitialized() { return connected_; }
+
+bool Connection::isInitialLogin() { return initialLogin_; }
+
+void Connection::setInitialLogin(bool initialLogin) { initialLogin_ = initialLogin; }
+
+void Connection::setState(int state) { state_ = state; }
+
+int Connection::getConnectionState() { return state_; }
+
+void Connection::startXMPPThread()
+{
+    if (reader_ != nullptr) {
+        reader_->setReaderThreadStatus(true);
+    }
+    if (writer_ != nullptr) {
+        writer_->setWriterThreadStatus(true);
+    }
+}
+
+void Connection::stopXMPPThread()
+{
+    if (writer_ != nullptr) {
+        writer_->setWriterThreadStatus(false);
+    }
+}
+
+ChatManager* Connection::getChatManager()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    return manager_ != nullptr ? manager_->getChatManager() : nullptr;
+}
+
+RosterManager* Connection::getRosterManager()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    return manager_ != nullptr ? manager_->getRosterManager() : nullptr;
+}
+
+PresenceManager* Connection::getPresenceManager()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    return manager_ != nullptr ? manager_->getPresenceManager() : nullptr;
+}
+
+SettingsManager* Connection::getSettingsManager()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    return manager_ != nullptr ? manager_->getSettingsManager() : nullptr;
+}
+
+VCardManager* Connection::getVCardManager()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    return manager_ != nullptr ? manager_->getVCardManager() : nullptr;
+}
+
+bool Connection::enterReaderEvent(XMLReader* reader)
+{
+    return lock_.lockUnless([reader] { return reader != nullptr && !reader->isReaderThreadRunning(); });
+}
+
+void Connection::leaveReaderEvent() { lock_.unlock(); }
+
+// On the socket thread, without the connection lock: a closer may be joining this thread.
+void Connection::notifyConnectionLost(unsigned long)
+{
+    std::lock_guard<std::mutex> guard(postLock_);
+    connected_ = false;
+    if (!logoutRequested_) {
+        notifyConnectionError();
+    }
+}
+
+void Connection::postWhileConnected(const char* name, Ixa::Base::Object* object)
+{
+    std::lock_guard<std::mutex> guard(postLock_);
+    if (connected_) {
+        NotificationPoster::post(requestController_, name, object);
+    } else {
+        delete object;
+    }
+}
+
+void Connection::notifyConnectionError()
+{
+    NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, nullptr);
+}

@@ -1,0 +1,163 @@
+// One sign-in to the service: the TLS socket, the stanza writer, the reader thread and the
+// XMPP manager with its sub-managers. The request controller creates one connection for the
+// life of the program; commands call login, logout, init and closeConnection, and the managers
+// send every stanza through sendPacket. Connecting runs on the connection's own thread, so the
+// command thread is not held up by name resolution and the TLS handshake; failures and losses
+// reach the engine as "connectionError" notifications.
+//
+// Threads and locks:
+// - The connection lock (re-entrant, ConnectionLock) guards connecting, closing, logout,
+//   init and every reader event (XMPPManager::onEvent). Logout and close hold it while they
+//   wait for the reader thread to end; a reader event waiting for the lock gives up as soon
+//   as its reader has been closed, so the two never wait for each other. On the reader
+//   thread itself (closing after a refused sign-in) nothing waits for the reader.
+// - Sends take no connection lock: sendPacket holds a shared lock over the writer and the
+//   socket, and teardown first closes the socket (which fails every pending send at once),
+//   then takes that lock exclusively to delete them, so no write is ever left on a deleted
+//   stream.
+// - The socket thread's loss report (notifyConnectionLost) takes only the short lock that
+//   orders it with a successful sign-in: the reader may still be working through bytes that
+//   came before the loss, and the engine must not see the user signed in after it has been
+//   told the connection is gone.
+// - A logout while the connection thread is still connecting closes the socket being
+//   connected, which cuts the connect short without a "connectionError".
+// - The account strings (user name, password, bare and full id) are guarded by a lock of
+//   their own; the getters lend pointers that stay valid until the next login (user name,
+//   password, bare id) or the next bind result (full id).
+// - login never re-constructs the thread while an earlier attempt is still running: it
+//   waits for that attempt to end first.
+// - A cleaned XMPP manager is inert (its sub-manager getters answer null, and sub-managers
+//   fetched before send nothing); the objects are deleted when the next attempt starts.
+//
+// Ownership: the connection owns its socket, writer, reader, manager, lock and account
+// strings; it borrows the request controller.
+#pragma once
+
+#include "foundation/IMString.h"
+#include "foundation/IMThread.h"
+#include "net/ConnectionLossListener.h"
+#include "xmpp/ConnectionLock.h"
+
+#include <atomic>
+#include <mutex>
+#include <shared_mutex>
+
+class ChatManager;
+class IMSecureSocket;
+class Packet;
+class PresenceManager;
+class RequestController;
+class RosterManager;
+class SettingsManager;
+class VCardManager;
+class XMLReader;
+class XMPPManager;
+class XMPPWriter;
+
+class Connection : public IMThread, public ConnectionLossListener {
+public:
+    static constexpr int STATE_CLOSED = -2;
+    static constexpr int STATE_AUTHENTICATED = 0;
+
+    explicit Connection(RequestController* controller);
+    ~Connection() override;
+
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The server to connect to: Constants::HOST and Constants::PORT unless set here (tests
+    // and tools point the connection at a local server). The host's name is also the name
+    // the server's certificate must carry.
+    void setServerAddress(const IMString& host, int port);
+
+    // Keeps the local part of `user` (cutting it off in the caller's string) and the password,
+    // and starts the connection's thread.
+    void login(IMString* user, IMString* password);
+    Ixa::Base::Object* Run() override;
+    void startConnection();
+    // Sends the stream header and the authentication element.
+    void login();
+    void logout();
+    void closeConnection();
+    // At shutdown: releases the packet-id prefix and closes the connection.
+    void endConnection();
+    // The requests made once the user is signed in (XMPPManager::init).
+    void init();
+
+    // The writer takes the packet, sent or not.
+    void sendPacket(Packet* packet);
+    void sendPacket(Packet* packet, unsigned long* result);
+
+    IMString* getUserName();
+    IMString* getUserJID();
+    IMString* getEmailID();
+    // Takes `jid`, the full id from the bind result (null for none).
+    void setUserJID(IMString* jid);
+    // New copies for stanza fields (null when unset), owned by the caller.
+    IMString* copyUserJID();
+    IMString* copyEmailID();
+
+    bool isInitialized();
+    bool isInitialLogin();
+    void setInitialLogin(bool initialLogin);
+    void setState(int state);
+    int getConnectionState() override;
+    void startXMPPThread();
+    void stopXMPPThread();
+
+    ChatManager* getChatManager();
+    RosterManager* getRosterManager();
+    PresenceManager* getPresenceManager();
+    SettingsManager* getSettingsManager();
+    VCardManager* getVCardManager();
+    // Around a reader event: takes the connection lock, unless `reader` (null: none) is
+    // closed before it gets it; false then, and the event is to be dropped.
+    bool enterReaderEvent(XMLReader* reader);
+    void leaveReaderEvent();
+
+    void notifyConnectionLost(unsigned long result) override;
+    // Posts a notification unless the connection has been reported lost (then the object is
+    // deleted): the loss and what is posted here reach the engine in the order they happened.
+    void postWhileConnected(const char* name, Ixa::Base::Object* object);
+
+private:
+    void connected();
+    void connectFailed();
+    void notifyConnectionError();
+    void retirePreviousAttempt();
+    void abortConnect();
+    // Stops the reader and, off the reader thread, waits for its thread to end (lock held).
+    void stopReader();
+    // Closes and deletes the socket and deletes the writer (lock held).
+    void dropSocket();
+    void replaceAccount(IMString* user, IMString* password);
+
+    RequestController* requestController_;
+    ConnectionLock lock_;
+    // Under lock_; socket_ and writer_ change only with sendLock_ held exclusively too.
+    IMSecureSocket* socket_ = nullptr;
+    XMPPWriter* writer_ = nullptr;
+    XMLReader* reader_ = nullptr;
+    XMPPManager* manager_ = nullptr;
+    std::shared_mutex sendLock_;
+
+    // The socket being connected, for a logout to cut the connect short.
+    std::mutex connectingLock_;
+    IMSecureSocket* connecting_ = nullptr;
+
+    // Orders the loss report with postWhileConnected.
+    std::mutex postLock_;
+
+    std::mutex accountLock_;
+    IMString host_;
+    int port_;
+    IMString* userName_ = nullptr;
+    IMString* password_ = nullptr;
+    IMString* emailID_ = nullptr;
+    IMString* userJID_ = nullptr;
+
+    std::atomic<bool> initialLogin_{true};
+    std::atomic<bool> connected_{false};
+    std::atomic<bool> logoutRequested_{false};
+    std::atomic<int> state_{STATE_CLOSED};
+};

@@ -1,0 +1,83 @@
+#include "xmpp/RosterManager.h"
+
+#include "xmpp/Connection.h"
+#include "xmpp/Constants.h"
+#include "xmpp/NewIQ.h"
+#include "xmpp/Presence.h"
+#include "xmpp/TextCopy.h"
+
+RosterManager::RosterManager(Connection* connection) : SubManager(connection) {}
+
+RosterManager::~RosterManager() = default;
+
+void RosterManager::init()
+{
+    auto query = new Roster();
+    query->setType(IQ::Type::GET);
+    send(query);
+}
+
+void RosterManager::addContact(IMString* jid)
+{
+    auto presence = new Presence();
+    presence->setPresenceType(Presence::Type::SUBSCRIBE);
+    presence->setTo(TextCopy::of(jid));
+    send(presence);
+}
+
+void RosterManager::deleteContact(IMString* jid)
+{
+    sendRosterWithOneContact(jid, RosterItem::Description::NONE, nullptr, RosterItem::Type::REMOVE);
+}
+
+void RosterManager::blockContact(IMString* jid)
+{
+    sendRosterWithOneContact(jid, RosterItem::Description::BLOCKED, nullptr, RosterItem::Type::NOT_GIVEN);
+}
+
+void RosterManager::unBlockContact(IMString* jid)
+{
+    sendRosterWithOneContact(jid, RosterItem::Description::NORMAL, nullptr, RosterItem::Type::NOT_GIVEN);
+}
+
+void RosterManager::renameContact(IMString* jid, IMString* name)
+{
+    sendRosterWithOneContact(jid, RosterItem::Description::NONE, name, RosterItem::Type::NOT_GIVEN);
+}
+
+// A new item is normal ("P"); the description and type change it only when given.
+void RosterManager::sendRosterWithOneContact(
+    IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type)
+{
+    auto item = new RosterItem();
+    if (description != RosterItem::Description::NONE) {
+        item->setDescription(description);
+    }
+    item->setNickName(TextCopy::of(name));
+    if (type != RosterItem::Type::NOT_GIVEN) {
+        item->setItemType(type);
+    }
+    IMString* id = TextCopy::of(jid);
+    if (id != nullptr) {
+        id->ToLowerCase();
+    }
+    item->setUserJID(id);
+    auto roster = new Roster();
+    roster->setType(IQ::Type::SET);
+    roster->addSubPacket(item);
+    send(roster);
+}
+
+void RosterManager::processRoster(Roster* roster)
+{
+    Connection* connection = this->connection();
+    if (roster->getType() == IQ::Type::RESULT || connection == nullptr) {
+        return;
+    }
+    auto acknowledgement = new NewIQ();
+    acknowledgement->setType(IQ::Type::RESULT);
+    acknowledgement->setPacketID(TextCopy::of(roster->getPacketID()));
+    acknowledgement->setTo(new IMString(Constants::DOMAIN));
+    acknowledgement->setFrom(connection->copyUserJID());
+    send(acknowledgement);
+}

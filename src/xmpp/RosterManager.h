@@ -1,0 +1,30 @@
+// The contact list on the server: asks for the roster, adds, removes, blocks, unblocks and
+// renames contacts with roster sets of one item (the service's roster extension), and
+// acknowledges the server's roster pushes.
+// Threading: the operations from the request thread, processRoster on the reader thread
+// inside the connection lock. Ownership: as SubManager; the jid and name arguments stay
+// with the caller (the packets get copies).
+#pragma once
+
+#include "foundation/IMString.h"
+#include "xmpp/Roster.h"
+#include "xmpp/RosterItem.h"
+#include "xmpp/SubManager.h"
+
+class RosterManager : public SubManager {
+public:
+    explicit RosterManager(Connection* connection);
+    ~RosterManager() override;
+
+    void init();
+    void addContact(IMString* jid);
+    void deleteContact(IMString* jid);
+    void blockContact(IMString* jid);
+    void unBlockContact(IMString* jid);
+    void renameContact(IMString* jid, IMString* name);
+    // A roster that is not a result is a push: it is acknowledged with a result of the same
+    // id. The roster stays with the caller.
+    void processRoster(Roster* roster);
+    void sendRosterWithOneContact(
+        IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type);
+};

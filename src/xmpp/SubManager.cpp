@@ -1,0 +1,27 @@
+#include "xmpp/SubManager.h"
+
+#include "xmpp/Connection.h"
+
+SubManager::SubManager(Connection* connection) : connection_(connection) {}
+
+SubManager::~SubManager() = default;
+
+void SubManager::clean() { connection_ = nullptr; }
+
+Connection* SubManager::connection() const { return connection_; }
+
+void SubManager::send(Packet* packet)
+{
+    unsigned long ignored = Ixa::E_SUCCESS;
+    send(packet, &ignored);
+}
+
+void SubManager::send(Packet* packet, unsigned long* result)
+{
+    Connection* connection = connection_;
+    if (connection != nullptr) {
+        connection->sendPacket(packet, result);
+    } else {
+        delete packet;
+    }
+}

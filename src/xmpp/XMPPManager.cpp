@@ -1,0 +1,226 @@
+#include "xmpp/XMPPManager.h"
+
+#include "engine/PresenceStatus.h"
+#include "foundation/IMHashMap.h"
+#include "xmpp/ChatManager.h"
+#include "xmpp/Connection.h"
+#include "xmpp/Constants.h"
+#include "xmpp/LoginManager.h"
+#include "xmpp/MessagePacket.h"
+#include "xmpp/NoSaveState.h"
+#include "xmpp/NotificationPoster.h"
+#include "xmpp/Presence.h"
+#include "xmpp/PresenceManager.h"
+#include "xmpp/Roster.h"
+#include "xmpp/RosterManager.h"
+#include "xmpp/SettingsManager.h"
+#include "xmpp/VCardManager.h"
+
+namespace {
+
+constexpr int SIGNIN_MAP_CAPACITY = 16;
+
+}  // namespace
+
+XMPPManager::XMPPManager(Connection* connection, RequestController* controller)
+    : connection_(connection),
+      requestController_(controller),
+      loginManager_(new LoginManager(connection)),
+      rosterManager_(new RosterManager(connection)),
+      presenceManager_(new PresenceManager(connection)),
+      chatManager_(new ChatManager(connection)),
+      settingsManager_(new SettingsManager(connection)),
+      vCardManager_(new VCardManager(connection))
+{
+}
+
+XMPPManager::~XMPPManager()
+{
+    delete vCardManager_;
+    delete settingsManager_;
+    delete chatManager_;
+    delete presenceManager_;
+    delete rosterManager_;
+    delete loginManager_;
+}
+
+void XMPPManager::setReader(XMLReader* reader) { reader_ = reader; }
+
+void XMPPManager::onEvent(Ixa::Base::Object* object, int event)
+{
+    if (!connection_->enterReaderEvent(reader_)) {
+        delete object;
+        return;
+    }
+    dispatch(object, event);
+    connection_->leaveReaderEvent();
+}
+
+void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
+{
+    switch (event) {
+    case PRESENCE:
+        processPresenceStatus(dynamic_cast<Presence*>(object));
+        return;
+    case ROSTER:
+        processRoster(dynamic_cast<Roster*>(object));
+        return;
+    case USER_SETTINGS:
+        post(NotificationPoster::MY_DISPLAY_NAME, object);
+        return;
+    case VCARD:
+        post(NotificationPoster::DISPLAY_IMAGE, object);
+        return;
+    case MESSAGE: {
+        auto message = dynamic_cast<MessagePacket*>(object);
+        if (message != nullptr && message->getFrom() != nullptr && message->getBody() != nullptr) {
+            post(NotificationPoster::MESSAGE, message);
+        } else {
+            delete object;
+        }
+        return;
+    }
+    case NO_SAVE_STATE:
+        if (auto state = dynamic_cast<NoSaveState*>(object)) {
+            chatManager_->processNoSaveState(state);
+        }
+        delete object;
+        return;
+    case SHARED_STATUS:
+        post(NotificationPoster::SHARED_STATUS, object);
+        return;
+    case BIND_FEATURE:
+        loginManager_->processResourceBind();
+        return;
+    case SESSION_FEATURE:
+        loginManager_->processSession();
+        return;
+    case BOUND_JID: {
+        auto jid = dynamic_cast<IMString*>(object);
+        if (jid == nullptr) {
+            delete object;
+        }
+        loginManager_->setJID(jid);
+        postSignIn(true);
+        return;
+    }
+    case AUTH_SUCCESS:
+        loginManager_->onAuthenticationSuccess();
+        return;
+    case AUTH_FAILURE:
+        loginManager_->onAuthenticationFailed();
+        postSignIn(false);
+        return;
+    case IGNORED:
+        delete object;
+        return;
+    case CONNECTION_ERROR:
+        NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, object);
+        return;
+    default:
+        loginManager_->onXMPPError();
+        delete object;
+        return;
+    }
+}
+
+void XMPPManager::processPresenceStatus(Presence* presence)
+{
+    if (presence == nullptr) {
+        return;
+    }
+    switch (presence->getPresenceType()) {
+    case Presence::Type::NONE:
+    case Presence::Type::UNAVAILABLE:
+        post(NotificationPoster::BUDDY_STATUS, presence);
+        return;
+    case Presence::Type::SUBSCRIBE:
+    case Presence::Type::SUBSCRIBED:
+    case Presence::Type::UNSUBSCRIBED:
+        post(NotificationPoster::BUDDY_AUTHORIZE, presence);
+        return;
+    default:
+        delete presence;
+        return;
+    }
+}
+
+void XMPPManager::processRoster(Roster* roster)
+{
+    if (roster == nullptr) {
+        return;
+    }
+    if (!isFromServer(roster)) {
+        delete roster;
+        return;
+    }
+    rosterManager_->processRoster(roster);
+    post(NotificationPoster::BUDDY_LIST, roster);
+}
+
+bool XMPPManager::isFromServer(Roster* roster)
+{
+    IMString* from = roster->getFrom();
+    if (from == nullptr) {
+        return true;
+    }
+    IMString* own = connection_->copyEmailID();
+    bool server = from->Equals(Constants::DOMAIN, false) || (own != nullptr && from->Equals(*own, false));
+    delete own;
+    return server;
+}
+
+// A success is posted only while the connection stands: once its loss has been reported, the
+// engine is dealing with the error and must not see the user signed in.
+void XMPPManager::postSignIn(bool success)
+{
+    auto outcome = new IMHashMap();
+    outcome->construct(SIGNIN_MAP_CAPACITY);
+    outcome->add(new IMString("isSignInSuccess"), new IMBoolean(success));
+    if (!success) {
+        post(NotificationPoster::SIGNIN, outcome);
+        return;
+    }
+    outcome->add(new IMString("initialPresence"), new PresenceStatus(PresenceStatus::AVAILABLE));
+    connection_->postWhileConnected(NotificationPoster::SIGNIN, outcome);
+}
+
+void XMPPManager::post(const char* name, Ixa::Base::Object* object)
+{
+    if (object != nullptr) {
+        NotificationPoster::post(requestController_, name, object);
+    }
+}
+
+void XMPPManager::init()
+{
+    if (cleaned_) {
+        return;
+    }
+    presenceManager_->init();
+    chatManager_->init();
+    settingsManager_->init();
+}
+
+void XMPPManager::clean()
+{
+    loginManager_->clean();
+    rosterManager_->clean();
+    presenceManager_->clean();
+    chatManager_->clean();
+    settingsManager_->clean();
+    vCardManager_->clean();
+    cleaned_ = true;
+}
+
+ChatManager* XMPPManager::getChatManager() { return cleaned_ ? nullptr : chatManager_; }
+
+PresenceManager* XMPPManager::getPresenceManager() { return cleaned_ ? nullptr : presenceManager_; }
+
+LoginManager* XMPPManager::getLoginManager() { return cleaned_ ? nullptr : loginManager_; }
+
+RosterManager* XMPPManager::getRosterManager() { return cleaned_ ? nullptr : rosterManager_; }
+
+SettingsManager* XMPPManager::getSettingsManager() { return cleaned_ ? nullptr : settingsManager_; }
+
+VCardManager* XMPPManager::getVCardManager() { return cleaned_ ? nullptr : vCardManager_; }

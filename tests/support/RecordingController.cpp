@@ -1,0 +1,142 @@
+#include "RecordingController.h"
+
+#include "engine/PresenceStatus.h"
+#include "store/Message.h"
+
+#include <algorithm>
+
+namespace TestSupport {
+
+RecordingController::RecordingController() = default;
+
+RecordingController::~RecordingController() { Clear(); }
+
+void RecordingController::addToResponseQueue(GtalkNotification* notification)
+{
+    IMString* name = notification->getNotificationName();
+    std::lock_guard lock(mutex_);
+    records_.push_back(
+        Record{name != nullptr ? name->ToUtf8() : std::string(), notification, Clock::now()});
+    posted_.notify_all();
+}
+
+void RecordingController::addToCommandQueue(Command* command) { delete command; }
+
+std::vector<std::string> RecordingController::Names()
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> names;
+    for (const Record& record : records_)
+        names.push_back(record.name);
+    return names;
+}
+
+size_t RecordingController::Count(const std::string& name)
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<size_t>(std::count_if(records_.begin(), records_.end(),
+        [&name](const Record& record) { return record.name == name; }));
+}
+
+bool RecordingController::WaitFor(
+    const std::string& name, size_t count, std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(mutex_);
+    return posted_.wait_for(lock, timeout, [&] {
+        return static_cast<size_t>(std::count_if(records_.begin(), records_.end(),
+                   [&name](const Record& record) { return record.name == name; }))
+            >= count;
+    });
+}
+
+Ixa::Base::Object* RecordingController::ObjectOf(const std::string& name, size_t index)
+{
+    std::lock_guard lock(mutex_);
+    const Record* record = Find(name, index);
+    return record != nullptr ? record->notification->getXMPPObject() : nullptr;
+}
+
+RecordingController::Clock::time_point RecordingController::ArrivalOf(
+    const std::string& name, size_t index)
+{
+    std::lock_guard lock(mutex_);
+    const Record* record = Find(name, index);
+    return record != nullptr ? record->arrival : Clock::time_point();
+}
+
+void RecordingController::Clear()
+{
+    std::lock_guard lock(mutex_);
+    ClearLocked();
+}
+
+const RecordingController::Record* RecordingController::Find(const std::string& name, size_t index)
+{
+    for (const Record& record : records_) {
+        if (record.name == name && index-- == 0)
+            return &record;
+    }
+    return nullptr;
+}
+
+// The handlers would have owned the objects; here the record does.
+void RecordingController::ClearLocked()
+{
+    for (const Record& record : records_) {
+        delete record.notification->getXMPPObject();
+        delete record.notification;
+    }
+    records_.clear();
+}
+
+void RecordingController::init() {}
+void RecordingController::uninit() {}
+void RecordingController::reset() {}
+void RecordingController::SetUsername(IMString*) {}
+void RecordingController::SetPassword(IMString*) {}
+IMString* RecordingController::GetUsername() { return nullptr; }
+IMString* RecordingController::GetPassword() { return nullptr; }
+void RecordingController::SetContactDAO(ContactDAO*) {}
+void RecordingController::SetGroupDAO(GroupDAO*) {}
+void RecordingController::setContactIconDAO(ContactIconDAO*) {}
+void RecordingController::SetMessageDAO(MessageDAO*) {}
+ContactDAO* RecordingController::GetContactDAO() { return nullptr; }
+GroupDAO* RecordingController::GetGroupDAO() { return nullptr; }
+ContactIconDAO* RecordingController::GetContactIconDAO() { return nullptr; }
+MessageDAO* RecordingController::GetMessageDAO() { return nullptr; }
+void RecordingController::SetResponseDelegate(ResponseDelegate*) {}
+ResponseDelegate* RecordingController::GetResponseDelegate() { return nullptr; }
+void RecordingController::SetModelResponseDelegate(ModelResponseDelegate*) {}
+void RecordingController::SetNonModelResponseDelegate(NonModelResponseDelegate*) {}
+// The requests that take their argument free it, as the real controller's commands would.
+bool RecordingController::SignIn(PresenceStatus*) { return true; }
+void RecordingController::SignOut() {}
+void RecordingController::refreshLists(bool) {}
+void RecordingController::refreshPendingList() {}
+void RecordingController::SendMessage(Message* message) { delete message; }
+void RecordingController::SetClientPresence(PresenceStatus* status) { delete status; }
+void RecordingController::RefreshIgnoreList() {}
+void RecordingController::RefreshIgnoreList(bool) {}
+void RecordingController::AddToIgnoreList(IMString* user) { delete user; }
+void RecordingController::RemoveFromIgnoreList(IMString*) {}
+void RecordingController::BlockContact(IMString*) {}
+void RecordingController::UnblockContact(IMString*) {}
+void RecordingController::AddContact(IMString*, IMString*, IMString*) {}
+void RecordingController::DeleteContact(Contact*) {}
+void RecordingController::CreateContact(IMString*, IMString*, IMString*) {}
+void RecordingController::CreateContactInExistingGroup(Group*, IMString*, IMString*, IMString*) {}
+void RecordingController::CreateContactInNewGroup(Group*, IMString*, IMString*, IMString*) {}
+void RecordingController::RemoveContactFromGroup(Contact*, Group*) {}
+void RecordingController::RenameContact(IMString*, IMString*) {}
+void RecordingController::AllowPresenceSubscription(IMString*, IMString*) {}
+void RecordingController::DenyPresenceSubscription(IMString*, IMString*) {}
+void RecordingController::Suspend() {}
+void RecordingController::EnableOrDisableNotifications(bool) {}
+Ixa::Base::Runtime::Mutex* RecordingController::GetMutex() { return nullptr; }
+void RecordingController::SetSignInCancel(bool) {}
+bool RecordingController::GetSignInCancel() { return false; }
+Connection* RecordingController::GetConnection() { return nullptr; }
+bool RecordingController::IsInitialListReceived() { return false; }
+void RecordingController::SetInitialListReceived(bool) {}
+
+}  // namespace TestSupport

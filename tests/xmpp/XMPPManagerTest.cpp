@@ -1,0 +1,189 @@
+// What the XMPP manager makes of each reader event, driven directly on a connection that is
+// not connected (so nothing is sent): the notification it posts, or none, and that every
+// object it is given is either handed on or freed (the sanitizer runs check the latter).
+#include "support/RecordingController.h"
+#include "xmpp/Chat.h"
+#include "xmpp/ChatManager.h"
+#include "xmpp/Connection.h"
+#include "xmpp/MessagePacket.h"
+#include "xmpp/NoSaveItem.h"
+#include "xmpp/NoSaveState.h"
+#include "xmpp/Presence.h"
+#include "xmpp/Roster.h"
+#include "xmpp/SharedStatusMessage.h"
+#include "xmpp/UserSettings.h"
+#include "xmpp/VCard.h"
+#include "xmpp/XMPPManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using Names = std::vector<std::string>;
+using TestSupport::RecordingController;
+
+namespace {
+
+class XMPPManagerTest : public testing::Test {
+protected:
+    XMPPManagerTest() : connection_(&controller_), manager_(&connection_, &controller_) {}
+
+    static Presence* presence(Presence::Type type)
+    {
+        auto presence = new Presence();
+        presence->setFrom(new IMString("bob@example.org/phone"));
+        if (type != Presence::Type::NONE) {
+            presence->setPresenceType(type);
+        }
+        return presence;
+    }
+
+    static MessagePacket* message(const char* from, const char* body)
+    {
+        auto message = new MessagePacket();
+        message->setFrom(from != nullptr ? new IMString(from) : nullptr);
+        message->setBody(body != nullptr ? new IMString(body) : nullptr, false);
+        return message;
+    }
+
+    static Roster* roster(IQ::Type type, const char* from)
+    {
+        auto roster = new Roster();
+        roster->setType(type);
+        roster->setFrom(from != nullptr ? new IMString(from) : nullptr);
+        return roster;
+    }
+
+    RecordingController controller_;
+    Connection connection_;
+    XMPPManager manager_;
+};
+
+class NoSaveRecorder : public ChatListener {
+public:
+    void noSaveStatusChanged(Chat* chat, bool noSave) override
+    {
+        lastChat = chat;
+        lastState = noSave;
+        ++calls;
+    }
+
+    Chat* lastChat = nullptr;
+    bool lastState = false;
+    int calls = 0;
+};
+
+TEST_F(XMPPManagerTest, PresencesBecomeBuddyStatusOrAuthorizationByType)
+{
+    using Type = Presence::Type;
+    for (Type type : {Type::NONE, Type::UNAVAILABLE, Type::SUBSCRIBE, Type::SUBSCRIBED, Type::UNSUBSCRIBED,
+             Type::UNSUBSCRIBE, Type::PROBE, Type::ERROR, Type::AVAILABLE, Type::UNKNOWN}) {
+        manager_.onEvent(presence(type), XMPPListener::PRESENCE);
+    }
+    EXPECT_EQ(controller_.Names(),
+        (Names{"buddyStatus", "buddyStatus", "buddyAuthorize", "buddyAuthorize", "buddyAuthorize"}));
+    auto first = dynamic_cast<Presence*>(controller_.ObjectOf("buddyStatus"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->getPresenceType(), Type::NONE);
+    EXPECT_EQ(first->getFrom()->ToUtf8(), "bob@example.org/phone");
+}
+
+TEST_F(XMPPManagerTest, MessagesNeedASenderAndABody)
+{
+    manager_.onEvent(message("bob@example.org", "hi"), XMPPListener::MESSAGE);
+    manager_.onEvent(message(nullptr, "no sender"), XMPPListener::MESSAGE);
+    manager_.onEvent(message("bob@example.org", nullptr), XMPPListener::MESSAGE);
+    manager_.onEvent(message("bob@example.org", "bounced"), XMPPListener::MESSAGE_ERROR);
+    EXPECT_EQ(controller_.Names(), Names{"message"});
+    auto posted = dynamic_cast<MessagePacket*>(controller_.ObjectOf("message"));
+    ASSERT_NE(posted, nullptr);
+    EXPECT_EQ(posted->getBody()->ToUtf8(), "hi");
+}
+
+TEST_F(XMPPManagerTest, PayloadsGoOutUnderTheirNamesAndMissingObjectsPostNothing)
+{
+    manager_.onEvent(new UserSettings(), XMPPListener::USER_SETTINGS);
+    manager_.onEvent(new VCard(), XMPPListener::VCARD);
+    manager_.onEvent(new SharedStatusMessage(), XMPPListener::SHARED_STATUS);
+    for (int event : {XMPPListener::PRESENCE, XMPPListener::ROSTER, XMPPListener::USER_SETTINGS, XMPPListener::VCARD,
+             XMPPListener::MESSAGE, XMPPManager::NO_SAVE_STATE, XMPPListener::SHARED_STATUS}) {
+        manager_.onEvent(nullptr, event);
+    }
+    // Codes the manager does not act on free their objects and post nothing.
+    for (int event : {5, 6, 14, 15, XMPPManager::IGNORED, 19, 99}) {
+        manager_.onEvent(new VCard(), event);
+    }
+    manager_.onEvent(nullptr, XMPPListener::CONNECTION_ERROR);
+    EXPECT_EQ(controller_.Names(), (Names{"myDisplayName", "displayImage", "sharedstatus", "connectionError"}));
+    EXPECT_EQ(controller_.ObjectOf("connectionError"), nullptr);
+}
+
+TEST_F(XMPPManagerTest, RostersAreTakenOnlyFromTheServer)
+{
+    manager_.onEvent(roster(IQ::Type::RESULT, nullptr), XMPPListener::ROSTER);
+    manager_.onEvent(roster(IQ::Type::SET, "localhost"), XMPPListener::ROSTER);
+    manager_.onEvent(roster(IQ::Type::SET, "mallory@evil.example"), XMPPListener::ROSTER);
+    manager_.onEvent(roster(IQ::Type::RESULT, "mallory@evil.example/x"), XMPPListener::ROSTER);
+    EXPECT_EQ(controller_.Names(), (Names{"buddylist", "buddylist"}));
+}
+
+// The connection here is not connected, as after a reported loss: the bound id is kept but
+// no success is posted; a refusal is.
+TEST_F(XMPPManagerTest, ASignInSucceedsOnlyOnAStandingConnectionWhileARefusalIsAlwaysPosted)
+{
+    manager_.onEvent(new IMString("alice@localhost/Mobile"), XMPPListener::BOUND_JID);
+    ASSERT_NE(connection_.getUserJID(), nullptr);
+    EXPECT_EQ(connection_.getUserJID()->ToUtf8(), "alice@localhost/Mobile");
+    EXPECT_TRUE(controller_.Names().empty());
+
+    manager_.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
+    EXPECT_EQ(controller_.Names(), Names{"signin"});
+    auto failure = dynamic_cast<IMHashMap*>(controller_.ObjectOf("signin"));
+    ASSERT_NE(failure, nullptr);
+    EXPECT_EQ(failure->size(), 1);
+    EXPECT_EQ(connection_.getConnectionState(), Connection::STATE_CLOSED);
+}
+
+TEST_F(XMPPManagerTest, OffTheRecordResultsReachTheOpenChat)
+{
+    ChatManager* chats = manager_.getChatManager();
+    ASSERT_NE(chats, nullptr);
+    IMString bob("bob@example.org");
+    auto chat = new Chat(chats, nullptr, &bob, false);
+    NoSaveRecorder recorder;
+    chat->setListener(&recorder);
+
+    auto query = new NoSaveState();
+    query->setType(IQ::Type::GET);
+    query->addSubPacket(new NoSaveItem(new IMString("bob@example.org"), true));
+    manager_.onEvent(query, XMPPManager::NO_SAVE_STATE);
+    EXPECT_EQ(recorder.calls, 0);
+
+    auto result = new NoSaveState();
+    result->setType(IQ::Type::RESULT);
+    result->addSubPacket(new NoSaveItem(new IMString("carol@example.org"), false));
+    result->addSubPacket(new NoSaveItem(new IMString("bob@example.org"), true));
+    manager_.onEvent(result, XMPPManager::NO_SAVE_STATE);
+    EXPECT_EQ(recorder.calls, 1);
+    EXPECT_EQ(recorder.lastChat, chat);
+    EXPECT_TRUE(recorder.lastState);
+    IMString carol("carol@example.org");
+    ASSERT_NE(chats->getNoSaveStatus(&carol), nullptr);
+    EXPECT_FALSE(chats->getNoSaveStatus(&carol)->ToBool());
+    EXPECT_TRUE(controller_.Names().empty());
+}
+
+TEST_F(XMPPManagerTest, ACleanedManagerOffersNoSubManagers)
+{
+    EXPECT_NE(manager_.getLoginManager(), nullptr);
+    EXPECT_NE(manager_.getVCardManager(), nullptr);
+    manager_.clean();
+    EXPECT_EQ(manager_.getChatManager(), nullptr);
+    EXPECT_EQ(manager_.getPresenceManager(), nullptr);
+    EXPECT_EQ(manager_.getLoginManager(), nullptr);
+    EXPECT_EQ(manager_.getRosterManager(), nullptr);
+    EXPECT_EQ(manager_.getSettingsManager(), nullptr);
+    EXPECT_EQ(manager_.getVCardManager(), nullptr);
+}
+
+}  // namespace

@@ -1,16 +1,65 @@
 #include "engine/GtalkRequestController.h"
 
+#include "engine/AddContactCommand.h"
+#include "engine/AllowPresenceShareCommand.h"
+#include "engine/BuddyAuthorizeHandler.h"
+#include "engine/BuddyInfoHandler.h"
+#include "engine/BuddyStatusHandler.h"
+#include "engine/ConnectionErrorHandler.h"
+#include "engine/DeleteContactCommand.h"
+#include "engine/DenyPresenceShareCommand.h"
+#include "engine/DisconnectHandler.h"
+#include "engine/DisplayImageChangedHandler.h"
+#include "engine/IgnoreUserCommand.h"
+#include "engine/RefreshIgnoreListCommand.h"
+#include "engine/RefreshListCommand.h"
+#include "engine/RefreshListHandler.h"
+#include "engine/RenameContactCommand.h"
+#include "engine/SelfDisplayNameHandler.h"
+#include "engine/SendChatCommand.h"
+#include "engine/SetPresenceCommand.h"
+#include "engine/SharedStatusMessageHandler.h"
+#include "engine/SignInCommand.h"
+#include "engine/SignInHandler.h"
+#include "engine/SignOutCommand.h"
+#include "engine/TextMessageHandler.h"
+#include "engine/UnignoreUserCommand.h"
+#include "store/PropertiesModel.h"
+#include "xmpp/Connection.h"
+
+namespace {
+
+constexpr int HANDLER_TABLE_CAPACITY = 16;
+
+template <typename Handler>
+void addHandler(IMHashMap* table, const char* name, RequestController* controller)
+{
+    auto handler = new Handler();
+    handler->setRequestController(controller);
+    handler->setResponseDelegate(controller->GetResponseDelegate());
+    table->add(new IMString(name), handler);
+}
+
+}  // namespace
+
 GtalkRequestController::GtalkRequestController() = default;
 
 GtalkRequestController::~GtalkRequestController()
 {
     uninit();
+    delete connection_;
+    delete responseDelegate_.load();
     delete username_;
     delete password_;
 }
 
 void GtalkRequestController::init()
 {
+    SetResponseDelegate(nullptr);
+    if (connection_ == nullptr) {
+        connection_ = new Connection(this);
+        connection_->construct();
+    }
     std::lock_guard<std::mutex> lock(processorsLock_);
     if (requestProcessor_ == nullptr) {
         requestProcessor_ = new RequestProcessor();
@@ -30,16 +79,34 @@ void GtalkRequestController::initResponseProcessor()
     if (responseProcessor_ != nullptr) {
         return;
     }
-    auto handlers = new IMHashMap();
-    handlers->construct(16);
     responseProcessor_ = new ResponseProcessor();
     responseProcessor_->EventThreadConstruct();
-    responseProcessor_->setHandlersMap(handlers);
+    responseProcessor_->setHandlersMap(newHandlerTable());
     responseProcessor_->Start();
 }
 
+// The names are the contract with the protocol layer's notifications, spelled exactly so.
+IMHashMap* GtalkRequestController::newHandlerTable()
+{
+    auto table = new IMHashMap();
+    table->construct(HANDLER_TABLE_CAPACITY);
+    addHandler<SignInHandler>(table, "signin", this);
+    addHandler<RefreshListHandler>(table, "buddylist", this);
+    addHandler<BuddyStatusHandler>(table, "buddyStatus", this);
+    addHandler<BuddyAuthorizeHandler>(table, "buddyAuthorize", this);
+    addHandler<BuddyInfoHandler>(table, "buddyInfo", this);
+    addHandler<ConnectionErrorHandler>(table, "connectionError", this);
+    addHandler<DisconnectHandler>(table, "disconnect", this);
+    addHandler<DisplayImageChangedHandler>(table, "displayImage", this);
+    addHandler<SelfDisplayNameHandler>(table, "myDisplayName", this);
+    addHandler<SharedStatusMessageHandler>(table, "sharedstatus", this);
+    addHandler<TextMessageHandler>(table, "message", this);
+    return table;
+}
+
 // Each processor is taken out of its field under the lock before it is stopped, so a post
-// racing with the teardown never touches a processor being deleted.
+// racing with the teardown never touches a processor being deleted. The request thread stops
+// before the connection ends, so no command uses a connection being torn down.
 void GtalkRequestController::uninit()
 {
     RequestProcessor* requests = nullptr;
@@ -51,6 +118,9 @@ void GtalkRequestController::uninit()
     if (requests != nullptr) {
         requests->StopRequestProcessor();
         delete requests;
+    }
+    if (connection_ != nullptr) {
+        connection_->endConnection();
     }
     {
         std::lock_guard<std::mutex> lock(processorsLock_);
@@ -106,6 +176,152 @@ ContactIconDAO* GtalkRequestController::GetContactIconDAO() { return icons_; }
 
 MessageDAO* GtalkRequestController::GetMessageDAO() { return messages_; }
 
+void GtalkRequestController::SetResponseDelegate(ResponseDelegate*)
+{
+    if (responseDelegate_.load() == nullptr) {
+        responseDelegate_ = new GtalkResponseDelegate();
+    }
+}
+
+ResponseDelegate* GtalkRequestController::GetResponseDelegate() { return responseDelegate_; }
+
+void GtalkRequestController::SetModelResponseDelegate(ModelResponseDelegate* delegate)
+{
+    if (GtalkResponseDelegate* responses = responseDelegate_) {
+        responses->SetModelResponseDelegate(delegate);
+    }
+}
+
+void GtalkRequestController::SetNonModelResponseDelegate(NonModelResponseDelegate* delegate)
+{
+    if (GtalkResponseDelegate* responses = responseDelegate_) {
+        responses->SetNonModelResponseDelegate(delegate);
+    }
+}
+
+void GtalkRequestController::queue(BaseCommand* command)
+{
+    command->setRequestController(this);
+    addToCommandQueue(command);
+}
+
+bool GtalkRequestController::SignIn(PresenceStatus* initial)
+{
+    auto command = new SignInCommand();
+    command->setInitialPresence(initial);
+    {
+        std::lock_guard<std::mutex> lock(accountLock_);
+        command->setAccount(username_, password_);
+    }
+    queue(command);
+    return true;
+}
+
+void GtalkRequestController::SignOut()
+{
+    if (!PropertiesModel::GetInstance()->GetSavePassword()) {
+        IMString empty;
+        SetPassword(&empty);
+    }
+    queue(new SignOutCommand());
+}
+
+void GtalkRequestController::refreshLists(bool) { queue(new RefreshListCommand()); }
+
+void GtalkRequestController::refreshPendingList()
+{
+    auto command = new RefreshListCommand();
+    command->SetPendingRefresh(true);
+    command->setResponseDelegate(GetResponseDelegate());
+    queue(command);
+}
+
+void GtalkRequestController::SendMessage(Message* message)
+{
+    auto command = new SendChatCommand();
+    command->setMessage(message);
+    queue(command);
+}
+
+void GtalkRequestController::SetClientPresence(PresenceStatus* status)
+{
+    auto command = new SetPresenceCommand();
+    command->setPresenceStatus(status);
+    queue(command);
+}
+
+void GtalkRequestController::RefreshIgnoreList() { RefreshIgnoreList(false); }
+
+void GtalkRequestController::RefreshIgnoreList(bool) { queue(new RefreshIgnoreListCommand()); }
+
+void GtalkRequestController::AddToIgnoreList(IMString* user)
+{
+    auto command = new IgnoreUserCommand();
+    command->setUsername(user);
+    queue(command);
+}
+
+void GtalkRequestController::RemoveFromIgnoreList(IMString* user)
+{
+    auto command = new UnignoreUserCommand();
+    command->setUsername(user);
+    queue(command);
+}
+
+void GtalkRequestController::BlockContact(IMString*) {}
+
+void GtalkRequestController::UnblockContact(IMString*) {}
+
+void GtalkRequestController::AddContact(IMString*, IMString*, IMString*) {}
+
+void GtalkRequestController::DeleteContact(Contact*) {}
+
+void GtalkRequestController::CreateContact(IMString*, IMString*, IMString*) {}
+
+void GtalkRequestController::CreateContactInNewGroup(Group*, IMString*, IMString*, IMString*) {}
+
+void GtalkRequestController::CreateContactInExistingGroup(Group*, IMString* user, IMString* nickName, IMString* text)
+{
+    auto command = new AddContactCommand();
+    command->setContactNickName(nickName);
+    command->setContactUsername(user);
+    command->setMessage(text);
+    queue(command);
+}
+
+void GtalkRequestController::RemoveContactFromGroup(Contact* contact, Group*)
+{
+    auto command = new DeleteContactCommand();
+    command->setContact(contact);
+    queue(command);
+}
+
+void GtalkRequestController::RenameContact(IMString* id, IMString* name)
+{
+    auto command = new RenameContactCommand();
+    command->setContactId(id);
+    command->setNewName(name);
+    queue(command);
+}
+
+void GtalkRequestController::AllowPresenceSubscription(IMString* user, IMString*)
+{
+    auto command = new AllowPresenceShareCommand();
+    command->setUsername(user);
+    queue(command);
+}
+
+void GtalkRequestController::DenyPresenceSubscription(IMString* user, IMString*)
+{
+    auto command = new DenyPresenceShareCommand();
+    command->setUsername(user);
+    queue(command);
+}
+
+void GtalkRequestController::Suspend() {}
+
+void GtalkRequestController::EnableOrDisableNotifications(bool) {}
+
 Ixa::Base::Runtime::Mutex* GtalkRequestController::GetMutex() { return mutex_; }
 
 void GtalkRequestController::SetSignInCancel(bool cancel) { signInCancel_ = cancel; }
@@ -132,6 +348,8 @@ void GtalkRequestController::addToResponseQueue(GtalkNotification* notification)
     }
 }
 
-bool GtalkRequestController::IsInitialListReceived() const { return initialListReceived_; }
+Connection* GtalkRequestController::GetConnection() { return connection_; }
+
+bool GtalkRequestController::IsInitialListReceived() { return initialListReceived_; }
 
 void GtalkRequestController::SetInitialListReceived(bool received) { initialListReceived_ = received; }

@@ -1,0 +1,176 @@
+// The service engine against a local Prosody on 127.0.0.1, with slixmpp (Debian's
+// python3-slixmpp, through tests/e2e/peer.py) as the yardstick in the same run:
+//
+// - A burst of messages from a slixmpp peer to the engine: messages per second from the
+//   burst command until the engine has stored (and reported) the last one; then the same
+//   burst to a second slixmpp client, until it has received the last one.
+// - Sign-in with a roster of 1,000 contacts: from the sign-in request (with the list
+//   refresh the application makes on success) until all presence is received, i.e. the
+//   roster is merged into the contact store; then slixmpp's sign-in to a fetched roster, and
+//   its fetch of the same roster alone.
+//
+// The roster's contacts are invitations the user sent to addresses the loopback-only server
+// cannot reach (subscription none, request pending): the server keeps such an item without
+// a second account per contact, and the engine stores each as an invited contact.
+// Every peer runs under a time-out; the server is stopped by its process id.
+#include "platform/PlatformSession.h"
+#include "support/EngineUnderTest.h"
+#include "support/LocalProsody.h"
+#include "support/PeerClient.h"
+#include "xmpp/Constants.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using TestSupport::EngineUnderTest;
+using TestSupport::LocalProsody;
+using TestSupport::PeerClient;
+using TestSupport::PeerEvent;
+
+namespace {
+
+constexpr int BurstSize = 10000;
+constexpr int RosterSize = 1000;
+const std::string Password = "stopwatch";
+
+double Milliseconds(Clock::duration elapsed) { return std::chrono::duration<double, std::milli>(elapsed).count(); }
+
+class Bench {
+public:
+    Bench()
+    {
+        server_.Start();
+        setenv("VELOIM_CA_FILE", server_.CaFile().c_str(), 1);
+        for (const char* user : {"alice", "bob", "carol"}) {
+            server_.Register(user, Password);
+        }
+    }
+
+    ~Bench() { unsetenv("VELOIM_CA_FILE"); }
+
+    void Run()
+    {
+        std::printf("Engine against a local Prosody on 127.0.0.1:%u, slixmpp as the yardstick\n", server_.Port());
+        MakeRoster();
+        SignInWithRoster();
+        Burst();
+    }
+
+private:
+    static std::string Jid(const std::string& user) { return user + "@localhost"; }
+
+    std::unique_ptr<PeerClient> Online(const std::string& user, const std::string& resource)
+    {
+        auto peer = std::make_unique<PeerClient>(
+            PeerClient::Options{Jid(user), Password, server_.Port(), server_.CaFile(), resource, 600s});
+        peer->Start(60s);
+        return peer;
+    }
+
+    static void Expect(PeerClient& peer, const std::string& command)
+    {
+        std::optional<PeerEvent> outcome = peer.Run(command, 60s);
+        if (!outcome || outcome->Name() != "done") {
+            throw std::runtime_error(command + ": " + (outcome ? (*outcome)["text"] : "no answer"));
+        }
+    }
+
+    void MakeRoster()
+    {
+        std::unique_ptr<PeerClient> own = Online("alice", "setup");
+        for (int i = 0; i < RosterSize; ++i) {
+            Expect(*own, "subscribe contact" + std::to_string(i) + "@unreachable.invalid");
+        }
+        own->Quit();
+    }
+
+    void SignInWithRoster()
+    {
+        EngineUnderTest engine;
+        Clock::time_point start = Clock::now();
+        if (!engine.SignIn(server_.Port(), "alice", Password, 120s)) {
+            throw std::runtime_error("the engine did not sign in");
+        }
+        double engineTime = Milliseconds(Clock::now() - start);
+        int stored = engine.Contacts().GetNumContacts();
+        engine.Controller().SignOut();
+        engine.Delegate().WaitFor("OnSignOutSuccess", 1, 30s);
+
+        start = Clock::now();
+        std::unique_ptr<PeerClient> yardstick = Online("alice", "yardstick");
+        double slixmppSignIn = Milliseconds(Clock::now() - start);
+        start = Clock::now();
+        std::optional<PeerEvent> fetched = yardstick->Run("roster_get", 60s);
+        double slixmppFetch = Milliseconds(Clock::now() - start);
+        yardstick->Quit();
+
+        std::printf("Sign-in to all presence received, roster of %d (%d contacts stored)\n", RosterSize, stored);
+        std::printf("  engine:  %9.1f ms  (sign-in request to roster merged)\n", engineTime);
+        std::printf("  slixmpp: %9.1f ms  (interpreter start, sign-in and roster fetch)\n", slixmppSignIn);
+        std::printf("  slixmpp: %9.1f ms  (roster fetch alone, %s items)\n", slixmppFetch,
+            fetched ? (*fetched)["count"].c_str() : "?");
+    }
+
+    void Burst()
+    {
+        std::unique_ptr<PeerClient> bob = Online("bob", "burst");
+        double engineRate = 0;
+        {
+            EngineUnderTest engine;
+            if (!engine.SignIn(server_.Port(), "alice", Password, 120s)) {
+                throw std::runtime_error("the engine did not sign in");
+            }
+            Clock::time_point start = Clock::now();
+            bob->Send("burst " + Jid("alice") + "/Mobile " + std::to_string(BurstSize) + " m");
+            if (!engine.Delegate().WaitFor("OnMessageReceivedToChat", BurstSize, 300s)) {
+                throw std::runtime_error("the engine did not receive the whole burst");
+            }
+            engineRate = BurstSize / (Milliseconds(Clock::now() - start) / 1000);
+            int stored = engine.Messages().GetNumUnreadMessagesWithUser(IMString(Jid("bob").c_str()));
+            if (stored != BurstSize) {
+                throw std::runtime_error("the engine stored " + std::to_string(stored) + " messages");
+            }
+        }
+        std::unique_ptr<PeerClient> carol = Online("carol", "yardstick");
+        const std::string last = "m" + std::to_string(BurstSize - 1);
+        Clock::time_point start = Clock::now();
+        bob->Send("burst " + Jid("carol") + "/yardstick " + std::to_string(BurstSize) + " m");
+        if (!carol->WaitFor("message", 300s, [&](const PeerEvent& event) { return event["body"] == last; })) {
+            throw std::runtime_error("slixmpp did not receive the whole burst");
+        }
+        double slixmppRate = BurstSize / (Milliseconds(Clock::now() - start) / 1000);
+        carol->Quit();
+        bob->Quit();
+
+        std::printf("Burst of %d chat messages from a slixmpp peer\n", BurstSize);
+        std::printf("  engine:  %9.0f messages/s  (until every one is stored)\n", engineRate);
+        std::printf("  slixmpp: %9.0f messages/s  (until the last one is received)\n", slixmppRate);
+    }
+
+    LocalProsody server_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Ixa::PlatformSession platform(argc, argv);
+    if (Constants::DOMAIN.ToUtf8() != "localhost") {
+        std::fprintf(stderr, "bench_engine: the service domain must be \"localhost\" (leave VELOIM_DOMAIN unset)\n");
+        return 1;
+    }
+    try {
+        Bench bench;
+        bench.Run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_engine: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

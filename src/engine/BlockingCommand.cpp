@@ -1,0 +1,24 @@
+#include "engine/BlockingCommand.h"
+
+#include "engine/EngineAccess.h"
+#include "xmpp/RosterManager.h"
+
+BlockingCommand::BlockingCommand(bool block) : block_(block) {}
+
+BlockingCommand::~BlockingCommand() = default;
+
+void BlockingCommand::executeCommand(unsigned long* result)
+{
+    if (!completeUsername()) {
+        *result = Ixa::E_FAILURE;
+        return;
+    }
+    *result = Ixa::E_SUCCESS;
+    if (RosterManager* roster = EngineAccess::rosterManager(getRequestController())) {
+        if (block_) {
+            roster->blockContact(getUsername());
+        } else {
+            roster->unBlockContact(getUsername());
+        }
+    }
+}

@@ -1,0 +1,14 @@
+// "buddyInfo": nothing posts it; when something does, the handler only disposes of the object.
+// Threading: the response thread.
+#pragma once
+
+#include "engine/PayloadHandler.h"
+
+class BuddyInfoHandler : public PayloadHandler<Ixa::Base::Object> {
+public:
+    BuddyInfoHandler();
+    ~BuddyInfoHandler() override;
+
+protected:
+    void handlePayload(Ixa::Base::Object& object) override;
+};

@@ -1,0 +1,140 @@
+#include "engine/BuddyStatusHandler.h"
+
+#include "engine/EngineAccess.h"
+#include "engine/RequestController.h"
+#include "engine/ResponseDelegate.h"
+#include "engine/UserId.h"
+#include "store/ContactDAO.h"
+#include "store/ContactIconDAO.h"
+#include "xmpp/VCardManager.h"
+
+#include <memory>
+
+BuddyStatusHandler::BuddyStatusHandler() = default;
+
+BuddyStatusHandler::~BuddyStatusHandler() = default;
+
+void BuddyStatusHandler::handlePayload(Presence& presence)
+{
+    RequestController* controller = getRequestController();
+    ContactDAO* contacts = controller->GetContactDAO();
+    ContactIconDAO* icons = controller->GetContactIconDAO();
+    if (presence.getFrom() == nullptr || contacts == nullptr || icons == nullptr) {
+        return;
+    }
+    IMString id = UserId::bareLowerCase(*presence.getFrom());
+    std::unique_ptr<ContactIcon> avatar(icons->GetImage(id));
+    bool own = EngineAccess::isOwnId(controller, id);
+    std::unique_ptr<Contact> contact(own ? nullptr : contacts->GetContactById(id));
+    if (!own && contact == nullptr) {
+        return;
+    }
+    if (avatar == nullptr) {
+        avatar.reset(icons->CreateContactIcon());
+        if (avatar == nullptr) {
+            return;
+        }
+        avatar->SetContactId(id);
+    }
+    if (own) {
+        trackOwnAvatar(presence, *avatar);
+        return;
+    }
+    updateContact(presence, *contact, *avatar);
+    if (ResponseDelegate* delegate = getResponseDelegate()) {
+        delegate->OnContactUpdated(contact.release());
+    }
+}
+
+void BuddyStatusHandler::trackOwnAvatar(Presence& presence, ContactIcon& avatar)
+{
+    if (presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
+        return;
+    }
+    IMString hash = hashOf(presence);
+    if (!hash.IsEmpty()) {
+        if (!UserId::sameIgnoringCase(hash, avatar.GetIconValidity())) {
+            fetchAvatar(avatar, hash);
+        }
+    } else if (!avatar.GetIconValidity().IsEmpty()) {
+        getRequestController()->GetContactIconDAO()->deleteContactIcon(&avatar);
+        if (ResponseDelegate* delegate = getResponseDelegate()) {
+            delegate->OnMyIconChanged();
+        }
+    }
+}
+
+void BuddyStatusHandler::updateContact(Presence& presence, Contact& contact, ContactIcon& avatar)
+{
+    updatePresenceCode(presence, contact);
+    trackContactAvatar(presence, contact, avatar);
+    IMString* message = presence.getStatusMessage();
+    contact.SetCustomMessage(message != nullptr ? *message : IMString());
+    getRequestController()->GetContactDAO()->SaveOrUpdate(&contact);
+}
+
+// A busy flag left over from an earlier dnd would show the contact busy under any later
+// code, so every code but busy clears it.
+void BuddyStatusHandler::updatePresenceCode(const Presence& presence, Contact& contact)
+{
+    int code = contact.GetPresenceType();
+    if (presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
+        code = Contact::PRESENCE_OFFLINE;
+    } else {
+        switch (presence.getPresenceStatus()) {
+        case Presence::Status::NONE:
+        case Presence::Status::AVAILABLE:
+        case Presence::Status::CHAT:
+            code = Contact::PRESENCE_AVAILABLE;
+            break;
+        case Presence::Status::DND:
+            code = Contact::PRESENCE_BUSY;
+            break;
+        case Presence::Status::AWAY:
+            code = Contact::PRESENCE_AWAY;
+            break;
+        default:
+            return;
+        }
+    }
+    contact.SetPresenceType(code);
+    contact.SetIsBusy(code == Contact::PRESENCE_BUSY);
+}
+
+void BuddyStatusHandler::trackContactAvatar(Presence& presence, Contact& contact, ContactIcon& avatar)
+{
+    IMString hash = hashOf(presence);
+    if (!hash.IsEmpty()) {
+        if (avatar.GetIconValidity().IsEmpty() || !UserId::sameIgnoringCase(hash, avatar.GetIconValidity())) {
+            fetchAvatar(avatar, hash);
+        }
+        return;
+    }
+    if (avatar.GetIconValidity().IsEmpty() || presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
+        return;
+    }
+    contact.SetIsHavingAvatar(false);
+    avatar.SetIconValidity(IMString());
+    RequestController* controller = getRequestController();
+    controller->GetContactIconDAO()->SaveOrUpdate(&avatar);
+    if (ResponseDelegate* delegate = getResponseDelegate()) {
+        delegate->OnContactImageUpdated(controller->GetContactDAO()->CreateContact(&contact));
+    }
+}
+
+void BuddyStatusHandler::fetchAvatar(ContactIcon& avatar, const IMString& hash)
+{
+    RequestController* controller = getRequestController();
+    avatar.SetIconValidity(hash);
+    controller->GetContactIconDAO()->SaveOrUpdate(&avatar);
+    if (VCardManager* vCards = EngineAccess::vCardManager(controller)) {
+        IMString owner(avatar.GetContactId());
+        vCards->requestVCard(&owner);
+    }
+}
+
+IMString BuddyStatusHandler::hashOf(Presence& presence)
+{
+    IMString* hash = presence.getAvatarHash();
+    return hash != nullptr ? *hash : IMString();
+}

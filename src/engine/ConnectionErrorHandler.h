@@ -1,0 +1,20 @@
+// "connectionError": connecting failed or the connection broke. During the first login it is
+// a sign-in error (code 0, the localised "sign-in error. network not available" text);
+// after sign-in it is a lost connection, and the next login counts as a first login again.
+// Either way the connection is closed first.
+// Threading: the response thread; closing waits for the reader thread to end.
+// Ownership: disposes of whatever object the notification carries (usually none).
+#pragma once
+
+#include "engine/NotificationHandler.h"
+
+class ConnectionErrorHandler : public NotificationHandler {
+public:
+    ConnectionErrorHandler();
+    ~ConnectionErrorHandler() override;
+
+    void handle(GtalkNotification* notification) override;
+
+    // " " + sign-in error + ". " + network not available + ".  "
+    static IMString signInErrorText();
+};

@@ -1,0 +1,5 @@
+#include "engine/DenyPresenceShareCommand.h"
+
+DenyPresenceShareCommand::DenyPresenceShareCommand() : SubscriptionAnswerCommand(Presence::Type::UNSUBSCRIBED) {}
+
+DenyPresenceShareCommand::~DenyPresenceShareCommand() = default;

@@ -1,0 +1,159 @@
+#include "engine/RefreshListHandler.h"
+
+#include "engine/ContactBatch.h"
+#include "engine/EngineAccess.h"
+#include "engine/GetPresenceCommand.h"
+#include "engine/RequestController.h"
+#include "engine/ResourceText.h"
+#include "engine/ResponseDelegate.h"
+#include "engine/UserId.h"
+#include "store/ContactDAO.h"
+#include "store/GroupDAO.h"
+#include "xmpp/PresenceManager.h"
+
+#include <memory>
+
+namespace {
+
+using Type = RosterItem::Type;
+using Description = RosterItem::Description;
+
+void storeOnBuddyList(Contact& contact, ContactDAO& contacts)
+{
+    contact.SetIsBlocked(false);
+    contact.SetOnBuddyList(true);
+    contact.SetIsDeleted(false);
+    contacts.SaveOrUpdate(&contact);
+}
+
+}  // namespace
+
+RefreshListHandler::RefreshListHandler() = default;
+
+RefreshListHandler::~RefreshListHandler() = default;
+
+void RefreshListHandler::handlePayload(Roster& roster)
+{
+    ContactDAO* contacts = getRequestController()->GetContactDAO();
+    if (contacts == nullptr) {
+        return;
+    }
+    ensureDefaultGroup();
+    report(merge(roster, *contacts));
+    if (!getRequestController()->IsInitialListReceived()) {
+        finishFirstRoster(*contacts);
+    }
+}
+
+void RefreshListHandler::ensureDefaultGroup()
+{
+    GroupDAO* groups = getRequestController()->GetGroupDAO();
+    IMString id(DEFAULT_GROUP);
+    std::unique_ptr<Group> group(groups != nullptr ? groups->FindByGroupId(id) : nullptr);
+    if (groups == nullptr || group != nullptr) {
+        return;
+    }
+    group.reset(groups->CreateGroup());
+    group->SetGroupId(id);
+    group->SetGroupName(id);
+    group->SetHasContacts(true);
+    groups->SaveOrUpdate(group.get());
+}
+
+std::vector<RefreshListHandler::Change> RefreshListHandler::merge(Roster& roster, ContactDAO& contacts)
+{
+    std::vector<Change> changes;
+    IMVector* items = roster.getSubPackets();
+    bool firstRoster = !getRequestController()->IsInitialListReceived();
+    ContactBatch batch(&contacts);
+    for (int i = 0; items != nullptr && i < items->size(); ++i) {
+        Ixa::Base::Object* element = nullptr;
+        items->getAt(i, element);
+        auto item = dynamic_cast<RosterItem*>(element);
+        Change change = item != nullptr ? mergeItem(*item, contacts, firstRoster) : Change{nullptr, false};
+        if (change.contact != nullptr) {
+            changes.push_back(change);
+        }
+    }
+    return changes;
+}
+
+RefreshListHandler::Change RefreshListHandler::mergeItem(RosterItem& item, ContactDAO& contacts, bool firstRoster)
+{
+    IMString* jid = item.getUserJID();
+    if (jid == nullptr || !jid->Contains(IMString("@"))) {
+        return {nullptr, false};
+    }
+    IMString id(jid->ToLower());
+    IMString userName = UserId::displayUserName(id);
+    std::unique_ptr<Contact> contact(contacts.GetContactById(id));
+    if (contact == nullptr) {
+        contact.reset(contacts.CreateContact());
+        contact->SetContactId(id);
+        contact->SetUserName(userName);
+    }
+    if (item.getNickName() != nullptr && !item.getNickName()->IsEmpty()) {
+        contact->SetNickName(*item.getNickName());
+    }
+    contact->SetGroupName(IMString(DEFAULT_GROUP));
+
+    Type type = item.getItemType();
+    Description description = item.getDescription();
+    if (type == Type::REMOVE || description == Description::HIDDEN) {
+        return {contact.release(), true};
+    }
+    if (description == Description::BLOCKED) {
+        contact->SetIsBlocked(true);
+        contact->SetOnBuddyList(false);
+        contact->SetIsDeleted(false);
+        contacts.SaveOrUpdate(contact.get());
+    } else if (type == Type::BOTH) {
+        contact->SetUserName(userName);
+        if (firstRoster) {
+            contact->SetPresenceType(Contact::PRESENCE_OFFLINE);
+        }
+        storeOnBuddyList(*contact, contacts);
+    } else if (type == Type::NONE && item.getItemStatus() == RosterItem::Status::SUBSCRIBE) {
+        contact->SetUserName(userName);
+        contact->SetPresenceType(Contact::PRESENCE_NEVER_SEEN);
+        contact->SetCustomMessage(ResourceText::text("IDS_INVITED"));
+        storeOnBuddyList(*contact, contacts);
+    } else {
+        return {nullptr, false};
+    }
+    return {contact.release(), false};
+}
+
+void RefreshListHandler::report(const std::vector<Change>& changes)
+{
+    ResponseDelegate* delegate = getResponseDelegate();
+    for (const Change& change : changes) {
+        if (delegate == nullptr) {
+            delete change.contact;
+        } else if (change.deleted) {
+            delegate->OnContactDeletedFromServer(change.contact, nullptr);
+        } else {
+            delegate->OnContactUpdated(change.contact);
+        }
+    }
+}
+
+void RefreshListHandler::finishFirstRoster(ContactDAO& contacts)
+{
+    RequestController* controller = getRequestController();
+    controller->SetInitialListReceived(true);
+    contacts.DeleteContactsDeletedFromServer();
+    contacts.OnContactListRefreshed();
+    contacts.OnBlockedListRefreshed();
+    if (ResponseDelegate* delegate = getResponseDelegate()) {
+        delegate->OnAllPresenceReceived();
+    }
+    // The presence goes out before the command is queued, so the server always sees the
+    // user available before the account queries arrive.
+    if (PresenceManager* presence = EngineAccess::presenceManager(controller)) {
+        presence->sendPresence(Presence::Type::AVAILABLE);
+    }
+    auto command = new GetPresenceCommand();
+    command->setRequestController(controller);
+    controller->addToCommandQueue(command);
+}

@@ -1,0 +1,14 @@
+// Signs the user out: logs out when connected, makes the next login a first login again, and
+// reports the sign-out to the controller's response delegate.
+// Created on the caller's thread, run and deleted on the request thread.
+#pragma once
+
+#include "engine/BaseCommand.h"
+
+class SignOutCommand : public BaseCommand {
+public:
+    SignOutCommand();
+    ~SignOutCommand() override;
+
+    void executeCommand(unsigned long* result) override;
+};

@@ -1,0 +1,5 @@
+#include "engine/UnignoreUserCommand.h"
+
+UnignoreUserCommand::UnignoreUserCommand() : BlockingCommand(false) {}
+
+UnignoreUserCommand::~UnignoreUserCommand() = default;

@@ -1,0 +1,251 @@
+// The controller's requests, run as commands on the real request thread against a scripted
+// server on 127.0.0.1: the exact stanzas each one sends (ids normalised), the completion of
+// ids without a domain, what they do to the stores, and what they report.
+#include "EngineFixture.h"
+
+#include "engine/IgnoreUserCommand.h"
+#include "engine/UnignoreUserCommand.h"
+#include "xmpp/Connection.h"
+
+using Names = std::vector<std::string>;
+using TestSupport::TlsScript;
+using namespace std::chrono_literals;
+
+namespace {
+
+class CommandTest : public EngineFixture {
+protected:
+    // Stores a message as the chat screen does before sending it, and hands a copy to the
+    // controller.
+    void sendChat(const char* to, const char* text)
+    {
+        std::unique_ptr<Message> shown(messages_->CreateMessage());
+        shown->SetOtherUserId(IMString(to));
+        shown->SetMessage(IMString(text));
+        shown->SetMessageType(Message::TYPE_SENDING);
+        shown->SetMessageId(shown->GetHashCode());
+        messages_->SaveOrUpdate(shown.get());
+        Message* copy = messages_->CreateMessage();
+        copy->SetOtherUserId(shown->GetOtherUserId());
+        copy->SetMessage(shown->GetMessage());
+        copy->SetMessageType(Message::TYPE_SENDING);
+        copy->SetMessageId(shown->GetMessageId());
+        controller_.SendMessage(copy);
+    }
+
+    static std::string rosterSet(const std::string& item)
+    {
+        return "<iq id=\"#\" type=\"set\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\">" +
+               item + "</query></iq>";
+    }
+
+    static std::string sharedStatusSet(const std::string& status, const std::string& show,
+        const std::string& defaults, const std::string& busies, bool invisible)
+    {
+        return "<iq id=\"#\" to=\"" + ScriptedSignIn::bareId() + "\" from=\"" + ScriptedSignIn::fullId() +
+               "\" type=\"set\"><query xmlns='google:shared-status' version='2'>" + status + "<show>" + show +
+               "</show><status-list show=\"default\">" + defaults + "</status-list><status-list show=\"dnd\">" +
+               busies + "</status-list><invisible value=\"" + (invisible ? "true" : "false") + "\"/></query></iq>";
+    }
+};
+
+}  // namespace
+
+TEST_F(CommandTest, ContactRequestsSendTheirStanzasForCompletedIds)
+{
+    storeContact(idOf("hank"), Contact::PRESENCE_AVAILABLE);
+    std::unique_ptr<ContactIcon> avatar(icons_->CreateContactIcon());
+    avatar->SetContactId(IMString(idOf("hank").c_str()));
+    avatar->SetIconValidity(IMString("1234"));
+    icons_->SaveOrUpdate(avatar.get());
+    signIn();
+
+    IMString carol("carol");
+    IMString nick("Caz");
+    IMString invitation("join me");
+    controller_.CreateContactInExistingGroup(nullptr, &carol, &nick, &invitation);
+    IMString dave("Dave@Elsewhere.org");
+    IMString daveName("Dave <D>");
+    controller_.RenameContact(&dave, &daveName);
+    controller_.AddToIgnoreList(new IMString("eve"));
+    IMString eve("eve");
+    controller_.RemoveFromIgnoreList(&eve);
+    IMString frank("frank");
+    IMString unused("test");
+    controller_.AllowPresenceSubscription(&frank, &unused);
+    IMString gina("gina@elsewhere.org");
+    controller_.DenyPresenceSubscription(&gina, &unused);
+    controller_.AddToIgnoreList(nullptr);
+    controller_.RemoveFromIgnoreList(nullptr);
+    {
+        std::unique_ptr<Contact> hank(contacts_->CreateContact());
+        hank->SetContactId(IMString("hank"));
+        controller_.RemoveContactFromGroup(hank.get(), nullptr);
+    }
+    settleRequests();
+
+    EXPECT_EQ(sentAfterSignIn("remove"),
+        "<presence to=\"" + idOf("carol") + "\" type=\"subscribe\"><priority>0</priority></presence>" +
+            rosterSet("<item jid=\"dave@elsewhere.org\" name=\"Dave &lt;D&gt;\" gr:t=\"P\"></item>") +
+            rosterSet("<item jid=\"" + idOf("eve") + "\" gr:t=\"B\"></item>") +
+            rosterSet("<item jid=\"" + idOf("eve") + "\" gr:t=\"P\"></item>") + "<presence to=\"" + idOf("frank") +
+            "\" type=\"subscribed\"><priority>0</priority></presence>" +
+            "<presence to=\"gina@elsewhere.org\" type=\"unsubscribed\"><priority>0</priority></presence>" +
+            rosterSet("<item jid=\"" + idOf("hank") + "\" subscription=\"remove\" gr:t=\"P\"></item>"));
+
+    // The server never answered the removal: the contact is only marked, its avatar is gone.
+    std::unique_ptr<Contact> hank = storedContact(idOf("hank"));
+    ASSERT_NE(hank, nullptr);
+    EXPECT_TRUE(hank->GetIsDeleted());
+    EXPECT_EQ(storedAvatar(idOf("hank")), nullptr);
+    EXPECT_EQ(delegate_.Names(), (Names{"OnMyDisplayNameChanged", "OnClientPresenceUpdated", "OnSignInSuccess"}));
+}
+
+TEST_F(CommandTest, BlockingWithoutAUserFailsAndSendsNothing)
+{
+    for (bool block : {true, false}) {
+        std::unique_ptr<BlockingCommand> command(
+            block ? static_cast<BlockingCommand*>(new IgnoreUserCommand()) : new UnignoreUserCommand());
+        command->setRequestController(&controller_);
+        unsigned long result = Ixa::E_SUCCESS;
+        command->executeCommand(&result);
+        EXPECT_EQ(result, Ixa::E_FAILURE) << block;
+    }
+}
+
+TEST_F(CommandTest, StatusChangesSendTheSharedStatusAndAwaySendsNothing)
+{
+    signIn();
+    controller_.SetClientPresence(new PresenceStatus(PresenceStatus::BUSY, IMString("in a <meeting>"), true, 0));
+    controller_.SetClientPresence(new PresenceStatus(PresenceStatus::AWAY, IMString("away"), false, 0));
+    controller_.SetClientPresence(new PresenceStatus(PresenceStatus::AWAY_IDLE, IMString("idle"), false, 0));
+    controller_.SetClientPresence(new PresenceStatus(PresenceStatus::AVAILABLE, IMString("free"), false, 0));
+    controller_.SetClientPresence(new PresenceStatus(PresenceStatus::OFFLINE));
+    settleRequests();
+
+    const std::string meeting = "<status>in a &lt;meeting&gt;</status>";
+    EXPECT_EQ(sentAfterSignIn("value=\"true\""),
+        sharedStatusSet(meeting, "dnd", "", meeting, false) +
+            sharedStatusSet("<status>free</status>", "default", "<status>free</status>", meeting, false) +
+            sharedStatusSet("<status>free</status>", "default", "<status>free</status>", meeting, true));
+}
+
+TEST_F(CommandTest, AChatMessageIsSentToTheCompletedIdAndReportedSent)
+{
+    signIn();
+    sendChat("ivan", "a <b> & \"c\"");
+    ASSERT_TRUE(delegate_.WaitFor("OnMessageSentToChat"));
+    EXPECT_EQ(sentAfterSignIn("</message>"),
+        "<message to=\"" + idOf("ivan") + "\" type=\"chat\"><body>a &lt;b&gt; &amp; &quot;c&quot;</body></message>");
+    TestSupport::RecordingDelegate::Call sent = delegate_.CallsOf("OnMessageSentToChat")[0];
+    EXPECT_EQ(sent.message->GetOtherUserId().ToUtf8(), idOf("ivan"));
+    EXPECT_EQ(sent.message->GetMessage().ToUtf8(), "a <b> & \"c\"");
+    EXPECT_EQ(delegate_.Count("OnMessageSentToChatFailed"), 0u);
+}
+
+TEST_F(CommandTest, AChatMessageThatCannotGoOutIsReportedFailed)
+{
+    sendChat(idOf("ivan").c_str(), "nobody is connected");
+    ASSERT_TRUE(delegate_.WaitFor("OnMessageSentToChatFailed"));
+    TestSupport::RecordingDelegate::Call failed = delegate_.CallsOf("OnMessageSentToChatFailed")[0];
+    EXPECT_EQ(failed.code, 0);
+    EXPECT_FALSE(failed.text.has_value());
+    EXPECT_EQ(failed.message->GetMessage().ToUtf8(), "nobody is connected");
+    EXPECT_EQ(delegate_.Count("OnMessageSentToChat"), 0u);
+}
+
+TEST_F(CommandTest, TheFirstRosterLeadsToTheInitialPresenceAndTheAccountQueries)
+{
+    TlsScript script = ScriptedSignIn::signIn();
+    script.WaitFor("jabber:iq:roster")
+        .Send("<iq type='result' id='roster_1'><query xmlns='jabber:iq:roster' xmlns:gr='google:roster'>"
+              "<item jid='" + idOf("bob") + "' subscription='both' name='Bob' gr:t='P'/></query></iq>");
+    signIn(std::move(script));
+    controller_.refreshLists(false);
+    ASSERT_TRUE(delegate_.WaitFor("OnAllPresenceReceived"));
+    settleRequests();
+
+    const std::string own = ScriptedSignIn::bareId();
+    EXPECT_EQ(sentAfterSignIn("vCard"),
+        "<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/></iq>"
+        "<presence><priority>0</priority></presence>"
+        "<iq id=\"#\" to=\"" + own + "\" type=\"get\"><query xmlns='google:shared-status' version='2'/></iq>"
+        "<iq id=\"#\" type=\"get\"><query xmlns=\"google:nosave\" /></iq>"
+        "<iq id=\"#\" to=\"" + own + "\" from=\"" + ScriptedSignIn::fullId() +
+            "\" type=\"get\"><usersetting xmlns=\"google:setting\"/></iq>"
+        "<iq id=\"#\" to=\"" + own + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
+    std::unique_ptr<Contact> bob = storedContact(idOf("bob"));
+    ASSERT_NE(bob, nullptr);
+    EXPECT_EQ(bob->GetNickName().ToUtf8(), "Bob");
+    EXPECT_FALSE(contacts_->GetContactListRefreshing());
+}
+
+TEST_F(CommandTest, ListRefreshesMarkTheStoreAndThePendingRefreshOnlyReports)
+{
+    controller_.refreshLists(true);
+    controller_.RefreshIgnoreList();
+    settleRequests();
+    EXPECT_TRUE(contacts_->GetContactListRefreshing());
+    EXPECT_TRUE(contacts_->GetBlockedListRefreshing());
+    EXPECT_TRUE(delegate_.Names().empty());
+
+    controller_.refreshPendingList();
+    settleRequests();
+    EXPECT_EQ(delegate_.Names(), Names{"OnAllPresenceReceived"});
+}
+
+TEST_F(CommandTest, SignOutClosesTheStreamReportsAndForgetsAnUnsavedPassword)
+{
+    signIn();
+    controller_.SignOut();
+    ASSERT_TRUE(delegate_.WaitFor("OnSignOutSuccess"));
+    EXPECT_EQ(sentAfterSignIn("</stream:stream>"),
+        "<presence type=\"unavailable\"><priority>0</priority></presence></stream:stream>");
+    EXPECT_FALSE(controller_.GetConnection()->isInitialized());
+    EXPECT_TRUE(controller_.GetConnection()->isInitialLogin());
+    ASSERT_NE(controller_.GetPassword(), nullptr);
+    EXPECT_TRUE(controller_.GetPassword()->IsEmpty());
+}
+
+TEST_F(CommandTest, SignOutKeepsAPasswordTheUserAskedToSave)
+{
+    properties_->SavePassword(true);
+    IMString password("kept");
+    controller_.SetPassword(&password);
+    controller_.SignOut();
+    ASSERT_TRUE(delegate_.WaitFor("OnSignOutSuccess"));
+    EXPECT_EQ(controller_.GetPassword()->ToUtf8(), "kept");
+}
+
+TEST_F(CommandTest, ASignInUsesTheAccountAsItWasWhenRequested)
+{
+    server_ = std::make_unique<TestSupport::ScriptedTlsServer>(
+        *certificates_, std::vector<TlsScript>{ScriptedSignIn::signIn()});
+    controller_.GetConnection()->setServerAddress(IMString("localhost"), server_->Port());
+    IMString user(ScriptedSignIn::USER.c_str());
+    IMString password(ScriptedSignIn::PASSWORD.c_str());
+    controller_.SetUsername(&user);
+    controller_.SetPassword(&password);
+    controller_.SignIn(nullptr);
+    IMString other("mallory");
+    controller_.SetUsername(&other);
+    controller_.SetPassword(&other);
+    ASSERT_TRUE(delegate_.WaitFor("OnSignInSuccess"));
+    EXPECT_TRUE(server_->Failures().empty());
+}
+
+TEST_F(CommandTest, ARefusedPasswordIsASignInErrorWithTheCheckYourPasswordText)
+{
+    TlsScript refusal;
+    refusal.Expect(ScriptedSignIn::clientHeader())
+        .Expect(ScriptedSignIn::clientAuth())
+        .Send(ScriptedSignIn::serverHeader() +
+              "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
+              "</mechanisms></stream:features><failure xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><not-authorized/>"
+              "</failure>");
+    server_ = std::make_unique<TestSupport::ScriptedTlsServer>(*certificates_, std::vector<TlsScript>{refusal});
+    engine_.StartSignIn(server_->Port(), ScriptedSignIn::USER, ScriptedSignIn::PASSWORD);
+    ASSERT_TRUE(delegate_.WaitFor("OnSignInError"));
+    EXPECT_EQ(delegate_.CallsOf("OnSignInError")[0].text, std::string(CHECK_PASSWORD_TEXT) + ".  ");
+    EXPECT_EQ(delegate_.Count("OnSignInSuccess"), 0u);
+}

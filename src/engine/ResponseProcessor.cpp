@@ -23,10 +23,13 @@ void ResponseProcessor::process(Ixa::Base::Object* object)
 {
     auto notification = dynamic_cast<GtalkNotification*>(object);
     IMString* name = notification != nullptr ? notification->getNotificationName() : nullptr;
-    if (name != nullptr && handlers_ != nullptr) {
-        if (auto handler = dynamic_cast<NotificationHandler*>(handlers_->get(name))) {
-            handler->handle(notification);
-        }
+    auto handler = name != nullptr && handlers_ != nullptr
+        ? dynamic_cast<NotificationHandler*>(handlers_->get(name)) : nullptr;
+    if (handler != nullptr) {
+        handler->handle(notification);
+    } else if (notification != nullptr) {
+        // The protocol object belongs to the handler; with nobody to take it, it goes here.
+        delete notification->getXMPPObject();
     }
     delete object;
 }

@@ -1,4 +1,5 @@
 #include "engine/BaseCommand.h"
+#include "engine/GtalkNotification.h"
 #include "engine/GtalkRequestController.h"
 #include "engine/IMFactory.h"
 #include "engine/NotificationHandler.h"
@@ -272,6 +273,11 @@ TEST(ResponsePipelineTest, NotificationsReachTheHandlerOfTheirExactNameInOrder)
     processor->HandleResponse(new TrackedNotification(journal, "BuddyList", 7));
     processor->HandleResponse(new TrackedNotification(journal, nullptr, 8));
     processor->HandleResponse(new IMString("not a notification"));
+    // Nobody handles "nobody": its protocol object must still be freed (the leak check sees it).
+    auto orphan = new GtalkNotification();
+    orphan->setNotificationName(new IMString("nobody"));
+    orphan->setXMPPObject(new IMString("payload"));
+    processor->HandleResponse(orphan);
     processor->StopResponseProcessor();
 
     ASSERT_EQ(journal.order.size(), 600u);

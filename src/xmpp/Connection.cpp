@@ -329,35 +329,18 @@ void Connection::stopXMPPThread()
     }
 }
 
-ChatManager* Connection::getChatManager()
+template <typename Manager>
+Manager* Connection::subManager(Manager* (XMPPManager::*get)())
 {
     std::lock_guard<ConnectionLock> guard(lock_);
-    return manager_ != nullptr ? manager_->getChatManager() : nullptr;
+    return manager_ != nullptr ? (manager_->*get)() : nullptr;
 }
 
-RosterManager* Connection::getRosterManager()
-{
-    std::lock_guard<ConnectionLock> guard(lock_);
-    return manager_ != nullptr ? manager_->getRosterManager() : nullptr;
-}
-
-PresenceManager* Connection::getPresenceManager()
-{
-    std::lock_guard<ConnectionLock> guard(lock_);
-    return manager_ != nullptr ? manager_->getPresenceManager() : nullptr;
-}
-
-SettingsManager* Connection::getSettingsManager()
-{
-    std::lock_guard<ConnectionLock> guard(lock_);
-    return manager_ != nullptr ? manager_->getSettingsManager() : nullptr;
-}
-
-VCardManager* Connection::getVCardManager()
-{
-    std::lock_guard<ConnectionLock> guard(lock_);
-    return manager_ != nullptr ? manager_->getVCardManager() : nullptr;
-}
+ChatManager* Connection::getChatManager() { return subManager(&XMPPManager::getChatManager); }
+RosterManager* Connection::getRosterManager() { return subManager(&XMPPManager::getRosterManager); }
+PresenceManager* Connection::getPresenceManager() { return subManager(&XMPPManager::getPresenceManager); }
+SettingsManager* Connection::getSettingsManager() { return subManager(&XMPPManager::getSettingsManager); }
+VCardManager* Connection::getVCardManager() { return subManager(&XMPPManager::getVCardManager); }
 
 bool Connection::enterReaderEvent(XMLReader* reader)
 {

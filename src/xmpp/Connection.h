@@ -131,6 +131,9 @@ private:
     // Closes and deletes the socket and deletes the writer (lock held).
     void dropSocket();
     void replaceAccount(IMString* user, IMString* password);
+    // One of the manager's sub-managers, read under the connection lock.
+    template <typename Manager>
+    Manager* subManager(Manager* (XMPPManager::*get)());
 
     RequestController* requestController_;
     ConnectionLock lock_;

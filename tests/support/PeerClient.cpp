@@ -1,9 +1,10 @@
 #include "PeerClient.h"
 
+#include "ProcessLauncher.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,8 +14,6 @@
 #include <cstdint>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace TestSupport {
 
@@ -248,32 +247,12 @@ void PeerClient::Launch()
         std::to_string(options_.lifetime.count()), "/usr/bin/python3", VELOIM_PEER_SCRIPT,
         "--port", std::to_string(options_.port), "--ca-file", options_.caFile, "--jid",
         options_.jid, "--password", options_.password, "--resource", options_.resource};
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, commandPair[1], 0);
-    posix_spawn_file_actions_adddup2(&actions, outputPipe[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, outputPipe[1], 2);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
-    const int error = posix_spawnp(&pid_, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
+    const bool started = ProcessLauncher::Start(arguments, commandPair[1], outputPipe[1], pid_);
     ::close(commandPair[1]);
     ::close(outputPipe[1]);
     commands_ = commandPair[0];
     output_ = outputPipe[0];
-    if (error != 0) {
+    if (!started) {
         pid_ = -1;
         CloseDescriptors();
         throw std::runtime_error("PeerClient: cannot run the timeout tool");

@@ -1,0 +1,21 @@
+// Starts a child program the way every test fixture wants it: in a process group of its own
+// (so the whole group can be killed), with SIGPIPE back to its default, standard input from a
+// given descriptor (or /dev/null) and standard output and error both into one descriptor.
+// Threading: any thread. Ownership: the caller keeps its descriptors and must reap the child.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace TestSupport {
+
+class ProcessLauncher {
+public:
+    // arguments[0] is looked up in PATH. `input` -1 means /dev/null. False when the program
+    // could not be started.
+    static bool Start(const std::vector<std::string>& arguments, int input, int output, pid_t& pid);
+};
+
+}  // namespace TestSupport

@@ -389,6 +389,9 @@ TEST_F(EngineEndToEndTest, ABlockedContactIsMarkedAndSilencedUntilUnblocked)
     engine_.Controller().AddToIgnoreList(new IMString(Jid(bob).c_str()));
     ASSERT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }, true));
     ExpectDone(*bobPeer, "send " + Jid(alice_) + " while blocked");
+    // The server handles bob's stanzas in order: once his roster query is answered, the message
+    // before it has met the block (and not the unblocking below).
+    ExpectDone(*bobPeer, "roster_get");
 
     IMString bobId(bob.c_str());
     engine_.Controller().RemoveFromIgnoreList(&bobId);

@@ -14,6 +14,12 @@
 
 namespace Ixa::Ui {
 
+namespace Controls {
+class GroupedListView;
+class ListView;
+class RowListBase;
+}  // namespace Controls
+
 class ScreenProbe {
 public:
     struct Entry {
@@ -25,7 +31,8 @@ public:
         bool selected = false;
         Graphics::Rectangle bounds;  // window coordinates
         Control* control = nullptr;
-        int row = -1;  // list rows
+        int row = -1;    // list rows, grouped list items, icons
+        int group = -1;  // grouped list headers and items
     };
 
     // Entries in touch order: keypad keys, popups (topmost first), then the current form.
@@ -50,6 +57,11 @@ private:
     static void AddForm(std::vector<Entry>& entries);
     static void AddControls(std::vector<Entry>& entries, const QWidget* root, bool popup);
     static void AddControl(std::vector<Entry>& entries, Control& control);
+    static void AddListView(std::vector<Entry>& entries, Entry entry, Controls::ListView& list);
+    static void AddGroupedListView(std::vector<Entry>& entries, Entry entry, Controls::GroupedListView& list);
+    // The rows in view, each named by `nameRow` (which sets its kind, row and group).
+    template <typename NameRow>
+    static void AddRows(std::vector<Entry>& entries, Controls::RowListBase& list, NameRow nameRow);
 };
 
 }  // namespace Ixa::Ui

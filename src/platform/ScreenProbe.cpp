@@ -11,11 +11,13 @@
 #include "platform/GroupedListView.h"
 #include "platform/FrameWindow.h"
 #include "platform/Header.h"
+#include "platform/IconListView.h"
 #include "platform/KeypadOverlay.h"
 #include "platform/Label.h"
 #include "platform/ListView.h"
 #include "platform/Popup.h"
 #include "platform/SearchBar.h"
+#include "platform/TextBox.h"
 #include "platform/QtBridge.h"
 #include "platform/UiEventQueue.h"
 
@@ -192,6 +194,12 @@ void ScreenProbe::AddControl(std::vector<Entry>& entries, Control& control)
         entry.kind = "Animation";
         entry.text = "frame " + std::to_string(animation->GetCurrentFrameIndex()) + " of " + std::to_string(animation->GetFrameCount());
         entry.selected = animation->GetStatus() == Controls::ANIMATION_PLAYING;
+    } else if (auto* box = dynamic_cast<Controls::TextBox*>(&control)) {
+        entry.kind = "TextBox";
+        entry.text = box->GetText().ToUtf8();
+    } else if (auto* icons = dynamic_cast<Controls::IconListView*>(&control)) {
+        AddIconListView(entries, entry, *icons);
+        return;
     } else if (auto* container = dynamic_cast<Container*>(&control)) {
         entry.kind = "Container";
         entries.push_back(entry);
@@ -250,6 +258,31 @@ void ScreenProbe::AddGroupedListView(std::vector<Entry>& entries, Entry entry, C
         row.group = group;
         row.row = item;
     });
+}
+
+void ScreenProbe::AddIconListView(std::vector<Entry>& entries, Entry entry, Controls::IconListView& icons)
+{
+    entry.kind = "IconListView";
+    entry.text = std::to_string(icons.GetItemCount()) + " icons";
+    entries.push_back(entry);
+    for (int index = 0; index < icons.GetItemCount(); ++index) {
+        const Graphics::Rectangle cell = icons.GetItemBounds(index);
+        if (cell.y + cell.height <= 0)
+            continue;
+        if (cell.y >= icons.GetHeight())
+            break;
+        const Controls::IconListViewItem* item = icons.GetItemAt(index);
+        Entry icon;
+        icon.kind = "Icon";
+        icon.row = index;
+        icon.control = &icons;
+        icon.text = item != nullptr ? item->GetText().ToUtf8() : std::string();
+        icon.selected = icons.IsItemChecked(index);
+        const int top = std::max(0, cell.y);
+        const int bottom = std::min(icons.GetHeight(), cell.y + cell.height);
+        icon.bounds = ToWindow(*icons.GetWidget(), Graphics::Rectangle(cell.x, top, cell.width, bottom - top));
+        entries.push_back(icon);
+    }
 }
 
 std::string ScreenProbe::Describe()

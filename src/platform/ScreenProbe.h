@@ -16,6 +16,7 @@ namespace Ixa::Ui {
 
 namespace Controls {
 class GroupedListView;
+class IconListView;
 class ListView;
 class RowListBase;
 }  // namespace Controls
@@ -31,7 +32,7 @@ public:
         bool selected = false;
         Graphics::Rectangle bounds;  // window coordinates
         Control* control = nullptr;
-        int row = -1;    // list rows, grouped list items, icons
+        int row = -1;    // list rows, grouped list items, icon indexes
         int group = -1;  // grouped list headers and items
     };
 
@@ -58,6 +59,7 @@ private:
     static void AddControls(std::vector<Entry>& entries, const QWidget* root, bool popup);
     static void AddControl(std::vector<Entry>& entries, Control& control);
     static void AddListView(std::vector<Entry>& entries, Entry entry, Controls::ListView& list);
+    static void AddIconListView(std::vector<Entry>& entries, Entry entry, Controls::IconListView& icons);
     static void AddGroupedListView(std::vector<Entry>& entries, Entry entry, Controls::GroupedListView& list);
     // The rows in view, each named by `nameRow` (which sets its kind, row and group).
     template <typename NameRow>

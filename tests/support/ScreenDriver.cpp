@@ -4,10 +4,12 @@
 #include "platform/EditField.h"
 #include "platform/Frame.h"
 #include "platform/GroupedListView.h"
+#include "platform/IconListView.h"
 #include "platform/KeypadOverlay.h"
 #include "platform/ListContextItem.h"
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
+#include "platform/TextBox.h"
 #include "platform/VirtualClock.h"
 
 using Ixa::Ui::ScreenProbe;
@@ -194,6 +196,39 @@ bool ScreenDriver::Type(const std::string& text)
     const bool typed = ScreenProbe::TypeText(Ixa::Base::String(text.c_str()));
     PumpUntilIdle();
     return typed;
+}
+
+bool ScreenDriver::TapIcon(int index)
+{
+    auto* icons = static_cast<Ixa::Ui::Controls::IconListView*>(FindControl("IconListView"));
+    if (icons == nullptr || Ixa::IsFailed(icons->ScrollToItem(index)))
+        return false;
+    const Ixa::Graphics::Rectangle grid = ScreenProbe::WindowBounds(*icons);
+    const Ixa::Graphics::Rectangle cell = icons->GetItemBounds(index);
+    const bool tapped = ScreenProbe::TapAt(Center(Ixa::Graphics::Rectangle(grid.x + cell.x, grid.y + cell.y, cell.width, cell.height)));
+    PumpUntilIdle();
+    return tapped;
+}
+
+bool ScreenDriver::TapTextBoxLink()
+{
+    auto* box = static_cast<Ixa::Ui::Controls::TextBox*>(FindControl("TextBox"));
+    if (box == nullptr)
+        return false;
+    const Ixa::Graphics::Rectangle bounds = ScreenProbe::WindowBounds(*box);
+    Ixa::Graphics::LinkType type = Ixa::Graphics::LINK_TYPE_NONE;
+    Ixa::Base::String link;
+    Ixa::Base::String text;
+    for (int y = 2; y < bounds.height; y += 4) {
+        for (int x = 2; x < bounds.width; x += 4) {
+            if (Ixa::IsFailed(box->GetLinkAt(Ixa::Graphics::Point(x, y), type, link, text)))
+                continue;
+            const bool tapped = ScreenProbe::TapAt(Ixa::Graphics::Point(bounds.x + x, bounds.y + y));
+            PumpUntilIdle();
+            return tapped;
+        }
+    }
+    return false;
 }
 
 bool ScreenDriver::TypeInSearchBar(const std::string& text)

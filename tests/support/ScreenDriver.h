@@ -47,6 +47,10 @@ public:
     bool TapGroupedElement(int group, int item, int elementId);
     bool TapGroupedContextItem(int group, int item, int elementId);
     bool Type(const std::string& text);
+    // Taps an icon of the icon grid on the screen, scrolling it into view first.
+    bool TapIcon(int index);
+    // Taps the first link found in the text box on the screen.
+    bool TapTextBoxLink();
     // Touches the search bar's field (which starts a search) and types into it.
     bool TypeInSearchBar(const std::string& text);
     // Taps the search bar's cancel button.

@@ -265,18 +265,21 @@ void RowListBase::Release(const QPoint& point)
     TapRow(row, Graphics::Point(position.x, position.y - bounds.y));
 }
 
-bool RowListBase::TapContext(int row, const Graphics::Point& inList)
+void RowListBase::TapContext(int row, const Graphics::Point& inList)
 {
     const std::vector<Graphics::Rectangle> bounds = GetContextElementBounds();
-    const auto& elements = PeekRow(row)->GetContextItem()->GetElements();
+    const ListContextItem* context = PeekRow(row)->GetContextItem();
     contextRow_ = -1;
+    // A row remade while its context item was open may come back without one.
+    if (context == nullptr)
+        return;
+    const auto& elements = context->GetElements();
     for (size_t i = 0; i < bounds.size(); ++i) {
         if (bounds[i].Contains(inList) && elements[i].enabled) {
             RowContextChosen(row, elements[i].id);
-            return true;
+            return;
         }
     }
-    return false;
 }
 
 void RowListBase::TapRow(int row, const Graphics::Point& inRow)

@@ -95,7 +95,7 @@ private:
     void Move(const QPoint& point);
     void Release(const QPoint& point);
     void TapRow(int row, const Graphics::Point& inRow);
-    bool TapContext(int row, const Graphics::Point& inList);
+    void TapContext(int row, const Graphics::Point& inList);
 
     ListenerList<IUiLinkEventListener> linkListeners_;
     bool divider_ = true;

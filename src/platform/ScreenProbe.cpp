@@ -222,7 +222,7 @@ void ScreenProbe::AddRows(std::vector<Entry>& entries, Controls::RowListBase& li
         Entry rowEntry;
         rowEntry.control = &list;
         rowEntry.selected = list.IsRowChecked(row);
-        // The part in view, so that looking does not scroll and a tap lands inside the list.
+        // Only what is in view, so that looking does not scroll and a tap lands inside the list.
         const Graphics::Rectangle bounds = list.GetRowBounds(row);
         const int top = std::max(0, bounds.y);
         const int bottom = std::min(list.GetHeight(), bounds.y + bounds.height);

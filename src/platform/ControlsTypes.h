@@ -37,6 +37,10 @@ enum ListRefreshType {
     LIST_REFRESH_TYPE_ITEM_MODIFY = 2,
 };
 
+// How the headers of a grouped list behave: INDEXED headers fold and unfold their group when
+// tapped, SECTION headers are fixed titles.
+enum GroupedListViewStyle { GROUPED_LIST_VIEW_STYLE_INDEXED = 0, GROUPED_LIST_VIEW_STYLE_SECTION = 1 };
+
 enum SearchBarMode { SEARCH_BAR_MODE_NORMAL = 0, SEARCH_BAR_MODE_INPUT = 1 };
 
 enum IconListViewItemStatus { ICON_LIST_VIEW_ITEM_CHECKED = 0, ICON_LIST_VIEW_ITEM_UNCHECKED = 1, ICON_LIST_VIEW_ITEM_SELECTED = 2 };

@@ -90,11 +90,22 @@ result CustomItem::Add(Element element)
 
 CustomItem::Element* CustomItem::Find(int elementId)
 {
-    for (Element& element : elements_) {
+    return const_cast<Element*>(static_cast<const CustomItem*>(this)->Find(elementId));
+}
+
+const CustomItem::Element* CustomItem::Find(int elementId) const
+{
+    for (const Element& element : elements_) {
         if (element.id == elementId)
             return &element;
     }
     return nullptr;
+}
+
+Graphics::Rectangle CustomItem::GetElementBounds(int elementId) const
+{
+    const Element* element = Find(elementId);
+    return element != nullptr ? element->rect : Graphics::Rectangle();
 }
 
 void CustomItem::Draw(Graphics::Canvas& canvas, ListItemDrawingStatus status) const

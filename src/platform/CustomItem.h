@@ -32,6 +32,7 @@ public:
 
     void Draw(Graphics::Canvas& canvas, ListItemDrawingStatus status) const override;
     int GetElementIdAt(const Graphics::Point& point) const override;
+    Graphics::Rectangle GetElementBounds(int elementId) const override;
     std::vector<Base::String> GetTexts() const override;
     result GetLinkAt(const Graphics::Point& point, Graphics::LinkType& type, Base::String& link, Base::String& text) const override;
 
@@ -52,6 +53,7 @@ private:
 
     result Add(Element element);
     Element* Find(int elementId);
+    const Element* Find(int elementId) const;
 
     std::vector<Element> elements_;
 };

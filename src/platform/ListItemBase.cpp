@@ -12,6 +12,8 @@ result ListItemBase::SetContextItem(const ListContextItem* contextItem)
 
 int ListItemBase::GetElementIdAt(const Graphics::Point&) const { return -1; }
 
+Graphics::Rectangle ListItemBase::GetElementBounds(int) const { return Graphics::Rectangle(); }
+
 result ListItemBase::GetLinkAt(const Graphics::Point&, Graphics::LinkType&, Base::String&, Base::String&) const
 {
     return E_OBJ_NOT_FOUND;

@@ -29,6 +29,8 @@ public:
     // selectable element at a point (-1 when none), and the texts shown, for the ScreenProbe.
     virtual void Draw(Graphics::Canvas& canvas, ListItemDrawingStatus status) const = 0;
     virtual int GetElementIdAt(const Graphics::Point& point) const;
+    // Where an element is in the row; empty when the item has no such element.
+    virtual Graphics::Rectangle GetElementBounds(int elementId) const;
     virtual std::vector<Base::String> GetTexts() const = 0;
     // The link under `point` in a text element: E_OBJ_NOT_FOUND when there is none.
     virtual result GetLinkAt(const Graphics::Point& point, Graphics::LinkType& type, Base::String& link, Base::String& text) const;

@@ -1,5 +1,6 @@
 #include "platform/ScreenProbe.h"
 
+#include "platform/Animation.h"
 #include "platform/Button.h"
 #include "platform/CheckButton.h"
 #include "platform/EditArea.h"
@@ -7,12 +8,16 @@
 #include "platform/Footer.h"
 #include "platform/Form.h"
 #include "platform/Frame.h"
+#include "platform/GroupedListView.h"
 #include "platform/FrameWindow.h"
 #include "platform/Header.h"
+#include "platform/IconListView.h"
 #include "platform/KeypadOverlay.h"
 #include "platform/Label.h"
 #include "platform/ListView.h"
 #include "platform/Popup.h"
+#include "platform/SearchBar.h"
+#include "platform/TextBox.h"
 #include "platform/QtBridge.h"
 #include "platform/UiEventQueue.h"
 
@@ -173,26 +178,27 @@ void ScreenProbe::AddControl(std::vector<Entry>& entries, Control& control)
         entry.kind = "EditArea";
         entry.text = area->GetText().ToUtf8();
     } else if (auto* list = dynamic_cast<Controls::ListView*>(&control)) {
-        entry.kind = "ListView";
-        entry.text = list->GetItemCount() == 0 ? list->GetTextOfEmptyList().ToUtf8() : std::to_string(list->GetItemCount()) + " rows";
+        AddListView(entries, entry, *list);
+        return;
+    } else if (auto* grouped = dynamic_cast<Controls::GroupedListView*>(&control)) {
+        AddGroupedListView(entries, entry, *grouped);
+        return;
+    } else if (auto* search = dynamic_cast<Controls::SearchBar*>(&control)) {
+        entry.kind = "SearchBar";
+        entry.text = search->GetText().ToUtf8();
+        entry.selected = search->GetMode() == Controls::SEARCH_BAR_MODE_INPUT;
         entries.push_back(entry);
-        const int top = list->GetTopDrawnItemIndex();
-        for (int row = std::max(0, top); row >= 0 && row < list->GetItemCount(); ++row) {
-            Controls::ListItemBase* item = list->GetItemAt(row);
-            if (item == nullptr)
-                continue;
-            Entry rowEntry;
-            rowEntry.kind = "ListRow";
-            rowEntry.row = row;
-            rowEntry.control = list;
-            rowEntry.selected = list->IsItemChecked(row);
-            rowEntry.bounds = ToWindow(*list->GetWidget(), list->ShowItem(row));
-            for (const Base::String& text : item->GetTexts())
-                rowEntry.text += (rowEntry.text.empty() ? "" : " | ") + text.ToUtf8();
-            entries.push_back(rowEntry);
-            if (list->GetItemIndexFromPosition(Graphics::Point(0, list->GetHeight() - 1)) == row)
-                break;
-        }
+        AddControls(entries, search->GetContentWidget(), false);
+        return;
+    } else if (auto* animation = dynamic_cast<Controls::Animation*>(&control)) {
+        entry.kind = "Animation";
+        entry.text = "frame " + std::to_string(animation->GetCurrentFrameIndex()) + " of " + std::to_string(animation->GetFrameCount());
+        entry.selected = animation->GetStatus() == Controls::ANIMATION_PLAYING;
+    } else if (auto* box = dynamic_cast<Controls::TextBox*>(&control)) {
+        entry.kind = "TextBox";
+        entry.text = box->GetText().ToUtf8();
+    } else if (auto* icons = dynamic_cast<Controls::IconListView*>(&control)) {
+        AddIconListView(entries, entry, *icons);
         return;
     } else if (auto* container = dynamic_cast<Container*>(&control)) {
         entry.kind = "Container";
@@ -205,12 +211,90 @@ void ScreenProbe::AddControl(std::vector<Entry>& entries, Control& control)
     entries.push_back(entry);
 }
 
+template <typename NameRow>
+void ScreenProbe::AddRows(std::vector<Entry>& entries, Controls::RowListBase& list, NameRow nameRow)
+{
+    const int first = list.GetRowIndexFromPosition(Graphics::Point(0, 0));
+    for (int row = std::max(0, first); first >= 0 && row < list.GetRowCount(); ++row) {
+        Controls::ListItemBase* item = list.GetRowItem(row);
+        if (item == nullptr)
+            continue;
+        Entry rowEntry;
+        rowEntry.control = &list;
+        rowEntry.selected = list.IsRowChecked(row);
+        // Only what is in view, so that looking does not scroll and a tap lands inside the list.
+        const Graphics::Rectangle bounds = list.GetRowBounds(row);
+        const int top = std::max(0, bounds.y);
+        const int bottom = std::min(list.GetHeight(), bounds.y + bounds.height);
+        rowEntry.bounds = ToWindow(*list.GetWidget(), Graphics::Rectangle(bounds.x, top, bounds.width, bottom - top));
+        for (const Base::String& text : item->GetTexts())
+            rowEntry.text += (rowEntry.text.empty() ? "" : " | ") + text.ToUtf8();
+        nameRow(rowEntry, row);
+        entries.push_back(rowEntry);
+        if (list.GetRowIndexFromPosition(Graphics::Point(0, list.GetHeight() - 1)) == row)
+            break;
+    }
+}
+
+void ScreenProbe::AddListView(std::vector<Entry>& entries, Entry entry, Controls::ListView& list)
+{
+    entry.kind = "ListView";
+    entry.text = list.GetItemCount() == 0 ? list.GetTextOfEmptyList().ToUtf8() : std::to_string(list.GetItemCount()) + " rows";
+    entries.push_back(entry);
+    AddRows(entries, list, [](Entry& row, int index) {
+        row.kind = "ListRow";
+        row.row = index;
+    });
+}
+
+void ScreenProbe::AddGroupedListView(std::vector<Entry>& entries, Entry entry, Controls::GroupedListView& list)
+{
+    entry.kind = "GroupedListView";
+    entry.text = list.GetGroupCount() == 0 ? list.GetTextOfEmptyList().ToUtf8() : std::to_string(list.GetGroupCount()) + " groups";
+    entries.push_back(entry);
+    AddRows(entries, list, [&list](Entry& row, int index) {
+        const auto [group, item] = list.GetItemOfRow(index);
+        row.kind = item < 0 ? "GroupHeader" : "GroupedRow";
+        row.group = group;
+        row.row = item;
+    });
+}
+
+void ScreenProbe::AddIconListView(std::vector<Entry>& entries, Entry entry, Controls::IconListView& icons)
+{
+    entry.kind = "IconListView";
+    entry.text = std::to_string(icons.GetItemCount()) + " icons";
+    entries.push_back(entry);
+    for (int index = 0; index < icons.GetItemCount(); ++index) {
+        const Graphics::Rectangle cell = icons.GetItemBounds(index);
+        if (cell.y + cell.height <= 0)
+            continue;
+        if (cell.y >= icons.GetHeight())
+            break;
+        const Controls::IconListViewItem* item = icons.GetItemAt(index);
+        Entry icon;
+        icon.kind = "Icon";
+        icon.row = index;
+        icon.control = &icons;
+        icon.text = item != nullptr ? item->GetText().ToUtf8() : std::string();
+        icon.selected = icons.IsItemChecked(index);
+        const int top = std::max(0, cell.y);
+        const int bottom = std::min(icons.GetHeight(), cell.y + cell.height);
+        icon.bounds = ToWindow(*icons.GetWidget(), Graphics::Rectangle(cell.x, top, cell.width, bottom - top));
+        entries.push_back(icon);
+    }
+}
+
 std::string ScreenProbe::Describe()
 {
     std::ostringstream out;
     for (const Entry& entry : ListEntries()) {
         out << entry.kind;
-        if (entry.row >= 0)
+        if (entry.group >= 0)
+            out << " " << entry.group;
+        if (entry.group >= 0 && entry.row >= 0)
+            out << "." << entry.row;
+        else if (entry.row >= 0)
             out << " " << entry.row;
         if (!entry.text.empty())
             out << " \"" << entry.text << "\"";
@@ -243,6 +327,10 @@ bool ScreenProbe::Tap(const Entry& entry)
 bool ScreenProbe::TypeText(const Base::String& text)
 {
     QWidget* focus = QApplication::focusWidget();
+    // The handset's window need not be the desktop's active window (offscreen, activation is
+    // not guaranteed); its own focus widget is where the keys go.
+    if (focus == nullptr && ActiveFrame() != nullptr)
+        focus = ActiveFrame()->GetWidget()->focusWidget();
     if (focus == nullptr)
         return false;
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QtBridge::ToQString(text));

@@ -14,6 +14,13 @@
 
 namespace Ixa::Ui {
 
+namespace Controls {
+class GroupedListView;
+class IconListView;
+class ListView;
+class RowListBase;
+}  // namespace Controls
+
 class ScreenProbe {
 public:
     struct Entry {
@@ -25,7 +32,8 @@ public:
         bool selected = false;
         Graphics::Rectangle bounds;  // window coordinates
         Control* control = nullptr;
-        int row = -1;  // list rows
+        int row = -1;    // list rows, grouped list items, icon indexes
+        int group = -1;  // grouped list headers and items
     };
 
     // Entries in touch order: keypad keys, popups (topmost first), then the current form.
@@ -50,6 +58,12 @@ private:
     static void AddForm(std::vector<Entry>& entries);
     static void AddControls(std::vector<Entry>& entries, const QWidget* root, bool popup);
     static void AddControl(std::vector<Entry>& entries, Control& control);
+    static void AddListView(std::vector<Entry>& entries, Entry entry, Controls::ListView& list);
+    static void AddIconListView(std::vector<Entry>& entries, Entry entry, Controls::IconListView& icons);
+    static void AddGroupedListView(std::vector<Entry>& entries, Entry entry, Controls::GroupedListView& list);
+    // The rows in view, each named by `nameRow` (which sets its kind, row and group).
+    template <typename NameRow>
+    static void AddRows(std::vector<Entry>& entries, Controls::RowListBase& list, NameRow nameRow);
 };
 
 }  // namespace Ixa::Ui

@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace Ixa::Ui::Controls {
+class RowListBase;
+}  // namespace Ixa::Ui::Controls
+
 class ScreenDriver {
 public:
     ScreenDriver();
@@ -32,9 +36,25 @@ public:
     bool TapAction(int actionId);
     bool TapText(const std::string& text);
     bool TapRow(int row);
+    // Taps the centre of one element of the row.
+    bool TapRowElement(int row, int elementId);
     // Long-presses the row (500 ms on the virtual clock) and taps its context button.
     bool TapContextItem(int row, int elementId);
+    // The same for the grouped list on the screen; item -1 is the group's header.
+    std::optional<Ixa::Ui::ScreenProbe::Entry> FindGroupedRow(int group, int item) const;
+    bool TapGroupHeader(int group);
+    bool TapGroupedItem(int group, int item);
+    bool TapGroupedElement(int group, int item, int elementId);
+    bool TapGroupedContextItem(int group, int item, int elementId);
     bool Type(const std::string& text);
+    // Taps an icon of the icon grid on the screen, scrolling it into view first.
+    bool TapIcon(int index);
+    // Taps the first link found in the text box on the screen.
+    bool TapTextBoxLink();
+    // Touches the search bar's field (which starts a search) and types into it.
+    bool TypeInSearchBar(const std::string& text);
+    // Taps the search bar's cancel button.
+    bool CancelSearch();
     // Taps the field with that text or guide-less position; the keypad opens over the form.
     bool OpenKeypad(const Ixa::Ui::ScreenProbe::Entry& field);
     bool CloseKeypad();
@@ -45,4 +65,12 @@ public:
     void PumpUntilIdle();
     std::string Describe() const;
     bool SaveScreenshot(const std::string& path) const;
+
+private:
+    // The first control of that probe kind on the screen.
+    static Ixa::Ui::Control* FindControl(const std::string& kind);
+    // Taps a point of a row (its centre without `inRow`), scrolling it into view first.
+    bool TapListRow(Ixa::Ui::Controls::RowListBase& list, int row, const Ixa::Graphics::Point* inRow = nullptr);
+    bool TapListElement(Ixa::Ui::Controls::RowListBase& list, int row, int elementId);
+    bool TapListContext(Ixa::Ui::Controls::RowListBase& list, int row, int elementId);
 };

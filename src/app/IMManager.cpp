@@ -345,9 +345,11 @@ bool IMManager::OnAppTerminating(Ixa::App::AppRegistry&, bool)
 }
 
 // The request controller goes first: its threads have stopped and it only borrows the rest.
+// The screens the frame never took go before the models they are subscribed to.
 void IMManager::deleteAll()
 {
     deleteAndClear(requestController);
+    deleteAndClear(screenStatesObj);
     ModelResponseImpl::DeleteInstance();
     modelResImpl = nullptr;
     deleteAndClear(contactModel);
@@ -356,7 +358,6 @@ void IMManager::deleteAll()
     deleteAndClear(messageModel);
     deleteAndClear(propertiesModel);
     deleteAndClear(savedMessagesModel);
-    deleteAndClear(screenStatesObj);
     screenCreator = nullptr;
     IconManager::DeleteInstance();
     iconManager = nullptr;

@@ -23,7 +23,14 @@ bool IMScreen::isPopUpInitialised = false;
 
 IMScreen::IMScreen() = default;
 
-IMScreen::~IMScreen() = default;
+// Unsubscribing under the notification lock waits for a model call into this view that is
+// under way on a worker thread, and keeps later ones away.
+IMScreen::~IMScreen()
+{
+    IMManager::acquireNotificationLock();
+    unsubscribeToModels();
+    IMManager::releaseNotificationLock();
+}
 
 // Each platform callback goes to the controller's handler of the same name.
 #define FORWARD(call)            \
@@ -238,16 +245,6 @@ void IMScreen::SetCurrentAndShow()
 }
 
 void IMScreen::resetChatInput() {}
-
-Ixa::result IMScreen::OnTerminating()
-{
-    IMManager::acquireNotificationLock();
-    unsubscribeToModels();
-    IMManager::releaseNotificationLock();
-    popups.clear();
-    retiredPopups.clear();
-    return IMView::OnTerminating();
-}
 
 void IMScreen::handleViewEvent(EVENT_T event, int, const Ixa::Base::String* text)
 {

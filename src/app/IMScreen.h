@@ -153,8 +153,6 @@ public:
     // Answers the pending subscription question: allow or deny the asking user.
     void AnswerSubscriptionRequest(bool allow);
     bool HasPopup(int kind) const;
-    // Unsubscribes before the frame deletes the form, so no worker calls a dead view.
-    Ixa::result OnTerminating() override;
 
     static bool isPopUpInitialised;
 

@@ -2,7 +2,8 @@
 // matching row of stateTable, the next state and the screen to show. Screen objects are made
 // on first use by the installed ScreenFactory and kept until the machine goes.
 //
-// Threading: user-interface thread (the screen creator's dispatch). Ownership: a screen that
+// Threading: user-interface thread (the screen creator's dispatch); getState from any
+// thread. Ownership: a screen that
 // has been shown belongs to the application frame; those never shown are deleted here. The
 // factory is borrowed.
 #pragma once
@@ -10,6 +11,7 @@
 #include "app/AppEvents.h"
 #include "app/StateTransitionHandler.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 
@@ -52,7 +54,8 @@ private:
     // Notes whether the frame has taken the screen over.
     void noteOwnership(int screenId);
 
-    STATE_T state_ = STATE_INIT;
+    // Read by the response thread (is the chat visible?) while the dispatch changes it.
+    std::atomic<STATE_T> state_{STATE_INIT};
     std::map<int, IMScreen*> screens_;
     std::map<int, bool> ownedByFrame_;
 };

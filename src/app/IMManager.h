@@ -1,0 +1,162 @@
+// The application-wide manager. It owns every long-lived object (the models, the request
+// controller, the model-side delegate, the icon manager, the screen state machine), keeps the
+// user's own presence and display name, is the engine's non-model delegate, and is the one
+// place through which screen changes and reports are posted to the user-interface thread
+// (notifyEvent). It also plays the new-message alert, keeps the background flag, and keeps
+// the badge and the ongoing-activity entry for messages that arrive in the background.
+//
+// All state is class-wide; the one instance exists only to be the engine's delegate.
+// Threading: set-up, life-cycle calls and termination run on the user-interface thread; the
+// delegate callbacks on the request and response threads; notifyEvent from any thread. The
+// notification lock is re-entrant and serialises posting against the screen creator's
+// dispatch; where both are held, the request controller's mutex is taken first.
+// Ownership: everything created by initIMManager is deleted by OnAppTerminating; the frame
+// and the resources are the platform's; the frame owns the screen creator.
+#pragma once
+
+#include "app/AppEvents.h"
+
+#include "engine/GtalkRequestController.h"
+#include "engine/NonModelResponseDelegate.h"
+#include "engine/PresenceStatus.h"
+#include "platform/AppRegistry.h"
+#include "platform/AppResource.h"
+#include "platform/Bitmap.h"
+#include "platform/DateTime.h"
+#include "platform/Frame.h"
+#include "platform/IList.h"
+#include "platform/Mutex.h"
+
+#include <atomic>
+#include <mutex>
+
+class ContactIconModel;
+class ContactModel;
+class GroupModel;
+class IconManager;
+class Message;
+class MessageModel;
+class ModelResponseImpl;
+class PropertiesModel;
+class SavedMessagesModel;
+class ScreenCreator;
+class ScreenStates;
+
+class IMManager : public NonModelResponseDelegate {
+public:
+    // Set-up.
+    static bool initIMManager();
+    static void initModels();
+    static Ixa::result InitAudioPlayer();
+    static void initRequestController();
+    static void initIconManager();
+    static void setInitState();
+    static void initScreenCreator();
+    static void setFrame(Ixa::Ui::Controls::Frame* frame);
+    static void setAppResource(Ixa::App::AppResource* resource);
+    static void setState(STATE_T state);
+
+    // Accessors.
+    static Ixa::Ui::Controls::Frame* getFrame();
+    static GtalkRequestController* GetRequestController();
+    static ScreenCreator* GetScreenCreator();
+    static ScreenStates* GetScreenStatesObj();
+    static ContactModel* GetContactModel();
+    static MessageModel* GetMessageModel();
+    static GroupModel* GetGroupModel();
+    static PropertiesModel* GetPropertiesModel();
+    static SavedMessagesModel* GetSavedMessagesModel();
+    static ContactIconModel* GetContactIconModel();
+    static PresenceStatus* GetSelfStatus();
+    static bool GetIsAppSignedIn();
+    static bool GetIsAppInBackgroundState();
+    static void SetAppInBackgroundState(bool background);
+    static bool GetAppExitingStatus();
+    static void SetAppExitingStatus(bool exiting);
+
+    // Events. A transition's data stays the poster's; a report's list passes to the receiver
+    // (and is deleted here when nothing can receive it).
+    static void notifyEvent(EVENT_T event, void* data);
+    static void notifyEvent(EVENT_T event, Ixa::Base::Collection::IList* list);
+    static void notifyEvent(EVENT_T event);
+    static bool isStateTransitionEvent(EVENT_T event);
+    static void acquireNotificationLock();
+    static void releaseNotificationLock();
+
+    // Life cycle.
+    static void OnForeground();
+    static void OnBackground();
+    static void OnLowMemory();
+    static void OnScreenOn();
+    static void OnScreenOff();
+    static bool OnAppTerminating(Ixa::App::AppRegistry& registry, bool urgent);
+    static void CleanAllModules();
+
+    // A chat message arrived: the alert, and in the background the badge and the ongoing-
+    // activity entry that reopens the chat. The message and contact are lent.
+    static void OnChatMessageArrived(const Message& message);
+
+    void OnSignInSuccess() override;
+    void OnSignInError(int code, const Ixa::Base::String* text) override;
+    void OnClientPresenceUpdated(PresenceStatus status) override;
+    void OnMyDisplayNameChanged(const Ixa::Base::String* name) override;
+    void OnServerInitiatedSignOut(const Ixa::Base::String* text) override;
+    void OnSignOutSuccess() override;
+    void OnError(const Ixa::Base::String* text) override;
+    void OnConnectionLost() override;
+    void OnPresenceSubscriptionRequested(Ixa::Base::String* user) override;
+    void OnAddToIgnoreListFailed(Ixa::Base::String* user, Ixa::Base::String* text, int code) override;
+    void OnClientPresenceUpdateFailed(PresenceStatus* status, Ixa::Base::String* text, int code) override;
+    void OnIgnoreListRefreshFailed(Ixa::Base::String* text, int code) override;
+    void OnAllPresenceReceivedFailed(Ixa::Base::String* text, int code) override;
+    void OnDeleteContactFailed(Contact* contact, Ixa::Base::String* text, int code) override;
+    void OnDenyPresenceSubscriptionFailed(Ixa::Base::String* user, Ixa::Base::String* text, int code) override;
+    void OnListsRefreshedFailed(Ixa::Base::String* text, int code) override;
+    void OnRemoveFromIgnoreListFailed(Ixa::Base::String* user, Ixa::Base::String* text, int code) override;
+    void onCreateContactInExistingGroupFailed(Group* group, IMString* user, int code, IMString* text) override;
+
+    // Support for the screens.
+    static void PlaySound();
+    static void SetVoulumeForMediaPlayer();
+    static Ixa::Base::String GetStringFromResource(const Ixa::Base::String& id);
+    static Ixa::Base::String GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg);
+    static Ixa::Graphics::Bitmap* GetBitmapN(const Ixa::Base::String& name);
+    // Borrowed from the icon manager, which keeps it until termination.
+    static Ixa::Graphics::Bitmap* GetPresenceIconByType(int type, bool flag, int device);
+    static Ixa::Base::String GetTimeAsString(const Ixa::Base::DateTime* time);
+    static Ixa::Base::String GetDisplayName();
+    static int GetLabelHeightBasedOnText(const Ixa::Base::String* text, int size, int width, int unused);
+
+private:
+    static void post(EVENT_T event, void* transitionData, Ixa::Base::Collection::IList* reportList);
+    static void postReport(EVENT_T event, int code, const Ixa::Base::String* text);
+    // Under the request controller's mutex: `onCancel` when the user cancelled the sign-in,
+    // else `then`.
+    template <typename OnCancel, typename Then>
+    static void bySignInCancel(OnCancel onCancel, Then then);
+    static void signedOut();
+    static void deleteAll();
+
+    static Ixa::Ui::Controls::Frame* frame;
+    static Ixa::App::AppResource* appResource;
+    static IMManager* imManager;
+    static GtalkRequestController* requestController;
+    static ContactModel* contactModel;
+    static ContactIconModel* contactIconModel;
+    static GroupModel* groupModel;
+    static MessageModel* messageModel;
+    static PropertiesModel* propertiesModel;
+    static SavedMessagesModel* savedMessagesModel;
+    static ModelResponseImpl* modelResImpl;
+    static IconManager* iconManager;
+    static ScreenCreator* screenCreator;
+    static ScreenStates* screenStatesObj;
+    static PresenceStatus* selfStatus;
+    static Ixa::Base::String displayName;
+    // Guards selfStatus and displayName, written by the response thread and read by screens.
+    static std::mutex selfLock;
+    static Ixa::Base::Runtime::Mutex* notificationLock;
+    static std::atomic<bool> isAppSignedIn;
+    static std::atomic<bool> isAppInBackground;
+    static std::atomic<bool> isAppExiting;
+};

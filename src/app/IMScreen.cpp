@@ -1,0 +1,418 @@
+#include "app/IMScreen.h"
+
+#include "app/IMManager.h"
+#include "app/ModelNotification.h"
+#include "app/ModelUpdateEvent.h"
+
+#include "platform/ArrayList.h"
+#include "platform/Button.h"
+#include "platform/Label.h"
+#include "platform/Popup.h"
+
+namespace {
+
+constexpr int PopupWidth = 464;
+constexpr int PopupTextSize = 40;
+constexpr int Margin = 10;
+constexpr int ButtonHeight = 72;
+constexpr int IconSize = 72;
+
+}  // namespace
+
+bool IMScreen::isPopUpInitialised = false;
+
+IMScreen::IMScreen() = default;
+
+// Unsubscribing under the notification lock waits for a model call into this view that is
+// under way on a worker thread, and keeps later ones away.
+IMScreen::~IMScreen()
+{
+    IMManager::acquireNotificationLock();
+    unsubscribeToModels();
+    IMManager::releaseNotificationLock();
+}
+
+// Each platform callback goes to the controller's handler of the same name.
+#define FORWARD(call)            \
+    if (controller != nullptr) { \
+        controller->call;        \
+    }
+
+void IMScreen::OnActionPerformed(const Control& source, int actionId)
+{
+    if (controller != nullptr && !controller->processActionGeneric(source, actionId, this)) {
+        controller->processAction(source, actionId, this);
+    }
+}
+
+void IMScreen::OnAnimationStopped(const Control& source) { FORWARD(processAnimationStopped(source, this)) }
+void IMScreen::OnOrientationChanged(const Control& source, Ixa::Ui::OrientationStatus status) { FORWARD(processOrientation(source, status, this)) }
+void IMScreen::OnKeyLongPressed(const Control& source, Ixa::Ui::KeyCode key) { FORWARD(processKeyLongPressed(source, key, this)) }
+void IMScreen::OnKeyPressed(const Control& source, Ixa::Ui::KeyCode key) { FORWARD(processKeyPressed(source, key, this)) }
+void IMScreen::OnKeyReleased(const Control& source, Ixa::Ui::KeyCode key) { FORWARD(processKeyReleased(source, key, this)) }
+void IMScreen::OnTouchDoublePressed(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchDoublePressed(source, at, info, this)) }
+void IMScreen::OnTouchFocusIn(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchFocusIn(source, at, info, this)) }
+void IMScreen::OnTouchFocusOut(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchFocusOut(source, at, info, this)) }
+void IMScreen::OnTouchLongPressed(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchLongPressed(source, at, info, this)) }
+void IMScreen::OnTouchMoved(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchMoved(source, at, info, this)) }
+void IMScreen::OnTouchPressed(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchPressed(source, at, info, this)) }
+void IMScreen::OnTouchReleased(const Control& source, const Point& at, const TouchInfo& info) { FORWARD(processTouchReleased(source, at, info, this)) }
+void IMScreen::OnItemStateChanged(const Control& source, int index, int itemId, Ixa::Ui::ItemStatus status) { FORWARD(processItemStateChanged(source, index, itemId, status, this)) }
+void IMScreen::OnItemStateChanged(const Control& source, int index, int itemId, int elementId, Ixa::Ui::ItemStatus status)
+{
+    FORWARD(processItemStateChanged(source, index, itemId, elementId, status, this))
+}
+void IMScreen::OnItemStateChanged(const Control& source, int groupIndex, int itemIndex, int itemId, int elementId, Ixa::Ui::ItemStatus status)
+{
+    FORWARD(processItemStateChanged(source, groupIndex, itemIndex, itemId, elementId, status, this))
+}
+void IMScreen::OnListPropertyRequested(const Control& source) { FORWARD(processListPropertyRequested(source, this)) }
+void IMScreen::OnLoadToTopRequested(const Control& source, int groupIndex, int itemIndex, int numItems)
+{
+    FORWARD(processLoadToTopRequested(source, groupIndex, itemIndex, numItems, this))
+}
+void IMScreen::OnLoadToBottomRequested(const Control& source, int groupIndex, int itemIndex, int numItems)
+{
+    FORWARD(processLoadToBottomRequested(source, groupIndex, itemIndex, numItems, this))
+}
+void IMScreen::OnUnloadItemRequested(const Control& source, int groupIndex, int itemIndex) { FORWARD(processUnloadItemRequested(source, groupIndex, itemIndex, this)) }
+void IMScreen::OnLoadToTopRequested(const Control& source, int index, int numItems) { FORWARD(processLoadItemTop(source, index, numItems, this)) }
+void IMScreen::OnLoadToBottomRequested(const Control& source, int index, int numItems) { FORWARD(processLoadItemBottom(source, index, numItems, this)) }
+void IMScreen::OnUnloadItemRequested(const Control& source, int itemIndex) { FORWARD(processUnloadItemRequested(source, itemIndex, this)) }
+void IMScreen::OnTimerExpired(Ixa::Base::Runtime::Timer& timer) { FORWARD(processTimerExpired(timer, this)) }
+void IMScreen::OnOverlayControlCreated(const Control& source) { FORWARD(processOverlayControlCreated(source, this)) }
+void IMScreen::OnOverlayControlOpened(const Control& source) { FORWARD(processOverlayControlOpened(source, this)) }
+void IMScreen::OnOverlayControlClosed(const Control& source) { FORWARD(processOverlayControlClosed(source, this)) }
+void IMScreen::OnOtherControlSelected(const Control& source) { FORWARD(processOtherControlSelected(source, this)) }
+void IMScreen::OnTextValueChanged(const Control& source) { FORWARD(OnTextValueChanged(source, this)) }
+void IMScreen::OnTextValueChangeCanceled(const Control& source) { FORWARD(OnTextValueChangeCanceled(source, this)) }
+void IMScreen::OnListViewContextItemStateChanged(ListView& list, int index, int elementId, ListContextItemStatus status)
+{
+    FORWARD(processListViewContextItemStateChanged(list, index, elementId, status, this))
+}
+void IMScreen::OnListViewItemStateChanged(ListView& list, int index, int elementId, ListItemStatus status)
+{
+    FORWARD(processListViewItemStateChanged(list, index, elementId, status, this))
+}
+void IMScreen::OnListViewItemSwept(ListView& list, int index, SweepDirection direction) { FORWARD(processListViewItemSwept(list, index, direction, this)) }
+void IMScreen::OnGroupedListViewContextItemStateChanged(GroupedListView& list, int groupIndex, int itemIndex, int elementId, ListContextItemStatus status)
+{
+    FORWARD(processGroupedListViewContextItemStateChanged(list, groupIndex, itemIndex, elementId, status, this))
+}
+void IMScreen::OnGroupedListViewItemStateChanged(GroupedListView& list, int groupIndex, int itemIndex, int elementId, ListItemStatus status)
+{
+    FORWARD(processGroupedListViewItemStateChanged(list, groupIndex, itemIndex, elementId, status, this))
+}
+void IMScreen::OnGroupedListViewItemSwept(GroupedListView& list, int groupIndex, int itemIndex, SweepDirection direction)
+{
+    FORWARD(processGroupedListViewItemSwept(list, groupIndex, itemIndex, direction, this))
+}
+void IMScreen::OnFastScrollIndexSelected(Control& source, Ixa::Base::String& index) { FORWARD(processFastScrollIndexSelected(source, index, this)) }
+void IMScreen::OnSearchBarModeChanged(Ixa::Ui::Controls::SearchBar& source, Ixa::Ui::Controls::SearchBarMode mode) { FORWARD(processSearchBarModeChanged(source, mode, this)) }
+void IMScreen::OnKeypadWillOpen(Control& source) { FORWARD(processKeypadWillOpen(source, this)) }
+void IMScreen::OnKeypadOpened(Control& source) { FORWARD(processKeypadOpened(source, this)) }
+void IMScreen::OnKeypadClosed(Control& source) { FORWARD(processKeypadClosed(source, this)) }
+void IMScreen::OnKeypadActionPerformed(Control& source, Ixa::Ui::KeypadAction action) { FORWARD(processKeypadActionPerformed(source, action, this)) }
+void IMScreen::OnFormBackRequested(Ixa::Ui::Controls::Form& source) { FORWARD(processFormBackRequested(source, this)) }
+void IMScreen::OnPlayerOpened(Ixa::result outcome) { FORWARD(ProcessPlayerOpened(outcome, this)) }
+void IMScreen::OnPlayerEndOfClip() { FORWARD(ProcessPlayerEndOfClip(this)) }
+void IMScreen::OnPlayerBuffering(int percent) { FORWARD(ProcessPlayerBuffering(percent, this)) }
+void IMScreen::OnPlayerErrorOccurred(Ixa::Media::PlayerErrorReason reason) { FORWARD(ProcessPlayerErrorOccurred(reason, this)) }
+void IMScreen::OnPlayerInterrupted() { FORWARD(ProcessPlayerInterrupted(this)) }
+void IMScreen::OnPlayerReleased() { FORWARD(ProcessPlayerReleased(this)) }
+void IMScreen::OnPlayerSeekCompleted(Ixa::result outcome) { FORWARD(ProcessPlayerSeekCompleted(outcome, this)) }
+void IMScreen::OnLinkClicked(Control& source, const Ixa::Base::String& text, Ixa::Graphics::LinkType type, const Ixa::Base::String& link)
+{
+    FORWARD(processOnLinkClicked(source, text, type, link, this))
+}
+
+#undef FORWARD
+
+int IMScreen::GetItemCount() { return controller != nullptr ? controller->processGetItemCount(this) : 0; }
+
+IMScreen::ListItemBase* IMScreen::CreateItem(int index, int itemWidth)
+{
+    return controller != nullptr ? controller->processCreateItem(index, itemWidth, this) : nullptr;
+}
+
+bool IMScreen::DeleteItem(int index, ListItemBase* item, int itemWidth)
+{
+    return controller != nullptr && controller->processDeleteItem(index, item, itemWidth, this);
+}
+
+int IMScreen::GetGroupCount() { return controller != nullptr ? controller->processGetGroupCount(this) : 0; }
+
+int IMScreen::GetItemCount(int groupIndex) { return controller != nullptr ? controller->processGetItemCount(groupIndex, this) : 0; }
+
+IMScreen::GroupItem* IMScreen::CreateGroupItem(int groupIndex, int itemWidth)
+{
+    return controller != nullptr ? controller->processCreateGroupItem(groupIndex, itemWidth, this) : nullptr;
+}
+
+IMScreen::ListItemBase* IMScreen::CreateItem(int groupIndex, int itemIndex, int itemWidth)
+{
+    return controller != nullptr ? controller->processCreateItem(groupIndex, itemIndex, itemWidth, this) : nullptr;
+}
+
+bool IMScreen::DeleteGroupItem(int groupIndex, GroupItem* item, int itemWidth)
+{
+    return controller != nullptr && controller->processDeleteGroupItem(groupIndex, item, itemWidth, this);
+}
+
+bool IMScreen::DeleteItem(int groupIndex, int itemIndex, ListItemBase* item, int itemWidth)
+{
+    return controller != nullptr && controller->processDeleteItem(groupIndex, itemIndex, item, itemWidth, this);
+}
+
+void IMScreen::onModelUpdate(IMModel*, void* data)
+{
+    const auto* notification = static_cast<const ModelNotification*>(data);
+    if (notification == nullptr) {
+        return;
+    }
+    auto* list = new Ixa::Base::Collection::ArrayList;
+    list->Construct(10);
+    list->Add(new ModelUpdateEvent(*notification, this));
+    IMManager::notifyEvent(EVENT_MODEL_UPDATE, list);
+}
+
+void IMScreen::updateScreen() {}
+
+void IMScreen::onStateTransition(EVENT_T event, void* data)
+{
+    currentEvent = event;
+    if (data != nullptr) {
+        eventData = data;
+    }
+    setModelDependency();
+    subscribeToModels();
+    if (!isInitialized) {
+        controller = getController();
+        isInitialized = Initialize();
+        if (!isInitialized) {
+            return;
+        }
+    } else {
+        updateScreen();
+    }
+    show();
+}
+
+void IMScreen::onModelUpdate(void*) {}
+
+void IMScreen::willLossFocus() {}
+
+void IMScreen::thisViewDependsOnModel(IMModel* model)
+{
+    if (model != nullptr) {
+        dependentModels.push_back(model);
+    }
+}
+
+void IMScreen::subscribeToModels()
+{
+    for (IMModel* model : dependentModels) {
+        model->subscribe(this);
+    }
+}
+
+void IMScreen::unsubscribeToModels()
+{
+    for (IMModel* model : dependentModels) {
+        model->unsubscribe(this);
+    }
+}
+
+void IMScreen::cleanModelList() { dependentModels.clear(); }
+
+void IMScreen::onBackground() {}
+
+void IMScreen::onForeground()
+{
+    auto popup = popups.find(POPUP_CONNECTION_END);
+    if (popup != popups.end() && !isPopUpInitialised) {
+        isPopUpInitialised = true;
+        popup->second->SetShowState(true);
+        popup->second->Show();
+    }
+}
+
+void IMScreen::SetCurrentAndShow()
+{
+    if (isInitialized) {
+        show();
+    }
+}
+
+void IMScreen::resetChatInput() {}
+
+void IMScreen::handleViewEvent(EVENT_T event, int, const Ixa::Base::String* text)
+{
+    IMManager::acquireNotificationLock();
+    if (!handleEvent(event)) {
+        applyDefaultReaction(event, text);
+    }
+    IMManager::releaseNotificationLock();
+}
+
+void IMScreen::applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text)
+{
+    const bool hasText = text != nullptr && !text->IsEmpty();
+    switch (event) {
+    case EVENT_CONNECTION_LOST:
+        InitializeAndShowPopup(POPUP_CONNECTION_END, IMManager::GetStringFromResource("IDS_CONNECTION_LOST"));
+        break;
+    case EVENT_SERVER_SIGNED_OUT:
+        InitializeAndShowPopup(POPUP_CONNECTION_END, IMManager::GetStringFromResource("IDS_SERVER_INITIATED_SIGNOUT"));
+        break;
+    case EVENT_SIGN_IN_ERROR:
+        InitializeAndShowPopup(POPUP_INFO, hasText ? *text : IMManager::GetStringFromResource("IDS_SIGN_IN_ERROR"));
+        break;
+    case EVENT_SUBSCRIPTION_REQUEST:
+        if (text != nullptr) {
+            pendingRequester = *text;
+            InitializeAndShowPopup(POPUP_QUESTION,
+                IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), *text));
+        }
+        break;
+    case EVENT_BLOCK_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_BLOCK_FAILED"));
+        break;
+    case EVENT_PRESENCE_UPDATE_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_SELF_PRESENCE_UPDATE_FAILED"));
+        break;
+    case EVENT_DELETE_CONTACT_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_DELETE_FAILED"));
+        break;
+    case EVENT_DENY_SUBSCRIPTION_FAILED:
+        if (text != nullptr) {
+            InitializeAndShowPopup(POPUP_INFO, *text);
+        }
+        break;
+    case EVENT_SERVER_ERROR: {
+        Ixa::Base::String message = IMManager::GetStringFromResource("IDS_IM_POP_SERVER_ERR");
+        message.Append("   ");
+        InitializeAndShowPopup(POPUP_INFO, message);
+        break;
+    }
+    case EVENT_ADD_CONTACT_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_ADD_FAILED"));
+        break;
+    case EVENT_SIGN_IN_SUCCESS:
+        if (RequestController* requests = IMManager::GetRequestController()) {
+            requests->refreshLists(false);
+        }
+        break;
+    case EVENT_SIGN_OUT_SUCCESS:
+        IMManager::notifyEvent(EVENT_SHOW_LOGIN);
+        break;
+    default:
+        break;
+    }
+}
+
+void IMScreen::AnswerSubscriptionRequest(bool allow)
+{
+    RemovePopup(POPUP_QUESTION);
+    RequestController* requests = IMManager::GetRequestController();
+    if (requests == nullptr) {
+        return;
+    }
+    IMString user(pendingRequester);
+    IMString reason("test");
+    if (allow) {
+        requests->AllowPresenceSubscription(&user, &reason);
+    } else {
+        requests->DenyPresenceSubscription(&user, &reason);
+    }
+}
+
+void IMScreen::InitializeAndShowPopup(int kind, const Ixa::Base::String& text)
+{
+    retiredPopups.clear();
+    popups.erase(kind);
+    Ixa::Ui::Controls::Popup* popup = buildPopup(kind, text);
+    if (popup == nullptr) {
+        return;
+    }
+    popups[kind].reset(popup);
+    if (kind == POPUP_CONNECTION_END) {
+        if (IMManager::GetIsAppInBackgroundState()) {
+            return;
+        }
+        isPopUpInitialised = true;
+    }
+    popup->SetShowState(true);
+    popup->Show();
+}
+
+Ixa::Ui::Controls::Popup* IMScreen::buildPopup(int kind, const Ixa::Base::String& text)
+{
+    const int textHeight = IMManager::GetLabelHeightBasedOnText(&text, PopupTextSize, PopupWidth, 0) + Margin;
+    const int iconHeight = kind == POPUP_INFO ? IconSize + Margin : 0;
+    const int height = Margin + iconHeight + textHeight + Margin + ButtonHeight + 2 * Margin + 2 * Ixa::Ui::Controls::Popup::BORDER;
+    auto popup = std::make_unique<Ixa::Ui::Controls::Popup>();
+    if (Ixa::IsFailed(popup->Construct(false, Ixa::Graphics::Dimension(PopupWidth, height)))) {
+        return nullptr;
+    }
+    const int width = popup->GetClientAreaBounds().width;
+    int y = Margin;
+    if (kind == POPUP_INFO) {
+        auto* icon = new Ixa::Ui::Controls::Label;
+        icon->Construct(Ixa::Graphics::Rectangle((width - IconSize) / 2, y, IconSize, IconSize), "");
+        std::unique_ptr<Ixa::Graphics::Bitmap> warning(IMManager::GetBitmapN("00_popup_icon_warning.png"));
+        icon->SetBackgroundBitmap(warning.get());
+        popup->AddControl(*icon);
+        y += iconHeight;
+    }
+    auto* label = new Ixa::Ui::Controls::Label;
+    label->Construct(Ixa::Graphics::Rectangle(Margin, y, width - 2 * Margin, textHeight), text);
+    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
+    popup->AddControl(*label);
+    y += textHeight + Margin;
+    if (kind == POPUP_QUESTION) {
+        const int half = (width - 3 * Margin) / 2;
+        addPopupButton(*popup, "IDS_YES", ACTION_QUESTION_YES, Margin, y, half);
+        addPopupButton(*popup, "IDS_NO", ACTION_QUESTION_NO, 2 * Margin + half, y, half);
+    } else {
+        const int okAction = kind == POPUP_INFO ? ACTION_INFO_OK
+            : kind == POPUP_CONNECTION_END      ? ACTION_CONNECTION_END_OK
+            : kind == POPUP_BUDDY_BLOCKED       ? ACTION_BLOCKED_OK
+                                                : ACTION_DELETED_OK;
+        addPopupButton(*popup, "IDS_OK", okAction, Margin, y, width - 2 * Margin);
+    }
+    return popup.release();
+}
+
+void IMScreen::addPopupButton(Ixa::Ui::Controls::Popup& popup, const char* textId, int actionId, int x, int y, int width)
+{
+    auto* button = new Ixa::Ui::Controls::Button;
+    button->Construct(Ixa::Graphics::Rectangle(x, y, width, ButtonHeight), IMManager::GetStringFromResource(textId));
+    button->SetActionId(actionId);
+    button->AddActionEventListener(*this);
+    popup.AddControl(*button);
+}
+
+void IMScreen::RemovePopup(int kind)
+{
+    auto popup = popups.find(kind);
+    if (popup == popups.end()) {
+        return;
+    }
+    popup->second->SetShowState(false);
+    Draw();
+    retiredPopups.push_back(std::move(popup->second));
+    popups.erase(popup);
+    if (kind == POPUP_CONNECTION_END) {
+        isPopUpInitialised = false;
+    }
+}
+
+bool IMScreen::HasPopup(int kind) const { return popups.count(kind) != 0; }
+
+void IMScreen::CleanActivePopups()
+{
+    for (int kind : {POPUP_INFO, POPUP_QUESTION, POPUP_CONNECTION_END, POPUP_BUDDY_BLOCKED, POPUP_BUDDY_DELETED}) {
+        RemovePopup(kind);
+    }
+}

@@ -1,0 +1,10 @@
+// The screen "BLOCKED_LIST", for now a titled form with a way back.
+// Threading and ownership: as TitledScreen.
+#pragma once
+
+#include "screens/TitledScreen.h"
+
+class BlockedListDeleteScreen : public TitledScreen {
+public:
+    BlockedListDeleteScreen();
+};

@@ -1,0 +1,10 @@
+// The screen "DELETE_RESTORE_SCREEN", for now a titled form with a way back.
+// Threading and ownership: as TitledScreen.
+#pragma once
+
+#include "screens/TitledScreen.h"
+
+class DeleteRestoreConvScreen : public TitledScreen {
+public:
+    DeleteRestoreConvScreen();
+};

@@ -1,0 +1,6 @@
+#include "screens/NameDisplayScreen.h"
+
+NameDisplayScreen::NameDisplayScreen()
+    : TitledScreen("NAMEDISPLAY_SCREEN", "IDS_DISPLAY_NAME", EVENT_SHOW_SETTINGS)
+{
+}

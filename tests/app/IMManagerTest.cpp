@@ -6,9 +6,15 @@
 
 #include "app/IMManager.h"
 #include "platform/SettingInfo.h"
+#include "xmpp/Constants.h"
+#include "store/ContactIconModel.h"
 #include "store/PropertiesModel.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
 
 namespace {
 
@@ -102,6 +108,41 @@ TEST_F(IMManagerTest, FormattedTextsTakeTheArgumentLiterally)
     EXPECT_EQ(Ixa::Base::String("Allow %d@example.com to add you as a friend?"),
         IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), "%d@example.com"));
     EXPECT_EQ(Ixa::Base::String(), IMManager::GetStringFromResource("IDS_NOT_THERE"));
+}
+
+// An avatar as the engine stores it: the picture's bytes, whatever their format.
+std::unique_ptr<IMByteBuffer> PictureBytes(const std::string& name)
+{
+    std::ifstream file(std::string(VELOIM_TEST_RESOURCES) + "/" + name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto buffer = std::make_unique<IMByteBuffer>();
+    buffer->Construct(static_cast<int>(bytes.size()));
+    buffer->SetArray(reinterpret_cast<const Ixa::byte*>(bytes.data()), 0, static_cast<int>(bytes.size()));
+    buffer->Flip();
+    return buffer;
+}
+
+TEST_F(IMManagerTest, AvatarsDecodeOrFallBackToThePlaceholder)
+{
+    IMManager::GetPropertiesModel()->Init();
+    IMManager::GetPropertiesModel()->SetUserName("ann");
+    ContactIconModel* icons = IMManager::GetContactIconModel();
+    std::unique_ptr<ContactIcon> icon(icons->CreateContactIcon());
+    IMString self("ann@");
+    self.Append(Constants::DOMAIN);
+    icon->SetContactId(self);
+    icon->SetImageByteBuffer(PictureBytes("available.png").get());
+    ASSERT_TRUE(icons->SaveOrUpdate(icon.get()));
+    std::unique_ptr<Ixa::Graphics::Bitmap> own(IMManager::GetSelfIcon());
+    ASSERT_NE(nullptr, own);
+    EXPECT_EQ(32, own->GetWidth()) << "the stored avatar, found under the completed address";
+    std::unique_ptr<ContactIcon> broken(icons->CreateContactIcon());
+    IMByteBuffer garbage;
+    garbage.Construct(4);
+    broken->SetImageByteBuffer(&garbage);
+    std::unique_ptr<Ixa::Graphics::Bitmap> placeholder(IMManager::GetBitmapFromContactIcon(broken.get()));
+    ASSERT_NE(nullptr, placeholder);
+    EXPECT_EQ(72, placeholder->GetWidth()) << "no_contacts.png";
 }
 
 }  // namespace

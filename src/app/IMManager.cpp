@@ -9,15 +9,18 @@
 
 #include "engine/IMFactory.h"
 #include "engine/ResourceText.h"
+#include "xmpp/Constants.h"
 #include "platform/ArrayList.h"
 #include "platform/EnrichedText.h"
 #include "platform/Font.h"
+#include "platform/Image.h"
 #include "platform/Integer.h"
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/SettingInfo.h"
 #include "platform/TextElement.h"
 #include "platform/Vibrator.h"
+#include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
@@ -27,6 +30,7 @@
 #include "store/SavedMessagesModel.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -559,6 +563,37 @@ Ixa::Base::String IMManager::GetFormatString(const Ixa::Base::String& format, co
 Ixa::Graphics::Bitmap* IMManager::GetBitmapN(const Ixa::Base::String& name)
 {
     return appResource != nullptr ? appResource->GetBitmapN(name) : nullptr;
+}
+
+// The stored avatar carries no format of its own, so each decodable format is tried in turn.
+Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
+{
+    IMByteBuffer* bytes = icon != nullptr ? icon->GetImageByteBuffer() : nullptr;
+    Ixa::Media::Image decoder;
+    if (bytes != nullptr && bytes->GetLimit() > 0 && Ixa::IsSucceeded(decoder.Construct())) {
+        for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
+            const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
+            if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(*bytes, format, pixels)) {
+                return bitmap;
+            }
+        }
+    }
+    return GetBitmapN("no_contacts.png");
+}
+
+Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
+{
+    if (contactIconModel == nullptr) {
+        return GetBitmapN("no_contacts.png");
+    }
+    IMString user(GetPropertiesModel()->GetUserName());
+    int at = -1;
+    if (Ixa::IsFailed(user.IndexOf(L'@', 0, at))) {
+        user.Append(Constants::AT);
+        user.Append(Constants::DOMAIN);
+    }
+    std::unique_ptr<ContactIcon> icon(contactIconModel->GetImage(user));
+    return GetBitmapFromContactIcon(icon.get());
 }
 
 Ixa::Graphics::Bitmap* IMManager::GetPresenceIconByType(int type, bool flag, int device)

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -214,6 +215,8 @@ TEST_F(DefaultPopupTest, UnhandledReportsShowTheirPopups)
     EXPECT_TRUE(app.PopupShows("Sign-in failed. Please try again."));
     Report(EVENT_SIGN_IN_ERROR, "Wrong password");
     EXPECT_TRUE(app.PopupShows("Wrong password"));
+    std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
+    app.driver.SaveScreenshot(std::string(VELOIM_SCREENSHOT_DIR) + "/veloim-info-popup.png");
     EXPECT_FALSE(app.PopupShows("Sign-in failed.")) << "a new popup of a kind replaces the old one";
 }
 

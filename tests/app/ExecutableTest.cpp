@@ -50,9 +50,13 @@ TEST(ExecutableTest, OffscreenRunSavesTheSignInScreen)
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     // The picture may still be being written when it first appears: wait until it stops growing.
     std::uintmax_t size = 0;
-    for (int check = 0; check < 50 && std::filesystem::exists(first) && std::filesystem::file_size(first) != size; ++check) {
-        size = std::filesystem::file_size(first);
+    for (int check = 0; check < 100 && std::filesystem::exists(first); ++check) {
         std::this_thread::sleep_for(100ms);
+        const std::uintmax_t now = std::filesystem::file_size(first);
+        if (now > 0 && now == size) {
+            break;
+        }
+        size = now;
     }
     kill(child, SIGTERM);
     int status = 0;

@@ -90,7 +90,9 @@ TEST_F(ConnectionFaultTest, FailuresToConnectEndInAConnectionErrorAndTheNextSign
         const auto start = std::chrono::steady_clock::now();
         connection_->login(&user, &password);
         ASSERT_TRUE(controller_.WaitFor("connectionError")) << attempt.what;
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << attempt.what;
+        // Ended by the fixture's short time-outs, not by the 30 s defaults (with room for a
+        // loaded machine).
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 25s) << attempt.what;
         EXPECT_FALSE(connection_->isInitialized()) << attempt.what;
         closeAfterError();
         EXPECT_EQ(controller_.Names(), Names{"connectionError"}) << attempt.what;

@@ -36,6 +36,23 @@ IMSocketInputStream::~IMSocketInputStream()
     delete marker_;
 }
 
+Ixa::result IMSocketInputStream::offer(Ixa::Base::ByteBuffer* buffer)
+{
+    std::lock_guard lock(roomMutex_);
+    unsigned long result = Ixa::E_FAILURE;
+    queue_->put(buffer, &result);
+    if (Ixa::IsFailed(result)) {
+        roomWanted_ = true;
+    }
+    return result;
+}
+
+void IMSocketInputStream::setReceiveRoomListener(ReceiveRoomListener* listener)
+{
+    std::lock_guard lock(roomMutex_);
+    roomListener_ = listener;
+}
+
 BlockingQueue* IMSocketInputStream::getBlockingQueue() { return queue_; }
 
 bool IMSocketInputStream::isWaitingToRead() const { return waitingToRead_.load(); }
@@ -57,6 +74,7 @@ int IMSocketInputStream::readFromNextBuffer()
         waitingToRead_ = true;
         void* item = queue_->take(&result);
         waitingToRead_ = false;
+        noticeRoom();
         if (Ixa::IsFailed(result) || item == nullptr || item == marker_) {
             ended_ = true;
             break;
@@ -82,4 +100,19 @@ void IMSocketInputStream::forgetCurrent()
     data_ = nullptr;
     position_ = 0;
     limit_ = 0;
+}
+
+// A take that follows a refused offer always sees its mark: the offer sets it under the lock
+// after the queue said full, and the take happened after that refusal or it would have made
+// room for the offer.
+void IMSocketInputStream::noticeRoom()
+{
+    std::lock_guard lock(roomMutex_);
+    if (!roomWanted_) {
+        return;
+    }
+    roomWanted_ = false;
+    if (roomListener_ != nullptr) {
+        roomListener_->onReceiveRoomAvailable();
+    }
 }

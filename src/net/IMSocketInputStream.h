@@ -1,9 +1,11 @@
 // The receiving half of the socket: the bytes the server sent, handed out one at a time to
-// the XML reader. The socket thread delivers whole received buffers through the queue (150
-// entries; a full queue refuses a buffer, and the socket thread then stops receiving until
-// the reader has taken one, so TCP carries the back-pressure). read() takes one buffer from
-// the queue and serves bytes from it without touching the queue again until it is used up,
-// so the per-byte path takes no lock.
+// the XML reader. The socket thread delivers whole received buffers through offer() and the
+// queue (150 entries). A full queue refuses a buffer: the socket thread keeps it and stops
+// receiving, so TCP carries the back-pressure, and the next time read() takes a buffer the
+// stream tells the registered ReceiveRoomListener once, which resumes the socket thread. The
+// refusal and the reader's look at it share one lock, so a notice is never lost between a
+// refused offer and a take. read() takes one buffer from the queue and serves bytes from it
+// without touching the queue again until it is used up, so the per-byte path takes no lock.
 //
 // The end of the stream is a dedicated marker object of the stream's own, recognised by its
 // identity: a received buffer that happens to hold the same four bytes is ordinary data. Once
@@ -11,16 +13,19 @@
 // contains them and the reader must neither loop on one nor lose what follows it.
 //
 // Threading and ownership: read() is called by one thread at a time (the reader thread);
-// buffers are put on the queue from any thread and belong to the queue until read() takes
-// them, then to the stream, which deletes each once it is used up. putEndOfStream() may be
-// called from any thread. The destructor deletes the current buffer, every buffer still
-// queued and the marker; no other thread may use the stream by then.
+// buffers are offered or put on the queue from any thread and belong to the queue until
+// read() takes them, then to the stream, which deletes each once it is used up; a refused
+// buffer stays with its sender. putEndOfStream() and setReceiveRoomListener() may be called
+// from any thread; the listener is borrowed. The destructor deletes the current buffer, every
+// buffer still queued and the marker; no other thread may use the stream by then.
 #pragma once
 
 #include "foundation/BlockingQueue.h"
+#include "net/ReceiveRoomListener.h"
 #include "platform/ByteBuffer.h"
 
 #include <atomic>
+#include <mutex>
 
 class IMSocketInputStream {
 public:
@@ -46,6 +51,13 @@ public:
         return readFromNextBuffer();
     }
 
+    // Queues a received buffer; E_FAILURE on a full queue, with the buffer left to the caller
+    // and the listener to be told once the reader has taken a buffer.
+    Ixa::result offer(Ixa::Base::ByteBuffer* buffer);
+    // The listener of the room notices, or null for none. Once this returns, no notice
+    // reaches the previous listener.
+    void setReceiveRoomListener(ReceiveRoomListener* listener);
+
     BlockingQueue* getBlockingQueue();
     bool isWaitingToRead() const;
     // The marker object; putting it on the queue makes read() answer -1 once it gets there.
@@ -57,6 +69,7 @@ public:
 private:
     int readFromNextBuffer();
     void forgetCurrent();
+    void noticeRoom();
 
     BlockingQueue* queue_;
     Ixa::Base::ByteBuffer* marker_;
@@ -66,4 +79,8 @@ private:
     int limit_ = 0;
     bool ended_ = false;
     std::atomic<bool> waitingToRead_{false};
+    // Guards the two fields below.
+    std::mutex roomMutex_;
+    ReceiveRoomListener* roomListener_ = nullptr;
+    bool roomWanted_ = false;
 };

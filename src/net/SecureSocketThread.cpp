@@ -35,7 +35,6 @@ SecureSocketThread::~SecureSocketThread()
     // Left here only when the thread never ran; otherwise OnStop has taken them down.
     delete socket_;
     delete dns_;
-    delete resumeTimer_;
     delete held_;
 }
 
@@ -48,8 +47,7 @@ void SecureSocketThread::setClosing() { closing_ = true; }
 
 bool SecureSocketThread::OnStart()
 {
-    resumeTimer_ = new Ixa::Base::Runtime::Timer();
-    resumeTimer_->Construct(*this);
+    owner_->getSocketInputStream()->setReceiveRoomListener(this);
     owner_->completeConnectStep(Ixa::E_SUCCESS);
     return true;
 }
@@ -58,6 +56,7 @@ bool SecureSocketThread::OnStart()
 // orderly TLS close of whatever is still connected.
 void SecureSocketThread::OnStop()
 {
+    owner_->getSocketInputStream()->setReceiveRoomListener(nullptr);
     if (socket_ != nullptr) {
         socket_->Close();
         delete socket_;
@@ -65,8 +64,6 @@ void SecureSocketThread::OnStop()
     }
     delete dns_;
     dns_ = nullptr;
-    delete resumeTimer_;
-    resumeTimer_ = nullptr;
     delete held_;
     held_ = nullptr;
 }
@@ -85,6 +82,9 @@ void SecureSocketThread::OnUserEventReceivedN(int requestId, Ixa::Base::Collecti
         break;
     case EVENT_END:
         Exit(0);
+        break;
+    case EVENT_RESUME:
+        resume();
         break;
     default:
         break;
@@ -188,17 +188,13 @@ void SecureSocketThread::receiveOnce()
 
 void SecureSocketThread::offer(Ixa::Base::ByteBuffer* buffer)
 {
-    unsigned long queued = Ixa::E_FAILURE;
-    owner_->getSocketInputStream()->getBlockingQueue()->put(buffer, &queued);
-    if (Ixa::IsSucceeded(queued)) {
-        held_ = nullptr;
-        return;
-    }
-    held_ = buffer;
-    resumeTimer_->Start(RESUME_INTERVAL);
+    bool queued = Ixa::IsSucceeded(owner_->getSocketInputStream()->offer(buffer));
+    held_ = queued ? nullptr : buffer;
 }
 
-void SecureSocketThread::OnTimerExpired(Ixa::Base::Runtime::Timer&)
+// A refused offer arranges another notice, so a queue filled again in between only delays
+// the held buffer to the next one.
+void SecureSocketThread::resume()
 {
     if (held_ == nullptr) {
         return;
@@ -208,6 +204,10 @@ void SecureSocketThread::OnTimerExpired(Ixa::Base::Runtime::Timer&)
         receiveOnce();
     }
 }
+
+// On the reader thread: the notice becomes an event, behind any send already posted. After
+// the loop has ended the event is refused, and then nothing is left to resume.
+void SecureSocketThread::onReceiveRoomAvailable() { SendUserEvent(EVENT_RESUME, nullptr); }
 
 void SecureSocketThread::OnSecureSocketReadyToSend(SecureSocket&) {}
 

@@ -9,26 +9,29 @@
 // owner, which latches it for the waiting Connect.
 //
 // Receiving never blocks this thread: each readiness event receives one buffer of up to 8192
-// bytes and queues it for the reader. When the queue is full the buffer is held back and the
-// thread stops receiving (the platform socket then stops reading the network, so TCP holds
-// the server back); a short timer offers the held buffer again until the reader has made
-// room, and receiving resumes behind it. No byte is lost or reordered.
+// bytes and offers it to the reader's stream. When the queue is full the buffer is held back
+// and the thread stops receiving (the platform socket then stops reading the network, so TCP
+// holds the server back). The stream tells the thread, as the ReceiveRoomListener, once the
+// reader has taken a buffer; that notice comes back as a resume event, which offers the held
+// buffer again, and receiving continues behind it. No byte is lost or reordered, and nothing
+// polls.
 //
 // An established connection that ends without the owner closing it, without a logout mark
 // and without a refused sign-in is reported once to the owner's connection, and the thread
 // then ends, so later sends fail at once.
 //
-// Threading and ownership: construct, setClosing and destruction on any other thread; the
-// handlers run on the thread itself. The thread borrows its owner (which outlives it); it
-// owns the platform socket, the resolver, the timer and a held buffer, all made and deleted
-// on the thread itself. The destructor stops and joins a thread still running.
+// Threading and ownership: construct, setClosing and destruction on any other thread;
+// onReceiveRoomAvailable on the reader thread; the handlers run on the thread itself. The
+// thread borrows its owner (which outlives it); it owns the platform socket, the resolver and
+// a held buffer, all made and deleted on the thread itself. It listens to the input stream
+// from its start to its stop. The destructor stops and joins a thread still running.
 #pragma once
 
 #include "foundation/IMString.h"
+#include "net/ReceiveRoomListener.h"
 #include "platform/Dns.h"
 #include "platform/SecureSocket.h"
 #include "platform/Thread.h"
-#include "platform/Timer.h"
 
 #include <atomic>
 
@@ -37,16 +40,16 @@ class IMSecureSocket;
 class SecureSocketThread : public Ixa::Base::Runtime::Thread,
                            public Ixa::Net::Sockets::ISecureSocketEventListener,
                            public Ixa::Net::IDnsEventListener,
-                           public Ixa::Base::Runtime::ITimerEventListener {
+                           public ReceiveRoomListener {
 public:
     static constexpr int EVENT_CONNECT = 1;
     static constexpr int EVENT_SEND = 2;
     static constexpr int EVENT_RESOLVE = 3;
     static constexpr int EVENT_END = 4;
+    // The reader has made room for a held buffer.
+    static constexpr int EVENT_RESUME = 5;
     static constexpr int RECEIVE_CAPACITY = 8192;
     static constexpr int STACK_SIZE = 65536;
-    // How often a held buffer is offered again while the reader's queue is full.
-    static constexpr int RESUME_INTERVAL = 5;
 
     SecureSocketThread(IMSecureSocket* owner, const IMString& host, int port);
     ~SecureSocketThread() override;
@@ -69,7 +72,7 @@ public:
         Ixa::Net::Sockets::SecureSocket& socket, Ixa::Net::Sockets::NetSocketClosedReason reason) override;
     void OnSecureSocketServCertFailed(Ixa::Net::Sockets::SecureSocket& socket) override;
     void OnDnsResolutionCompletedN(Ixa::Net::IpHostEntry* entry, Ixa::result r) override;
-    void OnTimerExpired(Ixa::Base::Runtime::Timer& timer) override;
+    void onReceiveRoomAvailable() override;
 
 private:
     void connect();
@@ -78,6 +81,7 @@ private:
     void send(Ixa::Base::Collection::IList* args);
     void receiveOnce();
     void offer(Ixa::Base::ByteBuffer* buffer);
+    void resume();
     bool shouldReportLoss() const;
 
     IMSecureSocket* owner_;
@@ -87,7 +91,6 @@ private:
     int port_;
     Ixa::Net::Sockets::SecureSocket* socket_ = nullptr;
     Ixa::Net::Dns* dns_ = nullptr;
-    Ixa::Base::Runtime::Timer* resumeTimer_ = nullptr;
     // A received buffer the full queue refused; receiving waits until it is queued.
     Ixa::Base::ByteBuffer* held_ = nullptr;
     std::atomic<bool> closing_{false};

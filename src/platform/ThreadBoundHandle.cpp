@@ -1,8 +1,8 @@
 #include "platform/ThreadBoundHandle.h"
 
+#include "platform/EventPoster.h"
 #include "platform/ThreadBoundObject.h"
 
-#include <QCoreApplication>
 #include <QThread>
 
 namespace Ixa::Base::Runtime {
@@ -27,7 +27,7 @@ bool ThreadBoundHandle::Post(std::function<void()> work)
     work_.push_back(std::move(work));
     if (!wakeUpPending_) {
         wakeUpPending_ = true;
-        QCoreApplication::postEvent(object_, new QEvent(WakeUpType));
+        EventPoster::Post(*object_, WakeUpType);
     }
     return true;
 }
@@ -45,7 +45,7 @@ void ThreadBoundHandle::Release()
     // Posting is safe from any thread while the object exists, and its destructor waits for
     // this lock before it stops existing.
     if (object_ != nullptr)
-        object_->deleteLater();
+        EventPoster::DeleteLater(*object_);
 }
 
 bool ThreadBoundHandle::RunUnlessReleased(const std::function<void()>& delivery)
@@ -60,11 +60,7 @@ bool ThreadBoundHandle::RunUnlessReleased(const std::function<void()>& delivery)
     return true;
 }
 
-bool ThreadBoundHandle::IsWakeUp(const QEvent& event) const
-{
-    std::lock_guard lock(mutex_);
-    return event.type() == WakeUpType;
-}
+bool ThreadBoundHandle::IsWakeUp(const QEvent& event) { return EventPoster::HasType(event, WakeUpType); }
 
 void ThreadBoundHandle::RunPosted()
 {

@@ -38,10 +38,9 @@ public:
     void Release();
     // On the object's thread: runs the delivery unless the owner has let go.
     bool RunUnlessReleased(const std::function<void()>& delivery);
-    // Whether an event the object received is a wake-up of Post. A wake-up is made under the
-    // handle's lock on the posting thread; looking at it under that lock too orders the two
-    // for race detectors, which cannot see the ordering inside Qt.
-    bool IsWakeUp(const QEvent& event) const;
+    // Whether an event the object received is a wake-up of Post (looked at as EventPoster
+    // says, so that race detectors see the wake-up ordered).
+    static bool IsWakeUp(const QEvent& event);
 
 private:
     friend class ThreadBoundObject;

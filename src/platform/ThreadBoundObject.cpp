@@ -24,7 +24,7 @@ const std::shared_ptr<ThreadBoundHandle>& ThreadBoundObject::Handle() const { re
 
 bool ThreadBoundObject::event(QEvent* event)
 {
-    if (!handle_->IsWakeUp(*event))
+    if (!ThreadBoundHandle::IsWakeUp(*event))
         return QObject::event(event);
     handle_->RunPosted();
     return true;

@@ -1,8 +1,8 @@
 #include "platform/ThreadEventReceiver.h"
 
+#include "platform/EventPoster.h"
 #include "platform/TimerEventTarget.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 
 namespace Ixa::Base::Runtime {
@@ -35,10 +35,7 @@ void ThreadEventReceiver::Register(TimerEventTarget& timer) { timers_.push_back(
 
 void ThreadEventReceiver::Unregister(TimerEventTarget& timer) { std::erase(timers_, &timer); }
 
-void ThreadEventReceiver::PostWakeUp()
-{
-    QCoreApplication::postEvent(this, new QEvent(WakeUpType));
-}
+void ThreadEventReceiver::PostWakeUp() { EventPoster::Post(*this, WakeUpType); }
 
 void ThreadEventReceiver::RunLoop()
 {
@@ -58,7 +55,7 @@ bool ThreadEventReceiver::IsClosing() const { return closing_; }
 
 bool ThreadEventReceiver::event(QEvent* event)
 {
-    if (event->type() != WakeUpType)
+    if (!EventPoster::HasType(*event, WakeUpType))
         return QObject::event(event);
     onWakeUp_();
     return true;

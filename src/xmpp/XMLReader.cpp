@@ -55,7 +55,7 @@ void XMLReader::close()
 {
     running_ = false;
     listener_ = nullptr;
-    if (!finished_) {
+    if (!finished_ && !closed_.exchange(true)) {
         input_->putEndOfStream();
     }
 }

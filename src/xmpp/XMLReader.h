@@ -16,7 +16,10 @@
 // after a SASL failure, at the end of its input, and after CONNECTION_ERROR. close() makes a
 // reader blocked in read() return by queueing the input stream's end-of-stream marker; it is
 // queued whenever the loop has not finished, so a reader that was just about to block cannot
-// miss it. The destructor closes and joins a thread that has not finished.
+// miss it. Only the first close() touches the input stream: after a refused sign-in the
+// connection closes the reader and deletes the socket on the reader thread itself, and a later
+// close (the connection's teardown) must not reach that stream while the thread winds down.
+// The destructor closes and joins a thread that has not finished.
 //
 // Threading and ownership: Run and every listener call execute on the reader thread;
 // setReaderThreadStatus, close, isFinished and waitUntilFinished may be called from any
@@ -89,6 +92,7 @@ private:
     std::atomic<XMPPListener*> listener_;
     std::atomic<bool> running_{false};
     std::atomic<bool> finished_{true};
+    std::atomic<bool> closed_{false};
     XMLParser* parser_;
     IMMonitor* doneMonitor_;
     // Set when a child's text was looked for and the event met was not a text: the stanza

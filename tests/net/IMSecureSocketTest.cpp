@@ -74,7 +74,9 @@ protected:
         return result;
     }
 
-    static std::string Read(IMSecureSocket& socket, size_t count)
+    // A slow reader pauses after every `pauseEvery` bytes (0: never), so the queue fills and
+    // drains many times over.
+    static std::string Read(IMSecureSocket& socket, size_t count, size_t pauseEvery = 0)
     {
         std::string bytes;
         while (bytes.size() < count) {
@@ -83,6 +85,9 @@ protected:
                 break;
             }
             bytes.push_back(static_cast<char>(value));
+            if (pauseEvery != 0 && bytes.size() % pauseEvery == 0) {
+                std::this_thread::sleep_for(1ms);
+            }
         }
         return bytes;
     }
@@ -357,6 +362,30 @@ TEST_F(IMSecureSocketTest, HoldsTheServerBackWhileTheQueueIsFullWithoutBlocking)
     EXPECT_EQ(writing.get(), Ixa::E_SUCCESS);
     EXPECT_EQ(received.size(), flood.size());
     EXPECT_TRUE(received == flood);
+    EXPECT_TRUE(server.WaitUntilScriptDone());
+    EXPECT_TRUE(server.Failures().empty());
+}
+
+// A burst of several times the 150 queued buffers meets a reader slower than the network:
+// each time the reader makes room the socket thread is told and resumes, so the burst arrives
+// complete and in order, and the write behind it is answered.
+TEST_F(IMSecureSocketTest, DeliversABurstToASlowReaderCompleteAndInOrder)
+{
+    const std::string burst = Pattern(3 * 1024 * 1024);
+    TestCertificates certificates("127.0.0.1");
+    Trust(certificates);
+    ScriptedTlsServer server(certificates, {TlsScript().Send(burst).Expect("done")});
+
+    IMSecureSocket socket;
+    ASSERT_EQ(socket.Connect("127.0.0.1", server.Port()), 0);
+    auto reading = std::async(std::launch::async, [&] { return Read(socket, burst.size(), 4096); });
+    if (reading.wait_for(60s) != std::future_status::ready) {
+        socket.getSocketInputStream()->putEndOfStream();
+    }
+    const std::string received = reading.get();
+    EXPECT_EQ(received.size(), burst.size());
+    EXPECT_TRUE(received == burst);
+    EXPECT_EQ(Write(socket, "done"), Ixa::E_SUCCESS);
     EXPECT_TRUE(server.WaitUntilScriptDone());
     EXPECT_TRUE(server.Failures().empty());
 }

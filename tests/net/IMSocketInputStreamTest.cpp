@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -44,6 +46,43 @@ bool Eventually(Condition condition)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return condition();
+}
+
+// Counts the room notices and lets a sender wait for the next one, as the socket thread
+// waits for its resume event.
+class RoomRecorder : public ReceiveRoomListener {
+public:
+    void onReceiveRoomAvailable() override
+    {
+        std::lock_guard lock(mutex_);
+        ++notices_;
+        noticed_.notify_all();
+    }
+
+    int notices()
+    {
+        std::lock_guard lock(mutex_);
+        return notices_;
+    }
+
+    // False when no notice beyond `seen` comes within a generous limit (a lost notice).
+    bool waitBeyond(int seen)
+    {
+        std::unique_lock lock(mutex_);
+        return noticed_.wait_for(lock, std::chrono::seconds(20), [&] { return notices_ > seen; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable noticed_;
+    int notices_ = 0;
+};
+
+void Fill(IMSocketInputStream& stream, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(stream.offer(Buffer("f")), Ixa::E_SUCCESS);
+    }
 }
 
 }  // namespace
@@ -111,4 +150,82 @@ TEST(IMSocketInputStreamTest, BlockedReadWakesForDataAndForTheMarker)
     reader.join();
     EXPECT_EQ(second.load(), -1);
     EXPECT_FALSE(stream.isWaitingToRead());
+}
+
+TEST(IMSocketInputStreamTest, TellsTheListenerOnceWhenTheReaderMakesRoomAfterARefusal)
+{
+    IMSocketInputStream stream;
+    RoomRecorder recorder;
+    stream.setReceiveRoomListener(&recorder);
+    Fill(stream, IMSocketInputStream::QUEUE_CAPACITY);
+    // Takes from a queue that refused nothing bring no notice.
+    EXPECT_EQ(stream.read(), 'f');
+    ASSERT_EQ(stream.offer(Buffer("g")), Ixa::E_SUCCESS);
+    auto held = Buffer("h");
+    EXPECT_EQ(stream.offer(held), Ixa::E_FAILURE);
+    EXPECT_EQ(stream.offer(held), Ixa::E_FAILURE);
+    EXPECT_EQ(recorder.notices(), 0);
+
+    EXPECT_EQ(stream.read(), 'f');
+    EXPECT_EQ(recorder.notices(), 1);
+    EXPECT_EQ(stream.read(), 'f');
+    EXPECT_EQ(recorder.notices(), 1);
+    ASSERT_EQ(stream.offer(held), Ixa::E_SUCCESS);
+    ASSERT_EQ(stream.offer(Buffer("i")), Ixa::E_SUCCESS);
+
+    // Without a listener a refusal is still served, just not told.
+    auto unheard = Buffer("u");
+    EXPECT_EQ(stream.offer(unheard), Ixa::E_FAILURE);
+    stream.setReceiveRoomListener(nullptr);
+    EXPECT_EQ(stream.read(), 'f');
+    EXPECT_EQ(recorder.notices(), 1);
+    ASSERT_EQ(stream.offer(unheard), Ixa::E_SUCCESS);
+
+    std::string rest;
+    for (int i = 0; i < IMSocketInputStream::QUEUE_CAPACITY; ++i) {
+        rest.push_back(static_cast<char>(stream.read()));
+    }
+    EXPECT_EQ(rest, std::string(IMSocketInputStream::QUEUE_CAPACITY - 4, 'f') + "ghiu");
+}
+
+// A sender that, like the socket thread, keeps a refused buffer and offers it again only when
+// told: every byte of a burst far larger than the queue reaches a slow reader, in order.
+TEST(IMSocketInputStreamTest, NoticesCarryABurstToASlowReaderWithoutLossOrPolling)
+{
+    constexpr int Buffers = 4 * IMSocketInputStream::QUEUE_CAPACITY;
+    IMSocketInputStream stream;
+    RoomRecorder recorder;
+    stream.setReceiveRoomListener(&recorder);
+    std::atomic<bool> noticeLost{false};
+    std::thread sender([&] {
+        for (int i = 0; i < Buffers && !noticeLost; ++i) {
+            auto buffer = Buffer(std::string(1, static_cast<char>(1 + i % 255)));
+            int seen = recorder.notices();
+            while (Ixa::IsFailed(stream.offer(buffer))) {
+                if (!recorder.waitBeyond(seen)) {
+                    noticeLost = true;
+                    delete buffer;
+                    break;
+                }
+                seen = recorder.notices();
+            }
+        }
+        while (Ixa::IsFailed(stream.putEndOfStream())) {
+            recorder.waitBeyond(recorder.notices());
+        }
+    });
+    std::string received;
+    for (int value = stream.read(); value != -1; value = stream.read()) {
+        received.push_back(static_cast<char>(value));
+        if (received.size() % 16 == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    sender.join();
+    ASSERT_FALSE(noticeLost.load());
+    ASSERT_EQ(received.size(), static_cast<std::size_t>(Buffers));
+    for (int i = 0; i < Buffers; ++i) {
+        ASSERT_EQ(static_cast<unsigned char>(received[i]), 1 + i % 255) << "at " << i;
+    }
+    EXPECT_GT(recorder.notices(), 0);
 }

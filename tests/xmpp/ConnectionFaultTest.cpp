@@ -170,7 +170,8 @@ TEST_F(ConnectionFaultTest, ASilentServerAfterTheHandshakeLeavesTheLogoutFree)
     EXPECT_TRUE(connection_->isInitialized());
     const auto start = std::chrono::steady_clock::now();
     connection_->logout();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    // Well under the 20 s the stalled server would hold it (room for a loaded machine).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_TRUE(server.WaitUntilClientClosed());
     EXPECT_EQ(ScriptedSignIn::normalized(server.Received()),
         ScriptedSignIn::clientHeader() + ScriptedSignIn::clientAuth() +
@@ -208,7 +209,8 @@ TEST_F(ConnectionFaultTest, LogoutDuringTheConnectCutsItShortWithoutAnError)
     ASSERT_EQ(silent.Accepted(), 1u);
     const auto start = std::chrono::steady_clock::now();
     connection_->logout();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    // Well under the 20 s the stalled server would hold it (room for a loaded machine).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_FALSE(connection_->isInitialized());
     runFor(200ms);
     EXPECT_TRUE(controller_.Names().empty());
@@ -225,7 +227,8 @@ TEST_F(ConnectionFaultTest, LogoutWhileTheReaderIsInsideAStanzaDropsItQuietly)
 
     const auto start = std::chrono::steady_clock::now();
     connection_->logout();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    // Well under the 20 s the stalled server would hold it (room for a loaded machine).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_TRUE(server.WaitUntilClientClosed());
     const std::string received = ScriptedSignIn::normalized(server.Received());
     const std::string ending = "<presence type=\"unavailable\"><priority>0</priority></presence></stream:stream>";

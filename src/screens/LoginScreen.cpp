@@ -82,8 +82,8 @@ LoginScreen::LoginScreen() = default;
 
 LoginScreen::~LoginScreen()
 {
-    // The controls outlive this part of the screen: a keypad still open would tell the
-    // screen it closed while the form deletes the fields.
+    // The form deletes the controls after this destructor has run: a keypad still open then
+    // would tell a half-destroyed screen that it closed.
     if (panel != nullptr) {
         idField->HideKeypad();
         passwordField->HideKeypad();

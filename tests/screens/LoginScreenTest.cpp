@@ -59,6 +59,14 @@ TEST(LoginScreenTest, FormShowsItsControlsAndSignInNeedsBothFields)
     std::filesystem::create_directories(ScreenshotDir);
     EXPECT_TRUE(app.driver.SaveScreenshot(ScreenshotDir + "/login-form.png"));
 
+    app.driver.Rotate(true);
+    const auto wide = form.IdField();
+    ASSERT_TRUE(wide);
+    EXPECT_GT(wide->bounds.width, 480) << "the form is laid out again for the wider screen";
+    EXPECT_LE(wide->bounds.x + wide->bounds.width, 800);
+    EXPECT_TRUE(app.driver.SaveScreenshot(ScreenshotDir + "/login-landscape.png"));
+    app.driver.Rotate(false);
+
     ASSERT_TRUE(form.TypeId(std::string(120, 'x')));
     EXPECT_EQ(std::string("alice") + std::string(95, 'x'), form.IdText()) << "the id field takes 100 characters";
 }

@@ -79,10 +79,18 @@ TEST_F(LoginSignInTest, FirstSignInSavesTheAccountAndARestartSignsInByItself)
     ASSERT_TRUE(form.TypeId(User));
     ASSERT_TRUE(form.TypePassword(Password));
     ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_AUTO_SIGN_IN_ON));
+    // Settings stored before any account signed in: the first sign-in of an account puts
+    // them back to their defaults while it keeps the account itself.
+    PropertiesModel* properties = IMManager::GetPropertiesModel();
+    properties->SetAlertSettings(Ixa::Base::String("none"));
+    properties->SetCustomMessage(Ixa::Base::String("gone fishing"));
+    properties->SetShowOfflineContactsOrPics(false);
     ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
     ASSERT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; })) << app.driver.Describe();
     EXPECT_TRUE(IMManager::GetIsAppSignedIn());
-    PropertiesModel* properties = IMManager::GetPropertiesModel();
+    EXPECT_EQ("melody", properties->GetAlertSettings().ToUtf8());
+    EXPECT_EQ("", properties->GetCustomMessage().ToUtf8());
+    EXPECT_TRUE(properties->GetShowOfflineContactsOrPics());
     EXPECT_EQ(User, properties->GetUserName().ToUtf8());
     EXPECT_EQ(Password, properties->GetPassword().ToUtf8());
     EXPECT_TRUE(properties->GetSavePassword());

@@ -12,12 +12,14 @@
 #include "platform/ArrayList.h"
 #include "platform/EnrichedText.h"
 #include "platform/Font.h"
+#include "platform/Image.h"
 #include "platform/Integer.h"
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/SettingInfo.h"
 #include "platform/TextElement.h"
 #include "platform/Vibrator.h"
+#include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
@@ -25,8 +27,10 @@
 #include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
 #include "store/SavedMessagesModel.h"
+#include "xmpp/Constants.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -49,6 +53,7 @@ Ixa::System::Vibrator* vibrator = nullptr;
 constexpr int FormatLimit = 255;
 constexpr int VibrationMilliseconds = 1000;
 const char* const AlertSound = "/Res/msn_newmsg.amr";
+const char* const DefaultAvatar = "no_contacts.png";
 const char* const NotificationLaunchPrefix = "Notification from Non Buddy:";
 
 template <typename T>
@@ -559,6 +564,39 @@ Ixa::Base::String IMManager::GetFormatString(const Ixa::Base::String& format, co
 Ixa::Graphics::Bitmap* IMManager::GetBitmapN(const Ixa::Base::String& name)
 {
     return appResource != nullptr ? appResource->GetBitmapN(name) : nullptr;
+}
+
+Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
+{
+    IMByteBuffer* bytes = icon != nullptr ? icon->GetImageByteBuffer() : nullptr;
+    Ixa::Media::Image decoder;
+    if (bytes != nullptr && bytes->GetLimit() > 0 && Ixa::IsSucceeded(decoder.Construct())) {
+        // A vCard photo does not say how it is encoded, so every format the handset
+        // decodes is tried in turn.
+        for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
+            const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
+            if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(*bytes, format, pixels)) {
+                return bitmap;
+            }
+        }
+    }
+    return GetBitmapN(DefaultAvatar);
+}
+
+Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
+{
+    ContactIconModel* icons = GetContactIconModel();
+    if (icons == nullptr) {
+        return GetBitmapN(DefaultAvatar);
+    }
+    IMString user(GetPropertiesModel()->GetUserName());
+    int at = -1;
+    if (Ixa::IsFailed(user.IndexOf(L'@', 0, at))) {
+        user.Append('@');
+        user.Append(Constants::DOMAIN);
+    }
+    std::unique_ptr<ContactIcon> icon(icons->GetImage(user));
+    return GetBitmapFromContactIcon(icon.get());
 }
 
 Ixa::Graphics::Bitmap* IMManager::GetPresenceIconByType(int type, bool flag, int device)

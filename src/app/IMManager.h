@@ -30,6 +30,7 @@
 #include <atomic>
 #include <mutex>
 
+class ContactIcon;
 class ContactIconModel;
 class ContactModel;
 class GroupModel;
@@ -121,6 +122,11 @@ public:
     static Ixa::Base::String GetStringFromResource(const Ixa::Base::String& id);
     static Ixa::Base::String GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg);
     static Ixa::Graphics::Bitmap* GetBitmapN(const Ixa::Base::String& name);
+    // The stored avatar as a picture; "no_contacts.png" when there is none or it does not
+    // decode. The caller owns the bitmap; the icon is lent.
+    static Ixa::Graphics::Bitmap* GetBitmapFromContactIcon(ContactIcon* icon);
+    // The user's own avatar from the avatar store, as GetBitmapFromContactIcon.
+    static Ixa::Graphics::Bitmap* GetSelfIcon();
     // Borrowed from the icon manager, which keeps it until termination.
     static Ixa::Graphics::Bitmap* GetPresenceIconByType(int type, bool flag, int device);
     static Ixa::Base::String GetTimeAsString(const Ixa::Base::DateTime* time);

@@ -41,6 +41,8 @@ constexpr int NameSize = 32;
 constexpr int StatusSize = 24;
 constexpr int BadgeLeft = 410;
 constexpr int FoldSize = 32;
+// Headers are slimmer than contact rows, so more contacts fit on the screen.
+constexpr int HeaderHeight = 64;
 constexpr int GroupTextSize = 30;
 constexpr int ReceivedMessage = 0;
 constexpr int OwnProfileRow = 1;
@@ -381,7 +383,7 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, 
     const int unread = isSelf ? 0 : bc.GetUnreadCount(contact->GetContactId());
     const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 : Width - Margin;
     addName(*item, *contact, searchMode, right);
-    addText(*item, Rectangle(TextLeft, 56, right - TextLeft, 34), ELEMENT_STATUS, contact->GetCustomMessage(), StatusSize, Secondary);
+    addText(*item, Rectangle(NameLeft, 56, right - NameLeft, 34), ELEMENT_STATUS, contact->GetCustomMessage(), StatusSize, Secondary);
     if (unread > 0) {
         CustomMessageAlert::AddTo(*item, ELEMENT_BADGE, ELEMENT_BADGE_COUNT, unread);
     }
@@ -443,11 +445,11 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralGroupItem(Group* group, bool e
         return nullptr;
     }
     auto item = std::make_unique<CustomItem>();
-    if (Ixa::IsFailed(item->Construct(Ixa::Graphics::Dimension(Width, ROW_HEIGHT)))) {
+    if (Ixa::IsFailed(item->Construct(Ixa::Graphics::Dimension(Width, HeaderHeight)))) {
         return nullptr;
     }
-    addBitmap(*item, Rectangle(0, 0, Width, ROW_HEIGHT), ELEMENT_BACKGROUND, filled(GroupRow, Width, ROW_HEIGHT).release());
-    addBitmap(*item, Rectangle(Margin + 8, (ROW_HEIGHT - FoldSize) / 2, FoldSize, FoldSize), ELEMENT_FOLD,
+    addBitmap(*item, Rectangle(0, 0, Width, HeaderHeight), ELEMENT_BACKGROUND, filled(GroupRow, Width, HeaderHeight).release());
+    addBitmap(*item, Rectangle(Margin + 8, (HeaderHeight - FoldSize) / 2, FoldSize, FoldSize), ELEMENT_FOLD,
         IMManager::GetBitmapN(expanded ? "65_expand_icon.png" : "65_fold_icon.png"));
     Ixa::Base::String text(group->GetGroupName());
     if (!isSelf) {
@@ -459,7 +461,7 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralGroupItem(Group* group, bool e
         text.Append(')');
     }
     const int left = Margin + 8 + FoldSize + 16;
-    addText(*item, Rectangle(left, 0, Width - left - Margin, ROW_HEIGHT), ELEMENT_GROUP_NAME, text, GroupTextSize, White);
+    addText(*item, Rectangle(left, 0, Width - left - Margin, HeaderHeight), ELEMENT_GROUP_NAME, text, GroupTextSize, White);
     return item.release();
 }
 

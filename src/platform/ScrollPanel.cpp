@@ -23,8 +23,10 @@ result ScrollPanel::Construct(const Graphics::Rectangle& rect)
     area_->setWidgetResizable(false);
     area_->viewport()->setAutoFillBackground(false);
     content_ = new QWidget;
-    content_->setAutoFillBackground(false);
     area_->setWidget(content_);
+    // QScrollArea::setWidget turns the content's background filling on; the panel shows the
+    // form's background instead.
+    content_->setAutoFillBackground(false);
     AdoptWidget(area_, rect);
     FitContent();
     return E_SUCCESS;

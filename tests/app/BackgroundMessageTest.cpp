@@ -1,7 +1,7 @@
 // A message that arrives while the application is in the background: the alert (a vibration
 // in silent mode), the badge and the ongoing-activity entry, which opens the sender's chat;
 // coming back to the foreground clears the badge.
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "app/ModelResponseImpl.h"

@@ -2,7 +2,7 @@
 // reach the visible screen on the user-interface thread in posting order, a shared model
 // update reaches every subscribed screen and is freed once, and a report that a screen does
 // not handle gets the framework's default popup.
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "app/IMScreen.h"

@@ -48,9 +48,12 @@ TEST(ExecutableTest, OffscreenRunSavesTheSignInScreen)
         std::this_thread::sleep_for(20ms);
     }
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-    // The picture may still be being written when it first appears: wait until it stops growing.
+    // The picture may still be being written when it first appears, even still empty: wait
+    // until it has bytes and stops growing.
     std::uintmax_t size = 0;
-    for (int check = 0; check < 50 && std::filesystem::exists(first) && std::filesystem::file_size(first) != size; ++check) {
+    for (int check = 0; check < 50 && std::filesystem::exists(first)
+         && (std::filesystem::file_size(first) == 0 || std::filesystem::file_size(first) != size);
+         ++check) {
         size = std::filesystem::file_size(first);
         std::this_thread::sleep_for(100ms);
     }

@@ -1,7 +1,7 @@
 // The screen state machine with the application's screens: every row of the table shows its
 // screen, events without a row change nothing, and the notified chat opens from anywhere but
 // the sign-in and the chat itself.
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "app/ScreenStates.h"
@@ -15,7 +15,7 @@ namespace {
 
 // What each screen id looks like on screen: form name and title.
 const std::map<int, AppUnderTest::Screen> screens = {
-    {SCREEN_LOGIN, {"LOGIN_SCREEN", "Sign in"}},
+    {SCREEN_LOGIN, {"LOGIN_SCREEN", "VeloIM"}},
     {SCREEN_SELF_INFO, {"SELFINFO_SCREEN", "My profile"}},
     {SCREEN_CONTACT_INFO, {"CONTACTINFO_SCREEN", "Friend details"}},
     {SCREEN_BUDDY_LIST, {"BUDDY_SCREEN", "VeloIM"}},

@@ -1,7 +1,7 @@
 // Ending the application stops every thread it started (the request and response threads
 // among them) and frees what it made, reports still waiting for delivery included; the leak
 // checker of the test run sees what is not freed.
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "platform/ArrayList.h"

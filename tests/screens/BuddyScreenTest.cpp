@@ -4,7 +4,7 @@
 // controller records the requests the screen makes instead of sending them.
 #include "BuddyListProbe.h"
 
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "app/ModelResponseImpl.h"

@@ -1,0 +1,223 @@
+// Signing in from the form against real servers on 127.0.0.1: a local Prosody with a real
+// account (first sign-in with the password saved and automatic sign-in, then a restart over
+// the same data that reaches the buddy list by itself; a wrong password; signing out back to
+// the form), and a server that accepts and never answers (the signing-in popup, the timeout
+// after 60 s of the user-interface clock, the background, and cancelling).
+#include "LoginForm.h"
+
+#include "support/LocalProsody.h"
+#include "support/SilentServer.h"
+
+#include "app/IMManager.h"
+#include "app/IMScreen.h"
+#include "screens/LoginController.h"
+#include "store/Properties.h"
+#include "store/PropertiesModel.h"
+#include "xmpp/Constants.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+using TestSupport::LocalProsody;
+using TestSupport::SilentServer;
+using Texts = std::vector<std::string>;
+
+const std::string User = "alice";
+const std::string Password = "wonderland";
+// The server's certificate is for the domain, which the application reaches as "localhost".
+const char* const Host = "localhost";
+const std::string ScreenshotDir = VELOIM_SCREENSHOT_DIR;
+
+bool InfoPopupShown(const AppUnderTest& app) { return app.driver.FindByActionId(IMScreen::ACTION_INFO_OK).has_value(); }
+
+class LoginSignInTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (Constants::DOMAIN.ToUtf8() != Host) {
+            return;
+        }
+        server_ = new LocalProsody(Host);
+        server_->Start();
+        server_->Register(User, Password);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (server_ == nullptr) {
+            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        }
+    }
+
+    // Types the account and signs in; true once the buddy list shows.
+    static bool SignIn(AppUnderTest& app, LoginForm& form)
+    {
+        return form.TypeId(User) && form.TypePassword(Password) && app.driver.TapAction(LoginController::ACTION_SIGN_IN)
+            && app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; });
+    }
+
+    static LocalProsody* server_;
+};
+
+LocalProsody* LoginSignInTest::server_ = nullptr;
+
+TEST_F(LoginSignInTest, FirstSignInSavesTheAccountAndARestartSignsInByItself)
+{
+    AppUnderTest app(AppUnderTest::ServerOf(*server_));
+    ASSERT_TRUE(app.Launched());
+    LoginForm form(app);
+    ASSERT_TRUE(form.TypeId(User));
+    ASSERT_TRUE(form.TypePassword(Password));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_AUTO_SIGN_IN_ON));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; })) << app.driver.Describe();
+    EXPECT_TRUE(IMManager::GetIsAppSignedIn());
+    PropertiesModel* properties = IMManager::GetPropertiesModel();
+    EXPECT_EQ(User, properties->GetUserName().ToUtf8());
+    EXPECT_EQ(Password, properties->GetPassword().ToUtf8());
+    EXPECT_TRUE(properties->GetSavePassword());
+    EXPECT_TRUE(properties->GetIsAutoSignIn());
+    EXPECT_FALSE(properties->IsResetDBRequired());
+
+    ASSERT_TRUE(app.Relaunch());
+    EXPECT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; }))
+        << "no automatic sign-in:\n" << app.driver.Describe();
+    EXPECT_TRUE(IMManager::GetIsAppSignedIn());
+    EXPECT_EQ(User, IMManager::GetPropertiesModel()->GetUserName().ToUtf8());
+}
+
+TEST_F(LoginSignInTest, WrongPasswordShowsTheErrorAndKeepsWhatWasTyped)
+{
+    AppUnderTest app(AppUnderTest::ServerOf(*server_));
+    ASSERT_TRUE(app.Launched());
+    LoginForm form(app);
+    ASSERT_TRUE(form.TypeId(User));
+    ASSERT_TRUE(form.TypePassword("looking-glass"));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(app.PumpUntil([&] { return InfoPopupShown(app); })) << app.driver.Describe();
+    EXPECT_TRUE(app.PopupShows("Please check your user name and password."));
+    EXPECT_FALSE(form.SigningIn());
+    EXPECT_TRUE(form.Showing());
+    EXPECT_EQ(User, form.IdText());
+    EXPECT_EQ("looking-glass", form.PasswordText());
+    EXPECT_TRUE(form.SignInEnabled());
+    EXPECT_FALSE(IMManager::GetIsAppSignedIn());
+    EXPECT_FALSE(IMManager::GetPropertiesModel()->GetSavePassword());
+
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_INFO_OK));
+    EXPECT_FALSE(InfoPopupShown(app));
+    EXPECT_EQ("looking-glass", form.PasswordText());
+}
+
+TEST_F(LoginSignInTest, SigningOutReturnsToTheFormWithThePasswordOnlyWhenSaved)
+{
+    AppUnderTest app(AppUnderTest::ServerOf(*server_));
+    ASSERT_TRUE(app.Launched());
+    LoginForm form(app);
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SAVE_PASSWORD_ON));
+    ASSERT_TRUE(SignIn(app, form)) << app.driver.Describe();
+
+    IMManager::GetRequestController()->SignOut();
+    ASSERT_TRUE(app.PumpUntil([&] { return form.Showing(); })) << app.driver.Describe();
+    EXPECT_EQ(User, form.IdText());
+    EXPECT_EQ(Password, form.PasswordText()) << "the password is saved";
+    EXPECT_TRUE(form.SignInEnabled());
+    EXPECT_EQ(Texts{}, form.PopupTitles());
+    EXPECT_FALSE(InfoPopupShown(app));
+
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SAVE_PASSWORD_OFF));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; })) << app.driver.Describe();
+    IMManager::GetRequestController()->SignOut();
+    ASSERT_TRUE(app.PumpUntil([&] { return form.Showing(); })) << app.driver.Describe();
+    EXPECT_EQ(User, form.IdText());
+    EXPECT_EQ("", form.PasswordText()) << "an unsaved password is not shown again";
+    EXPECT_FALSE(form.SignInEnabled());
+    std::unique_ptr<Properties> stored(IMManager::GetPropertiesModel()->GetProperties());
+    ASSERT_NE(nullptr, stored);
+    EXPECT_FALSE(stored->GetSavePassword());
+    EXPECT_EQ("", stored->GetPassword().ToUtf8()) << "an unsaved password is not kept";
+}
+
+// The silent server's address, as the application reaches it.
+AppUnderTest::Server SilentAt(const SilentServer& silent)
+{
+    AppUnderTest::Server server;
+    server.port = silent.Port();
+    return server;
+}
+
+TEST(LoginSilentServerTest, SigningInShowsProgressUntilTheTimeoutAfterSixtySeconds)
+{
+    SilentServer silent;
+    AppUnderTest app(SilentAt(silent));
+    ASSERT_TRUE(app.Launched());
+    LoginForm form(app);
+    ASSERT_TRUE(form.TypeId(User));
+    ASSERT_TRUE(form.TypePassword(Password));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(form.SigningIn()) << app.driver.Describe();
+    EXPECT_TRUE(app.PopupShows("Signing in alice..."));
+    const auto spinner = app.driver.FindByText("frame 0 of 8");
+    ASSERT_TRUE(spinner && spinner->kind == "Animation" && spinner->selected) << app.driver.Describe();
+    std::filesystem::create_directories(ScreenshotDir);
+    EXPECT_TRUE(app.driver.SaveScreenshot(ScreenshotDir + "/login-signing-in.png"));
+
+    app.driver.AdvanceTime(600);
+    EXPECT_TRUE(app.driver.FindByText("frame 3 of 8")) << "a frame every 200 ms:\n" << app.driver.Describe();
+    app.driver.Home();
+    EXPECT_FALSE(form.SigningIn()) << "hidden in the background";
+    app.driver.Home();
+    EXPECT_TRUE(form.SigningIn()) << "back in the foreground";
+
+    app.driver.AdvanceTime(59000);
+    EXPECT_TRUE(form.SigningIn());
+    EXPECT_FALSE(InfoPopupShown(app));
+    app.driver.AdvanceTime(400);
+    EXPECT_FALSE(form.SigningIn());
+    EXPECT_TRUE(app.PopupShows("The connection to the server cannot be established.")) << app.driver.Describe();
+    EXPECT_EQ(User, form.IdText());
+    EXPECT_EQ(Password, form.PasswordText());
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_INFO_OK));
+
+    // The request was not withdrawn: when the server hangs up, its own failure is shown.
+    silent.CloseConnections();
+    EXPECT_TRUE(app.PumpUntil([&] { return InfoPopupShown(app); })) << app.driver.Describe();
+    EXPECT_FALSE(IMManager::GetIsAppSignedIn());
+}
+
+TEST(LoginSilentServerTest, CancellingShowsSigningOutUntilTheSignInHasEnded)
+{
+    SilentServer silent;
+    AppUnderTest app(SilentAt(silent));
+    ASSERT_TRUE(app.Launched());
+    LoginForm form(app);
+    ASSERT_TRUE(form.TypeId(User));
+    ASSERT_TRUE(form.TypePassword(Password));
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(form.SigningIn());
+    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_CANCEL_SIGN_IN));
+    EXPECT_FALSE(form.SigningIn());
+    EXPECT_TRUE(form.SigningOut()) << app.driver.Describe();
+    EXPECT_TRUE(IMManager::GetRequestController()->GetSignInCancel());
+
+    silent.CloseConnections();
+    ASSERT_TRUE(app.PumpUntil([&] { return !form.SigningOut(); })) << app.driver.Describe();
+    EXPECT_TRUE(form.Showing());
+    EXPECT_EQ(Texts{}, form.PopupTitles()) << "a cancelled sign-in shows no error:\n" << app.driver.Describe();
+    EXPECT_FALSE(IMManager::GetRequestController()->GetSignInCancel());
+    EXPECT_EQ(User, form.IdText());
+    EXPECT_TRUE(form.SignInEnabled());
+}
+
+}  // namespace

@@ -1,5 +1,5 @@
-// The application's request controller for screen tests: the real controller in every
-// respect except the requests a screen makes on the user's behalf (sign out, list refresh,
+// The application's request controller for screen tests: the real controller, except for the
+// requests a screen makes on the user's behalf (sign out, list refresh,
 // block, unblock, delete), which are written down as text instead of being sent, e.g.
 // "RemoveContactFromGroup alice@localhost group=none". Installed with
 // IMFactory::SetRequestControllerMaker(&RequestRecorder::Make) before the application starts.

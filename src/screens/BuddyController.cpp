@@ -453,8 +453,6 @@ void BuddyController::search(BuddyScreen& screen)
     screen.ScrollToItemIndex(0);
 }
 
-void BuddyController::processKeypadOpened(Control&, IMView*) {}
-
 void BuddyController::processKeypadActionPerformed(Control&, Ixa::Ui::KeypadAction, IMView* view)
 {
     if (auto* screen = dynamic_cast<BuddyScreen*>(view)) {

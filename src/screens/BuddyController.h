@@ -74,7 +74,6 @@ public:
     void processFormBackRequested(Ixa::Ui::Controls::Form& source, IMView* view) override;
     void processSearchBarModeChanged(Ixa::Ui::Controls::SearchBar& source, Ixa::Ui::Controls::SearchBarMode mode, IMView* view) override;
     void OnTextValueChanged(const Control& source, IMView* view) override;
-    void processKeypadOpened(Control& source, IMView* view) override;
     void processKeypadActionPerformed(Control& source, Ixa::Ui::KeypadAction action, IMView* view) override;
 
     void RefreshContactList();

@@ -38,6 +38,8 @@ constexpr int TextLeft = 100;
 constexpr int PresenceSize = 24;
 constexpr int NameLeft = TextLeft + PresenceSize + 8;
 constexpr int NameSize = 32;
+constexpr int NameTop = 8;
+constexpr int NameHeight = 44;
 constexpr int StatusSize = 24;
 constexpr int BadgeLeft = 410;
 constexpr int FoldSize = 32;
@@ -374,15 +376,17 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, 
         return nullptr;
     }
     addAvatar(*item, *contact, isSelf);
+    // Without a status message the name line sits in the middle of the row.
+    const int nameTop = contact->GetCustomMessage().IsEmpty() ? (ROW_HEIGHT - NameHeight) / 2 : NameTop;
     const bool refreshing = IMManager::GetContactModel()->GetContactListRefreshing();
     const int presence = refreshing && !isSelf ? Contact::PRESENCE_OFFLINE : contact->GetPresenceType();
     Ixa::Graphics::Bitmap* icon = IMManager::GetPresenceIconByType(presence, false, 0);
     if (icon != nullptr) {
-        item->AddElement(Rectangle(TextLeft, 18, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);
+        item->AddElement(Rectangle(TextLeft, nameTop + (NameHeight - PresenceSize) / 2, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);
     }
     const int unread = isSelf ? 0 : bc.GetUnreadCount(contact->GetContactId());
     const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 : Width - Margin;
-    addName(*item, *contact, searchMode, right);
+    addName(*item, *contact, searchMode, Rectangle(NameLeft, nameTop, right - NameLeft, NameHeight));
     addText(*item, Rectangle(NameLeft, 56, right - NameLeft, 34), ELEMENT_STATUS, contact->GetCustomMessage(), StatusSize, Secondary);
     if (unread > 0) {
         CustomMessageAlert::AddTo(*item, ELEMENT_BADGE, ELEMENT_BADGE_COUNT, unread);
@@ -407,7 +411,7 @@ void BuddyScreen::addAvatar(CustomItem& item, const Contact& contact, bool isSel
 
 // In search mode the part of the name that matches the typed text is drawn in its own colour,
 // so the name is laid out as up to three texts side by side.
-void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchMode, int right)
+void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchMode, const Rectangle& line)
 {
     const Ixa::Base::String name = ShownName(contact);
     int count = 0;
@@ -417,7 +421,7 @@ void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchM
         name.ToLower().IndexOf(typed.ToLower(), 0, at);
     }
     if (at < 0) {
-        addText(item, Rectangle(NameLeft, 8, right - NameLeft, 44), ELEMENT_NAME, name, NameSize, White);
+        addText(item, line, ELEMENT_NAME, name, NameSize, White);
         return;
     }
     Ixa::Base::String before;
@@ -426,7 +430,8 @@ void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchM
     name.SubString(0, at, before);
     name.SubString(at, count, match);
     name.SubString(at + count, after);
-    int x = NameLeft;
+    const int right = line.x + line.width;
+    int x = line.x;
     const struct {
         const Ixa::Base::String& text;
         int id;
@@ -434,7 +439,7 @@ void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchM
     } parts[] = {{before, ELEMENT_NAME, White}, {match, ELEMENT_NAME_MATCH, Match}, {after, ELEMENT_NAME_REST, White}};
     for (const auto& part : parts) {
         const int width = std::min(TextMetrics::Width(part.text, NameSize) + 1, std::max(0, right - x));
-        addText(item, Rectangle(x, 8, width, 44), part.id, part.text, NameSize, part.color);
+        addText(item, Rectangle(x, line.y, width, line.height), part.id, part.text, NameSize, part.color);
         x += width;
     }
 }

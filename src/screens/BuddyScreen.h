@@ -94,7 +94,7 @@ private:
     void buildLists();
     void buildContextItems();
     void addAvatar(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool isSelf);
-    void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, int right);
+    void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, const Ixa::Graphics::Rectangle& line);
     void onMessageUpdated(void* data);
     void onContactImageUpdated(void* data);
 

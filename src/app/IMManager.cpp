@@ -28,6 +28,7 @@
 #include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
 #include "store/SavedMessagesModel.h"
+#include "xmpp/Constants.h"
 
 #include <algorithm>
 #include <memory>
@@ -53,6 +54,7 @@ Ixa::System::Vibrator* vibrator = nullptr;
 constexpr int FormatLimit = 255;
 constexpr int VibrationMilliseconds = 1000;
 const char* const AlertSound = "/Res/msn_newmsg.amr";
+const char* const DefaultAvatar = "no_contacts.png";
 const char* const NotificationLaunchPrefix = "Notification from Non Buddy:";
 
 template <typename T>
@@ -565,12 +567,13 @@ Ixa::Graphics::Bitmap* IMManager::GetBitmapN(const Ixa::Base::String& name)
     return appResource != nullptr ? appResource->GetBitmapN(name) : nullptr;
 }
 
-// The stored avatar carries no format of its own, so each decodable format is tried in turn.
 Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
 {
     IMByteBuffer* bytes = icon != nullptr ? icon->GetImageByteBuffer() : nullptr;
     Ixa::Media::Image decoder;
     if (bytes != nullptr && bytes->GetLimit() > 0 && Ixa::IsSucceeded(decoder.Construct())) {
+        // A vCard photo does not say how it is encoded, so every format the handset
+        // decodes is tried in turn.
         for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
             const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
             if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(*bytes, format, pixels)) {
@@ -578,21 +581,22 @@ Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
             }
         }
     }
-    return GetBitmapN("no_contacts.png");
+    return GetBitmapN(DefaultAvatar);
 }
 
 Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
 {
-    if (contactIconModel == nullptr) {
-        return GetBitmapN("no_contacts.png");
+    ContactIconModel* icons = GetContactIconModel();
+    if (icons == nullptr) {
+        return GetBitmapN(DefaultAvatar);
     }
     IMString user(GetPropertiesModel()->GetUserName());
     int at = -1;
     if (Ixa::IsFailed(user.IndexOf(L'@', 0, at))) {
-        user.Append(Constants::AT);
+        user.Append('@');
         user.Append(Constants::DOMAIN);
     }
-    std::unique_ptr<ContactIcon> icon(contactIconModel->GetImage(user));
+    std::unique_ptr<ContactIcon> icon(icons->GetImage(user));
     return GetBitmapFromContactIcon(icon.get());
 }
 

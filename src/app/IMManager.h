@@ -122,10 +122,10 @@ public:
     static Ixa::Base::String GetStringFromResource(const Ixa::Base::String& id);
     static Ixa::Base::String GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg);
     static Ixa::Graphics::Bitmap* GetBitmapN(const Ixa::Base::String& name);
-    // The avatar's picture, or "no_contacts.png" when there is none or it does not decode;
-    // the caller owns the bitmap.
+    // The stored avatar as a picture; "no_contacts.png" when there is none or it does not
+    // decode. The caller owns the bitmap; the icon is lent.
     static Ixa::Graphics::Bitmap* GetBitmapFromContactIcon(ContactIcon* icon);
-    // The user's own avatar, as GetBitmapFromContactIcon.
+    // The user's own avatar from the avatar store, as GetBitmapFromContactIcon.
     static Ixa::Graphics::Bitmap* GetSelfIcon();
     // Borrowed from the icon manager, which keeps it until termination.
     static Ixa::Graphics::Bitmap* GetPresenceIconByType(int type, bool flag, int device);

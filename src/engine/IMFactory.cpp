@@ -4,4 +4,12 @@
 
 IMFactory::~IMFactory() = default;
 
-RequestController* IMFactory::getNewRequestController() { return new GtalkRequestController(); }
+namespace {
+
+IMFactory::Maker maker = nullptr;
+
+}  // namespace
+
+RequestController* IMFactory::getNewRequestController() { return maker != nullptr ? maker() : new GtalkRequestController(); }
+
+void IMFactory::SetRequestControllerMaker(Maker value) { maker = value; }

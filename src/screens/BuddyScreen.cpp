@@ -1,6 +1,598 @@
 #include "screens/BuddyScreen.h"
 
+#include "app/IMManager.h"
+#include "app/ModelNotification.h"
+#include "screens/BuddyController.h"
+#include "screens/CustomMessageAlert.h"
+#include "screens/TextMetrics.h"
+
+#include "store/ContactIcon.h"
+#include "store/ContactIconModel.h"
+#include "store/ContactModel.h"
+#include "store/GroupModel.h"
+#include "store/Message.h"
+#include "store/MessageModel.h"
+
+#include "platform/Button.h"
+#include "platform/ButtonItem.h"
+#include "platform/Canvas.h"
+#include "platform/Footer.h"
+#include "platform/FooterItem.h"
+#include "platform/Header.h"
+#include "platform/Label.h"
+#include "platform/ListView.h"
+#include "platform/Popup.h"
+#include "platform/SearchBar.h"
+
+namespace {
+
+using Ixa::Graphics::Color;
+using Ixa::Graphics::Rectangle;
+using Ixa::Ui::Controls::CustomItem;
+
+constexpr int SearchBarHeight = 86;
+constexpr int Width = 480;
+constexpr int Margin = 12;
+constexpr int AvatarSize = 76;
+constexpr int TextLeft = 100;
+constexpr int PresenceSize = 24;
+constexpr int NameLeft = TextLeft + PresenceSize + 8;
+constexpr int NameSize = 32;
+constexpr int NameTop = 8;
+constexpr int NameHeight = 44;
+constexpr int StatusSize = 24;
+constexpr int BadgeLeft = 410;
+constexpr int FoldSize = 32;
+// Headers are slimmer than contact rows, so more contacts fit on the screen.
+constexpr int HeaderHeight = 64;
+constexpr int GroupTextSize = 30;
+constexpr int ReceivedMessage = 0;
+constexpr int OwnProfileRow = 1;
+
+constexpr int PopupWidth = 464;
+constexpr int PopupTextSize = 40;
+constexpr int PopupIconSize = 64;
+constexpr int PopupButtonHeight = 72;
+
+const Color White(255, 255, 255);
+const Color Match(0xff, 0x45, 0x3a);
+const Color Secondary(0x9a, 0xa8, 0xb8);
+const Color GroupRow(0x2d, 0x3e, 0x54);
+
+struct PopupButtons {
+    int yes;
+    int no;
+};
+
+PopupButtons popupButtons(int kind)
+{
+    switch (kind) {
+    case BuddyController::POPUP_EXIT:
+        return {BuddyController::ACTION_EXIT_YES, BuddyController::ACTION_EXIT_NO};
+    case BuddyController::POPUP_BLOCK:
+        return {BuddyController::ACTION_BLOCK_YES, BuddyController::ACTION_BLOCK_NO};
+    case BuddyController::POPUP_UNBLOCK:
+        return {BuddyController::ACTION_UNBLOCK_YES, BuddyController::ACTION_UNBLOCK_NO};
+    case BuddyController::POPUP_DELETE:
+        return {BuddyController::ACTION_DELETE_YES, BuddyController::ACTION_DELETE_NO};
+    default:
+        return {BuddyController::ACTION_SIGN_OUT_YES, BuddyController::ACTION_SIGN_OUT_NO};
+    }
+}
+
+// A picture of one colour, the background of header rows.
+std::unique_ptr<Ixa::Graphics::Bitmap> filled(const Color& color, int width, int height)
+{
+    Ixa::Graphics::Canvas canvas;
+    if (Ixa::IsFailed(canvas.Construct(Rectangle(0, 0, width, height)))) {
+        return nullptr;
+    }
+    canvas.FillRectangle(color, Rectangle(0, 0, width, height));
+    return std::unique_ptr<Ixa::Graphics::Bitmap>(canvas.GetBitmapN());
+}
+
+void addBitmap(CustomItem& item, const Rectangle& bounds, int elementId, Ixa::Graphics::Bitmap* bitmap)
+{
+    std::unique_ptr<Ixa::Graphics::Bitmap> owned(bitmap);
+    if (owned != nullptr) {
+        item.AddElement(bounds, elementId, *owned);
+    }
+}
+
+void addText(CustomItem& item, const Rectangle& bounds, int elementId, const Ixa::Base::String& text, int size, const Color& color)
+{
+    if (!text.IsEmpty()) {
+        item.AddElement(bounds, elementId, text, size, color, color, color);
+    }
+}
+
+}  // namespace
+
 BuddyScreen::BuddyScreen()
-    : TitledScreen("BUDDY_SCREEN", "IDS_GTALK_TITLE", TitledScreen::NO_BACK)
+    : searchProvider_(*this)
 {
 }
+
+// The lists give their rows back to their providers when they go, so they go while this
+// screen (one provider) and its search-list provider are still whole. The controller outlives
+// the screen; what it holds describes this screen's rows.
+BuddyScreen::~BuddyScreen()
+{
+    if (searchBar_ != nullptr) {
+        RemoveControl(*searchBar_);
+    }
+    if (mainList_ != nullptr) {
+        RemoveControl(*mainList_);
+    }
+    bc.Cleanup();
+}
+
+bool BuddyScreen::Initialize()
+{
+    using namespace Ixa::Ui::Controls;
+    if (Ixa::IsFailed(Construct(FORM_STYLE_HEADER | FORM_STYLE_FOOTER))) {
+        return false;
+    }
+    SetName("BUDDY_SCREEN");
+    buildHeader();
+    buildFooter();
+    buildContextItems();
+    bc.InitializeContacts(true);
+    buildLists();
+    SetFormBackEventListener(this);
+    return true;
+}
+
+void BuddyScreen::buildHeader()
+{
+    using namespace Ixa::Ui::Controls;
+    Header* header = GetHeader();
+    header->SetTitleText(IMManager::GetStringFromResource("IDS_GTALK_TITLE"));
+    std::unique_ptr<Ixa::Graphics::Bitmap> icon(IMManager::GetBitmapN("65_IM_info_gtalk_icon.png"));
+    header->SetTitleIcon(icon.get());
+    ButtonItem signOut;
+    signOut.Construct(BUTTON_ITEM_STYLE_TEXT, BuddyController::ACTION_SIGN_OUT);
+    signOut.SetText(IMManager::GetStringFromResource("IDS_LOGOUT"));
+    header->SetButton(BUTTON_POSITION_LEFT, signOut);
+    ButtonItem settings;
+    settings.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_SETTINGS);
+    std::unique_ptr<Ixa::Graphics::Bitmap> gear(IMManager::GetBitmapN("touchkey_settings.png"));
+    settings.SetIcon(BUTTON_ITEM_STATUS_NORMAL, gear.get());
+    header->SetButton(BUTTON_POSITION_RIGHT, settings);
+    header->AddActionEventListener(*this);
+}
+
+void BuddyScreen::buildFooter()
+{
+    using namespace Ixa::Ui::Controls;
+    Footer* footer = GetFooter();
+    footer->SetStyle(FOOTER_STYLE_TAB);
+    FooterItem friends;
+    friends.Construct(BuddyController::ACTION_FRIENDS);
+    friends.SetText(IMManager::GetStringFromResource("IDS_IM_BODY_FRIENDS"));
+    footer->AddItem(friends);
+    FooterItem conversations;
+    conversations.Construct(BuddyController::ACTION_CONVERSATIONS);
+    conversations.SetText(IMManager::GetStringFromResource("IDS_CONVERSATIONS"));
+    footer->AddItem(conversations);
+    footer->SetItemSelected(0);
+    ButtonItem add;
+    add.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_ADD);
+    std::unique_ptr<Ixa::Graphics::Bitmap> plus(IMManager::GetBitmapN("touchkey_add.png"));
+    add.SetIcon(BUTTON_ITEM_STATUS_NORMAL, plus.get());
+    footer->SetButton(BUTTON_POSITION_LEFT, add);
+    footer->SetBackButton();
+    footer->AddActionEventListener(*this);
+}
+
+void BuddyScreen::buildLists()
+{
+    using namespace Ixa::Ui::Controls;
+    const Rectangle client = GetClientAreaBounds();
+    mainList_ = new ListView;
+    mainList_->Construct(Rectangle(0, SearchBarHeight, client.width, client.height - SearchBarHeight));
+    mainList_->SetItemProvider(*this);
+    mainList_->AddListViewItemEventListener(*this);
+    mainList_->AddTouchEventListener(*this);
+    AddControl(*mainList_);
+
+    searchBar_ = new SearchBar;
+    searchBar_->Construct(Rectangle(0, 0, client.width, SearchBarHeight));
+    searchBar_->SetGuideText(IMManager::GetStringFromResource("IDS_SEARCH"));
+    AddControl(*searchBar_);
+    searchList_ = new ListView;
+    searchList_->Construct(Rectangle(0, 0, client.width, client.height - SearchBarHeight));
+    searchList_->SetTextOfEmptyList(IMManager::GetStringFromResource("IDS_NO_RESULTS"));
+    searchList_->SetItemProvider(searchProvider_);
+    searchList_->AddListViewItemEventListener(*this);
+    searchList_->AddTouchEventListener(*this);
+    searchBar_->SetContent(searchList_);
+    searchBar_->AddSearchBarEventListener(*this);
+    searchBar_->AddTextEventListener(*this);
+    searchBar_->AddKeypadEventListener(*this);
+}
+
+void BuddyScreen::buildContextItems()
+{
+    const Ixa::Base::String details = IMManager::GetStringFromResource("IDS_VIEW_DETAIL");
+    const Ixa::Base::String remove = IMManager::GetStringFromResource("IDS_DELETE");
+    selfContext_.Construct();
+    selfContext_.AddElement(BuddyController::CONTEXT_VIEW_DETAIL, details);
+    contactContext_.Construct();
+    contactContext_.AddElement(BuddyController::CONTEXT_VIEW_DETAIL, details);
+    contactContext_.AddElement(BuddyController::CONTEXT_BLOCK, IMManager::GetStringFromResource("IDS_BLOCK"));
+    contactContext_.AddElement(BuddyController::CONTEXT_DELETE, remove);
+    unblockContext_.Construct();
+    unblockContext_.AddElement(BuddyController::CONTEXT_VIEW_DETAIL, details);
+    unblockContext_.AddElement(BuddyController::CONTEXT_UNBLOCK, IMManager::GetStringFromResource("IDS_UNBOCK"));
+    unblockContext_.AddElement(BuddyController::CONTEXT_DELETE, remove);
+}
+
+void BuddyScreen::updateScreen()
+{
+    CleanActivePopups();
+    removeGenericBuddyPopupUp(false);
+    if (bc.IsSearchMode()) {
+        return;
+    }
+    GetFooter()->SetItemSelected(0);
+    bc.SetSelectedContact(nullptr);
+    bc.clearContactList();
+    bc.InitializeContacts(false);
+    UpdateListView();
+}
+
+IMController* BuddyScreen::getController() { return &bc; }
+
+IMModel* BuddyScreen::getModel() { return IMManager::GetContactModel(); }
+
+bool BuddyScreen::handleEvent(EVENT_T event)
+{
+    switch (event) {
+    case EVENT_SELF_INFO_CHANGED:
+        bc.updateSelfInfo();
+        if (!bc.IsSearchMode()) {
+            RefreshRow(OwnProfileRow);
+        }
+        Draw();
+        return true;
+    case EVENT_BLOCK_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_BLOCK_FAILED"));
+        return true;
+    case EVENT_DELETE_CONTACT_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_DELETE_FAILED"));
+        return true;
+    case EVENT_LISTS_REFRESH_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_LIST_REFRESH_FAILED"));
+        return true;
+    case EVENT_UNBLOCK_FAILED:
+        InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_UNBLOCK_FAILED"));
+        return true;
+    case EVENT_SIGN_OUT_SUCCESS:
+        IMManager::notifyEvent(EVENT_SHOW_LOGIN, static_cast<void*>(nullptr));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void BuddyScreen::setModelDependency()
+{
+    cleanModelList();
+    thisViewDependsOnModel(IMManager::GetContactModel());
+    thisViewDependsOnModel(IMManager::GetGroupModel());
+    thisViewDependsOnModel(IMManager::GetMessageModel());
+}
+
+void BuddyScreen::onModelUpdate(void* data)
+{
+    const auto* notification = static_cast<const ModelNotification*>(data);
+    if (notification == nullptr || mainList_ == nullptr) {
+        return;
+    }
+    switch (notification->getNotificationType()) {
+    case NOTIFY_MY_ICON_CHANGED:
+        if (!bc.IsSearchMode()) {
+            RefreshRow(OwnProfileRow);
+            Draw();
+        }
+        break;
+    case NOTIFY_ALL_PRESENCE_RECEIVED:
+    case NOTIFY_CONTACT_LIST_CHANGED:
+        if (contactPressedAndHold == 1) {
+            buddyListRefreshPending = true;
+        } else {
+            RefreshBuddyList();
+        }
+        break;
+    case NOTIFY_MESSAGE_UPDATED:
+        onMessageUpdated(notification->getNotificationData());
+        break;
+    case NOTIFY_CONTACT_IMAGE_UPDATED:
+        onContactImageUpdated(notification->getNotificationData());
+        break;
+    default:
+        break;
+    }
+}
+
+void BuddyScreen::onMessageUpdated(void* data)
+{
+    const auto* message = static_cast<const Message*>(data);
+    if (message == nullptr || message->GetMessageType() != ReceivedMessage) {
+        return;
+    }
+    const int row = bc.updateContactInfo(message->GetOtherUserId());
+    bc.AddUnreadMessage(message->GetOtherUserId());
+    if (contactPressedAndHold != 1 && row >= 0) {
+        RefreshRow(row);
+        Draw();
+    }
+}
+
+void BuddyScreen::onContactImageUpdated(void* data)
+{
+    const auto* contact = static_cast<const Contact*>(data);
+    const int row = contact != nullptr ? bc.updateContactInfo(contact->GetContactId()) : -1;
+    Contact* listed = row >= 0 ? bc.GetContactByIndex(row) : nullptr;
+    if (listed == nullptr) {
+        return;
+    }
+    listed->SetIsHavingAvatar(contact->IsHavingAvatar());
+    RefreshRow(row);
+    Draw();
+    Show();
+}
+
+void BuddyScreen::RefreshBuddyList()
+{
+    buddyListRefreshPending = false;
+    int length = 0;
+    const Ixa::Base::String text = GetSearchBarTextandCount(length);
+    if (bc.IsSearchMode() && length > 0) {
+        bc.ReloadSearchList(text, length);
+    } else {
+        bc.clearContactList();
+        bc.InitializeContacts(false);
+    }
+    UpdateListView();
+}
+
+Ixa::Base::String BuddyScreen::ShownName(const Contact& contact)
+{
+    if (!contact.GetNickName().IsEmpty()) {
+        return contact.GetNickName();
+    }
+    return !contact.GetUserName().IsEmpty() ? contact.GetUserName() : contact.GetContactId();
+}
+
+IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, int, bool isSelf, bool searchMode)
+{
+    if (contact == nullptr) {
+        return nullptr;
+    }
+    auto item = std::make_unique<CustomItem>();
+    if (Ixa::IsFailed(item->Construct(Ixa::Graphics::Dimension(Width, ROW_HEIGHT)))) {
+        return nullptr;
+    }
+    addAvatar(*item, *contact, isSelf);
+    // Without a status message the name line sits in the middle of the row.
+    const int nameTop = contact->GetCustomMessage().IsEmpty() ? (ROW_HEIGHT - NameHeight) / 2 : NameTop;
+    const bool refreshing = IMManager::GetContactModel()->GetContactListRefreshing();
+    const int presence = refreshing && !isSelf ? Contact::PRESENCE_OFFLINE : contact->GetPresenceType();
+    Ixa::Graphics::Bitmap* icon = IMManager::GetPresenceIconByType(presence, false, 0);
+    if (icon != nullptr) {
+        item->AddElement(Rectangle(TextLeft, nameTop + (NameHeight - PresenceSize) / 2, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);
+    }
+    const int unread = isSelf ? 0 : bc.GetUnreadCount(contact->GetContactId());
+    const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 : Width - Margin;
+    addName(*item, *contact, searchMode, Rectangle(NameLeft, nameTop, right - NameLeft, NameHeight));
+    addText(*item, Rectangle(NameLeft, 56, right - NameLeft, 34), ELEMENT_STATUS, contact->GetCustomMessage(), StatusSize, Secondary);
+    if (unread > 0) {
+        CustomMessageAlert::AddTo(*item, ELEMENT_BADGE, ELEMENT_BADGE_COUNT, unread);
+    }
+    AddContextItems(*item, *contact, isSelf, searchMode);
+    return item.release();
+}
+
+void BuddyScreen::addAvatar(CustomItem& item, const Contact& contact, bool isSelf)
+{
+    Ixa::Graphics::Bitmap* avatar = nullptr;
+    if (isSelf) {
+        avatar = IMManager::GetSelfIcon();
+    } else if (contact.IsHavingAvatar()) {
+        std::unique_ptr<ContactIcon> icon(IMManager::GetContactIconModel()->GetImage(contact.GetContactId()));
+        avatar = IMManager::GetBitmapFromContactIcon(icon.get());
+    } else {
+        avatar = IMManager::GetBitmapN("no_contacts.png");
+    }
+    addBitmap(item, Rectangle(Margin, (ROW_HEIGHT - AvatarSize) / 2, AvatarSize, AvatarSize), ELEMENT_AVATAR, avatar);
+}
+
+// In search mode the part of the name that matches the typed text is drawn in its own colour,
+// so the name is laid out as up to three texts side by side.
+void BuddyScreen::addName(CustomItem& item, const Contact& contact, bool searchMode, const Rectangle& line)
+{
+    const Ixa::Base::String name = ShownName(contact);
+    int count = 0;
+    Ixa::Base::String typed = searchMode ? GetSearchBarTextandCount(count) : Ixa::Base::String();
+    int at = -1;
+    if (count > 0) {
+        name.ToLower().IndexOf(typed.ToLower(), 0, at);
+    }
+    if (at < 0) {
+        addText(item, line, ELEMENT_NAME, name, NameSize, White);
+        return;
+    }
+    Ixa::Base::String before;
+    Ixa::Base::String match;
+    Ixa::Base::String after;
+    name.SubString(0, at, before);
+    name.SubString(at, count, match);
+    name.SubString(at + count, after);
+    const int right = line.x + line.width;
+    int x = line.x;
+    const struct {
+        const Ixa::Base::String& text;
+        int id;
+        const Color& color;
+    } parts[] = {{before, ELEMENT_NAME, White}, {match, ELEMENT_NAME_MATCH, Match}, {after, ELEMENT_NAME_REST, White}};
+    for (const auto& part : parts) {
+        const int width = std::min(TextMetrics::Width(part.text, NameSize) + 1, std::max(0, right - x));
+        addText(item, Rectangle(x, line.y, width, line.height), part.id, part.text, NameSize, part.color);
+        x += width;
+    }
+}
+
+IMScreen::ListItemBase* BuddyScreen::CreateGeneralGroupItem(Group* group, bool expanded, bool isSelf)
+{
+    if (group == nullptr) {
+        return nullptr;
+    }
+    auto item = std::make_unique<CustomItem>();
+    if (Ixa::IsFailed(item->Construct(Ixa::Graphics::Dimension(Width, HeaderHeight)))) {
+        return nullptr;
+    }
+    addBitmap(*item, Rectangle(0, 0, Width, HeaderHeight), ELEMENT_BACKGROUND, filled(GroupRow, Width, HeaderHeight).release());
+    addBitmap(*item, Rectangle(Margin + 8, (HeaderHeight - FoldSize) / 2, FoldSize, FoldSize), ELEMENT_FOLD,
+        IMManager::GetBitmapN(expanded ? "65_expand_icon.png" : "65_fold_icon.png"));
+    Ixa::Base::String text(group->GetGroupName());
+    if (!isSelf) {
+        ContactModel* contacts = IMManager::GetContactModel();
+        text.Append(" (");
+        text.Append(contacts->GetNumOfOnlineContactsInGroup(group->GetGroupName()));
+        text.Append('/');
+        text.Append(contacts->GetNumOfContactsInGroup(group->GetGroupName()));
+        text.Append(')');
+    }
+    const int left = Margin + 8 + FoldSize + 16;
+    addText(*item, Rectangle(left, 0, Width - left - Margin, HeaderHeight), ELEMENT_GROUP_NAME, text, GroupTextSize, White);
+    return item.release();
+}
+
+void BuddyScreen::AddContextItems(CustomItem& item, const Contact& contact, bool isSelf, bool searchMode)
+{
+    if (isSelf) {
+        item.SetContextItem(&selfContext_);
+    } else {
+        item.SetContextItem(searchMode && contact.GetIsBlocked() ? &unblockContext_ : &contactContext_);
+    }
+}
+
+void BuddyScreen::createGenericBuddyPopUp(int kind, const Ixa::Base::String& text)
+{
+    using namespace Ixa::Ui::Controls;
+    removeGenericBuddyPopupUp(false);
+    retiredPopups_.clear();
+    const int textHeight = IMManager::GetLabelHeightBasedOnText(&text, PopupTextSize, PopupWidth, 0) + Margin;
+    const int height = Margin + PopupIconSize + Margin + textHeight + Margin + PopupButtonHeight + 2 * Margin + 2 * Popup::BORDER;
+    auto popup = std::make_unique<Popup>();
+    if (Ixa::IsFailed(popup->Construct(false, Ixa::Graphics::Dimension(PopupWidth, height)))) {
+        return;
+    }
+    const int width = popup->GetClientAreaBounds().width;
+    auto* icon = new Label;
+    icon->Construct(Rectangle((width - PopupIconSize) / 2, Margin, PopupIconSize, PopupIconSize), "");
+    std::unique_ptr<Ixa::Graphics::Bitmap> question(IMManager::GetBitmapN("00_popup_icon_question.png"));
+    icon->SetBackgroundBitmap(question.get());
+    popup->AddControl(*icon);
+    int y = Margin + PopupIconSize + Margin;
+    auto* label = new Label;
+    label->Construct(Rectangle(Margin, y, width - 2 * Margin, textHeight), text);
+    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
+    popup->AddControl(*label);
+    y += textHeight + Margin;
+    const PopupButtons ids = popupButtons(kind);
+    const int half = (width - 3 * Margin) / 2;
+    const struct {
+        const char* textId;
+        int actionId;
+        int x;
+    } buttons[] = {{"IDS_YES", ids.yes, Margin}, {"IDS_NO", ids.no, 2 * Margin + half}};
+    for (const auto& entry : buttons) {
+        auto* button = new Button;
+        button->Construct(Rectangle(entry.x, y, half, PopupButtonHeight), IMManager::GetStringFromResource(entry.textId));
+        button->SetActionId(entry.actionId);
+        button->AddActionEventListener(*this);
+        popup->AddControl(*button);
+    }
+    popup_ = std::move(popup);
+    popup_->SetShowState(true);
+    popup_->Show();
+}
+
+void BuddyScreen::removeGenericBuddyPopupUp(bool redraw)
+{
+    if (popup_ == nullptr) {
+        return;
+    }
+    popup_->SetShowState(false);
+    retiredPopups_.push_back(std::move(popup_));
+    if (redraw) {
+        Draw();
+    }
+}
+
+BuddyScreen::ListView* BuddyScreen::GetMainListView() const { return mainList_; }
+
+BuddyScreen::ListView* BuddyScreen::GetSearchListView() const { return searchList_; }
+
+void BuddyScreen::UpdateListView()
+{
+    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    if (list != nullptr) {
+        list->UpdateList();
+    }
+    Draw();
+}
+
+void BuddyScreen::RefreshRow(int index)
+{
+    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
+        list->RefreshList(index, Ixa::Ui::Controls::LIST_REFRESH_TYPE_ITEM_MODIFY);
+    }
+}
+
+void BuddyScreen::ScrollToItemIndex(int index)
+{
+    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
+        list->ScrollToItem(index);
+    }
+}
+
+Ixa::Base::String BuddyScreen::GetSearchBarTextandCount(int& count)
+{
+    count = searchBar_ != nullptr ? searchBar_->GetTextLength() : 0;
+    return searchBar_ != nullptr ? searchBar_->GetText() : Ixa::Base::String();
+}
+
+void BuddyScreen::HideSearchKeypad()
+{
+    if (searchBar_ != nullptr) {
+        searchBar_->HideKeypad();
+    }
+}
+
+void BuddyScreen::ClearSearchBar()
+{
+    if (searchBar_ != nullptr) {
+        searchBar_->Clear();
+    }
+}
+
+void BuddyScreen::ShowSearchMode(bool on)
+{
+    using namespace Ixa::Ui::Controls;
+    SetActionBarsVisible(FORM_ACTION_BAR_HEADER | FORM_ACTION_BAR_FOOTER, !on);
+    // The search list covers the main list, which must not take touches or draw meanwhile.
+    mainList_->SetShowState(!on);
+    searchList_->UpdateList();
+    mainList_->UpdateList();
+    Draw();
+}
+
+void BuddyScreen::setContactPressedAndHold(int hold) { contactPressedAndHold = hold; }
+
+bool BuddyScreen::isBuddyListRefreshPending() const { return buddyListRefreshPending; }

@@ -1,0 +1,184 @@
+// The buddy list in the running application against the local Prosody, with a slixmpp peer
+// as the user's friend: the roster, the peer's presence, avatar and messages reach the rows,
+// and block and delete chosen on a row reach the server. Every user name is new per test,
+// since the server keeps rosters between tests.
+#include "BuddyListProbe.h"
+
+#include "LoginForm.h"
+
+#include "app/IMManager.h"
+#include "screens/BuddyController.h"
+#include "store/ContactModel.h"
+#include "store/PropertiesModel.h"
+#include "support/LocalProsody.h"
+#include "support/PeerClient.h"
+#include "screens/LoginController.h"
+#include "xmpp/Constants.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+using TestSupport::LocalProsody;
+using TestSupport::PeerClient;
+using TestSupport::PeerEvent;
+
+namespace {
+
+constexpr std::chrono::seconds Wait{20};
+const std::string Password = "down the rabbit hole";
+
+std::string Jid(const std::string& user) { return user + "@localhost"; }
+
+class BuddyScreenLiveTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (Constants::DOMAIN.ToUtf8() != "localhost") {
+            return;
+        }
+        server_ = new LocalProsody();
+        server_->Start();
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (server_ == nullptr) {
+            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        }
+        static int serial = 0;
+        ++serial;
+        user_ = "ann" + std::to_string(serial);
+        friend_ = "ben" + std::to_string(serial);
+        server_->Register(user_, Password);
+        server_->Register(friend_, Password);
+        peer_ = Online(friend_, "peer");
+        MakeFriends();
+        app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
+        ASSERT_TRUE(app_->Launched());
+    }
+
+    static std::unique_ptr<PeerClient> Online(const std::string& user, const std::string& resource)
+    {
+        auto peer = std::make_unique<PeerClient>(PeerClient::Options{Jid(user), Password, server_->Port(), server_->CaFile(), resource});
+        peer->Start();
+        return peer;
+    }
+
+    static void ExpectDone(PeerClient& peer, const std::string& command)
+    {
+        const std::optional<PeerEvent> outcome = peer.Run(command);
+        ASSERT_TRUE(outcome) << command << ": no outcome\n" << peer.Diagnostics();
+        EXPECT_EQ(outcome->Name(), "done") << command << ": " << (*outcome)["text"];
+    }
+
+    // The user and the friend subscribe to each other, and the user names the friend "Ben",
+    // through a client of the user's own that signs out again. The service files every
+    // contact in "Friends", whatever group the roster names.
+    void MakeFriends()
+    {
+        std::unique_ptr<PeerClient> own = Online(user_, "setup");
+        ExpectDone(*own, "auto_accept on");
+        ExpectDone(*peer_, "auto_accept on");
+        ExpectDone(*own, "subscribe " + Jid(friend_));
+        ASSERT_TRUE(own->WaitFor("presence", Wait, [&](const PeerEvent& event) {
+            return event["type"] == "available" && event["from"].rfind(Jid(friend_) + "/", 0) == 0;
+        }));
+        ExpectDone(*own, "roster_add " + Jid(friend_) + " 'Ben' Work");
+        ASSERT_TRUE(own->Quit());
+    }
+
+    bool PumpUntil(const std::function<bool()>& check) { return app_->PumpUntil(check); }
+
+    // Signs in on the sign-in screen, which shows the buddy list once the roster is in.
+    void SignInAndShowBuddyList()
+    {
+        LoginForm form(*app_);
+        ASSERT_TRUE(form.TypeId(user_));
+        ASSERT_TRUE(form.TypePassword(Password));
+        ASSERT_TRUE(app_->driver.TapAction(LoginController::ACTION_SIGN_IN));
+        ASSERT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") >= 0; })) << app_->driver.Describe();
+    }
+
+    int FriendPresence()
+    {
+        const int row = BuddyListProbe::RowOf("Ben");
+        const Contact* contact = row >= 0 ? bc.GetContactByIndex(row) : nullptr;
+        return contact != nullptr ? contact->GetPresenceType() : -100;
+    }
+
+    bool RowIs(const std::string& text)
+    {
+        const int row = BuddyListProbe::RowOf("Ben");
+        return row >= 0 && BuddyListProbe::Rows()[row] == text;
+    }
+
+    static LocalProsody* server_;
+    std::string user_;
+    std::string friend_;
+    std::unique_ptr<PeerClient> peer_;
+    std::unique_ptr<AppUnderTest> app_;
+};
+
+LocalProsody* BuddyScreenLiveTest::server_ = nullptr;
+
+TEST_F(BuddyScreenLiveTest, TheFriendsPresenceAvatarAndMessagesFollowTheRow)
+{
+    SignInAndShowBuddyList();
+    ASSERT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_AVAILABLE; }));
+    EXPECT_EQ(BuddyListProbe::RowOf("Friends (1/1)") + 1, BuddyListProbe::RowOf("Ben"));
+
+    ExpectDone(*peer_, "presence unavailable");
+    EXPECT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_OFFLINE && BuddyListProbe::RowOf("Friends (0/1)") >= 0; }))
+        << app_->driver.Describe();
+    ExpectDone(*peer_, "presence away back soon");
+    EXPECT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_AWAY && RowIs("Ben | back soon"); }))
+        << app_->driver.Describe();
+    EXPECT_GE(BuddyListProbe::RowOf("Friends (1/1)"), 0);
+
+    ExpectDone(*peer_, "vcard_photo " VELOIM_TEST_DATA "/avatars/teal.png");
+    EXPECT_TRUE(PumpUntil([] {
+        const int row = BuddyListProbe::RowOf("Ben");
+        const Contact* contact = row >= 0 ? bc.GetContactByIndex(row) : nullptr;
+        return contact != nullptr && contact->IsHavingAvatar();
+    }));
+
+    ExpectDone(*peer_, "send " + Jid(user_) + " are you there?");
+    EXPECT_TRUE(PumpUntil([this] { return RowIs("Ben | back soon | 1"); })) << app_->driver.Describe();
+    ExpectDone(*peer_, "send " + Jid(user_) + " hello?");
+    EXPECT_TRUE(PumpUntil([this] { return RowIs("Ben | back soon | 2"); })) << app_->driver.Describe();
+}
+
+TEST_F(BuddyScreenLiveTest, BlockAndDeleteChosenOnTheRowReachTheServer)
+{
+    SignInAndShowBuddyList();
+    ASSERT_TRUE(app_->driver.TapContextItem(BuddyListProbe::RowOf("Ben"), BuddyController::CONTEXT_BLOCK));
+    ASSERT_TRUE(app_->driver.TapAction(BuddyController::ACTION_BLOCK_YES));
+    // The server's answer takes the friend off the list and marks the contact blocked.
+    EXPECT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") < 0; })) << app_->driver.Describe();
+    std::unique_ptr<Contact> blocked(IMManager::GetContactModel()->GetContactById(IMString(Jid(friend_).c_str())));
+    ASSERT_NE(blocked, nullptr);
+    EXPECT_TRUE(blocked->GetIsBlocked());
+
+    // A blocked contact is off the buddy list, so it is unblocked through the controller the
+    // unblock popup answers to.
+    bc.SetSelectedContact(IMManager::GetContactModel()->CreateContact(blocked.get()));
+    bc.UnBlockContact();
+    EXPECT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") >= 0; })) << app_->driver.Describe();
+
+    ASSERT_TRUE(app_->driver.TapContextItem(BuddyListProbe::RowOf("Ben"), BuddyController::CONTEXT_DELETE));
+    ASSERT_TRUE(app_->PopupShows("Delete Ben?"));
+    ASSERT_TRUE(app_->driver.TapAction(BuddyController::ACTION_DELETE_YES));
+    EXPECT_TRUE(peer_->WaitFor("unsubscribed", Wait, [&](const PeerEvent& event) { return event["from"].rfind(Jid(user_), 0) == 0; }));
+    EXPECT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") < 0; })) << app_->driver.Describe();
+}
+
+}  // namespace

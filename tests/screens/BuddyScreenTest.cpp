@@ -1,0 +1,323 @@
+// The buddy list without a server: the stores are seeded as a sign-in fills them, the screen
+// is shown as after a sign-in, and model updates arrive from a worker thread through the
+// model-side delegate as the engine's response thread sends them. The application's request
+// controller records the requests the screen makes instead of sending them.
+#include "BuddyListProbe.h"
+
+#include "support/AppUnderTest.h"
+
+#include "app/IMManager.h"
+#include "app/ModelResponseImpl.h"
+#include "engine/IMFactory.h"
+#include "screens/BuddyController.h"
+#include "screens/CustomMessageAlert.h"
+#include "store/ContactModel.h"
+#include "store/GroupModel.h"
+#include "store/PropertiesModel.h"
+#include "support/RequestRecorder.h"
+
+#include "platform/ScreenProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+using Rows = std::vector<std::string>;
+using TestSupport::RequestRecorder;
+
+namespace {
+
+constexpr int Available = Contact::PRESENCE_AVAILABLE;
+constexpr int Busy = Contact::PRESENCE_BUSY;
+constexpr int Away = Contact::PRESENCE_AWAY;
+constexpr int Offline = Contact::PRESENCE_OFFLINE;
+constexpr int NeverSeen = Contact::PRESENCE_NEVER_SEEN;
+
+// The engine calls the delegate on its response thread.
+void FromResponseThread(const std::function<void()>& call) { std::thread(call).join(); }
+
+class BuddyScreenTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { IMFactory::SetRequestControllerMaker(&RequestRecorder::Make); }
+    static void TearDownTestSuite() { IMFactory::SetRequestControllerMaker(nullptr); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.Launched());
+        PropertiesModel* properties = IMManager::GetPropertiesModel();
+        properties->SetUserName("me@localhost");
+        properties->SetEmailId("me@localhost");
+        BuddyListProbe::AddGroup("Family", true);
+        BuddyListProbe::AddGroup("Friends", true);
+        BuddyListProbe::AddGroup("Work", false);
+        BuddyListProbe::AddContact("mum@localhost", "Mum", "Family", Available);
+        BuddyListProbe::AddContact("alice@localhost", "Alice", "Friends", Away);
+        BuddyListProbe::AddContact("bob@localhost", "Bob", "Friends", Available, "At lunch");
+        BuddyListProbe::AddContact("carol@localhost", "Carol", "Friends", Busy);
+        BuddyListProbe::AddContact("dave@localhost", "Dave", "Friends", Offline);
+        BuddyListProbe::AddContact("erin@localhost", "Erin", "Friends", NeverSeen);
+        BuddyListProbe::AddContact("frank@localhost", "Frank", "Friends", Offline, "", true);
+        BuddyListProbe::AddContact("zed@localhost", "Zed", "Work", Available);
+    }
+
+    void ShowBuddyList()
+    {
+        IMManager::notifyEvent(EVENT_SIGNED_IN, static_cast<void*>(nullptr));
+        app.driver.PumpUntilIdle();
+        ASSERT_EQ("BUDDY_SCREEN", app.Visible().form);
+        // The engine is ready once every presence has arrived.
+        FromResponseThread([] { ModelResponseImpl::GetInstance()->OnAllPresenceReceived(); });
+        app.driver.PumpUntilIdle();
+    }
+
+    // A contact changed in the store, reported as the buddy-status handler does.
+    void ReportContactChanged(const std::string& user)
+    {
+        FromResponseThread([user] {
+            ModelResponseImpl::GetInstance()->OnContactUpdated(IMManager::GetContactModel()->GetContactById(IMString(user.c_str())));
+        });
+        app.driver.PumpUntilIdle();
+    }
+
+    void ReceiveMessage(const std::string& user, const std::string& text)
+    {
+        Message* message = BuddyListProbe::StoreReceivedMessage(user, text);
+        FromResponseThread([message, user] {
+            ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, IMManager::GetContactModel()->GetContactById(IMString(user.c_str())));
+        });
+        app.driver.PumpUntilIdle();
+    }
+
+    // The driver finds rows in view only.
+    bool TapContextItem(int row, int elementId)
+    {
+        BuddyListProbe::Screen()->ScrollToItemIndex(row);
+        app.driver.PumpUntilIdle();
+        return app.driver.TapContextItem(row, elementId);
+    }
+
+    bool LongPressRow(int row)
+    {
+        BuddyListProbe::Screen()->ScrollToItemIndex(row);
+        app.driver.PumpUntilIdle();
+        const auto entry = app.driver.FindRow(row);
+        if (!entry) {
+            return false;
+        }
+        const Ixa::Graphics::Point centre(entry->bounds.x + entry->bounds.width / 2, entry->bounds.y + entry->bounds.height / 2);
+        Ixa::Ui::ScreenProbe::PressAt(centre);
+        app.driver.AdvanceTime(500);
+        Ixa::Ui::ScreenProbe::ReleaseAt(centre);
+        app.driver.PumpUntilIdle();
+        return true;
+    }
+
+    std::vector<std::string> Requests() { return RequestRecorder::Last()->Requests(); }
+
+    AppUnderTest app;
+};
+
+const Rows FullList = {"My profile", "me@localhost", "Family (1/1)", "Mum", "Friends (3/6)", "Bob | At lunch", "Carol", "Alice",
+    "Dave", "Frank", "Erin", "Work (1/1)"};
+
+TEST_F(BuddyScreenTest, ShowsTheOwnProfileAndEveryGroupWithItsContactsByPresenceThenName)
+{
+    ShowBuddyList();
+    EXPECT_EQ(FullList, BuddyListProbe::Rows());
+    EXPECT_EQ("VeloIM", app.Visible().title);
+    for (int action : {170, 171, 900, 901, 902}) {
+        EXPECT_TRUE(app.driver.FindByActionId(action)) << action;
+    }
+    // The own row and a contact row have their own context items.
+    EXPECT_EQ((std::vector<int>{202}), BuddyListProbe::ContextIds(1));
+    EXPECT_EQ((std::vector<int>{202, 204, 203}), BuddyListProbe::ContextIds(BuddyListProbe::RowOf("Frank")));
+    EXPECT_TRUE(BuddyListProbe::ContextIds(0).empty());
+    // Avatar left, presence icon and name after it, no badge without unread messages.
+    const int bob = BuddyListProbe::RowOf("Bob");
+    EXPECT_LT(BuddyListProbe::ElementBounds(bob, BuddyScreen::ELEMENT_AVATAR).x, BuddyListProbe::ElementBounds(bob, BuddyScreen::ELEMENT_PRESENCE).x);
+    EXPECT_LT(BuddyListProbe::ElementBounds(bob, BuddyScreen::ELEMENT_PRESENCE).x, BuddyListProbe::ElementBounds(bob, BuddyScreen::ELEMENT_NAME).x);
+    EXPECT_EQ(0, BuddyListProbe::ElementBounds(bob, BuddyScreen::ELEMENT_BADGE).width);
+}
+
+TEST_F(BuddyScreenTest, HeadersFoldAndUnfoldAndKeepTheirState)
+{
+    ShowBuddyList();
+    ASSERT_TRUE(app.driver.TapRow(4));
+    EXPECT_EQ((Rows{"My profile", "me@localhost", "Family (1/1)", "Mum", "Friends (3/6)", "Work (1/1)"}), BuddyListProbe::Rows());
+    std::unique_ptr<Group> friends(IMManager::GetGroupModel()->FindByGroupId(IMString("Friends")));
+    EXPECT_FALSE(friends->GetIsExpanded());
+    ASSERT_TRUE(app.driver.TapRow(5));
+    ASSERT_TRUE(app.driver.TapRow(0));
+    EXPECT_EQ((Rows{"My profile", "Family (1/1)", "Mum", "Friends (3/6)", "Work (1/1)", "Zed"}), BuddyListProbe::Rows());
+    EXPECT_FALSE(IMManager::GetPropertiesModel()->IsMyProfileExpanded());
+    std::unique_ptr<Group> work(IMManager::GetGroupModel()->FindByGroupId(IMString("Work")));
+    EXPECT_TRUE(work->GetIsExpanded());
+    // Coming back to the screen rebuilds it from what was stored.
+    IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ((Rows{"My profile", "Family (1/1)", "Mum", "Friends (3/6)", "Work (1/1)", "Zed"}), BuddyListProbe::Rows());
+}
+
+TEST_F(BuddyScreenTest, WithoutOfflineContactsTheHeadersStillCountEveryone)
+{
+    IMManager::GetPropertiesModel()->SetShowOfflineContactsOrPics(false);
+    ShowBuddyList();
+    EXPECT_EQ((Rows{"My profile", "me@localhost", "Family (1/1)", "Mum", "Friends (3/6)", "Bob | At lunch", "Carol", "Alice", "Work (1/1)"}),
+        BuddyListProbe::Rows());
+    EXPECT_FALSE(BuddyController::isShowOfflineContacts);
+}
+
+TEST_F(BuddyScreenTest, PresenceChangesAndMessagesReachTheRows)
+{
+    ShowBuddyList();
+    BuddyListProbe::SetPresence("dave@localhost", Available);
+    ReportContactChanged("dave@localhost");
+    EXPECT_EQ("Friends (4/6)", BuddyListProbe::Rows()[4]);
+    EXPECT_EQ("Bob | At lunch", BuddyListProbe::Rows()[5]);
+    EXPECT_EQ("Dave", BuddyListProbe::Rows()[6]);
+    BuddyListProbe::SetPresence("bob@localhost", Offline);
+    ReportContactChanged("bob@localhost");
+    const Rows rows = BuddyListProbe::Rows();
+    EXPECT_EQ((Rows{"Friends (3/6)", "Dave", "Carol", "Alice", "Bob | At lunch", "Frank", "Erin"}), Rows(rows.begin() + 4, rows.begin() + 11));
+
+    ReceiveMessage("carol@localhost", "hello");
+    ReceiveMessage("carol@localhost", "are you there?");
+    const int carol = BuddyListProbe::RowOf("Carol");
+    EXPECT_EQ("Carol | 2", BuddyListProbe::Rows()[carol]);
+    EXPECT_EQ(Ixa::Graphics::Rectangle(420, 30, 44, 44), BuddyListProbe::ElementBounds(carol, BuddyScreen::ELEMENT_BADGE));
+    // A rebuild takes the counts from the message store, which holds the same two.
+    ReportContactChanged("dave@localhost");
+    EXPECT_EQ("Carol | 2", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Carol")]);
+}
+
+TEST_F(BuddyScreenTest, TheBadgeWidensForLongCounts)
+{
+    EXPECT_EQ(Ixa::Graphics::Rectangle(420, 30, 44, 44), CustomMessageAlert::GetBounds(9));
+    EXPECT_EQ(Ixa::Graphics::Rectangle(420, 30, 44, 44), CustomMessageAlert::GetBounds(99));
+    EXPECT_EQ(Ixa::Graphics::Rectangle(412, 30, 60, 44), CustomMessageAlert::GetBounds(100));
+    EXPECT_EQ(Ixa::Graphics::Rectangle(404, 30, 76, 44), CustomMessageAlert::GetBounds(1000));
+    EXPECT_EQ(Ixa::Graphics::Rectangle(405, 30, 74, 44), CustomMessageAlert::GetBounds(10000));
+}
+
+TEST_F(BuddyScreenTest, ContextItemsAskFirstAndSendTheRequest)
+{
+    ShowBuddyList();
+    RequestRecorder::Last()->Clear();
+    ASSERT_TRUE(TapContextItem(BuddyListProbe::RowOf("Bob"), BuddyController::CONTEXT_BLOCK));
+    EXPECT_TRUE(app.PopupShows("Block Bob?"));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_BLOCK_YES));
+    EXPECT_FALSE(app.PopupShows("Block Bob?"));
+
+    ASSERT_TRUE(TapContextItem(BuddyListProbe::RowOf("Carol"), BuddyController::CONTEXT_DELETE));
+    EXPECT_TRUE(app.PopupShows("Delete Carol?"));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_DELETE_NO));
+    EXPECT_EQ(nullptr, bc.GetSelectedContact());
+    ASSERT_TRUE(TapContextItem(BuddyListProbe::RowOf("Carol"), BuddyController::CONTEXT_DELETE));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_DELETE_YES));
+
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SIGN_OUT));
+    EXPECT_TRUE(app.PopupShows("Sign out?"));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SIGN_OUT_NO));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SIGN_OUT));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SIGN_OUT_YES));
+    EXPECT_TRUE(IMManager::GetPropertiesModel()->IsAvailableState());
+    EXPECT_EQ((std::vector<std::string>{"AddToIgnoreList bob@localhost", "RemoveContactFromGroup carol@localhost group=none", "SignOut"}),
+        Requests());
+
+    // Failures come back as events and show their popup.
+    IMManager::notifyEvent(EVENT_DELETE_CONTACT_FAILED, static_cast<Ixa::Base::Collection::IList*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(app.PopupShows("The contact could not be deleted."));
+}
+
+TEST_F(BuddyScreenTest, RowsOpenTheChatTheDetailsAndTheOtherScreens)
+{
+    ShowBuddyList();
+    ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Mum")));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(app.driver.TapRow(1));
+    EXPECT_EQ("SELFINFO_SCREEN", app.Visible().form);
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(TapContextItem(BuddyListProbe::RowOf("Mum"), BuddyController::CONTEXT_VIEW_DETAIL));
+    EXPECT_EQ("CONTACTINFO_SCREEN", app.Visible().form);
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_CONVERSATIONS));
+    EXPECT_EQ("CONVERSATIONS_SCREEN", app.Visible().form);
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SETTINGS));
+    EXPECT_EQ("SETTINGS_SCREEN", app.Visible().form);
+}
+
+TEST_F(BuddyScreenTest, SearchFindsTypedTextAnywhereInNamesAndOffersUnblock)
+{
+    ShowBuddyList();
+    // An empty search shows the normal list, without the own profile.
+    ASSERT_TRUE(app.driver.TypeInSearchBar(""));
+    EXPECT_EQ(Rows(FullList.begin() + 2, FullList.end()), BuddyListProbe::Rows(true));
+    ASSERT_TRUE(app.driver.Type("AR"));
+    // The matching part is a text of its own (drawn in the match colour).
+    EXPECT_EQ((Rows{"C | ar | ol"}), BuddyListProbe::Rows(true));
+    ASSERT_TRUE(app.driver.Type("x"));
+    EXPECT_TRUE(BuddyListProbe::Rows(true).empty());
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("No results"));
+    ASSERT_TRUE(app.driver.CancelSearch());
+    ASSERT_TRUE(app.driver.TypeInSearchBar("fr"));
+    EXPECT_EQ((Rows{"Fr | ank"}), BuddyListProbe::Rows(true));
+    EXPECT_EQ((std::vector<int>{202, 206, 203}), BuddyListProbe::ContextIds(0, true));
+    ASSERT_TRUE(app.driver.TapContextItem(0, BuddyController::CONTEXT_UNBLOCK));
+    EXPECT_TRUE(app.PopupShows("Unblock Frank?"));
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_UNBLOCK_YES));
+    EXPECT_EQ((std::vector<std::string>{"RemoveFromIgnoreList frank@localhost"}), Requests());
+    ASSERT_TRUE(app.driver.CancelSearch());
+    EXPECT_EQ(FullList, BuddyListProbe::Rows());
+    EXPECT_TRUE(app.driver.FindByActionId(170));
+}
+
+TEST_F(BuddyScreenTest, ARefreshWaitsWhileARowIsHeld)
+{
+    ShowBuddyList();
+    ASSERT_TRUE(LongPressRow(BuddyListProbe::RowOf("Mum")));
+    BuddyListProbe::SetPresence("dave@localhost", Available);
+    ReportContactChanged("dave@localhost");
+    EXPECT_TRUE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
+    EXPECT_EQ(FullList, BuddyListProbe::Rows());
+    // The next tap would land on a row that is about to move: it opens nothing, and the
+    // refresh that waited runs.
+    ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
+    EXPECT_EQ("BUDDY_SCREEN", app.Visible().form);
+    EXPECT_FALSE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
+    EXPECT_EQ("Friends (4/6)", BuddyListProbe::Rows()[4]);
+    ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+}
+
+TEST_F(BuddyScreenTest, ScreenshotOfABuddyListWithGroupsPresencesAvatarsAndABadge)
+{
+    BuddyListProbe::SetAvatar("bob@localhost", VELOIM_TEST_DATA "/avatars/teal.png");
+    BuddyListProbe::SetAvatar("alice@localhost", VELOIM_TEST_DATA "/avatars/orange.png");
+    BuddyListProbe::SetAvatar("mum@localhost", VELOIM_TEST_DATA "/avatars/purple.png");
+    BuddyListProbe::SetAvatar("me@localhost", VELOIM_TEST_DATA "/avatars/blue.png");
+    BuddyListProbe::AddContact("alice@localhost", "Alice", "Friends", Away, "Back at three");
+    BuddyListProbe::AddContact("carol@localhost", "Carol", "Friends", Busy, "In a meeting");
+    IMManager::GetPropertiesModel()->SetMyProfileExpanded(false);
+    ShowBuddyList();
+    ReceiveMessage("bob@localhost", "lunch?");
+    ReceiveMessage("bob@localhost", "at one");
+    ReceiveMessage("bob@localhost", "see you");
+    const int bob = BuddyListProbe::RowOf("Bob");
+    EXPECT_EQ("Bob | At lunch | 3", BuddyListProbe::Rows()[bob]);
+    std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
+    EXPECT_TRUE(app.driver.SaveScreenshot(VELOIM_SCREENSHOT_DIR "/buddy-list.png"));
+}
+
+}  // namespace

@@ -24,6 +24,14 @@ AppUnderTest::AppUnderTest(ScreenFactory* factory)
     driver.PumpUntilIdle();
 }
 
+bool AppUnderTest::Relaunch()
+{
+    driver.Shutdown();
+    launched_ = Ixa::IsSucceeded(driver.Launch(&VeloIM::CreateInstance));
+    driver.PumpUntilIdle();
+    return launched_;
+}
+
 AppUnderTest::~AppUnderTest()
 {
     driver.Shutdown();

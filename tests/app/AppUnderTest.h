@@ -27,6 +27,9 @@ public:
     AppUnderTest& operator=(const AppUnderTest&) = delete;
 
     bool Launched() const { return launched_; }
+    // Ends the application and starts it again over the same data directory, as a user
+    // closing and reopening it would.
+    bool Relaunch();
     // The visible form's name and header title.
     Screen Visible() const;
     // Whether a popup on screen shows `text` (anywhere in one of its labels).

@@ -25,7 +25,7 @@ constexpr int MinTextWidth = 96;
 constexpr int StatusSize = 24;
 constexpr int ResendSize = 40;
 constexpr int NoticeHeight = 48;
-// Room kept free on the far side of a bubble, so that the two kinds read apart.
+// Room kept free beyond a bubble, so that own and received bubbles never line up.
 constexpr int FarSide = AvatarSize + 2 * Margin;
 
 const Ixa::Graphics::Color TextColour(255, 255, 255);

@@ -1,7 +1,7 @@
 #include "screens/QuickTextAddScreen.h"
 
 #include "app/IMManager.h"
-#include "screens/QuickTextScreenParts.h"
+#include "screens/QuickTextScreenKit.h"
 
 namespace {
 
@@ -13,11 +13,11 @@ constexpr int FieldHeight = 72;
 bool QuickTextAddScreen::Initialize()
 {
     using namespace Ixa::Ui::Controls;
-    if (!QuickTextScreenParts::ConstructForm(*this, "QUICK_TEXT_ADD_SCREEN", "IDS_ADD_QUICK_LIST")) {
+    if (!QuickTextScreenKit::ConstructForm(*this, "QUICK_TEXT_ADD_SCREEN", "IDS_ADD_QUICK_LIST")) {
         return false;
     }
-    QuickTextScreenParts::AddFooterItem(*this, "IDS_SAVE", QuickTextAddController::ACTION_SAVE);
-    QuickTextScreenParts::AddFooterItem(*this, "IDS_CANCEL", QuickTextAddController::ACTION_CANCEL);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_SAVE", QuickTextAddController::ACTION_SAVE);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_CANCEL", QuickTextAddController::ACTION_CANCEL);
     const Ixa::Graphics::Rectangle client = GetClientAreaBounds();
     field_ = new EditField;
     field_->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight));

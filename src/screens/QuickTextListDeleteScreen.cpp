@@ -1,7 +1,7 @@
 #include "screens/QuickTextListDeleteScreen.h"
 
 #include "app/IMManager.h"
-#include "screens/QuickTextScreenParts.h"
+#include "screens/QuickTextScreenKit.h"
 
 #include "platform/Footer.h"
 
@@ -14,14 +14,14 @@ constexpr int Inset = 20;
 
 bool QuickTextListDeleteScreen::Initialize()
 {
-    if (!QuickTextScreenParts::ConstructForm(*this, "QUICK_TEXT_DELETE_SCREEN", "IDS_DELETE")) {
+    if (!QuickTextScreenKit::ConstructForm(*this, "QUICK_TEXT_DELETE_SCREEN", "IDS_DELETE")) {
         return false;
     }
-    QuickTextScreenParts::AddFooterItem(*this, "IDS_DELETE", QuickTextListDeleteController::ACTION_DELETE);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_DELETE", QuickTextListDeleteController::ACTION_DELETE);
     selection_ = new Ixa::Ui::Controls::Label;
     selection_->Construct(Ixa::Graphics::Rectangle(Inset, 0, GetClientAreaBounds().width - 2 * Inset, LabelHeight), "");
     AddControl(*selection_);
-    list_ = QuickTextScreenParts::AddList(*this, LabelHeight);
+    list_ = QuickTextScreenKit::AddList(*this, LabelHeight);
     ShowSelection(0);
     return true;
 }

@@ -1,17 +1,17 @@
 #include "screens/QuickTextListScreen.h"
 
 #include "app/IMManager.h"
-#include "screens/QuickTextScreenParts.h"
+#include "screens/QuickTextScreenKit.h"
 
 bool QuickTextListScreen::Initialize()
 {
     using namespace Ixa::Ui::Controls;
-    if (!QuickTextScreenParts::ConstructForm(*this, "QUICK_TEXT_SCREEN", "IDS_QUICK_TEXT")) {
+    if (!QuickTextScreenKit::ConstructForm(*this, "QUICK_TEXT_SCREEN", "IDS_QUICK_TEXT")) {
         return false;
     }
-    QuickTextScreenParts::AddFooterItem(*this, "IDS_ADD_QUICK_LIST", QuickTextListController::ACTION_ADD);
-    QuickTextScreenParts::AddFooterItem(*this, "IDS_DELETE", QuickTextListController::ACTION_DELETE);
-    list_ = QuickTextScreenParts::AddList(*this);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_ADD_QUICK_LIST", QuickTextListController::ACTION_ADD);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_DELETE", QuickTextListController::ACTION_DELETE);
+    list_ = QuickTextScreenKit::AddList(*this);
     return true;
 }
 

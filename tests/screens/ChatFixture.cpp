@@ -91,8 +91,8 @@ std::vector<std::string> ChatFixture::Rows() const
     Ixa::Ui::Controls::ListView* list = VisibleList();
     for (int row = 0; list != nullptr && row < list->GetItemCount(); ++row) {
         std::string text;
-        for (const Ixa::Base::String& part : list->GetItemAt(row)->GetTexts()) {
-            text += (text.empty() ? "" : " | ") + part.ToUtf8();
+        for (const Ixa::Base::String& piece : list->GetItemAt(row)->GetTexts()) {
+            text += (text.empty() ? "" : " | ") + piece.ToUtf8();
         }
         rows.push_back(text);
     }

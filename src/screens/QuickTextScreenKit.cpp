@@ -1,4 +1,4 @@
-#include "screens/QuickTextScreenParts.h"
+#include "screens/QuickTextScreenKit.h"
 
 #include "app/IMManager.h"
 
@@ -8,7 +8,7 @@
 
 #include <memory>
 
-bool QuickTextScreenParts::ConstructForm(IMScreen& screen, const char* formName, const char* titleId)
+bool QuickTextScreenKit::ConstructForm(IMScreen& screen, const char* formName, const char* titleId)
 {
     using namespace Ixa::Ui::Controls;
     if (Ixa::IsFailed(screen.Construct(FORM_STYLE_HEADER | FORM_STYLE_FOOTER))) {
@@ -22,7 +22,7 @@ bool QuickTextScreenParts::ConstructForm(IMScreen& screen, const char* formName,
     return true;
 }
 
-void QuickTextScreenParts::AddFooterItem(IMScreen& screen, const char* textId, int actionId)
+void QuickTextScreenKit::AddFooterItem(IMScreen& screen, const char* textId, int actionId)
 {
     Ixa::Ui::Controls::FooterItem item;
     item.Construct(actionId);
@@ -30,7 +30,7 @@ void QuickTextScreenParts::AddFooterItem(IMScreen& screen, const char* textId, i
     screen.GetFooter()->AddItem(item);
 }
 
-Ixa::Ui::Controls::ListView* QuickTextScreenParts::AddList(IMScreen& screen, int top)
+Ixa::Ui::Controls::ListView* QuickTextScreenKit::AddList(IMScreen& screen, int top)
 {
     const Ixa::Graphics::Rectangle client = screen.GetClientAreaBounds();
     auto* list = new Ixa::Ui::Controls::ListView;

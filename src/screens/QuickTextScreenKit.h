@@ -7,7 +7,7 @@
 
 #include "platform/ListView.h"
 
-class QuickTextScreenParts {
+class QuickTextScreenKit {
 public:
     static bool ConstructForm(IMScreen& screen, const char* formName, const char* titleId);
     static void AddFooterItem(IMScreen& screen, const char* textId, int actionId);

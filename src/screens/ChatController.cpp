@@ -45,7 +45,14 @@ int ChatController::totalPageNo = 1;
 
 ChatController::ChatController() = default;
 
-ChatController::~ChatController() = default;
+// The picker's grid hands its icons back to this controller as it goes, so the popups go
+// first.
+ChatController::~ChatController()
+{
+    emoticonPopup_.reset();
+    morePopup_.reset();
+    closedPopups_.clear();
+}
 
 ChatScreen* ChatController::screenOf(IMView* view) { return dynamic_cast<ChatScreen*>(view); }
 

@@ -59,7 +59,9 @@ ChatBubbleItem::Kind KindOf(int type)
 
 ChatScreen::ChatScreen() = default;
 
-ChatScreen::~ChatScreen() = default;
+// The list hands its rows back to this screen as it goes, so the controls go while the
+// screen is still whole.
+ChatScreen::~ChatScreen() { RemoveAllControls(); }
 
 bool ChatScreen::Initialize()
 {

@@ -12,6 +12,10 @@ constexpr int Inset = 20;
 
 }  // namespace
 
+// The list hands its rows back to this screen as it goes, so the controls go while the
+// screen is still whole.
+QuickTextListDeleteScreen::~QuickTextListDeleteScreen() { RemoveAllControls(); }
+
 bool QuickTextListDeleteScreen::Initialize()
 {
     if (!QuickTextScreenKit::ConstructForm(*this, "QUICK_TEXT_DELETE_SCREEN", "IDS_DELETE")) {

@@ -13,6 +13,8 @@
 
 class QuickTextListDeleteScreen : public IMScreen {
 public:
+    ~QuickTextListDeleteScreen() override;
+
     bool Initialize() override;
     void updateScreen() override;
     IMController* getController() override;

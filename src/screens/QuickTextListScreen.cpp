@@ -3,6 +3,10 @@
 #include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
 
+// The list hands its rows back to this screen as it goes, so the controls go while the
+// screen is still whole.
+QuickTextListScreen::~QuickTextListScreen() { RemoveAllControls(); }
+
 bool QuickTextListScreen::Initialize()
 {
     using namespace Ixa::Ui::Controls;

@@ -11,6 +11,8 @@
 
 class QuickTextListScreen : public IMScreen {
 public:
+    ~QuickTextListScreen() override;
+
     bool Initialize() override;
     void updateScreen() override;
     IMController* getController() override;

@@ -16,6 +16,8 @@
 #include "platform/IconListView.h"
 #include "platform/IconListViewItem.h"
 
+#include <initializer_list>
+
 namespace {
 
 using Ixa::Graphics::Rectangle;
@@ -29,6 +31,18 @@ constexpr int GridHeight = 3 * (GridPicture + 24);
 constexpr int PRESENCE_OFFLINE = -1;
 
 Ixa::Base::String Text(const char* id) { return IMManager::GetStringFromResource(id); }
+
+// "name: " and the sentences that say why the message cannot go.
+Ixa::Base::String refusal(const Ixa::Base::String& name, std::initializer_list<const char*> sentences)
+{
+    Ixa::Base::String text(name);
+    text.Append(":");
+    for (const char* id : sentences) {
+        text.Append(" ");
+        text.Append(Text(id));
+    }
+    return text;
+}
 
 Ixa::Base::String* prefixed(const char* prefix, const Ixa::Base::String& text)
 {
@@ -110,7 +124,12 @@ void ChatController::OnTextValueChanged(const Control&, IMView* view)
     }
 }
 
-void ChatController::processKeypadWillOpen(Control&, IMView*) { overlay_ = true; }
+// The keypad types into the input it opened for, whichever control had the keys before.
+void ChatController::processKeypadWillOpen(Control& source, IMView*)
+{
+    overlay_ = true;
+    source.SetFocus();
+}
 
 void ChatController::processOverlayControlOpened(const Control&, IMView*) { overlay_ = true; }
 
@@ -159,11 +178,13 @@ bool ChatController::refuseSending(ChatScreen& screen, const Contact& contact)
 {
     std::unique_ptr<Contact> stored(IMManager::GetContactModel()->GetContactById(contact.GetContactId()));
     if (stored == nullptr) {
-        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_DELETED, contact.GetContactId());
+        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_DELETED,
+            refusal(contact.GetContactId(), {"IDS_BUDDY_IS_DELETED", "IDS_DELETED_CANNOT_CHAT"}));
         return true;
     }
     if (stored->GetIsBlocked()) {
-        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_BLOCKED, stored->GetUserName());
+        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_BLOCKED,
+            refusal(stored->GetUserName(), {"IDS_BUDDY_IS_BLOCKED", "IDS_BLOCKED_CANNOT_CHAT", "IDS_CONTACT_IS_BLOCKED"}));
         return true;
     }
     return false;

@@ -208,7 +208,6 @@ void ChatController::AddMessageToArrayList(Message* message) { messages_.emplace
 void ChatController::ClearMessageArrayList()
 {
     messages_.clear();
-    messageCount_ = 0;
 }
 
 int ChatController::GetMessageIndexFromArrayList(const Message* message) const
@@ -264,8 +263,7 @@ int ChatController::processGetItemCount(IMView* view)
     if (messages_.empty() && screen != nullptr) {
         loadConversation(*screen);
     }
-    messageCount_ = GetMessageCount();
-    return messageCount_;
+    return GetMessageCount();
 }
 
 IMController::ListItemBase* ChatController::processCreateItem(int index, int itemWidth, IMView* view)
@@ -289,11 +287,9 @@ void ChatController::processListViewItemStateChanged(ListView&, int index, int e
     }
     const Message* message = GetMessageAt(index);
     if (message != nullptr && message->GetMessageType() == FAILED) {
-        resend_ = true;
         screen->DisplayReSendMessage(index);
         ResendMessage(index);
         screen->DisplaySendMessage();
-        resend_ = false;
     }
 }
 

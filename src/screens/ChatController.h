@@ -99,7 +99,6 @@ public:
     bool IsEmoticonModeOn() const { return emoticonMode_; }
     bool IsOverlayOn() const { return overlay_; }
     void SetOverlayOn(bool on) { overlay_ = on; }
-    bool IsResend() const { return resend_; }
 
     // Set to 0 by the buddy list before it opens a chat.
     static int isBuddyList;
@@ -130,6 +129,4 @@ private:
     bool overlay_ = false;
     bool emoticonMode_ = false;
     bool quickTextMode_ = false;
-    bool resend_ = false;
-    int messageCount_ = 0;
 };

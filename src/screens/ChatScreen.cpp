@@ -76,6 +76,16 @@ bool ChatScreen::Initialize()
     addHeaderButton(BUTTON_POSITION_RIGHT, "touchkey_settings.png", ChatController::ACTION_SETTINGS);
     GetHeader()->AddActionEventListener(*this);
 
+    addConversationList();
+    addInputBar();
+    Relayout();
+    open();
+    return true;
+}
+
+void ChatScreen::addConversationList()
+{
+    using namespace Ixa::Ui::Controls;
     const Rectangle client = GetClientAreaBounds();
     list_ = new ListView;
     list_->Construct(Rectangle(0, 0, client.width, client.height - InputHeight - 2 * Margin), false);
@@ -83,9 +93,15 @@ bool ChatScreen::Initialize()
     list_->AddListViewItemEventListener(*this);
     list_->AddUiLinkEventListener(*this);
     AddControl(*list_);
+}
 
+// The input bar: "more" at the left, the growing input, and send at the right, which the
+// keypad repeats as its command button.
+void ChatScreen::addInputBar()
+{
+    using namespace Ixa::Ui::Controls;
     editArea_ = new EditArea;
-    editArea_->Construct(Rectangle(0, 0, client.width - 2 * ButtonSize - 4 * Margin, InputHeight), INPUT_STYLE_OVERLAY, InputLines);
+    editArea_->Construct(Rectangle(0, 0, GetClientAreaBounds().width - 2 * ButtonSize - 4 * Margin, InputHeight), INPUT_STYLE_OVERLAY, InputLines);
     editArea_->SetTextSize(InputTextSize);
     editArea_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource("IDS_SEND"), ChatController::ACTION_SEND);
     editArea_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT, IMManager::GetStringFromResource("IDS_CANCEL"), ChatController::ACTION_KEYPAD_CANCEL);
@@ -93,14 +109,10 @@ bool ChatScreen::Initialize()
     editArea_->AddKeypadEventListener(*this);
     editArea_->AddActionEventListener(*this);
     AddControl(*editArea_);
-
     moreButton_ = addInputButton("02_message_input_more_btn.png", "02_message_input_more_btn_press.png", ChatController::ACTION_MORE);
     sendEmpty_.reset(IMManager::GetBitmapN("02_message_input_btn_send.png"));
     sendReady_.reset(IMManager::GetBitmapN("02_message_input_btn_sent.png"));
     sendButton_ = addInputButton(nullptr, nullptr, ChatController::ACTION_SEND);
-    Relayout();
-    open();
-    return true;
 }
 
 void ChatScreen::addHeaderButton(Ixa::Ui::Controls::ButtonPosition position, const char* picture, int actionId)

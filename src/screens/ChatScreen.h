@@ -76,6 +76,8 @@ private:
     void contactImageUpdated(const Contact& contact);
     bool isOpenContact(const Ixa::Base::String& id) const;
     const Ixa::Graphics::Bitmap* avatar();
+    void addConversationList();
+    void addInputBar();
     void addHeaderButton(Ixa::Ui::Controls::ButtonPosition position, const char* picture, int actionId);
     Ixa::Ui::Controls::Button* addInputButton(const char* picture, const char* pressed, int actionId);
 

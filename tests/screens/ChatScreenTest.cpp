@@ -216,6 +216,21 @@ TEST_F(ChatScreenTest, MessagesAndPresenceWhileTheChatIsOpen)
     EXPECT_EQ(1u, Stored("bob@localhost").size());
 }
 
+TEST_F(ChatScreenTest, TheNotificationSwitchesAnOpenChatToTheSender)
+{
+    OpenChat("bob@localhost", "Bob");
+    app.driver.Home();
+    Receive("dave@localhost", "over here");
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(Rows().empty()) << "not bob's";
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("dave@localhost"));
+    ASSERT_TRUE(app.driver.SelectNotification());
+    EXPECT_EQ("dave@localhost", app.Visible().title);
+    ASSERT_EQ(1u, Rows().size());
+    EXPECT_EQ(0u, Rows()[0].rfind("over here |", 0)) << Rows()[0];
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("dave@localhost"));
+}
+
 TEST_F(ChatScreenTest, TappingALinkInAMessageOpensTheBrowser)
 {
     StoreMessage("bob@localhost", "see http://example.com/trip", 0, "2024-03-05T08:15:00.000Z");

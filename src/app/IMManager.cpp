@@ -27,6 +27,7 @@
 #include "store/Message.h"
 #include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
+#include "store/QuickTextModel.h"
 #include "store/SavedMessagesModel.h"
 #include "xmpp/Constants.h"
 
@@ -364,6 +365,9 @@ void IMManager::deleteAll()
     deleteAndClear(messageModel);
     deleteAndClear(propertiesModel);
     deleteAndClear(savedMessagesModel);
+    // The quick texts are reached through their model alone; it goes with the others so that
+    // a later start opens the data directory of its own time.
+    delete QuickTextModel::GetInstance();
     screenCreator = nullptr;
     IconManager::DeleteInstance();
     iconManager = nullptr;

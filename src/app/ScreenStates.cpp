@@ -192,9 +192,11 @@ IMScreen* ScreenStates::screenFor(int screenId)
     return screen;
 }
 
+// A tapped notification opens its chat from every signed-in screen, the chat screen
+// included: an open chat with someone else switches to the sender.
 void ScreenStates::performStateTransition(EVENT_T event, void* data)
 {
-    if (event == EVENT_OPEN_NOTIFIED_CHAT && state_ != STATE_INIT && state_ != STATE_LOGIN && state_ != STATE_CHAT) {
+    if (event == EVENT_OPEN_NOTIFIED_CHAT && state_ != STATE_INIT && state_ != STATE_LOGIN) {
         leaveCurrentScreen();
         state_ = STATE_CHAT;
         if (IMScreen* chat = screenFor(SCREEN_CHAT)) {

@@ -2,7 +2,7 @@
 // initial-list flag is cleared on connection loss and sign-out, a cancelled sign-in does not
 // count as signed in, the own presence updates the stored available state only when it
 // changes, and times read as the clock setting says.
-#include "AppUnderTest.h"
+#include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
 #include "platform/SettingInfo.h"

@@ -32,7 +32,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_RESTORE, {"RESTORE_SCREEN", "Saved conversations"}},
     {SCREEN_RESTORE_CHAT, {"RESTORE_CHAT_SCREEN", "Save conversation"}},
     {SCREEN_DELETE_RESTORE, {"DELETE_RESTORE_SCREEN", "Delete"}},
-    {SCREEN_QUICK_TEXT_LIST, {"QUICK_TEXT_SCREEN", "Insert"}},
+    {SCREEN_QUICK_TEXT_LIST, {"QUICK_TEXT_SCREEN", "Quick text"}},
     {SCREEN_QUICK_TEXT_ADD, {"QUICK_TEXT_ADD_SCREEN", "Add quick text"}},
     {SCREEN_QUICK_TEXT_DELETE, {"QUICK_TEXT_DELETE_SCREEN", "Delete"}},
     {SCREEN_PERSONAL_MESSAGE, {"PERSONAL_MESSAGE_SCREEN", "Personal message"}},
@@ -85,7 +85,7 @@ TEST_F(ScreenStatesTest, EventsWithoutARowChangeNothing)
     EXPECT_EQ(screens.at(SCREEN_CHAT), app.Visible());
 }
 
-TEST_F(ScreenStatesTest, NotifiedChatOpensExceptFromSignInAndChat)
+TEST_F(ScreenStatesTest, NotifiedChatOpensFromEveryScreenButSignIn)
 {
     Post(STATE_LOGIN, EVENT_OPEN_NOTIFIED_CHAT);
     EXPECT_EQ(STATE_LOGIN, State());

@@ -1,0 +1,477 @@
+#include "screens/ChatController.h"
+
+#include "app/IMManager.h"
+#include "emoticons/EmoticonTables.h"
+#include "screens/ChatBubbleItem.h"
+#include "screens/ChatScreen.h"
+
+#include "store/Contact.h"
+#include "store/ContactModel.h"
+#include "store/MessageModel.h"
+
+#include "foundation/IMSystemTime.h"
+#include "platform/AppControl.h"
+#include "platform/ArrayList.h"
+#include "platform/Button.h"
+#include "platform/IconListView.h"
+#include "platform/IconListViewItem.h"
+
+#include <initializer_list>
+
+namespace {
+
+using Ixa::Graphics::Rectangle;
+
+constexpr int PopupWidth = 464;
+constexpr int Margin = 10;
+constexpr int RowHeight = 80;
+constexpr int ButtonHeight = 72;
+constexpr int GridPicture = 80;
+constexpr int GridHeight = 3 * (GridPicture + 24);
+constexpr int PRESENCE_OFFLINE = -1;
+
+Ixa::Base::String Text(const char* id) { return IMManager::GetStringFromResource(id); }
+
+// "name: " and the sentences that say why the message cannot go.
+Ixa::Base::String refusal(const Ixa::Base::String& name, std::initializer_list<const char*> sentences)
+{
+    Ixa::Base::String text(name);
+    text.Append(":");
+    for (const char* id : sentences) {
+        text.Append(" ");
+        text.Append(Text(id));
+    }
+    return text;
+}
+
+Ixa::Base::String* prefixed(const char* prefix, const Ixa::Base::String& text)
+{
+    auto* joined = new Ixa::Base::String(prefix);
+    joined->Append(text);
+    return joined;
+}
+
+}  // namespace
+
+int ChatController::isBuddyList = 0;
+int ChatController::currPageNo = 1;
+int ChatController::totalPageNo = 1;
+
+ChatController::ChatController() = default;
+
+// The picker's grid hands its icons back to this controller as it goes, so the popups go
+// first.
+ChatController::~ChatController()
+{
+    emoticonPopup_.reset();
+    morePopup_.reset();
+    closedPopups_.clear();
+}
+
+ChatScreen* ChatController::screenOf(IMView* view) { return dynamic_cast<ChatScreen*>(view); }
+
+void ChatController::processAction(const Control&, int actionId, IMView* view)
+{
+    screen_ = screenOf(view);
+    if (screen_ == nullptr) {
+        return;
+    }
+    switch (actionId) {
+    case ACTION_BACK:
+        screen_->SetSelectedContact(nullptr);
+        IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
+        break;
+    case ACTION_SETTINGS:
+        IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
+        break;
+    case ACTION_MORE:
+        CreateMorePopupPortrait();
+        break;
+    case ACTION_SEND:
+        SendMessageToServer(view);
+        break;
+    case ACTION_MORE_QUICK_TEXT:
+    case ACTION_MORE_EMOTICONS:
+    case ACTION_MORE_CANCEL:
+        MorePopupListItemChange(actionId);
+        break;
+    case ACTION_EMOTICON_INSERT:
+        insertSelectedEmoticons();
+        break;
+    case ACTION_EMOTICON_CANCEL:
+        CloseEmoticonPopup();
+        break;
+    case ACTION_KEYPAD_DONE:
+    case ACTION_KEYPAD_CANCEL:
+        screen_->GetChatEditField()->RequestRedraw();
+        break;
+    default:
+        break;
+    }
+}
+
+void ChatController::processOrientation(const Control&, Ixa::Ui::OrientationStatus, IMView* view)
+{
+    if (ChatScreen* screen = screenOf(view)) {
+        screen->Relayout();
+    }
+}
+
+void ChatController::OnTextValueChanged(const Control&, IMView* view)
+{
+    if (ChatScreen* screen = screenOf(view)) {
+        screen->Relayout();
+    }
+}
+
+// The keypad types into the input it opened for, whichever control had the keys before.
+void ChatController::processKeypadWillOpen(Control& source, IMView*)
+{
+    overlay_ = true;
+    source.SetFocus();
+}
+
+void ChatController::processOverlayControlOpened(const Control&, IMView*) { overlay_ = true; }
+
+void ChatController::processOverlayControlClosed(const Control&, IMView* view)
+{
+    overlay_ = false;
+    if (ChatScreen* screen = screenOf(view)) {
+        screen->Relayout();
+    }
+}
+
+// Sending: nothing without text or contact; a contact that was deleted or blocked gets its
+// popup and the text stays; otherwise one copy goes to the server and the other is stored
+// and shown as "sending" until the server's answer updates it.
+void ChatController::SendMessageToServer(IMView* view)
+{
+    ChatScreen* screen = screenOf(view);
+    if (screen == nullptr || screen->GetEditFieldText().IsEmpty() || screen->GetSelectedContact() == nullptr) {
+        return;
+    }
+    if (refuseSending(*screen, *screen->GetSelectedContact())) {
+        return;
+    }
+    IMDateTime now;
+    IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, now);
+    MessageModel* store = IMManager::GetMessageModel();
+    Message* shown = store->CreateMessage();
+    shown->SetMessage(screen->GetEditFieldText());
+    shown->SetMessageId(shown->GetHashCode());
+    shown->SetMessageType(SENDING);
+    shown->SetOfflineMessage(false);
+    shown->SetOtherUserId(screen->GetSelectedContact()->GetContactId());
+    shown->SetTimeStamp(now);
+    Message* sent = CopyOf(*shown);
+    store->SaveOrUpdate(shown);
+    AddMessageToArrayList(shown);
+    if (RequestController* requests = IMManager::GetRequestController()) {
+        requests->SendMessage(sent);
+    } else {
+        delete sent;
+    }
+    screen->DisplaySendMessage();
+}
+
+bool ChatController::refuseSending(ChatScreen& screen, const Contact& contact)
+{
+    std::unique_ptr<Contact> stored(IMManager::GetContactModel()->GetContactById(contact.GetContactId()));
+    if (stored == nullptr) {
+        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_DELETED,
+            refusal(contact.GetContactId(), {"IDS_BUDDY_IS_DELETED", "IDS_DELETED_CANNOT_CHAT"}));
+        return true;
+    }
+    if (stored->GetIsBlocked()) {
+        screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_BLOCKED,
+            refusal(stored->GetUserName(), {"IDS_BUDDY_IS_BLOCKED", "IDS_BLOCKED_CANNOT_CHAT", "IDS_CONTACT_IS_BLOCKED"}));
+        return true;
+    }
+    return false;
+}
+
+Message* ChatController::CopyOf(const Message& source)
+{
+    Message* copy = IMManager::GetMessageModel()->CreateMessage();
+    copy->SetOtherUserId(source.GetOtherUserId());
+    copy->SetMessageType(source.GetMessageType());
+    copy->SetMessage(source.GetMessage());
+    copy->SetProtocolId(source.GetProtocolId());
+    copy->SetTimeStamp(source.GetTimeStamp());
+    copy->SetOfflineMessage(source.IsOfflineMessage());
+    copy->SetMessageId(source.GetMessageId());
+    return copy;
+}
+
+void ChatController::AddMessageToArrayList(Message* message) { messages_.emplace_back(message); }
+
+void ChatController::ClearMessageArrayList()
+{
+    messages_.clear();
+}
+
+int ChatController::GetMessageIndexFromArrayList(const Message* message) const
+{
+    for (size_t row = 0; message != nullptr && row < messages_.size(); ++row) {
+        if (messages_[row]->GetMessageType() != NOTICE && messages_[row]->GetMessageId() == message->GetMessageId()) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+Message* ChatController::GetMessageAt(int index) const
+{
+    return index >= 0 && index < GetMessageCount() ? messages_[static_cast<size_t>(index)].get() : nullptr;
+}
+
+int ChatController::UpdateMessageState(const Message& message)
+{
+    const int row = GetMessageIndexFromArrayList(&message);
+    if (row >= 0) {
+        messages_[static_cast<size_t>(row)]->SetMessageType(message.GetMessageType());
+    }
+    return row;
+}
+
+// The conversation is read from the store when the list first asks for it (which marks it
+// read); an offline contact gets the went-offline notice after the history.
+void ChatController::loadConversation(ChatScreen& screen)
+{
+    Contact* contact = screen.GetSelectedContact();
+    if (contact == nullptr) {
+        return;
+    }
+    std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(IMManager::GetMessageModel()->GetAllMessagesWithUser(contact->GetContactId(), false));
+    for (int i = 0; stored != nullptr && i < stored->GetCount(); ++i) {
+        messages_.emplace_back(static_cast<Message*>(stored->GetAt(i)));
+    }
+    if (stored != nullptr) {
+        stored->RemoveAll(false);
+    }
+    if (contact->GetPresenceType() == PRESENCE_OFFLINE) {
+        Message* notice = IMManager::GetMessageModel()->CreateMessage();
+        notice->SetMessage(IMManager::GetFormatString(Text("IDS_BUDDY_WENT_OFFLINE"), screen.GetNoticeName()));
+        notice->SetMessageType(NOTICE);
+        messages_.emplace_back(notice);
+    }
+}
+
+int ChatController::processGetItemCount(IMView* view)
+{
+    ChatScreen* screen = screenOf(view);
+    if (messages_.empty() && screen != nullptr) {
+        loadConversation(*screen);
+    }
+    return GetMessageCount();
+}
+
+IMController::ListItemBase* ChatController::processCreateItem(int index, int itemWidth, IMView* view)
+{
+    ChatScreen* screen = screenOf(view);
+    const Message* message = GetMessageAt(index);
+    return screen != nullptr && message != nullptr ? screen->LayoutChatListViewItem(*message, itemWidth) : nullptr;
+}
+
+bool ChatController::processDeleteItem(int, ListItemBase* item, int, IMView*)
+{
+    delete item;
+    return true;
+}
+
+void ChatController::processListViewItemStateChanged(ListView&, int index, int elementId, ListItemStatus, IMView* view)
+{
+    ChatScreen* screen = screenOf(view);
+    if (screen == nullptr || elementId != ChatBubbleItem::ELEMENT_RESEND) {
+        return;
+    }
+    const Message* message = GetMessageAt(index);
+    if (message != nullptr && message->GetMessageType() == FAILED) {
+        screen->DisplayReSendMessage(index);
+        ResendMessage(index);
+        screen->DisplaySendMessage();
+    }
+}
+
+int ChatController::ResendMessage(int row)
+{
+    Message* failed = GetMessageAt(row);
+    if (failed == nullptr) {
+        return -1;
+    }
+    IMDateTime now;
+    IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, now);
+    std::unique_ptr<Message> moved = std::move(messages_[static_cast<size_t>(row)]);
+    messages_.erase(messages_.begin() + row);
+    moved->SetMessageType(SENDING);
+    moved->SetTimeStamp(now);
+    IMManager::GetMessageModel()->updateByMessageId(moved.get());
+    Message* again = CopyOf(*moved);
+    messages_.push_back(std::move(moved));
+    if (RequestController* requests = IMManager::GetRequestController()) {
+        requests->SendMessage(again);
+    } else {
+        delete again;
+    }
+    return GetMessageCount() - 1;
+}
+
+void ChatController::processOnLinkClicked(Control&, const Ixa::Base::String&, Ixa::Graphics::LinkType type,
+    const Ixa::Base::String& link, IMView*)
+{
+    Ixa::Base::Collection::ArrayList arguments;
+    arguments.Construct(10);
+    if (type == Ixa::Graphics::LINK_TYPE_URL) {
+        arguments.Add(prefixed("url:", link));
+        Ixa::App::AppControl("ixa.appcontrol.BROWSER", "ixa.appcontrol.operation.DEFAULT").Start(&arguments);
+    } else if (type == Ixa::Graphics::LINK_TYPE_EMAIL) {
+        arguments.Add(new Ixa::Base::String(link));
+        Ixa::App::AppControl("ixa.appcontrol.provider.email", "ixa.appcontrol.operation.compose").Start(&arguments);
+    } else if (type == Ixa::Graphics::LINK_TYPE_TEL) {
+        arguments.Add(prefixed("tel:", link));
+        arguments.Add(new Ixa::Base::String("type:voice"));
+        Ixa::App::AppControl("ixa.appcontrol.provider.call", "ixa.appcontrol.operation.DEFAULT").Start(&arguments);
+    }
+    arguments.RemoveAll(true);
+}
+
+void ChatController::addPopupButton(Ixa::Ui::Controls::Popup& popup, const Ixa::Base::String& text, int actionId, const Rectangle& area)
+{
+    auto* button = new Ixa::Ui::Controls::Button;
+    button->Construct(area, text);
+    button->SetActionId(actionId);
+    button->AddActionEventListener(*screen_);
+    popup.AddControl(*button);
+}
+
+void ChatController::CreateMorePopupPortrait()
+{
+    closedPopups_.clear();
+    const int height = 3 * (RowHeight + Margin) + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
+    morePopup_ = std::make_unique<Ixa::Ui::Controls::Popup>();
+    if (Ixa::IsFailed(morePopup_->Construct(true, Ixa::Graphics::Dimension(PopupWidth, height)))) {
+        morePopup_.reset();
+        return;
+    }
+    morePopup_->SetTitleText(Text("IDS_OPTIONS"));
+    const int width = morePopup_->GetClientAreaBounds().width - 2 * Margin;
+    addPopupButton(*morePopup_, Text("IDS_QUICK_TEXT"), ACTION_MORE_QUICK_TEXT, Rectangle(Margin, Margin, width, RowHeight));
+    addPopupButton(*morePopup_, Text("IDS_EMOTICONS"), ACTION_MORE_EMOTICONS, Rectangle(Margin, 2 * Margin + RowHeight, width, RowHeight));
+    addPopupButton(*morePopup_, Text("IDS_CANCEL"), ACTION_MORE_CANCEL, Rectangle(Margin, 3 * Margin + 2 * RowHeight, width, RowHeight));
+    morePopup_->SetShowState(true);
+    morePopup_->Show();
+}
+
+void ChatController::CloseMorePopup()
+{
+    if (morePopup_ != nullptr) {
+        morePopup_->SetShowState(false);
+        closedPopups_.push_back(std::move(morePopup_));
+    }
+}
+
+void ChatController::MorePopupListItemChange(int actionId)
+{
+    CloseMorePopup();
+    if (actionId == ACTION_MORE_QUICK_TEXT) {
+        quickTextMode_ = true;
+        IMManager::notifyEvent(EVENT_SHOW_QUICK_TEXT_LIST);
+    } else if (actionId == ACTION_MORE_EMOTICONS) {
+        emoticonMode_ = true;
+        CreateGTalkMappingEmoticons();
+        CreateEmotIconListPortrait();
+    }
+}
+
+void ChatController::CreateGTalkMappingEmoticons()
+{
+    if (!emoticonMap_.empty()) {
+        return;
+    }
+    for (const EmoticonRow& row : pickerEmoticonTable) {
+        EmotIconImage image;
+        emoticonBitmaps_.emplace_back(IMManager::GetBitmapN(PickerGridPicture(row.picture)));
+        image.setEmotIconIconList(emoticonBitmaps_.back().get());
+        emoticonBitmaps_.emplace_back(IMManager::GetBitmapN(PickerPanelPicture(row.picture)));
+        image.setEmotIconPanel(emoticonBitmaps_.back().get());
+        emoticonMap_.emplace_back(row.code, image);
+    }
+}
+
+void ChatController::CreateEmotIconListPortrait()
+{
+    closedPopups_.clear();
+    selectedEmoticons_.clear();
+    const int height = Margin + GridHeight + Margin + ButtonHeight + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
+    emoticonPopup_ = std::make_unique<Ixa::Ui::Controls::Popup>();
+    if (Ixa::IsFailed(emoticonPopup_->Construct(true, Ixa::Graphics::Dimension(PopupWidth, height)))) {
+        emoticonPopup_.reset();
+        return;
+    }
+    emoticonPopup_->SetTitleText(Text("IDS_EMOTICONS"));
+    const int width = emoticonPopup_->GetClientAreaBounds().width - 2 * Margin;
+    auto* grid = new Ixa::Ui::Controls::IconListView;
+    grid->Construct(Rectangle(Margin, Margin, width, GridHeight), Ixa::Graphics::Dimension(GridPicture, GridPicture));
+    grid->SetItemProvider(*this);
+    grid->AddIconListViewItemEventListener(*this);
+    emoticonPopup_->AddControl(*grid);
+    const int half = (width - Margin) / 2;
+    const int y = 2 * Margin + GridHeight;
+    addPopupButton(*emoticonPopup_, Text("IDS_INSERT"), ACTION_EMOTICON_INSERT, Rectangle(Margin, y, half, ButtonHeight));
+    addPopupButton(*emoticonPopup_, Text("IDS_OVERLAY_CANCEL"), ACTION_EMOTICON_CANCEL, Rectangle(2 * Margin + half, y, half, ButtonHeight));
+    emoticonPopup_->SetShowState(true);
+    emoticonPopup_->Show();
+}
+
+void ChatController::CloseEmoticonPopup()
+{
+    currPageNo = 1;
+    totalPageNo = 1;
+    emoticonMode_ = false;
+    if (emoticonPopup_ != nullptr) {
+        emoticonPopup_->SetShowState(false);
+        closedPopups_.push_back(std::move(emoticonPopup_));
+    }
+}
+
+void ChatController::insertSelectedEmoticons()
+{
+    for (const Ixa::Base::String& code : selectedEmoticons_) {
+        screen_->AppendToEditField(code);
+    }
+    selectedEmoticons_.clear();
+    screen_->UpdateSendButton();
+    CloseEmoticonPopup();
+}
+
+void ChatController::DecreaseCountEmotIconSelected()
+{
+    if (!selectedEmoticons_.empty()) {
+        selectedEmoticons_.pop_back();
+    }
+}
+
+int ChatController::GetItemCount() { return static_cast<int>(emoticonMap_.size()); }
+
+Ixa::Ui::Controls::IconListViewItem* ChatController::CreateItem(int index)
+{
+    if (index < 0 || index >= GetItemCount() || emoticonMap_[static_cast<size_t>(index)].second.getEmotIconIconList() == nullptr) {
+        return nullptr;
+    }
+    auto* item = new Ixa::Ui::Controls::IconListViewItem;
+    item->Construct(*emoticonMap_[static_cast<size_t>(index)].second.getEmotIconIconList());
+    return item;
+}
+
+bool ChatController::DeleteItem(int, Ixa::Ui::Controls::IconListViewItem* item)
+{
+    delete item;
+    return true;
+}
+
+void ChatController::OnIconListViewItemStateChanged(Ixa::Ui::Controls::IconListView&, int index, Ixa::Ui::Controls::IconListViewItemStatus)
+{
+    if (index >= 0 && index < GetItemCount()) {
+        selectedEmoticons_.push_back(emoticonMap_[static_cast<size_t>(index)].first);
+    }
+}

@@ -1,0 +1,45 @@
+#include "screens/QuickTextScreenKit.h"
+
+#include "app/IMManager.h"
+
+#include "platform/Footer.h"
+#include "platform/FooterItem.h"
+#include "platform/Header.h"
+
+#include <memory>
+
+bool QuickTextScreenKit::ConstructForm(IMScreen& screen, const char* formName, const char* titleId)
+{
+    using namespace Ixa::Ui::Controls;
+    if (Ixa::IsFailed(screen.Construct(FORM_STYLE_HEADER | FORM_STYLE_FOOTER))) {
+        return false;
+    }
+    screen.SetName(formName);
+    screen.GetHeader()->SetTitleText(IMManager::GetStringFromResource(titleId));
+    screen.GetFooter()->SetBackButton();
+    screen.GetFooter()->AddActionEventListener(screen);
+    screen.SetFormBackEventListener(&screen);
+    return true;
+}
+
+void QuickTextScreenKit::AddFooterItem(IMScreen& screen, const char* textId, int actionId)
+{
+    Ixa::Ui::Controls::FooterItem item;
+    item.Construct(actionId);
+    item.SetText(IMManager::GetStringFromResource(textId));
+    screen.GetFooter()->AddItem(item);
+}
+
+Ixa::Ui::Controls::ListView* QuickTextScreenKit::AddList(IMScreen& screen, int top)
+{
+    const Ixa::Graphics::Rectangle client = screen.GetClientAreaBounds();
+    auto* list = new Ixa::Ui::Controls::ListView;
+    list->Construct(Ixa::Graphics::Rectangle(0, top, client.width, client.height - top));
+    list->SetItemProvider(screen);
+    list->AddListViewItemEventListener(screen);
+    list->SetTextOfEmptyList(IMManager::GetStringFromResource("IDS_NO_ITEMS"));
+    std::unique_ptr<Ixa::Graphics::Bitmap> empty(IMManager::GetBitmapN("00_noitems_text_based.png"));
+    list->SetBitmapOfEmptyList(empty.get());
+    screen.AddControl(*list);
+    return list;
+}

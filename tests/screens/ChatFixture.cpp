@@ -1,0 +1,150 @@
+#include "ChatFixture.h"
+
+#include "app/IMManager.h"
+#include "foundation/IMDateTime.h"
+#include "platform/Frame.h"
+#include "platform/ListView.h"
+#include "platform/SettingInfo.h"
+#include "store/ContactModel.h"
+#include "store/MessageModel.h"
+#include "store/PropertiesModel.h"
+
+#include <filesystem>
+#include <thread>
+
+void ChatFixture::SetUp()
+{
+    ASSERT_TRUE(app.Launched());
+    IMManager::GetPropertiesModel()->Init();
+    IMManager::GetPropertiesModel()->SetAlertSettings("melody");
+    Ixa::System::SettingInfo::SetValue("24HourFormatSelected", false);
+    IMManager::notifyEvent(EVENT_SIGNED_IN);
+    app.driver.PumpUntilIdle();
+}
+
+void ChatFixture::OpenChat(const std::string& id, const std::string& nick, int presence, bool blocked)
+{
+    ContactModel* contacts = IMManager::GetContactModel();
+    opened.reset(contacts->CreateContact());
+    opened->SetContactId(id.c_str());
+    opened->SetUserName(id.substr(0, id.find('@')).c_str());
+    opened->SetNickName(nick.c_str());
+    opened->SetPresenceType(presence);
+    opened->SetIsBlocked(blocked);
+    opened->SetOnBuddyList(true);
+    contacts->SaveOrUpdate(opened.get());
+    IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(opened.get()));
+    app.driver.PumpUntilIdle();
+}
+
+void ChatFixture::OpenUnstoredChat(const std::string& id)
+{
+    opened.reset(IMManager::GetContactModel()->CreateContact());
+    opened->SetContactId(id.c_str());
+    opened->SetNickName(id.c_str());
+    IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(opened.get()));
+    app.driver.PumpUntilIdle();
+}
+
+void ChatFixture::TypeIntoChat(const std::string& text)
+{
+    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+        if (entry.kind == "EditArea") {
+            ASSERT_TRUE(app.driver.OpenKeypad(entry));
+            ASSERT_TRUE(app.driver.Type(text));
+            ASSERT_TRUE(app.driver.CloseKeypad());
+            return;
+        }
+    }
+    FAIL() << "no input on screen:\n" << app.driver.Describe();
+}
+
+std::string ChatFixture::InputText() const
+{
+    ChatScreen* chat = Chat();
+    return chat != nullptr ? chat->GetEditFieldText().ToUtf8() : std::string();
+}
+
+ChatScreen* ChatFixture::Chat() const
+{
+    Ixa::Ui::Controls::Frame* frame = IMManager::getFrame();
+    return frame != nullptr ? dynamic_cast<ChatScreen*>(frame->GetCurrentForm()) : nullptr;
+}
+
+namespace {
+
+Ixa::Ui::Controls::ListView* VisibleList()
+{
+    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+        if (entry.kind == "ListView") {
+            return dynamic_cast<Ixa::Ui::Controls::ListView*>(entry.control);
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> ChatFixture::Rows() const
+{
+    std::vector<std::string> rows;
+    Ixa::Ui::Controls::ListView* list = VisibleList();
+    for (int row = 0; list != nullptr && row < list->GetItemCount(); ++row) {
+        std::string text;
+        for (const Ixa::Base::String& piece : list->GetItemAt(row)->GetTexts()) {
+            text += (text.empty() ? "" : " | ") + piece.ToUtf8();
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+ChatBubbleItem* ChatFixture::Bubble(int row) const
+{
+    Ixa::Ui::Controls::ListView* list = VisibleList();
+    return list != nullptr && row < list->GetItemCount() ? dynamic_cast<ChatBubbleItem*>(list->GetItemAt(row)) : nullptr;
+}
+
+bool ChatFixture::WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        app.driver.PumpUntilIdle();
+    }
+    return true;
+}
+
+std::vector<std::unique_ptr<Message>> ChatFixture::Stored(const std::string& user)
+{
+    std::vector<std::unique_ptr<Message>> messages;
+    std::unique_ptr<Ixa::Base::Collection::ArrayList> list(IMManager::GetMessageModel()->GetAllMessagesWithUser(user.c_str(), true));
+    for (int i = 0; list != nullptr && i < list->GetCount(); ++i) {
+        messages.emplace_back(static_cast<Message*>(list->GetAt(i)));
+    }
+    if (list != nullptr) {
+        list->RemoveAll(false);
+    }
+    return messages;
+}
+
+void ChatFixture::StoreMessage(const std::string& user, const std::string& text, int type, const char* utcTime)
+{
+    std::unique_ptr<Message> message(IMManager::GetMessageModel()->CreateMessage());
+    IMDateTime time;
+    Ixa::Base::DateTime::Parse(utcTime, time);
+    message->SetOtherUserId(user.c_str());
+    message->SetMessage(text.c_str());
+    message->SetMessageType(type);
+    message->SetTimeStamp(time);
+    IMManager::GetMessageModel()->SaveOrUpdate(message.get());
+}
+
+void ChatFixture::Screenshot(const std::string& name)
+{
+    std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
+    EXPECT_TRUE(app.driver.SaveScreenshot(std::string(VELOIM_SCREENSHOT_DIR) + "/" + name + ".png"));
+}

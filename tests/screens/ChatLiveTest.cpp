@@ -1,0 +1,206 @@
+// The chat screen against a local Prosody and a real slixmpp peer: the user signs in through
+// the request controller (as the sign-in screen would) and opens the chat through the screen
+// events. Sent text reaches the peer exactly; the peer's awkward text (quotes, markup
+// characters, an emoji, 10 KB) is shown and stored exactly; a message arriving in the
+// background rings and leaves the entry that opens its chat; a message sent as the server
+// dies ends as failed and its resend after signing in again delivers it.
+#include "ChatFixture.h"
+
+#include "support/LocalProsody.h"
+#include "support/PeerClient.h"
+
+#include "app/IMManager.h"
+#include "app/ScreenStates.h"
+#include "engine/GtalkRequestController.h"
+#include "platform/DeviceLog.h"
+#include "platform/SettingInfo.h"
+#include "store/MessageModel.h"
+#include "xmpp/Connection.h"
+#include "xmpp/Constants.h"
+
+#include <cstdlib>
+#include <thread>
+
+using namespace std::chrono_literals;
+using TestSupport::LocalProsody;
+using TestSupport::PeerClient;
+using TestSupport::PeerEvent;
+
+namespace {
+
+constexpr std::chrono::seconds Wait{20};
+const std::string Password = "a quiet afternoon";
+
+class ChatLiveTest : public ChatFixture {
+protected:
+    void SetUp() override
+    {
+        if (Constants::DOMAIN.ToUtf8() != "localhost") {
+            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        }
+        server_.Start();
+        setenv("VELOIM_CA_FILE", server_.CaFile().c_str(), 1);
+        ChatFixture::SetUp();
+        user_ = NewUser("alice");
+        peerUser_ = NewUser("bob");
+    }
+
+    void TearDown() override { unsetenv("VELOIM_CA_FILE"); }
+
+    std::string NewUser(const std::string& base)
+    {
+        static int serial = 0;
+        const std::string user = base + std::to_string(++serial);
+        server_.Register(user, Password);
+        return user;
+    }
+
+    static std::string Jid(const std::string& user) { return user + "@localhost"; }
+
+    std::unique_ptr<PeerClient> Peer()
+    {
+        auto peer = std::make_unique<PeerClient>(PeerClient::Options{Jid(peerUser_), Password, server_.Port(), server_.CaFile()});
+        peer->Start();
+        return peer;
+    }
+
+    // Signs the user in as the sign-in screen does and waits until the lists are in.
+    void SignIn()
+    {
+        GtalkRequestController* requests = IMManager::GetRequestController();
+        requests->SetInitialListReceived(false);
+        requests->GetConnection()->setServerAddress(IMString("localhost"), server_.Port());
+        IMString name(user_.c_str());
+        IMString secret(Password.c_str());
+        requests->SetUsername(&name);
+        requests->SetPassword(&secret);
+        requests->SignIn(nullptr);
+        ASSERT_TRUE(WaitUntil([] { return IMManager::GetIsAppSignedIn(); }, Wait)) << app.driver.Describe();
+        ASSERT_TRUE(WaitUntil([requests] { return requests->IsInitialListReceived(); }, Wait));
+    }
+
+    void Expect(PeerClient& peer, const std::string& command)
+    {
+        const std::optional<PeerEvent> outcome = peer.Run(command);
+        ASSERT_TRUE(outcome) << command.substr(0, 80) << "\n" << peer.Diagnostics();
+        EXPECT_EQ("done", outcome->Name()) << (*outcome)["text"];
+    }
+
+    std::string LastStoredText()
+    {
+        const auto stored = Stored(Jid(peerUser_));
+        return stored.empty() ? std::string() : stored.back()->GetMessage().ToUtf8();
+    }
+
+    LocalProsody server_;
+    std::string user_;
+    std::string peerUser_;
+};
+
+TEST_F(ChatLiveTest, TextTravelsExactlyBothWays)
+{
+    std::unique_ptr<PeerClient> peer = Peer();
+    SignIn();
+    OpenChat(Jid(peerUser_), "Bob");
+    TypeIntoChat("hello :)");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    const std::optional<PeerEvent> received = peer->WaitFor("message", Wait);
+    ASSERT_TRUE(received) << peer->Diagnostics();
+    EXPECT_EQ("hello :)", (*received)["body"]);
+    EXPECT_EQ(0u, (*received)["from"].rfind(Jid(user_) + "/", 0)) << (*received)["from"];
+    ASSERT_TRUE(WaitUntil([this] {
+        const auto stored = Stored(Jid(peerUser_));
+        return stored.size() == 1 && stored[0]->GetMessageType() == 2 && Bubble(0)->GetKind() == ChatBubbleItem::SENT;
+    })) << "stored as sent";
+    ASSERT_EQ(2u, Bubble(0)->GetSegments().size());
+    EXPECT_EQ("hello ", Bubble(0)->GetSegments()[0].value.ToUtf8());
+    EXPECT_EQ("Google/emoticons/round/30/smile.png", Bubble(0)->GetSegments()[1].value.ToUtf8());
+
+    const std::string awkward = "He said \"it's <b>fine</b> & done\" \xF0\x9F\x98\x80 ok";
+    std::string long_text;
+    while (long_text.size() < 10 * 1024) {
+        long_text += "line " + std::to_string(long_text.size()) + " of a long message; ";
+    }
+    Expect(*peer, "send " + Jid(user_) + " " + PeerClient::EscapeText(awkward));
+    ASSERT_TRUE(WaitUntil([&] { return LastStoredText() == awkward; })) << LastStoredText();
+    Expect(*peer, "send " + Jid(user_) + " " + PeerClient::EscapeText(long_text));
+    ASSERT_TRUE(WaitUntil([&] { return LastStoredText() == long_text; }));
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ(0u, rows[1].rfind(awkward + " | ", 0)) << rows[1];
+    EXPECT_EQ(0u, rows[2].rfind(long_text + " | ", 0));
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(Jid(peerUser_).c_str())) << "read while shown";
+}
+
+TEST_F(ChatLiveTest, BackgroundMessageRingsAndItsEntryOpensTheChatRead)
+{
+    std::unique_ptr<PeerClient> peer = Peer();
+    SignIn();
+    ASSERT_EQ("BUDDY_SCREEN", app.Visible().form);
+    for (const bool silent : {false, true}) {
+        Ixa::System::SettingInfo::SetValue("SilentMode", silent);
+        app.driver.Home();
+        Ixa::System::DeviceLog::Clear();
+        const std::string text = silent ? "second, quietly" : "are you there?";
+        Expect(*peer, "send " + Jid(user_) + " " + text);
+        ASSERT_TRUE(WaitUntil([&] { return !Ixa::System::DeviceLog::GetEntries().empty(); }));
+        EXPECT_EQ(std::vector<std::string>{silent ? "vibrate 1000 0" : "play /Res/msn_newmsg.amr"}, Ixa::System::DeviceLog::GetEntries());
+        EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(Jid(peerUser_).c_str()));
+        ASSERT_TRUE(app.driver.SelectNotification()) << "the ongoing entry is there";
+        EXPECT_EQ(STATE_CHAT, IMManager::GetScreenStatesObj()->getState());
+        EXPECT_EQ(Jid(peerUser_), app.Visible().title);
+        EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(Jid(peerUser_).c_str()));
+        ASSERT_FALSE(Rows().empty());
+        EXPECT_EQ(0u, Rows().back().rfind(text + " | ", 0)) << Rows().back();
+        if (!silent) {
+            TypeIntoChat("yes, here");
+            ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+            const std::optional<PeerEvent> reply = peer->WaitFor("message", Wait);
+            ASSERT_TRUE(reply) << "a reply to someone who is not a buddy arrives";
+            EXPECT_EQ("yes, here", (*reply)["body"]);
+            ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+        }
+    }
+}
+
+TEST_F(ChatLiveTest, MessageSentAsTheServerDiesFailsAndItsResendArrivesAfterSigningInAgain)
+{
+    SignIn();
+    OpenChat(Jid(peerUser_), "Bob");
+    TypeIntoChat("did you get this?");
+    server_.Kill();
+    // The user taps send before the connection-lost popup can cover the screen.
+    const auto deadline = std::chrono::steady_clock::now() + Wait;
+    while (IMManager::GetIsAppSignedIn() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_FALSE(IMManager::GetIsAppSignedIn());
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND)) << app.driver.Describe();
+    ASSERT_TRUE(WaitUntil([this] {
+        const auto stored = Stored(Jid(peerUser_));
+        return stored.size() == 1 && stored[0]->GetMessageType() == 4;
+    })) << "the message ends as failed";
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_CONNECTION_END_OK));
+    EXPECT_EQ("LOGIN_SCREEN", app.Visible().form);
+
+    // The server comes back over its own data, accounts included, with a new authority.
+    server_.Start();
+    setenv("VELOIM_CA_FILE", server_.CaFile().c_str(), 1);
+    std::unique_ptr<PeerClient> peer = Peer();
+    SignIn();
+    IMManager::notifyEvent(EVENT_SIGNED_IN);
+    app.driver.PumpUntilIdle();
+    OpenChat(Jid(peerUser_), "Bob");
+    ASSERT_EQ(1u, Rows().size());
+    ASSERT_EQ(ChatBubbleItem::FAILED, Bubble(0)->GetKind());
+    ASSERT_TRUE(app.driver.TapRowElement(0, ChatBubbleItem::ELEMENT_RESEND));
+    const std::optional<PeerEvent> received = peer->WaitFor("message", Wait);
+    ASSERT_TRUE(received) << peer->Diagnostics();
+    EXPECT_EQ("did you get this?", (*received)["body"]);
+    ASSERT_TRUE(WaitUntil([this] {
+        const auto stored = Stored(Jid(peerUser_));
+        return stored.size() == 1 && stored[0]->GetMessageType() == 2 && Bubble(0)->GetKind() == ChatBubbleItem::SENT;
+    })) << "the resent message is stored as sent, once";
+}
+
+}  // namespace

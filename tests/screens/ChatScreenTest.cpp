@@ -1,0 +1,266 @@
+// The chat screen without a server: the conversation as it is shown (times, pictures,
+// notices, reading), what refuses a message, a message that cannot be sent and its resend,
+// the emoticon picker, links, and messages and presence changes that arrive while the chat
+// is open.
+#include "ChatFixture.h"
+
+#include "app/IMManager.h"
+#include "app/ModelResponseImpl.h"
+#include "platform/DeviceLog.h"
+#include "platform/ListView.h"
+#include "platform/SettingInfo.h"
+#include "platform/SystemTime.h"
+#include "store/ContactModel.h"
+#include "store/MessageModel.h"
+
+#include <thread>
+
+namespace {
+
+using Kind = EmoticonSegment::Kind;
+
+// The local clock reading of a UTC time, as "hh:mm" with the hour in the given style.
+std::string LocalClock(const char* utc, bool twentyFour)
+{
+    Ixa::Base::DateTime time;
+    Ixa::Base::DateTime::Parse(utc, time);
+    const long long local = time.GetTime() + 60000LL * Ixa::System::SystemTime::GetLocalOffsetMinutes(time.GetTime(), true);
+    const int minutes = static_cast<int>((local / 60000) % (24 * 60));
+    int hour = minutes / 60;
+    std::string suffix;
+    if (!twentyFour) {
+        suffix = hour < 12 ? " AM" : " PM";
+        hour = hour % 12 == 0 ? 12 : hour % 12;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", hour, minutes % 60);
+    return text + suffix;
+}
+
+// Delivers a message as the engine's response thread does: stored, then reported.
+void Receive(const char* from, const char* text)
+{
+    std::thread responseThread([from, text] {
+        Message* message = IMManager::GetMessageModel()->CreateMessage();
+        message->SetOtherUserId(from);
+        message->SetMessage(text);
+        IMManager::GetMessageModel()->SaveOrUpdate(message);
+        ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, nullptr);
+    });
+    responseThread.join();
+}
+
+void Presence(const char* id, const char* user, int presence)
+{
+    std::thread responseThread([id, user, presence] {
+        Contact* contact = IMManager::GetContactModel()->CreateContact();
+        contact->SetContactId(id);
+        contact->SetUserName(user);
+        contact->SetPresenceType(presence);
+        ModelResponseImpl::GetInstance()->SetReady(true);
+        ModelResponseImpl::GetInstance()->OnContactUpdated(contact);
+    });
+    responseThread.join();
+}
+
+class ChatScreenTest : public ChatFixture {};
+
+TEST_F(ChatScreenTest, OpensTheConversationReadWithLocalTimesTitleAndOfflineNotice)
+{
+    StoreMessage("bob@localhost", "Are you coming :D", 0, "2024-03-05T21:05:09.042Z");
+    StoreMessage("bob@localhost", "yes <3", 2, "2024-03-05T21:07:00.000Z");
+    StoreMessage("carol@localhost", "not this one", 0, "2024-03-05T21:06:00.000Z");
+    OpenChat("bob@localhost", "Bob", -1);
+    EXPECT_EQ("Bob", app.Visible().title);
+    const std::vector<std::string> expected = {
+        "Are you coming :D | " + LocalClock("2024-03-05T21:05:09.042Z", false),
+        "yes <3 | " + LocalClock("2024-03-05T21:07:00.000Z", false),
+        "Bob went offline.",
+    };
+    EXPECT_EQ(expected, Rows());
+    ASSERT_NE(nullptr, Bubble(0));
+    EXPECT_EQ(ChatBubbleItem::RECEIVED, Bubble(0)->GetKind());
+    ASSERT_EQ(2u, Bubble(0)->GetSegments().size());
+    EXPECT_EQ(Kind::Text, Bubble(0)->GetSegments()[0].kind);
+    EXPECT_EQ("Google/emoticons/round/30/grin.png", Bubble(0)->GetSegments()[1].value.ToUtf8());
+    EXPECT_EQ(ChatBubbleItem::SENT, Bubble(1)->GetKind());
+    EXPECT_EQ(ChatBubbleItem::NOTICE, Bubble(2)->GetKind());
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("bob@localhost"));
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("carol@localhost"));
+    EXPECT_EQ(2u, Stored("bob@localhost").size()) << "the notice is not stored";
+
+    Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    EXPECT_EQ("CONVERSATIONS_SCREEN", app.Visible().form);
+    OpenChat("bob@localhost", "Bob", 0);
+    EXPECT_EQ((std::vector<std::string>{"Are you coming :D | " + LocalClock("2024-03-05T21:05:09.042Z", true),
+                  "yes <3 | " + LocalClock("2024-03-05T21:07:00.000Z", true)}),
+        Rows());
+
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    OpenChat("dave@localhost", "");
+    EXPECT_EQ("dave@localhost", app.Visible().title);
+    EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(ChatScreenTest, SendingNeedsTextAndAContactThatIsNeitherBlockedNorDeleted)
+{
+    OpenChat("bob@localhost", "Bob");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_TRUE(Stored("bob@localhost").empty());
+
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    OpenChat("eve@localhost", "Eve", 0, true);
+    TypeIntoChat("hi");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_TRUE(app.PopupShows("This buddy is blocked.")) << app.driver.Describe();
+    EXPECT_EQ("hi", InputText()) << "the text stays until the popup is answered";
+    EXPECT_TRUE(Stored("eve@localhost").empty());
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_BLOCKED_OK));
+    EXPECT_EQ("", InputText());
+    EXPECT_FALSE(app.PopupShows("blocked"));
+
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    OpenUnstoredChat("gone@localhost");
+    TypeIntoChat("still there?");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_TRUE(app.PopupShows("This buddy has been deleted.")) << app.driver.Describe();
+    EXPECT_TRUE(Stored("gone@localhost").empty());
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_DELETED_OK));
+    EXPECT_EQ("", InputText());
+}
+
+TEST_F(ChatScreenTest, AMessageThatCannotBeSentFailsAndMovesToTheEndWhenResent)
+{
+    StoreMessage("bob@localhost", "Hi there :) how was the trip?", 3, "2024-03-05T08:15:00.000Z");
+    OpenChat("bob@localhost", "Bob");
+    TypeIntoChat("Great, thanks ;-) photos soon");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_EQ("", InputText());
+    TypeIntoChat("second");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    auto bothFailed = [this] {
+        const auto stored = Stored("bob@localhost");
+        return stored.size() == 3 && stored[1]->GetMessageType() == 4 && stored[2]->GetMessageType() == 4 && Bubble(1) != nullptr
+            && Bubble(1)->GetKind() == ChatBubbleItem::FAILED && Bubble(2)->GetKind() == ChatBubbleItem::FAILED;
+    };
+    ASSERT_TRUE(WaitUntil(bothFailed)) << "without a connection both end as failed";
+    Screenshot("chat_conversation");
+
+    ASSERT_TRUE(app.driver.TapRowElement(1, ChatBubbleItem::ELEMENT_RESEND));
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ(0u, rows[1].rfind("second |", 0)) << rows[1];
+    EXPECT_EQ(0u, rows[2].rfind("Great, thanks ;-) photos soon |", 0)) << rows[2];
+    ASSERT_TRUE(WaitUntil([this] {
+        const auto stored = Stored("bob@localhost");
+        return stored.size() == 3 && stored[2]->GetMessage() == IMString("Great, thanks ;-) photos soon") && stored[2]->GetMessageType() == 4
+            && Bubble(2)->GetKind() == ChatBubbleItem::FAILED;
+    })) << "the resent message is stored last, with its new time";
+}
+
+TEST_F(ChatScreenTest, EmoticonPickerInsertsTheCodesOfTheTappedPictures)
+{
+    OpenChat("bob@localhost", "Bob");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE));
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE_EMOTICONS));
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("IconListView \"14 icons\"")) << app.driver.Describe();
+    Screenshot("chat_emoticon_picker");
+    ASSERT_TRUE(app.driver.TapIcon(0));
+    ASSERT_TRUE(app.driver.TapIcon(9));
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_EMOTICON_INSERT));
+    EXPECT_EQ("x-(:-)", InputText());
+    EXPECT_FALSE(app.driver.FindByActionId(ChatController::ACTION_EMOTICON_INSERT).has_value());
+
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE));
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE_EMOTICONS));
+    ASSERT_TRUE(app.driver.TapIcon(6));
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_EMOTICON_CANCEL));
+    EXPECT_EQ("x-(:-)", InputText()) << "cancel inserts nothing";
+
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    ASSERT_NE(nullptr, Bubble(0));
+    const std::vector<EmoticonSegment>& drawn = Bubble(0)->GetSegments();
+    ASSERT_EQ(2u, drawn.size());
+    EXPECT_EQ("Google/emoticons/round/30/angry.png", drawn[0].value.ToUtf8());
+    EXPECT_EQ("Google/emoticons/round/30/smile.png", drawn[1].value.ToUtf8());
+}
+
+TEST_F(ChatScreenTest, MessagesAndPresenceWhileTheChatIsOpen)
+{
+    OpenChat("bob@localhost", "Bob");
+    Ixa::System::DeviceLog::Clear();
+    Receive("carol@localhost", "a word from someone else");
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(std::vector<std::string>{"play /Res/msn_newmsg.amr"}, Ixa::System::DeviceLog::GetEntries());
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("carol@localhost"));
+
+    Ixa::System::DeviceLog::Clear();
+    Receive("bob@localhost", "look at http://example.com/trip now");
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(Ixa::System::DeviceLog::GetEntries().empty()) << "the open chat does not ring";
+    ASSERT_EQ(1u, Rows().size());
+    EXPECT_EQ(0u, Rows()[0].rfind("look at http://example.com/trip now |", 0));
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("bob@localhost")) << "shown means read";
+
+    Presence("bob@localhost", "bob", -1);
+    app.driver.PumpUntilIdle();
+    Presence("bob@localhost", "bob", 0);
+    app.driver.PumpUntilIdle();
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(3u, rows.size());
+    EXPECT_EQ("bob went offline.", rows[1]);
+    EXPECT_EQ("bob is online now.", rows[2]);
+    EXPECT_EQ(1u, Stored("bob@localhost").size());
+}
+
+TEST_F(ChatScreenTest, TheNotificationSwitchesAnOpenChatToTheSender)
+{
+    OpenChat("bob@localhost", "Bob");
+    app.driver.Home();
+    Receive("dave@localhost", "over here");
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(Rows().empty()) << "not bob's";
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("dave@localhost"));
+    ASSERT_TRUE(app.driver.SelectNotification());
+    EXPECT_EQ("dave@localhost", app.Visible().title);
+    ASSERT_EQ(1u, Rows().size());
+    EXPECT_EQ(0u, Rows()[0].rfind("over here |", 0)) << Rows()[0];
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("dave@localhost"));
+}
+
+TEST_F(ChatScreenTest, TappingALinkInAMessageOpensTheBrowser)
+{
+    StoreMessage("bob@localhost", "see http://example.com/trip", 0, "2024-03-05T08:15:00.000Z");
+    OpenChat("bob@localhost", "Bob");
+    std::optional<Ixa::Ui::ScreenProbe::Entry> row = app.driver.FindRow(0);
+    ASSERT_TRUE(row.has_value());
+    ChatBubbleItem* bubble = Bubble(0);
+    ASSERT_NE(nullptr, bubble);
+    const Ixa::Graphics::Rectangle text = bubble->GetElementBounds(ChatBubbleItem::ELEMENT_TEXT);
+    std::optional<Ixa::Graphics::Point> onLink;
+    for (int y = text.y; !onLink && y < text.y + text.height; y += 2) {
+        for (int x = text.x; !onLink && x < text.x + text.width; x += 2) {
+            Ixa::Graphics::LinkType type = Ixa::Graphics::LINK_TYPE_NONE;
+            Ixa::Base::String link;
+            Ixa::Base::String shown;
+            if (Ixa::IsSucceeded(bubble->GetLinkAt(Ixa::Graphics::Point(x, y), type, link, shown))) {
+                onLink = Ixa::Graphics::Point(x, y);
+            }
+        }
+    }
+    ASSERT_TRUE(onLink.has_value()) << "the address is a link";
+    Ixa::System::DeviceLog::Clear();
+    auto* list = dynamic_cast<Ixa::Ui::Controls::ListView*>(row->control);
+    ASSERT_NE(nullptr, list);
+    const Ixa::Graphics::Rectangle inList = list->GetRowBounds(0);
+    const Ixa::Graphics::Rectangle listOnScreen = Ixa::Ui::ScreenProbe::WindowBounds(*list);
+    ASSERT_TRUE(Ixa::Ui::ScreenProbe::TapAt(Ixa::Graphics::Point(listOnScreen.x + inList.x + onLink->x, listOnScreen.y + inList.y + onLink->y)));
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(std::vector<std::string>{"appcontrol ixa.appcontrol.BROWSER ixa.appcontrol.operation.DEFAULT url:http://example.com/trip"},
+        Ixa::System::DeviceLog::GetEntries());
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// Quick texts from the chat: the list ("No items" at first), adding (blank phrases refused,
+// leading blanks kept), picking one into the chat's input, deleting with the select-all row,
+// and the phrases surviving a restart of the application.
+#include "ChatFixture.h"
+
+#include "screens/QuickTextAddController.h"
+#include "screens/QuickTextListController.h"
+#include "screens/QuickTextListDeleteController.h"
+
+namespace {
+
+class QuickTextTest : public ChatFixture {
+protected:
+    void OpenQuickTexts()
+    {
+        ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE));
+        ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_MORE_QUICK_TEXT));
+        ASSERT_EQ("QUICK_TEXT_SCREEN", app.Visible().form);
+    }
+
+    void Add(const std::string& phrase)
+    {
+        ASSERT_TRUE(app.driver.TapAction(QuickTextListController::ACTION_ADD));
+        ASSERT_EQ("QUICK_TEXT_ADD_SCREEN", app.Visible().form);
+        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+            if (entry.kind == "EditField") {
+                ASSERT_TRUE(app.driver.OpenKeypad(entry));
+                ASSERT_TRUE(app.driver.Type(phrase));
+                ASSERT_TRUE(app.driver.CloseKeypad());
+            }
+        }
+        ASSERT_TRUE(app.driver.TapAction(QuickTextAddController::ACTION_SAVE));
+    }
+
+    std::string Selection() const
+    {
+        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+            if (entry.kind == "Label") {
+                return entry.text;
+            }
+        }
+        return {};
+    }
+
+    bool Checked(int row) const
+    {
+        const auto entry = app.driver.FindRow(row);
+        return entry && entry->selected;
+    }
+
+    bool DeleteEnabled() const
+    {
+        const auto item = app.driver.FindByActionId(QuickTextListDeleteController::ACTION_DELETE);
+        return item && item->enabled;
+    }
+};
+
+TEST_F(QuickTextTest, AddInsertDeleteAndKeepAcrossARestart)
+{
+    OpenChat("bob@localhost", "Bob");
+    TypeIntoChat("Reply: ");
+    OpenQuickTexts();
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("ListView \"No items\"")) << app.driver.Describe();
+
+    Add("   ");
+    EXPECT_EQ("QUICK_TEXT_ADD_SCREEN", app.Visible().form);
+    EXPECT_TRUE(app.PopupShows("Please enter some text."));
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_INFO_OK));
+    ASSERT_TRUE(app.driver.TapAction(QuickTextAddController::ACTION_CANCEL));
+    Add("  On my way");
+    Add("Call you later");
+    Add("See you at 8 :)");
+    EXPECT_EQ("QUICK_TEXT_SCREEN", app.Visible().form);
+    EXPECT_EQ((std::vector<std::string>{"  On my way", "Call you later", "See you at 8 :)"}), Rows());
+    Screenshot("quick_text_list");
+
+    ASSERT_TRUE(app.driver.TapRow(2));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+    EXPECT_EQ("Reply: See you at 8 :)", InputText()) << "the picked text joins what was typed";
+    EXPECT_TRUE(QuickTextListController::quickText.IsEmpty());
+
+    OpenQuickTexts();
+    ASSERT_TRUE(app.driver.TapAction(QuickTextListController::ACTION_DELETE));
+    ASSERT_EQ("QUICK_TEXT_DELETE_SCREEN", app.Visible().form);
+    EXPECT_FALSE(DeleteEnabled());
+    ASSERT_TRUE(app.driver.TapRow(0));
+    EXPECT_TRUE(Checked(1) && Checked(2) && Checked(3));
+    EXPECT_EQ("3 items selected", Selection());
+    ASSERT_TRUE(app.driver.TapRow(2));
+    EXPECT_FALSE(Checked(0)) << "one phrase unchecked clears select-all";
+    ASSERT_TRUE(app.driver.TapRow(3));
+    EXPECT_EQ("1 item selected", Selection());
+    EXPECT_TRUE(DeleteEnabled());
+    ASSERT_TRUE(app.driver.TapRow(2));
+    ASSERT_TRUE(app.driver.TapRow(3));
+    EXPECT_TRUE(Checked(0)) << "checking the last unchecked phrase checks select-all";
+    ASSERT_TRUE(app.driver.TapRow(2));
+    EXPECT_EQ("2 items selected", Selection());
+    ASSERT_TRUE(app.driver.TapAction(QuickTextListDeleteController::ACTION_DELETE));
+    EXPECT_EQ("QUICK_TEXT_SCREEN", app.Visible().form);
+    EXPECT_EQ(std::vector<std::string>{"Call you later"}, Rows());
+
+    ASSERT_TRUE(app.Relaunch());
+    SetUp();
+    OpenChat("bob@localhost", "Bob");
+    OpenQuickTexts();
+    EXPECT_EQ(std::vector<std::string>{"Call you later"}, Rows());
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include "platform/UiTheme.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -27,7 +28,7 @@ FrameWindow::FrameWindow()
 {
     setWindowTitle(QStringLiteral("VeloIM"));
     setStyleSheet(UiTheme::StyleSheet());
-    setFixedSize(UiTheme::ScreenShortSide, UiTheme::ScreenLongSide);
+    SetScreenSize(UiTheme::ScreenShortSide, UiTheme::ScreenLongSide);
     status_->onPaint = [this](QPainter& painter) { PaintStatus(painter); };
     status_->onRelease = [this](const QPoint& point) {
         if (OngoingEntryRect().contains(point) && App::NotificationCenter::GetOngoing().shown && onOngoingSelected)
@@ -72,10 +73,21 @@ void FrameWindow::SetLandscape(bool landscape)
 {
     landscape_ = landscape;
     if (landscape)
-        setFixedSize(UiTheme::ScreenLongSide, UiTheme::ScreenShortSide);
+        SetScreenSize(UiTheme::ScreenLongSide, UiTheme::ScreenShortSide);
     else
-        setFixedSize(UiTheme::ScreenShortSide, UiTheme::ScreenLongSide);
+        SetScreenSize(UiTheme::ScreenShortSide, UiTheme::ScreenLongSide);
     Relayout();
+}
+
+// On a desktop the handset's window keeps its screen size. Without a display there is no window
+// manager to pass size limits to (the offscreen platform warns when a shown window's limits
+// change), and a plain resize is all that is needed.
+void FrameWindow::SetScreenSize(int width, int height)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        resize(width, height);
+    else
+        setFixedSize(width, height);
 }
 
 void FrameWindow::ShowHomeScreen(bool shown)

@@ -40,6 +40,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void SetScreenSize(int width, int height);
     void Relayout();
     void PaintStatus(QPainter& painter);
     void PaintHomeBar(QPainter& painter);

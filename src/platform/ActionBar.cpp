@@ -101,9 +101,14 @@ void ActionBar::PaintSlot(QPainter& painter, const Slot& slot, bool pressed)
         painter.setOpacity(1.0);
         return;
     }
-    painter.setFont(UiTheme::Font(UiTheme::SmallTextSize + 2, slot.area.selected));
+    const QString label = QtBridge::ToQString(slot.area.text);
+    int size = UiTheme::SmallTextSize + 2;
+    painter.setFont(UiTheme::Font(size, slot.area.selected));
+    // A long label gets a smaller font before it is cut short.
+    while (size > UiTheme::SmallTextSize - 6 && painter.fontMetrics().horizontalAdvance(label) > rect.width() - 8)
+        painter.setFont(UiTheme::Font(--size, slot.area.selected));
     painter.setPen(slot.area.enabled ? UiTheme::Text() : UiTheme::DisabledText());
-    const QString text = painter.fontMetrics().elidedText(QtBridge::ToQString(slot.area.text), Qt::ElideRight, rect.width() - 8);
+    const QString text = painter.fontMetrics().elidedText(label, Qt::ElideRight, rect.width() - 8);
     painter.drawText(rect, Qt::AlignCenter, text);
 }
 

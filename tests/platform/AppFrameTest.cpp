@@ -13,14 +13,18 @@
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/Popup.h"
+#include "platform/ScreenshotRecorder.h"
 #include "platform/SettingInfo.h"
 #include "platform/Vibrator.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <chrono>
 #include <thread>
 
 using namespace Ixa;
@@ -164,6 +168,21 @@ public:
     }
 };
 
+// Runs the user-interface thread's events for up to `limitMs` of real time (the recorder's
+// timers are not on the driver's virtual clock); true once `done` holds.
+template <typename Predicate> bool PumpRealTimeUntil(Predicate done, int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 class DemoTest : public testing::Test {
 protected:
     DemoRows rows;
@@ -206,6 +225,18 @@ TEST_F(DemoTest, ScreenChangesAreSavedWhenAScreenshotDirectoryIsGiven)
     const QFileInfo first(QString::fromStdString(directory + "/0001-TEST_FORM.png"));
     EXPECT_TRUE(first.exists());
     EXPECT_GT(first.size(), 1000);
+
+    // A control that changes after the screen change is drawn, then the screen settles: one
+    // more picture, named after the form on screen, and none while nothing changes.
+    auto* note = new Label;
+    note->Construct(Graphics::Rectangle(10, 200, 400, 60), "A message arrived");
+    UiTestApp::Get().form->AddControl(*note);
+    UiTestApp::Get().form->RequestRedraw();
+    const QString second = QString::fromStdString(directory + "/0002-TEST_FORM.png");
+    EXPECT_TRUE(PumpRealTimeUntil([&] { return QFileInfo::exists(second); }, 20000));
+    EXPECT_FALSE(PumpRealTimeUntil([&] { return QDir(QString::fromStdString(directory)).entryList(QDir::Files).size() > 2; },
+        3 * Ui::ScreenshotRecorder::MaxWaitMs));
+    EXPECT_EQ(QStringList({"0001-TEST_FORM.png", "0002-TEST_FORM.png"}), QDir(QString::fromStdString(directory)).entryList(QDir::Files, QDir::Name));
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <QTextLayout>
 #include <QUrl>
 
+#include <cmath>
+
 namespace Ixa::Graphics {
 
 EnrichedText::EnrichedText() = default;
@@ -92,13 +94,17 @@ int EnrichedText::GetTotalLineHeight() const
 
 int EnrichedText::GetTotalLineCount() const
 {
+    // Blocks have no lines until the document has been laid out, which asking its size does.
+    QTextDocument& document = Document();
+    document.size();
     int lines = 0;
-    for (QTextBlock block = Document().begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         lines += block.layout()->lineCount();
     return lines;
 }
 
-int EnrichedText::GetWidth() const { return static_cast<int>(Document().idealWidth() + 0.5); }
+// Rounded up: a width rounded down would wrap the widest line again when laid out at it.
+int EnrichedText::GetWidth() const { return static_cast<int>(std::ceil(Document().idealWidth())); }
 
 int EnrichedText::GetTextLength() const
 {

@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "screens/BuddyScreen.h"
+#include "screens/StartupChat.h"
 
 #include "engine/PresenceStatus.h"
 #include "store/ContactModel.h"
@@ -267,6 +268,25 @@ void BuddyController::openChat(const Contact& contact, BuddyScreen& screen)
 {
     if (!screen.isBuddyListRefreshPending()) {
         postWithContact(EVENT_SHOW_CHAT, contact);
+    }
+}
+
+void BuddyController::processTimerExpired(Ixa::Base::Runtime::Timer&, IMView* view)
+{
+    if (auto* screen = dynamic_cast<BuddyScreen*>(view)) {
+        StartupChat::SetDue();
+        OpenStartupChat(*screen);
+    }
+}
+
+void BuddyController::OpenStartupChat(BuddyScreen& screen)
+{
+    if (screen.isBuddyListRefreshPending()) {
+        return;
+    }
+    std::unique_ptr<Contact> contact(StartupChat::TakeContactToOpen());
+    if (contact != nullptr) {
+        postWithContact(EVENT_SHOW_CHAT, *contact);
     }
 }
 

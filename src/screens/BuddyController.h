@@ -75,8 +75,13 @@ public:
     void processSearchBarModeChanged(Ixa::Ui::Controls::SearchBar& source, Ixa::Ui::Controls::SearchBarMode mode, IMView* view) override;
     void OnTextValueChanged(const Control& source, IMView* view) override;
     void processKeypadActionPerformed(Control& source, Ixa::Ui::KeypadAction action, IMView* view) override;
+    // The buddy list has been shown long enough for the chat the program was started to open.
+    void processTimerExpired(Ixa::Base::Runtime::Timer& timer, IMView* view) override;
 
     void RefreshContactList();
+    // Opens the chat the program was started to open (StartupChat) once its contact is
+    // listed and no refresh waits for the list.
+    void OpenStartupChat(BuddyScreen& screen);
     void DeleteContact();
     void BlockContact();
     void UnBlockContact();

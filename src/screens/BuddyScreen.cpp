@@ -4,6 +4,7 @@
 #include "app/ModelNotification.h"
 #include "screens/BuddyController.h"
 #include "screens/CustomMessageAlert.h"
+#include "screens/StartupChat.h"
 #include "screens/TextMetrics.h"
 
 #include "store/ContactIcon.h"
@@ -140,6 +141,10 @@ bool BuddyScreen::Initialize()
     bc.InitializeContacts(true);
     buildLists();
     SetFormBackEventListener(this);
+    if (StartupChat::IsWaiting()) {
+        startupChatTimer_.Construct(*this);
+        startupChatTimer_.Start(StartupChat::ListFirstMs);
+    }
     return true;
 }
 
@@ -240,6 +245,7 @@ void BuddyScreen::updateScreen()
     bc.clearContactList();
     bc.InitializeContacts(false);
     UpdateListView();
+    bc.OpenStartupChat(*this);
 }
 
 IMController* BuddyScreen::getController() { return &bc; }
@@ -356,6 +362,7 @@ void BuddyScreen::RefreshBuddyList()
         bc.InitializeContacts(false);
     }
     UpdateListView();
+    bc.OpenStartupChat(*this);
 }
 
 Ixa::Base::String BuddyScreen::ShownName(const Contact& contact)

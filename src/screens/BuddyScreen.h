@@ -18,6 +18,7 @@
 #include "platform/CustomItem.h"
 #include "platform/ListContextItem.h"
 #include "platform/String.h"
+#include "platform/Timer.h"
 
 #include <memory>
 #include <vector>
@@ -110,4 +111,5 @@ private:
     std::vector<std::unique_ptr<Ixa::Ui::Controls::Popup>> retiredPopups_;
     int contactPressedAndHold = 0;
     bool buddyListRefreshPending = false;
+    Ixa::Base::Runtime::Timer startupChatTimer_;
 };

@@ -4,6 +4,7 @@
 #include "app/ModelNotification.h"
 #include "screens/ChatBubbleItem.h"
 #include "screens/QuickTextListController.h"
+#include "screens/StartupChat.h"
 
 #include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
@@ -221,6 +222,19 @@ void ChatScreen::onStateTransition(EVENT_T event, void* data)
         SetSelectedContact(static_cast<const Contact*>(data));
     }
     IMScreen::onStateTransition(event, data);
+    sendStartupText();
+}
+
+void ChatScreen::sendStartupText()
+{
+    if (contact_ == nullptr || editArea_ == nullptr) {
+        return;
+    }
+    const IMString text = StartupChat::TakeTextFor(contact_->GetContactId());
+    if (!text.IsEmpty()) {
+        editArea_->SetText(text);
+        controller_.SendMessageToServer(this);
+    }
 }
 
 void ChatScreen::willLossFocus() { unsubscribeToModels(); }

@@ -71,6 +71,8 @@ private:
     void open();
     void showTitle();
     void takeQuickText();
+    // Sends the text the program was started to send in this chat, if any.
+    void sendStartupText();
     void messageUpdated(Message& message);
     void contactUpdated(const Contact& contact);
     void contactImageUpdated(const Contact& contact);

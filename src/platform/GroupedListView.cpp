@@ -182,15 +182,9 @@ bool GroupedListView::IsGroupExpanded(int groupIndex) const
 
 result GroupedListView::SetItemChecked(int groupIndex, int itemIndex, bool check)
 {
-    if (!HasItem(groupIndex, itemIndex))
+    if (groupIndex < 0 || groupIndex >= GetGroupCount())
         return E_OUT_OF_RANGE;
-    std::set<int>& checked = groups_[static_cast<size_t>(groupIndex)].checked;
-    if (check)
-        checked.insert(itemIndex);
-    else
-        checked.erase(itemIndex);
-    RequestRedraw();
-    return E_SUCCESS;
+    return SetIndexChecked(*this, groups_[static_cast<size_t>(groupIndex)].checked, GetItemCountAt(groupIndex), itemIndex, check);
 }
 
 bool GroupedListView::IsItemChecked(int groupIndex, int itemIndex) const

@@ -104,14 +104,7 @@ result IconListView::RefreshList(int index, ListRefreshType type)
 
 result IconListView::SetItemChecked(int index, bool check)
 {
-    if (index < 0 || index >= GetItemCount())
-        return E_OUT_OF_RANGE;
-    if (check)
-        checked_.insert(index);
-    else
-        checked_.erase(index);
-    RequestRedraw();
-    return E_SUCCESS;
+    return RowListBase::SetIndexChecked(*this, checked_, GetItemCount(), index, check);
 }
 
 IconListViewItem* IconListView::GetItemAt(int index)

@@ -87,14 +87,7 @@ result ListView::ScrollToItem(int index)
 
 result ListView::SetItemChecked(int index, bool check)
 {
-    if (index < 0 || index >= GetItemCount())
-        return E_OUT_OF_RANGE;
-    if (check)
-        checked_.insert(index);
-    else
-        checked_.erase(index);
-    RequestRedraw();
-    return E_SUCCESS;
+    return SetIndexChecked(*this, checked_, GetItemCount(), index, check);
 }
 
 ListItemBase* ListView::MakeRow(int row)

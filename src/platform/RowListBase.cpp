@@ -87,6 +87,18 @@ std::set<int> RowListBase::ShiftIndexes(const std::set<int>& indexes, int index,
     return moved;
 }
 
+result RowListBase::SetIndexChecked(const Control& list, std::set<int>& checked, int count, int index, bool check)
+{
+    if (index < 0 || index >= count)
+        return E_OUT_OF_RANGE;
+    if (check)
+        checked.insert(index);
+    else
+        checked.erase(index);
+    list.RequestRedraw();
+    return E_SUCCESS;
+}
+
 void RowListBase::RowsChanged()
 {
     contextRow_ = -1;

@@ -57,6 +57,9 @@ public:
 
     // Where indexes kept beside rows move when a row at `index` is added or removed.
     static std::set<int> ShiftIndexes(const std::set<int>& indexes, int index, ListRefreshType type);
+    // Puts `index`, one of `count` items, into `checked` or takes it out, and redraws `list`;
+    // E_OUT_OF_RANGE, with nothing changed, for an index outside the items.
+    static result SetIndexChecked(const Control& list, std::set<int>& checked, int count, int index, bool check);
 
 protected:
     RowListBase();

@@ -1,8 +1,5 @@
 #include "RecordingController.h"
 
-#include "engine/PresenceStatus.h"
-#include "store/Message.h"
-
 #include <algorithm>
 
 namespace TestSupport {
@@ -88,55 +85,5 @@ void RecordingController::ClearLocked()
     }
     records_.clear();
 }
-
-void RecordingController::init() {}
-void RecordingController::uninit() {}
-void RecordingController::reset() {}
-void RecordingController::SetUsername(IMString*) {}
-void RecordingController::SetPassword(IMString*) {}
-IMString* RecordingController::GetUsername() { return nullptr; }
-IMString* RecordingController::GetPassword() { return nullptr; }
-void RecordingController::SetContactDAO(ContactDAO*) {}
-void RecordingController::SetGroupDAO(GroupDAO*) {}
-void RecordingController::setContactIconDAO(ContactIconDAO*) {}
-void RecordingController::SetMessageDAO(MessageDAO*) {}
-ContactDAO* RecordingController::GetContactDAO() { return nullptr; }
-GroupDAO* RecordingController::GetGroupDAO() { return nullptr; }
-ContactIconDAO* RecordingController::GetContactIconDAO() { return nullptr; }
-MessageDAO* RecordingController::GetMessageDAO() { return nullptr; }
-void RecordingController::SetResponseDelegate(ResponseDelegate*) {}
-ResponseDelegate* RecordingController::GetResponseDelegate() { return nullptr; }
-void RecordingController::SetModelResponseDelegate(ModelResponseDelegate*) {}
-void RecordingController::SetNonModelResponseDelegate(NonModelResponseDelegate*) {}
-// The requests that take their argument free it, as the real controller's commands would.
-bool RecordingController::SignIn(PresenceStatus*) { return true; }
-void RecordingController::SignOut() {}
-void RecordingController::refreshLists(bool) {}
-void RecordingController::refreshPendingList() {}
-void RecordingController::SendMessage(Message* message) { delete message; }
-void RecordingController::SetClientPresence(PresenceStatus* status) { delete status; }
-void RecordingController::RefreshIgnoreList() {}
-void RecordingController::RefreshIgnoreList(bool) {}
-void RecordingController::AddToIgnoreList(IMString* user) { delete user; }
-void RecordingController::RemoveFromIgnoreList(IMString*) {}
-void RecordingController::BlockContact(IMString*) {}
-void RecordingController::UnblockContact(IMString*) {}
-void RecordingController::AddContact(IMString*, IMString*, IMString*) {}
-void RecordingController::DeleteContact(Contact*) {}
-void RecordingController::CreateContact(IMString*, IMString*, IMString*) {}
-void RecordingController::CreateContactInExistingGroup(Group*, IMString*, IMString*, IMString*) {}
-void RecordingController::CreateContactInNewGroup(Group*, IMString*, IMString*, IMString*) {}
-void RecordingController::RemoveContactFromGroup(Contact*, Group*) {}
-void RecordingController::RenameContact(IMString*, IMString*) {}
-void RecordingController::AllowPresenceSubscription(IMString*, IMString*) {}
-void RecordingController::DenyPresenceSubscription(IMString*, IMString*) {}
-void RecordingController::Suspend() {}
-void RecordingController::EnableOrDisableNotifications(bool) {}
-Ixa::Base::Runtime::Mutex* RecordingController::GetMutex() { return nullptr; }
-void RecordingController::SetSignInCancel(bool) {}
-bool RecordingController::GetSignInCancel() { return false; }
-Connection* RecordingController::GetConnection() { return nullptr; }
-bool RecordingController::IsInitialListReceived() { return false; }
-void RecordingController::SetInitialListReceived(bool) {}
 
 }  // namespace TestSupport

@@ -4,6 +4,9 @@
 // makes accounts, Stop (or the destructor) ends the server by its process id and removes the
 // directory, Kill ends it abruptly instead. Clients take CaFile() as $VELOIM_CA_FILE and
 // verify Domain().
+// The helper runs as a child of this process, which it takes as the server's owner: should the
+// test process end without the destructor (a sanitizer halting it, a kill), the helper's
+// watchdog stops the server.
 // Every helper run has a time-out; a failure throws std::runtime_error with the helper's
 // output.
 // Threading and ownership: one thread at a time. The object owns the server it started.

@@ -14,6 +14,7 @@
 
 #include "TemporaryDirectory.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,13 @@ public:
     int Pid() const;
     const std::string& CaFile() const;
     const std::string& LogFile() const;
+
+    // The key=value lines the helper prints on start and keeps in the instance directory's
+    // "instance" file.
+    static std::map<std::string, std::string> ParseInstance(const std::string& text);
+    // True once the process is gone or a zombie: the server is no child of the test process,
+    // whoever reaps it.
+    static bool HasEnded(int pid);
 
 private:
     std::string Helper(const std::vector<std::string>& arguments) const;

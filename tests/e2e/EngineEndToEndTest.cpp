@@ -5,11 +5,11 @@
 #include "support/EngineUnderTest.h"
 #include "support/LocalProsody.h"
 #include "support/PeerClient.h"
+#include "support/ProsodySuite.h"
 #include "support/SecureSocketClient.h"
 #include "support/TemporaryDirectory.h"
 
 #include "store/Message.h"
-#include "xmpp/Constants.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
@@ -24,6 +24,7 @@ using TestSupport::EngineUnderTest;
 using TestSupport::LocalProsody;
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
+using TestSupport::ProsodySuite;
 using TestSupport::RecordingDelegate;
 using Call = RecordingDelegate::Call;
 
@@ -58,27 +59,13 @@ std::string BytesOf(ContactIcon& avatar)
         static_cast<size_t>(image->GetRemaining()));
 }
 
-class EngineEndToEndTest : public testing::Test {
+class EngineEndToEndTest : public ProsodySuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (Constants::DOMAIN.ToUtf8() != "localhost") {
-            return;
-        }
-        server_ = new LocalProsody();
-        server_->Start();
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete server_;
-        server_ = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server_ == nullptr) {
-            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        ProsodySuite::SetUp();
+        if (IsSkipped()) {
+            return;
         }
         setenv("VELOIM_CA_FILE", server_->CaFile().c_str(), 1);
         alice_ = NewUser("alice");
@@ -100,38 +87,14 @@ protected:
     static std::unique_ptr<PeerClient> Online(
         const std::string& user, const std::string& resource = "peer", LocalProsody* server = nullptr)
     {
-        LocalProsody& at = server != nullptr ? *server : *server_;
-        auto peer = std::make_unique<PeerClient>(
-            PeerClient::Options{Jid(user), Password, at.Port(), at.CaFile(), resource});
-        peer->Start();
-        return peer;
+        return SignInPeer(server != nullptr ? *server : *server_, user, Password, resource);
     }
 
-    static void ExpectDone(PeerClient& peer, const std::string& command)
-    {
-        const std::optional<PeerEvent> outcome = peer.Run(command);
-        ASSERT_TRUE(outcome) << command << ": no outcome\n" << peer.Diagnostics();
-        EXPECT_EQ(outcome->Name(), "done") << command << ": " << (*outcome)["text"];
-    }
-
-    // Gives `user` the contacts, each named, with subscriptions both ways, through a client
-    // of the user's own that signs out again; the contacts' peers answer subscriptions.
-    static void MakeFriends(const std::string& user, const std::vector<std::pair<PeerClient*, std::string>>& friends,
+    // Gives `user` the contacts through a client of the user's own.
+    static void MakeFriends(const std::string& user, const std::vector<Friend>& friends,
         LocalProsody* server = nullptr)
     {
-        std::unique_ptr<PeerClient> own = Online(user, "setup", server);
-        ExpectDone(*own, "auto_accept on");
-        for (const auto& [peer, name] : friends) {
-            ExpectDone(*peer, "auto_accept on");
-            const std::string jid = peer->Events().front()["jid"];
-            const std::string bare = jid.substr(0, jid.find('/'));
-            ExpectDone(*own, "subscribe " + bare);
-            ASSERT_TRUE(own->WaitFor("presence", Wait, [&](const PeerEvent& event) {
-                return event["type"] == "available" && event["from"].rfind(bare + "/", 0) == 0;
-            })) << bare;
-            ExpectDone(*own, "roster_add " + bare + " '" + name + "' Work");
-        }
-        ASSERT_TRUE(own->Quit());
+        ProsodySuite::MakeFriends(*Online(user, "setup", server), friends);
     }
 
     // Signs the user in on a bare TLS stream (SASL PLAIN, bind, session), for stanzas no
@@ -195,12 +158,9 @@ protected:
             Wait);
     }
 
-    static LocalProsody* server_;
     std::string alice_;
     EngineUnderTest engine_;
 };
-
-LocalProsody* EngineEndToEndTest::server_ = nullptr;
 
 PeerClient::Match FromUser(const std::string& bare)
 {

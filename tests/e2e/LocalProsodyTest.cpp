@@ -1,16 +1,29 @@
 #include "support/LocalProsody.h"
+#include "support/ProcessLauncher.h"
 #include "support/SecureSocketClient.h"
+#include "support/TemporaryDirectory.h"
 #include "support/TimedProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
 
 using namespace Ixa;
 using namespace Ixa::Net::Sockets;
 using namespace std::chrono_literals;
 using TestSupport::LocalProsody;
+using TestSupport::ProcessLauncher;
 using TestSupport::SecureSocketClient;
+using TestSupport::TemporaryDirectory;
 using TestSupport::TimedProcess;
 using Event = SecureSocketClient::Event;
 
@@ -98,6 +111,104 @@ TEST_F(LocalProsodyTest, ServesStreamsOverVerifiedTlsAndSignsInARealClient)
     ASSERT_EQ(afterStop.Connect("127.0.0.1", server.Port(), server.Domain()), E_SUCCESS);
     ASSERT_TRUE(afterStop.WaitFor(Event::Closed));
     EXPECT_EQ(afterStop.ClosedReason(), NET_SOCKET_CLOSED_REASON_CONNECT_FAILED);
+}
+
+// The server follows the process that started it: an owner killed outright, with no chance to
+// stop anything, takes its server and the helper's watchdog with it, and a later stop of the
+// instance still succeeds.
+class LocalProsodyOwnerTest : public testing::Test {
+protected:
+    static constexpr auto StartTimeout = 60s;
+    static constexpr auto EndTimeout = 20s;
+
+    void TearDown() override
+    {
+        KillOwner();
+        if (ownerOutput_ >= 0)
+            ::close(ownerOutput_);
+    }
+
+    // The owner writes into owner.log, shown when a test fails.
+    void StartOwner(const std::vector<std::string>& arguments)
+    {
+        ownerOutput_ = ::open((directory_.Path() + "/owner.log").c_str(),
+            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ASSERT_GE(ownerOutput_, 0);
+        ASSERT_TRUE(ProcessLauncher::Start(arguments, -1, ownerOutput_, owner_));
+    }
+
+    std::string OwnerLog() const
+    {
+        std::ifstream log(directory_.Path() + "/owner.log");
+        std::ostringstream text;
+        text << log.rdbuf();
+        return text.str();
+    }
+
+    std::map<std::string, std::string> Instance() const
+    {
+        std::ifstream file(instance_ + "/instance");
+        std::ostringstream text;
+        text << file.rdbuf();
+        return LocalProsody::ParseInstance(text.str());
+    }
+
+    void KillOwner()
+    {
+        if (owner_ <= 0)
+            return;
+        ::kill(owner_, SIGKILL);
+        ::waitpid(owner_, nullptr, 0);
+        owner_ = -1;
+    }
+
+    // Kills the owner and expects the server and the watchdog of `instance` gone in time.
+    void ExpectTheServerToEndWithTheOwner(const std::map<std::string, std::string>& instance)
+    {
+        ASSERT_TRUE(instance.count("pid") && instance.count("watchdog")) << OwnerLog();
+        const int server = std::stoi(instance.at("pid"));
+        const int watchdog = std::stoi(instance.at("watchdog"));
+        ASSERT_FALSE(LocalProsody::HasEnded(server));
+        ASSERT_FALSE(LocalProsody::HasEnded(watchdog));
+        KillOwner();
+        const auto deadline = std::chrono::steady_clock::now() + EndTimeout;
+        while (!(LocalProsody::HasEnded(server) && LocalProsody::HasEnded(watchdog))
+            && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(50ms);
+        EXPECT_TRUE(LocalProsody::HasEnded(server)) << "server " << server;
+        EXPECT_TRUE(LocalProsody::HasEnded(watchdog)) << "watchdog " << watchdog;
+        const TimedProcess::Outcome stop =
+            TimedProcess::Run({VELOIM_PROSODY_LOCAL, "stop", instance_}, StartTimeout);
+        EXPECT_TRUE(stop.Succeeded()) << stop.output;
+    }
+
+    TemporaryDirectory directory_{"veloim-prosody-owner"};
+    const std::string instance_ = directory_.Path() + "/server";
+    int ownerOutput_ = -1;
+    pid_t owner_ = -1;
+};
+
+TEST_F(LocalProsodyOwnerTest, TheServerEndsWithTheProcessThatRanTheHelper)
+{
+    // The shell runs the helper and then waits in its own place: exec keeps its process id,
+    // which the helper took as its parent's.
+    StartOwner({"/bin/sh", "-c", "\"$0\" start \"$1\" && exec sleep 300", VELOIM_PROSODY_LOCAL,
+        instance_});
+    const auto deadline = std::chrono::steady_clock::now() + StartTimeout;
+    while (!Instance().count("watchdog") && std::chrono::steady_clock::now() < deadline) {
+        ASSERT_EQ(::waitpid(owner_, nullptr, WNOHANG), 0) << "the owner ended:\n" << OwnerLog();
+        std::this_thread::sleep_for(50ms);
+    }
+    ExpectTheServerToEndWithTheOwner(Instance());
+}
+
+TEST_F(LocalProsodyOwnerTest, TheServerEndsWithTheOwnerNamedOnStart)
+{
+    StartOwner({"sleep", "300"});
+    const TimedProcess::Outcome start = TimedProcess::Run(
+        {VELOIM_PROSODY_LOCAL, "start", instance_, "--owner", std::to_string(owner_)}, StartTimeout);
+    ASSERT_TRUE(start.Succeeded()) << start.output;
+    ExpectTheServerToEndWithTheOwner(LocalProsody::ParseInstance(start.output));
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // follow-up queries are answered, a wrong password reaches "signin" with failure, and a
 // server that dies under a signed-in client gives "connectionError".
 #include "support/LocalProsody.h"
+#include "support/ProsodySuite.h"
 #include "support/RecordingController.h"
 #include "xmpp/Connection.h"
-#include "xmpp/Constants.h"
 
 #include "foundation/IMBoolean.h"
 #include "foundation/IMHashMap.h"
@@ -17,6 +17,7 @@
 
 using namespace std::chrono_literals;
 using TestSupport::LocalProsody;
+using TestSupport::ProsodySuite;
 using TestSupport::RecordingController;
 using Names = std::vector<std::string>;
 
@@ -27,28 +28,21 @@ const std::string Password = "wonderland";
 // The server's certificate is for the domain, which the client reaches as "localhost".
 const char* const Host = "localhost";
 
-class ProsodySignInTest : public testing::Test {
+class ProsodySignInTest : public ProsodySuite {
 protected:
     static void SetUpTestSuite()
     {
-        if (Constants::DOMAIN.ToUtf8() != Host) {
-            return;
+        ProsodySuite::SetUpTestSuite();
+        if (server_ != nullptr) {
+            server_->Register(User, Password);
         }
-        server_ = new LocalProsody(Host);
-        server_->Start();
-        server_->Register(User, Password);
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete server_;
-        server_ = nullptr;
     }
 
     void SetUp() override
     {
-        if (server_ == nullptr) {
-            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        ProsodySuite::SetUp();
+        if (IsSkipped()) {
+            return;
         }
         setenv("VELOIM_CA_FILE", server_->CaFile().c_str(), 1);
     }
@@ -75,12 +69,9 @@ protected:
         return success != nullptr && success->ToBool();
     }
 
-    static LocalProsody* server_;
     RecordingController controller_;
     std::unique_ptr<Connection> connection_ = std::make_unique<Connection>(&controller_);
 };
-
-LocalProsody* ProsodySignInTest::server_ = nullptr;
 
 TEST_F(ProsodySignInTest, SignsInWithTheBoundIdAsksForTheAccountsDataAndLogsOutQuietly)
 {

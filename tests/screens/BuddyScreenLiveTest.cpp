@@ -10,10 +10,9 @@
 #include "screens/BuddyController.h"
 #include "store/ContactModel.h"
 #include "store/PropertiesModel.h"
-#include "support/LocalProsody.h"
 #include "support/PeerClient.h"
+#include "support/ProsodySuite.h"
 #include "screens/LoginController.h"
-#include "xmpp/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +20,9 @@
 #include <functional>
 #include <memory>
 
-using TestSupport::LocalProsody;
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
+using TestSupport::ProsodySuite;
 
 namespace {
 
@@ -32,27 +31,13 @@ const std::string Password = "down the rabbit hole";
 
 std::string Jid(const std::string& user) { return user + "@localhost"; }
 
-class BuddyScreenLiveTest : public testing::Test {
+class BuddyScreenLiveTest : public ProsodySuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (Constants::DOMAIN.ToUtf8() != "localhost") {
-            return;
-        }
-        server_ = new LocalProsody();
-        server_->Start();
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete server_;
-        server_ = nullptr;
-    }
-
     void SetUp() override
     {
-        if (server_ == nullptr) {
-            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        ProsodySuite::SetUp();
+        if (IsSkipped()) {
+            return;
         }
         static int serial = 0;
         ++serial;
@@ -61,39 +46,15 @@ protected:
         server_->Register(user_, Password);
         server_->Register(friend_, Password);
         peer_ = Online(friend_, "peer");
-        MakeFriends();
+        // The service files every contact in "Friends", whatever group the roster names.
+        MakeFriends(*Online(user_, "setup"), {{peer_.get(), "Ben"}});
         app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
         ASSERT_TRUE(app_->Launched());
     }
 
     static std::unique_ptr<PeerClient> Online(const std::string& user, const std::string& resource)
     {
-        auto peer = std::make_unique<PeerClient>(PeerClient::Options{Jid(user), Password, server_->Port(), server_->CaFile(), resource});
-        peer->Start();
-        return peer;
-    }
-
-    static void ExpectDone(PeerClient& peer, const std::string& command)
-    {
-        const std::optional<PeerEvent> outcome = peer.Run(command);
-        ASSERT_TRUE(outcome) << command << ": no outcome\n" << peer.Diagnostics();
-        EXPECT_EQ(outcome->Name(), "done") << command << ": " << (*outcome)["text"];
-    }
-
-    // The user and the friend subscribe to each other, and the user names the friend "Ben",
-    // through a client of the user's own that signs out again. The service files every
-    // contact in "Friends", whatever group the roster names.
-    void MakeFriends()
-    {
-        std::unique_ptr<PeerClient> own = Online(user_, "setup");
-        ExpectDone(*own, "auto_accept on");
-        ExpectDone(*peer_, "auto_accept on");
-        ExpectDone(*own, "subscribe " + Jid(friend_));
-        ASSERT_TRUE(own->WaitFor("presence", Wait, [&](const PeerEvent& event) {
-            return event["type"] == "available" && event["from"].rfind(Jid(friend_) + "/", 0) == 0;
-        }));
-        ExpectDone(*own, "roster_add " + Jid(friend_) + " 'Ben' Work");
-        ASSERT_TRUE(own->Quit());
+        return SignInPeer(*server_, user, Password, resource);
     }
 
     bool PumpUntil(const std::function<bool()>& check) { return app_->PumpUntil(check); }
@@ -121,14 +82,11 @@ protected:
         return row >= 0 && BuddyListProbe::Rows()[row] == text;
     }
 
-    static LocalProsody* server_;
     std::string user_;
     std::string friend_;
     std::unique_ptr<PeerClient> peer_;
     std::unique_ptr<AppUnderTest> app_;
 };
-
-LocalProsody* BuddyScreenLiveTest::server_ = nullptr;
 
 TEST_F(BuddyScreenLiveTest, TheFriendsPresenceAvatarAndMessagesFollowTheRow)
 {

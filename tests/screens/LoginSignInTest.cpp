@@ -5,7 +5,7 @@
 // after 60 s of the user-interface clock, the background, and cancelling).
 #include "LoginForm.h"
 
-#include "support/LocalProsody.h"
+#include "support/ProsodySuite.h"
 #include "support/SilentServer.h"
 
 #include "app/IMManager.h"
@@ -13,7 +13,6 @@
 #include "screens/LoginController.h"
 #include "store/Properties.h"
 #include "store/PropertiesModel.h"
-#include "xmpp/Constants.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,7 @@
 
 namespace {
 
-using TestSupport::LocalProsody;
+using TestSupport::ProsodySuite;
 using TestSupport::SilentServer;
 using Texts = std::vector<std::string>;
 
@@ -34,28 +33,13 @@ const std::string ScreenshotDir = VELOIM_SCREENSHOT_DIR;
 
 bool InfoPopupShown(const AppUnderTest& app) { return app.driver.FindByActionId(IMScreen::ACTION_INFO_OK).has_value(); }
 
-class LoginSignInTest : public testing::Test {
+class LoginSignInTest : public ProsodySuite {
 protected:
     static void SetUpTestSuite()
     {
-        if (Constants::DOMAIN.ToUtf8() != Host) {
-            return;
-        }
-        server_ = new LocalProsody(Host);
-        server_->Start();
-        server_->Register(User, Password);
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete server_;
-        server_ = nullptr;
-    }
-
-    void SetUp() override
-    {
-        if (server_ == nullptr) {
-            GTEST_SKIP() << "the service domain is not \"localhost\", which the local server stands in for";
+        ProsodySuite::SetUpTestSuite();
+        if (server_ != nullptr) {
+            server_->Register(User, Password);
         }
     }
 
@@ -65,11 +49,7 @@ protected:
         return form.TypeId(User) && form.TypePassword(Password) && app.driver.TapAction(LoginController::ACTION_SIGN_IN)
             && app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; });
     }
-
-    static LocalProsody* server_;
 };
-
-LocalProsody* LoginSignInTest::server_ = nullptr;
 
 TEST_F(LoginSignInTest, FirstSignInSavesTheAccountAndARestartSignsInByItself)
 {

@@ -19,31 +19,6 @@ namespace {
 constexpr std::chrono::seconds HelperTimeout{60};
 constexpr std::chrono::seconds KillTimeout{10};
 
-// The server is not this process's child (the helper started it in a session of its own), so
-// its end is seen in /proc: gone, or a zombie left for whoever reaps it.
-bool IsGone(int pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line))
-        return true;
-    const size_t end = line.rfind(')');
-    return end != std::string::npos && end + 2 < line.size() && line[end + 2] == 'Z';
-}
-
-std::map<std::string, std::string> ParseLines(const std::string& output)
-{
-    std::map<std::string, std::string> values;
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            values[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return values;
-}
-
 }  // namespace
 
 LocalProsody::LocalProsody(std::string domain)
@@ -63,7 +38,7 @@ LocalProsody::~LocalProsody()
 void LocalProsody::Start()
 {
     const std::map<std::string, std::string> values =
-        ParseLines(Helper({"start", directory_.Path(), "--domain", domain_}));
+        ParseInstance(Helper({"start", directory_.Path(), "--domain", domain_}));
     try {
         port_ = static_cast<unsigned short>(std::stoi(values.at("port")));
         pid_ = std::stoi(values.at("pid"));
@@ -95,7 +70,7 @@ void LocalProsody::Kill()
     running_ = false;
     ::kill(pid_, SIGKILL);
     const auto deadline = std::chrono::steady_clock::now() + KillTimeout;
-    while (!IsGone(pid_)) {
+    while (!HasEnded(pid_)) {
         if (std::chrono::steady_clock::now() > deadline)
             throw std::runtime_error("LocalProsody: the killed server did not end");
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -111,6 +86,31 @@ int LocalProsody::Pid() const { return pid_; }
 const std::string& LocalProsody::CaFile() const { return caFile_; }
 
 const std::string& LocalProsody::LogFile() const { return logFile_; }
+
+std::map<std::string, std::string> LocalProsody::ParseInstance(const std::string& text)
+{
+    std::map<std::string, std::string> values;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return values;
+}
+
+// The server is not this process's child (the helper started it in a session of its own), so
+// its end is seen in /proc: gone, or a zombie left for whoever reaps it.
+bool LocalProsody::HasEnded(int pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const size_t end = line.rfind(')');
+    return end != std::string::npos && end + 2 < line.size() && line[end + 2] == 'Z';
+}
 
 std::string LocalProsody::Helper(const std::vector<std::string>& arguments) const
 {

@@ -4,6 +4,9 @@
 // makes accounts, Stop (or the destructor) ends the server by its process id and removes the
 // directory, Kill ends it abruptly instead. Clients take CaFile() as $VELOIM_CA_FILE and
 // verify Domain().
+// The helper runs as a child of this process, which it takes as the server's owner: should the
+// test process end without the destructor (a sanitizer halting it, a kill), the helper's
+// watchdog stops the server.
 // Every helper run has a time-out; a failure throws std::runtime_error with the helper's
 // output.
 // Threading and ownership: one thread at a time. The object owns the server it started.
@@ -11,6 +14,7 @@
 
 #include "TemporaryDirectory.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,6 +41,13 @@ public:
     int Pid() const;
     const std::string& CaFile() const;
     const std::string& LogFile() const;
+
+    // The key=value lines the helper prints on start and keeps in the instance directory's
+    // "instance" file.
+    static std::map<std::string, std::string> ParseInstance(const std::string& text);
+    // True once the process is gone or a zombie: the server is no child of the test process,
+    // whoever reaps it.
+    static bool HasEnded(int pid);
 
 private:
     std::string Helper(const std::vector<std::string>& arguments) const;

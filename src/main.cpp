@@ -5,6 +5,9 @@
 #include "screens/AppScreenFactory.h"
 #include "screens/StartupChat.h"
 
+#include "platform/DataDirectory.h"
+#include "platform/ResourceDirectory.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,7 +26,11 @@ const char* const Usage =
     "                        (an address without @ gets VELOIM_DOMAIN)\n"
     "  --send TEXT           send TEXT in that chat, as if typed and sent\n"
     "  --help                show this text and exit\n"
-    "  --version             show the version and exit\n";
+    "  --version             show the version and exit\n"
+    "\n"
+    "Environment: VELOIM_HOST, VELOIM_PORT and VELOIM_DOMAIN name the XMPP server (TLS from\n"
+    "the first byte), VELOIM_CA_FILE adds trusted authorities (PEM), VELOIM_HOME holds the\n"
+    "database files and VELOIM_RES_DIR the pictures, texts and sounds.\n";
 
 const char* const Version = "veloim 1.0.0\n";
 
@@ -37,6 +44,8 @@ int main(int argc, char** argv)
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(Usage, stdout);
+            std::printf("\nData:      %s\nResources: %s\n", Ixa::Io::DataDirectory::GetPath().c_str(),
+                Ixa::Io::ResourceDirectory::GetPath().c_str());
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

@@ -12,21 +12,31 @@ namespace {
 
 bool HasStrings(const QString& directory) { return QFileInfo::exists(QDir(directory).filePath(QStringLiteral("strings.txt"))); }
 
+// The program may ask before the application object exists (--help).
+QString ExecutableDirectory()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+}
+
 }  // namespace
 
 std::string ResourceDirectory::GetPath()
 {
     if (const char* configured = std::getenv("VELOIM_RES_DIR"); configured != nullptr && *configured != '\0')
         return configured;
-    if (QCoreApplication::instance() != nullptr) {
-        QDir directory(QCoreApplication::applicationDirPath());
-        for (int level = 0; level < 4; ++level) {
-            if (HasStrings(directory.filePath(QStringLiteral("res"))))
-                return directory.filePath(QStringLiteral("res")).toStdString();
-            if (!directory.cdUp())
-                break;
-        }
+    const QString executable = ExecutableDirectory();
+    QDir directory(executable);
+    for (int level = 0; level < 4; ++level) {
+        if (HasStrings(directory.filePath(QStringLiteral("res"))))
+            return directory.filePath(QStringLiteral("res")).toStdString();
+        if (!directory.cdUp())
+            break;
     }
+    const QString installed = QDir::cleanPath(QDir(executable).filePath(QStringLiteral(VELOIM_INSTALLED_RESOURCE_DIR)));
+    if (HasStrings(installed))
+        return installed.toStdString();
     return VELOIM_SOURCE_RESOURCE_DIR;
 }
 

@@ -1,7 +1,8 @@
 // Where the application's resources live on this machine: the texts, pictures and sounds
 // that the program names "/Res/..." or by bare name ("available.png",
 // "Google/emoticons/round/30/smile.png"). The directory is $VELOIM_RES_DIR when set, else a
-// "res" folder next to the executable or above it, else the source tree's res/.
+// "res" folder next to the executable or above it (a build tree), else the installed data
+// folder beside the executable's (share/veloim), else the source tree's res/.
 // Thread-safety: safe from any thread while nobody changes the environment.
 #pragma once
 

@@ -11,8 +11,10 @@
 #include "engine/IMFactory.h"
 #include "screens/BuddyController.h"
 #include "screens/CustomMessageAlert.h"
+#include "screens/StartupChat.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
+#include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
 #include "support/RequestRecorder.h"
 
@@ -318,6 +320,68 @@ TEST_F(BuddyScreenTest, ScreenshotOfABuddyListWithGroupsPresencesAvatarsAndABadg
     EXPECT_EQ("Bob | At lunch | 3", BuddyListProbe::Rows()[bob]);
     std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
     EXPECT_TRUE(app.driver.SaveScreenshot(VELOIM_SCREENSHOT_DIR "/buddy-list.png"));
+}
+
+// The chat asked for on the command line: it waits until the list has been on screen for a
+// while, opens once with its text sent once, and a contact that arrives later is waited for.
+class StartupChatTest : public BuddyScreenTest {
+protected:
+    void TearDown() override { StartupChat::Clear(); }
+
+    void WaitOnTheList(int milliseconds)
+    {
+        app.driver.AdvanceTime(milliseconds);
+        app.driver.PumpUntilIdle();
+    }
+
+    std::vector<std::string> SentMessages()
+    {
+        std::vector<std::string> sent;
+        for (const std::string& request : Requests()) {
+            if (request.rfind("SendMessage ", 0) == 0) {
+                sent.push_back(request);
+            }
+        }
+        return sent;
+    }
+};
+
+TEST_F(StartupChatTest, OpensOnceAfterTheListHasShownAndSendsItsTextOnce)
+{
+    StartupChat::Set("Bob", "Hello Bob");
+    ShowBuddyList();
+    WaitOnTheList(StartupChat::ListFirstMs - 100);
+    EXPECT_EQ("BUDDY_SCREEN", app.Visible().form);
+    WaitOnTheList(200);
+    ASSERT_EQ("CHAT_SCREEN", app.Visible().form);
+    EXPECT_EQ("Bob", app.Visible().title);
+    EXPECT_EQ((std::vector<std::string>{"SendMessage bob@localhost Hello Bob"}), SentMessages());
+    std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(IMManager::GetMessageModel()->GetAllMessagesWithUser("bob@localhost", true));
+    ASSERT_NE(nullptr, stored);
+    ASSERT_EQ(1, stored->GetCount());
+    EXPECT_EQ("Hello Bob", static_cast<Message*>(stored->GetAt(0))->GetMessage().ToUtf8());
+    stored->RemoveAll(true);
+
+    // Back on the list, updates and time open nothing again.
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("BUDDY_SCREEN", app.Visible().form);
+    ReportContactChanged("bob@localhost");
+    WaitOnTheList(2 * StartupChat::ListFirstMs);
+    EXPECT_EQ("BUDDY_SCREEN", app.Visible().form);
+    EXPECT_EQ(1u, SentMessages().size());
+}
+
+TEST_F(StartupChatTest, AContactNotYetListedIsWaitedFor)
+{
+    StartupChat::Set("newcomer@localhost", "Welcome");
+    ShowBuddyList();
+    WaitOnTheList(2 * StartupChat::ListFirstMs);
+    EXPECT_EQ("BUDDY_SCREEN", app.Visible().form);
+    BuddyListProbe::AddContact("newcomer@localhost", "Newcomer", "Friends", Available);
+    ReportContactChanged("newcomer@localhost");
+    ASSERT_EQ("CHAT_SCREEN", app.Visible().form);
+    EXPECT_EQ((std::vector<std::string>{"SendMessage newcomer@localhost Welcome"}), SentMessages());
 }
 
 }  // namespace

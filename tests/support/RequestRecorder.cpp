@@ -2,6 +2,7 @@
 
 #include "store/Contact.h"
 #include "store/Group.h"
+#include "store/Message.h"
 
 #include <atomic>
 #include <memory>
@@ -60,6 +61,12 @@ void RequestRecorder::RemoveContactFromGroup(Contact* contact, Group* group)
 {
     record("RemoveContactFromGroup " + (contact != nullptr ? contact->GetContactId().ToUtf8() : std::string("-")) + " group="
         + (group != nullptr ? group->GetGroupName().ToUtf8() : std::string("none")));
+}
+
+void RequestRecorder::SendMessage(Message* message)
+{
+    std::unique_ptr<Message> owned(message);
+    record("SendMessage " + (owned != nullptr ? owned->GetOtherUserId().ToUtf8() + " " + owned->GetMessage().ToUtf8() : std::string("-")));
 }
 
 }  // namespace TestSupport

@@ -156,6 +156,7 @@ class Account(slixmpp.ClientXMPP):
     def answer(self, to, body):
         reply = f"Hi, Robin here! You said: \u201c{body}\u201d"
         self.make_message(mto=to, mbody=reply, mtype="chat").send()
+        say(f"Robin answered {to.bare}")
 
     async def start(self, host, port, ca_file):
         self.ca_certs = ca_file

@@ -4,6 +4,7 @@
 #include "platform/FrameWindow.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UiEventQueue.h"
+#include "platform/UiThreadCalls.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -77,6 +78,7 @@ result Application::Launch(ApplicationInstanceFactory factory, const std::vector
     if (instance == nullptr)
         return E_OUT_OF_MEMORY;
     KeepOnePaintingHelper();
+    Ui::UiThreadCalls::Open();
     NotificationCenter::Reset();
     const result constructed = instance->frame_.Construct();
     if (IsFailed(constructed)) {

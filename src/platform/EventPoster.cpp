@@ -28,17 +28,6 @@ void EventPoster::DeleteLater(QObject& object)
     object.deleteLater();
 }
 
-void EventPoster::Call(QObject& receiver, std::function<void()> call)
-{
-    std::lock_guard lock(PostingMutex());
-    QMetaObject::invokeMethod(&receiver, [call = std::move(call)] {
-        {
-            std::lock_guard received(PostingMutex());
-        }
-        call();
-    }, Qt::QueuedConnection);
-}
-
 bool EventPoster::HasType(const QEvent& event, QEvent::Type type)
 {
     std::lock_guard lock(PostingMutex());

@@ -1,4 +1,4 @@
-// Posts the platform's own cross-thread events (wake-ups, deferred deletions and calls) to Qt
+// Posts the platform's own cross-thread events (wake-ups and deferred deletions) to Qt
 // objects that live on other threads.
 //
 // Qt keeps each thread's posted events in a list guarded by a futex-based lock inside the
@@ -14,8 +14,6 @@
 #include <QEvent>
 #include <QObject>
 
-#include <functional>
-
 namespace Ixa::Base::Runtime {
 
 class EventPoster {
@@ -24,10 +22,6 @@ public:
     static void Post(QObject& receiver, QEvent::Type type);
     // QObject::deleteLater under the same lock.
     static void DeleteLater(QObject& object);
-    // Runs `call` later on the receiver's thread. The call takes the lock before it starts,
-    // so what the posting thread wrote before the post is ordered before the call, and
-    // before the call's own removal, for race detectors as well.
-    static void Call(QObject& receiver, std::function<void()> call);
     // On the receiving thread: whether a delivered event has the given type.
     static bool HasType(const QEvent& event, QEvent::Type type);
 };

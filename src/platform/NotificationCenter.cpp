@@ -1,6 +1,6 @@
 #include "platform/NotificationCenter.h"
 
-#include "platform/EventPoster.h"
+#include "platform/UiThreadCalls.h"
 
 #include <QCoreApplication>
 
@@ -82,7 +82,7 @@ void NotificationCenter::Changed()
     QCoreApplication* application = QCoreApplication::instance();
     if (application == nullptr)
         return;
-    Base::Runtime::EventPoster::Call(*application, [] {
+    Ui::UiThreadCalls::Post([] {
         std::function<void()> observer;
         {
             std::lock_guard lock(State().mutex);

@@ -2,7 +2,7 @@
 
 #include "platform/DataDirectory.h"
 #include "platform/DeviceLog.h"
-#include "platform/EventPoster.h"
+#include "platform/UiThreadCalls.h"
 #include "platform/ResourceDirectory.h"
 
 #include <QCoreApplication>
@@ -104,7 +104,7 @@ result Player::Play()
         return E_SUCCESS;
     }
     std::weak_ptr<Shared> weak = shared_;
-    Base::Runtime::EventPoster::Call(*QCoreApplication::instance(), [weak, native] {
+    Ui::UiThreadCalls::Post([weak, native] {
         auto* process = new QProcess(QCoreApplication::instance());
         QObject::connect(process, &QProcess::finished, process, [weak, process] {
             process->deleteLater();
@@ -168,7 +168,7 @@ bool Player::HasSoundDevice()
 void Player::Deliver(void (*call)(IPlayerEventListener&))
 {
     std::weak_ptr<Shared> weak = shared_;
-    Base::Runtime::EventPoster::Call(*QCoreApplication::instance(), [weak, call] {
+    Ui::UiThreadCalls::Post([weak, call] {
         std::shared_ptr<Shared> shared = weak.lock();
         if (!shared)
             return;

@@ -24,12 +24,23 @@ bool IMScreen::isPopUpInitialised = false;
 IMScreen::IMScreen() = default;
 
 // Unsubscribing under the notification lock waits for a model call into this view that is
-// under way on a worker thread, and keeps later ones away.
+// under way on a worker thread, and keeps later ones away. Screens the frame owns have left
+// their models in OnTerminating already; the others leave here.
 IMScreen::~IMScreen()
 {
     IMManager::acquireNotificationLock();
     unsubscribeToModels();
     IMManager::releaseNotificationLock();
+}
+
+// A destructor comes too late for the frame's screens: by the time this class's destructor
+// runs, the derived screen is gone, and a worker thread could still be calling into it.
+Ixa::result IMScreen::OnTerminating()
+{
+    IMManager::acquireNotificationLock();
+    unsubscribeToModels();
+    IMManager::releaseNotificationLock();
+    return IMView::OnTerminating();
 }
 
 // Each platform callback goes to the controller's handler of the same name.

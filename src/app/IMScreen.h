@@ -58,6 +58,10 @@ public:
     IMScreen();
     ~IMScreen() override;
 
+    // The frame calls this before it deletes the screen: the screen leaves its models while
+    // it is still whole, so no worker thread calls into a screen that is being torn down.
+    Ixa::result OnTerminating() override;
+
     // Platform callbacks, each forwarded to the controller.
     void OnActionPerformed(const Control& source, int actionId) override;
     void OnAnimationStopped(const Control& source) override;

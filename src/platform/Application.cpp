@@ -4,9 +4,11 @@
 #include "platform/FrameWindow.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UiEventQueue.h"
+#include "platform/UiThreadCalls.h"
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QThreadPool>
 
 #include <memory>
 
@@ -26,6 +28,20 @@ std::vector<std::string> ToStrings(const Base::Collection::IList* arguments)
             strings.push_back(text->ToUtf8());
     }
     return strings;
+}
+
+// Qt's raster engine cuts large fills, smooth scalings and image conversions into tasks on
+// the global thread pool (the one Qt 6.4 uses for painting) and waits until all are done, so
+// the user-interface thread gains little from more than one helper. With several helpers,
+// Qt hands its pool bookkeeping from one to the next under its own futex-based locks, which
+// race detectors cannot see, and every painting test then reports races inside Qt. One
+// helper that never retires leaves nothing to hand over. What is drawn stays the same: Qt
+// cuts the work by the size of the picture, not by the number of threads.
+void KeepOnePaintingHelper()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setMaxThreadCount(1);
+    pool->setExpiryTimeout(-1);
 }
 
 }  // namespace
@@ -61,6 +77,8 @@ result Application::Launch(ApplicationInstanceFactory factory, const std::vector
     instance = factory();
     if (instance == nullptr)
         return E_OUT_OF_MEMORY;
+    KeepOnePaintingHelper();
+    Ui::UiThreadCalls::Open();
     NotificationCenter::Reset();
     const result constructed = instance->frame_.Construct();
     if (IsFailed(constructed)) {

@@ -6,7 +6,9 @@
 // posting to one thread write the list unordered, and a receiver reads an event object that
 // another thread built without any ordering. Every post made here is therefore made under one
 // lock of our own, and a receiver looks at the type of a posted event under that same lock:
-// both hand-offs are then as ordered for race detectors as they are for Qt.
+// both hand-offs are then as ordered for race detectors as they are for Qt. Posts that Qt
+// makes by itself stay outside that lock; the user-interface thread makes many (whenever a
+// widget is made or shown), so calls bound for it go through UiThreadCalls instead.
 // Threading and ownership: every call from any thread. The lock is the innermost of the
 // platform's locks (Qt takes only its own leaf lock inside it); posted events belong to Qt.
 #pragma once

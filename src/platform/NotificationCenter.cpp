@@ -1,7 +1,8 @@
 #include "platform/NotificationCenter.h"
 
+#include "platform/UiThreadCalls.h"
+
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include <mutex>
 
@@ -81,7 +82,7 @@ void NotificationCenter::Changed()
     QCoreApplication* application = QCoreApplication::instance();
     if (application == nullptr)
         return;
-    QMetaObject::invokeMethod(application, [] {
+    Ui::UiThreadCalls::Post([] {
         std::function<void()> observer;
         {
             std::lock_guard lock(State().mutex);
@@ -89,7 +90,7 @@ void NotificationCenter::Changed()
         }
         if (observer)
             observer();
-    }, Qt::QueuedConnection);
+    });
 }
 
 }  // namespace Ixa::App

@@ -1,5 +1,7 @@
 #include "platform/PlatformSession.h"
 
+#include "platform/UiThreadCalls.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -44,6 +46,7 @@ PlatformSession::PlatformSession(int& argc, char** argv, Kind kind)
     } else {
         application_ = std::make_unique<QCoreApplication>(argc, argv);
     }
+    Ui::UiThreadCalls::Open();
 }
 
 PlatformSession::~PlatformSession() = default;

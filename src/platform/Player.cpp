@@ -2,12 +2,12 @@
 
 #include "platform/DataDirectory.h"
 #include "platform/DeviceLog.h"
+#include "platform/UiThreadCalls.h"
 #include "platform/ResourceDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMetaObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -104,7 +104,7 @@ result Player::Play()
         return E_SUCCESS;
     }
     std::weak_ptr<Shared> weak = shared_;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [weak, native] {
+    Ui::UiThreadCalls::Post([weak, native] {
         auto* process = new QProcess(QCoreApplication::instance());
         QObject::connect(process, &QProcess::finished, process, [weak, process] {
             process->deleteLater();
@@ -121,7 +121,7 @@ result Player::Play()
                 listener->OnPlayerEndOfClip();
         });
         process->start(QStringLiteral("aplay"), {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("wav"), QString::fromStdString(native)});
-    }, Qt::QueuedConnection);
+    });
     return E_SUCCESS;
 }
 
@@ -168,7 +168,7 @@ bool Player::HasSoundDevice()
 void Player::Deliver(void (*call)(IPlayerEventListener&))
 {
     std::weak_ptr<Shared> weak = shared_;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [weak, call] {
+    Ui::UiThreadCalls::Post([weak, call] {
         std::shared_ptr<Shared> shared = weak.lock();
         if (!shared)
             return;
@@ -181,7 +181,7 @@ void Player::Deliver(void (*call)(IPlayerEventListener&))
         }
         if (listener != nullptr)
             call(*listener);
-    }, Qt::QueuedConnection);
+    });
 }
 
 }  // namespace Ixa::Media

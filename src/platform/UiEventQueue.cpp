@@ -1,10 +1,9 @@
 #include "platform/UiEventQueue.h"
 
-#include "platform/EventPoster.h"
 #include "platform/Form.h"
+#include "platform/UiThreadCalls.h"
 
 #include <QCoreApplication>
-#include <QObject>
 
 #include <deque>
 #include <mutex>
@@ -19,29 +18,11 @@ struct PendingEvent {
     Base::Collection::IList* args;
 };
 
-constexpr QEvent::Type DeliveryType = QEvent::User;
-
-// Lives on the application's thread; every wake-up it receives delivers one queued event. The
-// wake-ups go through EventPoster so that race detectors see the hand-off from the posting
-// thread.
-class DeliveryWaker : public QObject {
-public:
-    bool event(QEvent* event) override
-    {
-        if (!Base::Runtime::EventPoster::HasType(*event, DeliveryType))
-            return QObject::event(event);
-        UiEventQueue::DeliverOne();
-        return true;
-    }
-};
-
 struct QueueState {
     std::mutex mutex;
     std::deque<PendingEvent> events;
     UiEventQueue::ApplicationReceiver receiver;
     bool closed = false;
-    // Made on first use and kept for the life of the program, like the queue itself.
-    DeliveryWaker* waker = nullptr;
 };
 
 QueueState& State()
@@ -66,12 +47,8 @@ result Post(Controls::Form* form, int requestId, Base::Collection::IList* args)
     if (state.closed || application == nullptr || (form == nullptr && !state.receiver))
         return form == nullptr && !state.closed ? E_INVALID_STATE : E_FAILURE;
     state.events.push_back({form, requestId, args});
-    if (state.waker == nullptr) {
-        state.waker = new DeliveryWaker;
-        state.waker->moveToThread(application->thread());
-    }
     // One delivery per accepted event; a delivery that finds its event forgotten does nothing.
-    Base::Runtime::EventPoster::Post(*state.waker, DeliveryType);
+    UiThreadCalls::Post([] { UiEventQueue::DeliverOne(); });
     return E_SUCCESS;
 }
 

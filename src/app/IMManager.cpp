@@ -252,6 +252,27 @@ ContactIconModel* IMManager::GetContactIconModel()
 
 PresenceStatus* IMManager::GetSelfStatus() { return selfStatus; }
 
+PresenceStatus IMManager::CopySelfStatus()
+{
+    std::lock_guard<std::mutex> guard(selfLock);
+    return selfStatus != nullptr ? *selfStatus : PresenceStatus(PresenceStatus::NEVER_SEEN);
+}
+
+void IMManager::PrepareSelfStatusForSignIn(bool invisible, const Ixa::Base::String& message)
+{
+    std::lock_guard<std::mutex> guard(selfLock);
+    if (selfStatus == nullptr) {
+        return;
+    }
+    if (invisible) {
+        selfStatus->SetPresenceStatus(PresenceStatus::OFFLINE);
+    }
+    selfStatus->SetInvisible(invisible);
+    selfStatus->SetDoNotDisturb(false);
+    Ixa::Base::String text(message);
+    selfStatus->SetCustomStatusMessage(text);
+}
+
 bool IMManager::GetIsAppSignedIn() { return isAppSignedIn; }
 
 bool IMManager::GetIsAppInBackgroundState() { return isAppInBackground; }

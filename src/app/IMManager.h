@@ -69,6 +69,11 @@ public:
     static SavedMessagesModel* GetSavedMessagesModel();
     static ContactIconModel* GetContactIconModel();
     static PresenceStatus* GetSelfStatus();
+    // The own status, copied under the lock that the response thread writes it under.
+    static PresenceStatus CopySelfStatus();
+    // Sets the own status as a sign-in starts it (invisible or not, not busy, the saved
+    // message), under that lock.
+    static void PrepareSelfStatusForSignIn(bool invisible, const Ixa::Base::String& message);
     static bool GetIsAppSignedIn();
     static bool GetIsAppInBackgroundState();
     static void SetAppInBackgroundState(bool background);

@@ -140,13 +140,11 @@ void BuddyController::updateSelfInfo()
     Contact* self = static_cast<ContactItem*>(header->GetAllItems()->GetAt(0))->GetItem();
     selfDisplayName_ = IMManager::GetDisplayName();
     self->SetNickName(IMString(selfDisplayName_));
-    if (PresenceStatus* status = IMManager::GetSelfStatus()) {
-        PresenceStatus copy(*status);
-        if (!copy.GetCustomStatusMessage().IsEmpty()) {
-            self->SetCustomMessage(IMString(copy.GetCustomStatusMessage()));
-        }
-        self->SetPresenceType(copy.GetPresenceStatus());
+    PresenceStatus status = IMManager::CopySelfStatus();
+    if (!status.GetCustomStatusMessage().IsEmpty()) {
+        self->SetCustomMessage(IMString(status.GetCustomStatusMessage()));
     }
+    self->SetPresenceType(status.GetPresenceStatus());
 }
 
 int BuddyController::updateContactInfo(const Ixa::Base::String& contactId)

@@ -255,13 +255,7 @@ PresenceStatus* LoginController::initialPresence()
     Ixa::Base::String message = properties->GetCustomMessage();
     initialPresence_ = std::make_unique<PresenceStatus>(invisible ? -1 : 0, message, false, 0);
     initialPresence_->SetInvisible(invisible);
-    PresenceStatus* self = IMManager::GetSelfStatus();
-    if (invisible) {
-        self->SetPresenceStatus(-1);
-    }
-    self->SetInvisible(invisible);
-    self->SetDoNotDisturb(false);
-    self->SetCustomStatusMessage(message);
+    IMManager::PrepareSelfStatusForSignIn(invisible, message);
     return initialPresence_.get();
 }
 

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -78,6 +81,37 @@ TEST_F(IMManagerTest, OwnPresenceStoresTheAvailableStateOnlyWhenItChanges)
     EXPECT_FALSE(properties->IsAvailableState()) << "the same presence again leaves the stored state alone";
     engine->OnClientPresenceUpdated(PresenceStatus(PresenceStatus::OFFLINE));
     EXPECT_FALSE(properties->IsAvailableState());
+}
+
+// The response thread writes the own status while the screens copy it: every copy is one
+// whole status, never half of one, and a sign-in's own settings go in under the same lock.
+TEST_F(IMManagerTest, OwnStatusIsCopiedWholeWhileTheResponseThreadWritesIt)
+{
+    std::thread responseThread([this] {
+        for (int i = 0; i < 2000; ++i) {
+            engine->OnClientPresenceUpdated(i % 2 == 0 ? PresenceStatus(PresenceStatus::AVAILABLE, "at work", false, 0)
+                                                       : PresenceStatus(PresenceStatus::OFFLINE, "gone home", false, 0));
+        }
+    });
+    int torn = 0;
+    for (int i = 0; i < 2000; ++i) {
+        PresenceStatus copy = IMManager::CopySelfStatus();
+        const std::string message = copy.GetCustomStatusMessage().ToUtf8();
+        const bool whole = (copy.GetPresenceStatus() == PresenceStatus::AVAILABLE && message == "at work")
+            || (copy.GetPresenceStatus() == PresenceStatus::OFFLINE && message == "gone home")
+            || copy.GetPresenceStatus() == PresenceStatus::NEVER_SEEN;
+        torn += whole ? 0 : 1;
+    }
+    responseThread.join();
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(0, torn);
+
+    IMManager::PrepareSelfStatusForSignIn(true, "hidden away");
+    PresenceStatus hidden = IMManager::CopySelfStatus();
+    EXPECT_EQ(PresenceStatus::OFFLINE, hidden.GetPresenceStatus());
+    EXPECT_TRUE(hidden.GetInvisible());
+    EXPECT_FALSE(hidden.GetDoNotDisturb());
+    EXPECT_EQ("hidden away", hidden.GetCustomStatusMessage().ToUtf8());
 }
 
 TEST_F(IMManagerTest, DisplayNameFromTheServerWinsOverTheAccountName)

@@ -15,7 +15,9 @@ namespace Ixa::Ui {
 
 namespace {
 
-constexpr int OngoingLeft = 96;
+// The clock sits left of the ongoing-activity entry; "12:59 PM" in the status font needs
+// about 100 px.
+constexpr int OngoingLeft = 124;
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "support/LocalProsody.h"
 #include "support/PeerClient.h"
 #include "support/ProsodySuite.h"
+#include "support/ScopedEnvironment.h"
 #include "support/SecureSocketClient.h"
 #include "support/TemporaryDirectory.h"
 
@@ -67,11 +68,8 @@ protected:
         if (IsSkipped()) {
             return;
         }
-        setenv("VELOIM_CA_FILE", server_->CaFile().c_str(), 1);
         alice_ = NewUser("alice");
     }
-
-    void TearDown() override { unsetenv("VELOIM_CA_FILE"); }
 
     // A new account, registered on `server` (the suite's server by default).
     static std::string NewUser(const std::string& base, LocalProsody* server = nullptr)
@@ -159,6 +157,9 @@ protected:
     }
 
     std::string alice_;
+    // Set before the engine's threads start (the suite's server, when there is one) and put
+    // back after they have stopped.
+    TestSupport::ScopedEnvironment caFile_{"VELOIM_CA_FILE", server_ != nullptr ? server_->CaFile() : std::string()};
     EngineUnderTest engine_;
 };
 

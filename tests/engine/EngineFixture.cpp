@@ -58,7 +58,6 @@ void EngineFixture::TearDownTestSuite()
 
 void EngineFixture::SetUp()
 {
-    setenv("VELOIM_CA_FILE", certificates_->CaFile().c_str(), 1);
     ResourceText::setLookup([](const IMString& id, IMString& text) {
         static const std::map<std::string, std::string> texts = {
             {"IDS_CHECK_USERNAME_PASSWORD", CHECK_PASSWORD_TEXT},
@@ -79,7 +78,6 @@ void EngineFixture::TearDown()
 {
     controller_.uninit();
     ResourceText::setLookup(nullptr);
-    unsetenv("VELOIM_CA_FILE");
 }
 
 void EngineFixture::deliver(const char* name, Ixa::Base::Object* object)

@@ -10,6 +10,7 @@
 
 #include "ScriptedSignIn.h"
 #include "support/EngineUnderTest.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedTlsServer.h"
 #include "support/TestCertificates.h"
 
@@ -51,6 +52,8 @@ protected:
 
     static TestSupport::TestCertificates* certificates_;
     std::unique_ptr<TestSupport::ScriptedTlsServer> server_;
+    // Set before the engine's threads start, and put back after they have stopped.
+    TestSupport::ScopedEnvironment caFile_{"VELOIM_CA_FILE", certificates_->CaFile()};
     // Declared after the server, so it stops (and its connection closes) first.
     TestSupport::EngineUnderTest engine_;
     GtalkRequestController& controller_ = engine_.Controller();

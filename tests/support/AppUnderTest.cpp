@@ -65,12 +65,8 @@ AppUnderTest::~AppUnderTest()
     driver.Shutdown();
     ScreenStates::setScreenFactory(nullptr);
     Ixa::System::SettingInfo::ResetValues();
-    for (auto saved = savedEnvironment_.rbegin(); saved != savedEnvironment_.rend(); ++saved) {
-        if (saved->second) {
-            setenv(saved->first.c_str(), saved->second->c_str(), 1);
-        } else {
-            unsetenv(saved->first.c_str());
-        }
+    while (!environment_.empty()) {
+        environment_.pop_back();
     }
 }
 
@@ -94,9 +90,7 @@ bool AppUnderTest::Relaunch()
 
 void AppUnderTest::SetEnvironment(const char* name, const std::string& value)
 {
-    const char* previous = std::getenv(name);
-    savedEnvironment_.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt);
-    setenv(name, value.c_str(), 1);
+    environment_.push_back(std::make_unique<TestSupport::ScopedEnvironment>(name, value));
 }
 
 AppUnderTest::Screen AppUnderTest::Visible() const

@@ -13,6 +13,7 @@
 // directory and the running application; the factory is borrowed.
 #pragma once
 
+#include "support/ScopedEnvironment.h"
 #include "support/ScreenDriver.h"
 #include "support/TempDataDir.h"
 
@@ -20,6 +21,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -82,7 +84,8 @@ private:
     TempDataDir data_;
     ScreenFactory* factory_;
     std::optional<Server> server_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnvironment_;
+    // Put back, last set first, once the application has shut down.
+    std::vector<std::unique_ptr<TestSupport::ScopedEnvironment>> environment_;
     bool launched_ = false;
 };
 

@@ -1,6 +1,5 @@
 #include "platform/ResourceDirectory.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,21 +11,11 @@ namespace {
 
 bool HasStrings(const QString& directory) { return QFileInfo::exists(QDir(directory).filePath(QStringLiteral("strings.txt"))); }
 
-// The program may ask before the application object exists (--help).
-QString ExecutableDirectory()
+// Where the resources beside the program are: looked up once, since every picture and text
+// the program loads asks, and the program does not move while it runs.
+std::string FoundBesideProgram()
 {
-    if (QCoreApplication::instance() != nullptr)
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
-}
-
-}  // namespace
-
-std::string ResourceDirectory::GetPath()
-{
-    if (const char* configured = std::getenv("VELOIM_RES_DIR"); configured != nullptr && *configured != '\0')
-        return configured;
-    const QString executable = ExecutableDirectory();
+    const QString executable = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
     QDir directory(executable);
     for (int level = 0; level < 4; ++level) {
         if (HasStrings(directory.filePath(QStringLiteral("res"))))
@@ -38,6 +27,16 @@ std::string ResourceDirectory::GetPath()
     if (HasStrings(installed))
         return installed.toStdString();
     return VELOIM_SOURCE_RESOURCE_DIR;
+}
+
+}  // namespace
+
+std::string ResourceDirectory::GetPath()
+{
+    if (const char* configured = std::getenv("VELOIM_RES_DIR"); configured != nullptr && *configured != '\0')
+        return configured;
+    static const std::string found = FoundBesideProgram();
+    return found;
 }
 
 std::string ResourceDirectory::ToNativePath(const Base::String& name)

@@ -12,7 +12,6 @@
 #include "store/PropertiesModel.h"
 #include "support/PeerClient.h"
 #include "support/ProsodySuite.h"
-#include "screens/LoginController.h"
 
 #include <gtest/gtest.h>
 
@@ -63,9 +62,7 @@ protected:
     void SignInAndShowBuddyList()
     {
         LoginForm form(*app_);
-        ASSERT_TRUE(form.TypeId(user_));
-        ASSERT_TRUE(form.TypePassword(Password));
-        ASSERT_TRUE(app_->driver.TapAction(LoginController::ACTION_SIGN_IN));
+        ASSERT_TRUE(form.SubmitSignIn(user_, Password));
         ASSERT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") >= 0; })) << app_->driver.Describe();
     }
 

@@ -58,6 +58,11 @@ bool LoginForm::TypeId(const std::string& text) { return TypeInto(0, text); }
 
 bool LoginForm::TypePassword(const std::string& text) { return TypeInto(1, text); }
 
+bool LoginForm::SubmitSignIn(const std::string& id, const std::string& password)
+{
+    return TypeId(id) && TypePassword(password) && app_.driver.TapAction(LoginController::ACTION_SIGN_IN);
+}
+
 bool LoginForm::Checked(int checkedActionId) const
 {
     const auto check = app_.driver.FindByActionId(checkedActionId);

@@ -24,6 +24,8 @@ public:
     // Touches the field, types `text` at the end of what it holds and hides the keypad.
     bool TypeId(const std::string& text);
     bool TypePassword(const std::string& text);
+    // Types the id and the password into the empty fields and taps "Sign in".
+    bool SubmitSignIn(const std::string& id, const std::string& password);
     bool Checked(int checkedActionId) const;
     // Texts of the footer items, in order, and whether the sign-in item can be tapped.
     std::vector<std::string> FooterTexts() const;

@@ -46,8 +46,7 @@ protected:
     // Types the account and signs in; true once the buddy list shows.
     static bool SignIn(AppUnderTest& app, LoginForm& form)
     {
-        return form.TypeId(User) && form.TypePassword(Password) && app.driver.TapAction(LoginController::ACTION_SIGN_IN)
-            && app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; });
+        return form.SubmitSignIn(User, Password) && app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; });
     }
 };
 
@@ -89,9 +88,7 @@ TEST_F(LoginSignInTest, WrongPasswordShowsTheErrorAndKeepsWhatWasTyped)
     AppUnderTest app(AppUnderTest::ServerOf(*server_));
     ASSERT_TRUE(app.Launched());
     LoginForm form(app);
-    ASSERT_TRUE(form.TypeId(User));
-    ASSERT_TRUE(form.TypePassword("looking-glass"));
-    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(form.SubmitSignIn(User, "looking-glass"));
     ASSERT_TRUE(app.PumpUntil([&] { return InfoPopupShown(app); })) << app.driver.Describe();
     EXPECT_TRUE(app.PopupShows("Please check your user name and password."));
     EXPECT_FALSE(form.SigningIn());
@@ -151,9 +148,7 @@ TEST(LoginSilentServerTest, SigningInShowsProgressUntilTheTimeoutAfterSixtySecon
     AppUnderTest app(SilentAt(silent));
     ASSERT_TRUE(app.Launched());
     LoginForm form(app);
-    ASSERT_TRUE(form.TypeId(User));
-    ASSERT_TRUE(form.TypePassword(Password));
-    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(form.SubmitSignIn(User, Password));
     ASSERT_TRUE(form.SigningIn()) << app.driver.Describe();
     EXPECT_TRUE(app.PopupShows("Signing in alice..."));
     const auto spinner = app.driver.FindByText("frame 0 of 8");
@@ -190,9 +185,7 @@ TEST(LoginSilentServerTest, CancellingShowsSigningOutUntilTheSignInHasEnded)
     AppUnderTest app(SilentAt(silent));
     ASSERT_TRUE(app.Launched());
     LoginForm form(app);
-    ASSERT_TRUE(form.TypeId(User));
-    ASSERT_TRUE(form.TypePassword(Password));
-    ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_SIGN_IN));
+    ASSERT_TRUE(form.SubmitSignIn(User, Password));
     ASSERT_TRUE(form.SigningIn());
     ASSERT_TRUE(app.driver.TapAction(LoginController::ACTION_CANCEL_SIGN_IN));
     EXPECT_FALSE(form.SigningIn());

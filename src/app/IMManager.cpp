@@ -9,30 +9,17 @@
 
 #include "engine/IMFactory.h"
 #include "engine/ResourceText.h"
-#include "xmpp/Constants.h"
-#include "platform/ArrayList.h"
-#include "platform/EnrichedText.h"
-#include "platform/Font.h"
-#include "platform/Image.h"
-#include "platform/Integer.h"
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/SettingInfo.h"
-#include "platform/TextElement.h"
 #include "platform/Vibrator.h"
-#include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
-#include "store/Message.h"
 #include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
 #include "store/QuickTextModel.h"
 #include "store/SavedMessagesModel.h"
-#include "xmpp/Constants.h"
-
-#include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -52,11 +39,8 @@ PlayerEventListener playerListener;
 Ixa::Media::Player* soundPlayer = nullptr;
 Ixa::System::Vibrator* vibrator = nullptr;
 
-constexpr int FormatLimit = 255;
 constexpr int VibrationMilliseconds = 1000;
 const char* const AlertSound = "/Res/msn_newmsg.amr";
-const char* const DefaultAvatar = "no_contacts.png";
-const char* const NotificationLaunchPrefix = "Notification from Non Buddy:";
 
 template <typename T>
 void deleteAndClear(T*& object)
@@ -71,16 +55,6 @@ void deleteList(Ixa::Base::Collection::IList* list)
         list->RemoveAll(true);
         delete list;
     }
-}
-
-Ixa::Base::String twoDigits(int value)
-{
-    Ixa::Base::String text;
-    if (value < 10) {
-        text.Append('0');
-    }
-    text.Append(value);
-    return text;
 }
 
 }  // namespace
@@ -407,145 +381,6 @@ void IMManager::CleanAllModules()
     }
 }
 
-void IMManager::OnChatMessageArrived(const Message& message)
-{
-    const bool melody = GetPropertiesModel()->GetAlertSettings() == Ixa::Base::String("melody");
-    if (!isAppInBackground) {
-        const bool chatVisible = screenStatesObj != nullptr && screenStatesObj->getState() == STATE_CHAT;
-        if (melody && !chatVisible) {
-            PlaySound();
-        }
-        return;
-    }
-    Ixa::Base::String text(message.GetOtherUserId());
-    text.Append(" : ");
-    text.Append(message.GetMessage());
-    if (melody) {
-        PlaySound();
-    }
-    Ixa::Base::String launch(NotificationLaunchPrefix);
-    launch.Append(message.GetOtherUserId());
-    Ixa::App::NotificationManager notifications;
-    notifications.Construct();
-    notifications.Notify(std::max(1, GetMessageModel()->GetTotalUnreadMessages()));
-    notifications.NotifyOngoingActivity(text, launch);
-}
-
-template <typename OnCancel, typename Then>
-void IMManager::bySignInCancel(OnCancel onCancel, Then then)
-{
-    Ixa::Base::Runtime::Mutex* mutex = requestController != nullptr ? requestController->GetMutex() : nullptr;
-    if (mutex != nullptr) {
-        mutex->Acquire();
-    }
-    const bool cancelled = requestController != nullptr && requestController->GetSignInCancel();
-    if (cancelled) {
-        onCancel();
-    } else {
-        then();
-    }
-    if (mutex != nullptr) {
-        mutex->Release();
-    }
-}
-
-void IMManager::OnSignInSuccess()
-{
-    bool proceed = false;
-    bySignInCancel([] { requestController->SignOut(); }, [&proceed] { proceed = true; });
-    if (!proceed) {
-        return;
-    }
-    isAppSignedIn = true;
-    notifyEvent(EVENT_SIGN_IN_SUCCESS);
-    notifyEvent(EVENT_SIGN_IN_DONE);
-}
-
-void IMManager::OnSignInError(int code, const Ixa::Base::String* text)
-{
-    bySignInCancel([] { notifyEvent(EVENT_SIGN_IN_CANCELLED); }, [code, text] { postReport(EVENT_SIGN_IN_ERROR, code, text); });
-}
-
-void IMManager::OnSignOutSuccess()
-{
-    bySignInCancel([] { notifyEvent(EVENT_SIGN_IN_CANCELLED); }, [] {
-        isAppSignedIn = false;
-        notifyEvent(EVENT_SIGN_OUT_SUCCESS);
-        requestController->SetInitialListReceived(false);
-    });
-}
-
-void IMManager::OnClientPresenceUpdated(PresenceStatus status)
-{
-    {
-        std::lock_guard<std::mutex> guard(selfLock);
-        if (!status.Equals(selfStatus)) {
-            const int type = status.GetPresenceStatus();
-            GetPropertiesModel()->SetAvailableState(type != PresenceStatus::OFFLINE && type != PresenceStatus::NEVER_SEEN);
-        }
-        selfStatus->SetStatus(&status);
-    }
-    notifyEvent(EVENT_SELF_INFO_CHANGED);
-}
-
-void IMManager::OnMyDisplayNameChanged(const Ixa::Base::String* name)
-{
-    {
-        std::lock_guard<std::mutex> guard(selfLock);
-        displayName = name != nullptr ? *name : Ixa::Base::String();
-    }
-    notifyEvent(EVENT_SELF_INFO_CHANGED);
-}
-
-void IMManager::OnServerInitiatedSignOut(const Ixa::Base::String* text)
-{
-    isAppSignedIn = false;
-    postReport(EVENT_SERVER_SIGNED_OUT, -1, text);
-}
-
-void IMManager::OnError(const Ixa::Base::String*) { notifyEvent(EVENT_SERVER_ERROR); }
-
-void IMManager::OnConnectionLost()
-{
-    isAppSignedIn = false;
-    if (requestController != nullptr) {
-        requestController->SetInitialListReceived(false);
-    }
-    notifyEvent(EVENT_CONNECTION_LOST);
-}
-
-void IMManager::OnPresenceSubscriptionRequested(Ixa::Base::String* user) { postReport(EVENT_SUBSCRIPTION_REQUEST, -1, user); }
-
-void IMManager::OnAddToIgnoreListFailed(Ixa::Base::String*, Ixa::Base::String*, int) { notifyEvent(EVENT_BLOCK_FAILED); }
-
-void IMManager::OnClientPresenceUpdateFailed(PresenceStatus*, Ixa::Base::String*, int) { notifyEvent(EVENT_PRESENCE_UPDATE_FAILED); }
-
-void IMManager::OnIgnoreListRefreshFailed(Ixa::Base::String*, int) { notifyEvent(EVENT_IGNORE_LIST_REFRESH_FAILED); }
-
-void IMManager::OnAllPresenceReceivedFailed(Ixa::Base::String*, int) { notifyEvent(EVENT_ALL_PRESENCE_FAILED); }
-
-void IMManager::OnDeleteContactFailed(Contact*, Ixa::Base::String*, int) { notifyEvent(EVENT_DELETE_CONTACT_FAILED); }
-
-void IMManager::OnDenyPresenceSubscriptionFailed(Ixa::Base::String*, Ixa::Base::String* text, int code)
-{
-    postReport(EVENT_DENY_SUBSCRIPTION_FAILED, code, text);
-}
-
-void IMManager::OnListsRefreshedFailed(Ixa::Base::String*, int) { notifyEvent(EVENT_LISTS_REFRESH_FAILED); }
-
-void IMManager::OnRemoveFromIgnoreListFailed(Ixa::Base::String*, Ixa::Base::String*, int) { notifyEvent(EVENT_UNBLOCK_FAILED); }
-
-void IMManager::onCreateContactInExistingGroupFailed(Group*, IMString*, int, IMString*) { notifyEvent(EVENT_ADD_CONTACT_FAILED); }
-
-void IMManager::postReport(EVENT_T event, int code, const Ixa::Base::String* text)
-{
-    auto* list = new Ixa::Base::Collection::ArrayList;
-    list->Construct(10);
-    list->Add(new Ixa::Base::Integer(code));
-    list->Add(new Ixa::Base::String(text != nullptr ? *text : Ixa::Base::String()));
-    notifyEvent(event, list);
-}
-
 void IMManager::PlaySound()
 {
     bool silent = false;
@@ -562,125 +397,3 @@ void IMManager::PlaySound()
 }
 
 void IMManager::SetVoulumeForMediaPlayer() {}
-
-Ixa::Base::String IMManager::GetStringFromResource(const Ixa::Base::String& id)
-{
-    if (appResource == nullptr) {
-        return "(Error)";
-    }
-    Ixa::Base::String text;
-    if (Ixa::IsFailed(appResource->GetString(id, text))) {
-        return Ixa::Base::String();
-    }
-    return text;
-}
-
-// The resource texts hold one "%ls" for their argument; replacing it, rather than running a
-// formatter, keeps text from the server (user ids) from ever acting as a format.
-Ixa::Base::String IMManager::GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg)
-{
-    Ixa::Base::String text(format);
-    text.Replace("%ls", arg);
-    if (text.GetLength() > FormatLimit) {
-        text.Remove(FormatLimit, text.GetLength() - FormatLimit);
-    }
-    return text;
-}
-
-Ixa::Graphics::Bitmap* IMManager::GetBitmapN(const Ixa::Base::String& name)
-{
-    return appResource != nullptr ? appResource->GetBitmapN(name) : nullptr;
-}
-
-Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
-{
-    IMByteBuffer* bytes = icon != nullptr ? icon->GetImageByteBuffer() : nullptr;
-    Ixa::Media::Image decoder;
-    if (bytes != nullptr && bytes->GetLimit() > 0 && Ixa::IsSucceeded(decoder.Construct())) {
-        // A vCard photo does not say how it is encoded, so every format the handset
-        // decodes is tried in turn.
-        for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
-            const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
-            if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(*bytes, format, pixels)) {
-                return bitmap;
-            }
-        }
-    }
-    return GetBitmapN(DefaultAvatar);
-}
-
-Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
-{
-    ContactIconModel* icons = GetContactIconModel();
-    if (icons == nullptr) {
-        return GetBitmapN(DefaultAvatar);
-    }
-    IMString user(GetPropertiesModel()->GetUserName());
-    int at = -1;
-    if (Ixa::IsFailed(user.IndexOf(L'@', 0, at))) {
-        user.Append('@');
-        user.Append(Constants::DOMAIN);
-    }
-    std::unique_ptr<ContactIcon> icon(icons->GetImage(user));
-    return GetBitmapFromContactIcon(icon.get());
-}
-
-Ixa::Graphics::Bitmap* IMManager::GetPresenceIconByType(int type, bool flag, int device)
-{
-    return iconManager != nullptr ? iconManager->GetPresenceIconByType(type, flag, device) : nullptr;
-}
-
-Ixa::Base::String IMManager::GetTimeAsString(const Ixa::Base::DateTime* time)
-{
-    if (time == nullptr) {
-        return Ixa::Base::String();
-    }
-    bool twentyFour = false;
-    if (Ixa::IsFailed(Ixa::System::SettingInfo::GetValue("24HourFormatSelected", twentyFour))) {
-        twentyFour = false;
-    }
-    int hour = time->GetHour();
-    Ixa::Base::String suffix;
-    if (!twentyFour) {
-        suffix = hour < 12 ? " AM" : " PM";
-        hour = hour % 12 == 0 ? 12 : hour % 12;
-    }
-    Ixa::Base::String text = twoDigits(hour);
-    text.Append(':');
-    text.Append(twoDigits(time->GetMinute()));
-    text.Append(suffix);
-    return text;
-}
-
-Ixa::Base::String IMManager::GetDisplayName()
-{
-    {
-        std::lock_guard<std::mutex> guard(selfLock);
-        if (!displayName.IsEmpty()) {
-            return displayName;
-        }
-    }
-    return GetPropertiesModel()->GetUserName();
-}
-
-int IMManager::GetLabelHeightBasedOnText(const Ixa::Base::String* text, int size, int width, int)
-{
-    if (text == nullptr) {
-        return 0;
-    }
-    constexpr int Inset = 15;
-    constexpr int BoxHeight = 800;
-    Ixa::Graphics::Font font;
-    font.Construct(Ixa::Graphics::FONT_STYLE_PLAIN, size);
-    Ixa::Graphics::TextElement element;
-    element.Construct(*text);
-    element.SetFont(font);
-    Ixa::Graphics::EnrichedText layout;
-    layout.Construct(Ixa::Graphics::Dimension(width - Inset, BoxHeight));
-    layout.SetHorizontalAlignment(Ixa::Graphics::TEXT_ALIGNMENT_CENTER);
-    layout.SetTextWrapStyle(Ixa::Graphics::TEXT_WRAP_WORD_WRAP);
-    layout.Add(element);
-    const int height = layout.GetTotalLineHeight();
-    layout.RemoveAll(false);
-    return height;
-}

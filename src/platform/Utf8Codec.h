@@ -18,10 +18,11 @@ public:
     static void AppendUtf16ToUtf8(const char16_t* units, std::size_t length, std::string& out);
     static void AppendCodePoint(char32_t codePoint, std::u16string& out);
     static void AppendWideToUtf16(const wchar_t* text, std::u16string& out);
+    // `codePoint` is a Unicode scalar value (no surrogate, at most U+10FFFF).
+    static void AppendCodePointUtf8(char32_t codePoint, std::string& out);
 
 private:
     static std::size_t DecodeOne(const unsigned char* bytes, std::size_t length, char32_t& codePoint);
-    static void AppendCodePointUtf8(char32_t codePoint, std::string& out);
 };
 
 }  // namespace Ixa

@@ -4,6 +4,7 @@
 #include "platform/Utf8Codec.h"
 #include "xmpp/XMLReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -41,6 +42,83 @@ inline void release(std::string& buffer)
 
 bool isWhitespace(int value) { return value != -1 && value <= ' '; }
 
+bool endsName(int value) { return value <= ' ' || value == '/' || value == '>' || value == '='; }
+
+bool isReferenceChar(int value)
+{
+    return (value >= 'a' && value <= 'z') || (value >= 'A' && value <= 'Z') || (value >= '0' && value <= '9') ||
+           value == '#';
+}
+
+bool isXmlChar(char32_t value)
+{
+    return value == 0x9 || value == 0xA || value == 0xD || (value >= 0x20 && value <= 0xD7FF) ||
+           (value >= 0xE000 && value <= 0xFFFD) || (value >= 0x10000 && value <= 0x10FFFF);
+}
+
+int digitValue(char digit, int base)
+{
+    if (digit >= '0' && digit <= '9') {
+        return digit - '0';
+    }
+    int letter = lower(static_cast<unsigned char>(digit));
+    return base == 16 && letter >= 'a' && letter <= 'f' ? letter - 'a' + 10 : -1;
+}
+
+// The character of a numeric reference's body ("233", "x1F600"): false when it is no number;
+// U+FFFD for a character that XML does not allow (a zero, a surrogate, beyond U+10FFFF).
+bool numericCharacter(const char* body, std::size_t length, char32_t& character)
+{
+    int base = length > 0 && (body[0] == 'x' || body[0] == 'X') ? 16 : 10;
+    std::size_t first = base == 16 ? 1 : 0;
+    if (first == length) {
+        return false;
+    }
+    char32_t value = 0;
+    for (std::size_t i = first; i < length; ++i) {
+        int digit = digitValue(body[i], base);
+        if (digit < 0) {
+            return false;
+        }
+        value = std::min<char32_t>(value * static_cast<char32_t>(base) + static_cast<char32_t>(digit), 0x110000);
+    }
+    character = isXmlChar(value) ? value : char32_t{0xFFFD};
+    return true;
+}
+
+char32_t namedCharacter(const char* name, std::size_t length)
+{
+    static const struct {
+        const char* name;
+        char32_t character;
+    } NAMED[] = {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    for (const auto& entry : NAMED) {
+        if (sameIgnoringCase(name, length, entry.name)) {
+            return entry.character;
+        }
+    }
+    return 0;
+}
+
+// Appends the UTF-8 bytes of the character that a reference's body (between "&" and ";")
+// stands for; false when it stands for none.
+bool appendReference(const char* body, std::size_t length, std::string& out)
+{
+    char32_t character = 0;
+    if (length > 0 && body[0] == '#') {
+        if (!numericCharacter(body + 1, length - 1, character)) {
+            return false;
+        }
+    } else if ((character = namedCharacter(body, length)) == 0) {
+        return false;
+    }
+    Ixa::Utf8Codec::AppendCodePointUtf8(character, out);
+    return true;
+}
+
+// The longest reference body looked at: "#x" and a code point with a few leading zeros.
+constexpr std::size_t MAX_REFERENCE = 16;
+
 }  // namespace
 
 XMLParser::XMLParser(IMSocketInputStream* input, XMLReader* reader) : input_(input), reader_(reader)
@@ -53,6 +131,8 @@ XMLParser::XMLParser(IMSocketInputStream* input, XMLReader* reader) : input_(inp
 XMLParser::~XMLParser() { delete nameString_; }
 
 int XMLParser::getEventType() const { return eventType_; }
+
+int XMLParser::getDepth() const { return depth_; }
 
 bool XMLParser::hasOverflowed() const { return overflowed_; }
 
@@ -85,136 +165,141 @@ void XMLParser::ignoreWhitespace()
     }
 }
 
-// Collects a token from `current_` on into `out` (appending): a start-tag name, an attribute
-// name, or a text or end-tag name, each ending as its mode says. Answers whether the token
-// is to be taken one character per byte (the token after a "BINVAL" token).
-bool XMLParser::readName(int stopChar, Mode mode, std::string& out)
+// Appends an element or attribute name from `current_` on, up to white space, "/", ">" or "=".
+void XMLParser::readName(std::string& out)
 {
-    ignoreWhitespace();
-    std::size_t start = out.size();
-    bool slashStops = mode != TEXT_MODE;
-    for (;;) {
-        int value = current_;
-        if (value == stopChar || value == '>' || value == -1 || (slashStops && value == '/')) {
-            break;
-        }
-        if (value == '&') {
-            char resolved = 0;
-            if (parseXMLChar(&resolved)) {
-                out.push_back(resolved);
-            }
-            continue;
-        }
-        out.push_back(static_cast<char>(value));
-        readNextChar();
-    }
-    std::size_t length = out.size() - start;
-    if (mode == ATTRIBUTE_MODE && length == 0) {
-        return false;
-    }
-    if (rawText_) {
-        rawText_ = false;
-        return true;
-    }
-    rawText_ = length >= 6 && out.compare(start, 6, "BINVAL") == 0;
-    return false;
-}
-
-void XMLParser::readAttributeValue(int quote, std::string& out)
-{
-    ignoreWhitespace();
-    while (current_ != quote && current_ != -1) {
-        if (current_ == '&') {
-            char resolved = 0;
-            if (parseXMLChar(&resolved)) {
-                out.push_back(resolved);
-            }
-            continue;
-        }
+    while (!endsName(current_)) {
         out.push_back(static_cast<char>(current_));
         readNextChar();
     }
 }
 
-bool XMLParser::setAttributes()
+// Appends a value from `current_` (the byte after the opening quote) up to the closing quote.
+void XMLParser::readAttributeValue(int quote, std::string& out)
 {
-    ignoreWhitespace();
+    for (;;) {
+        int value = current_;
+        if (value == quote || value == -1) {
+            return;
+        }
+        if (value == '&') {
+            parseXMLChar(out);
+            continue;
+        }
+        if (value == '\r') {
+            out.push_back(' ');
+            if (readNextChar() == '\n') {
+                readNextChar();
+            }
+            continue;
+        }
+        out.push_back(value == '\n' || value == '\t' ? ' ' : static_cast<char>(value));
+        readNextChar();
+    }
+}
+
+// Reads one attribute from `current_`, which is inside a start tag and neither white space,
+// "/", ">" nor the end. A name without "=" and a quoted value is dropped; every call reads at
+// least one byte.
+void XMLParser::setAttributes()
+{
     std::size_t nameStart = attributeBytes_.size();
-    readName('=', ATTRIBUTE_MODE, attributeBytes_);
+    readName(attributeBytes_);
     std::size_t nameLength = attributeBytes_.size() - nameStart;
     if (nameLength == 0) {
-        return false;
+        readNextChar();
+        return;
     }
-    int quote = readNextChar();
+    ignoreWhitespace();
+    int quote = -1;
+    if (current_ == '=') {
+        readNextChar();
+        ignoreWhitespace();
+        quote = current_;
+    }
+    if (quote != '\'' && quote != '"') {
+        attributeBytes_.resize(nameStart);
+        return;
+    }
     readNextChar();
     std::size_t valueStart = attributeBytes_.size();
     readAttributeValue(quote, attributeBytes_);
     attributes_.push_back({nameStart, nameLength, valueStart, attributeBytes_.size() - valueStart});
     readNextChar();
-    return true;
 }
 
-// Called with `current_` at "&". On a match, `current_` ends on the character after the ";".
-bool XMLParser::parseXMLChar(char* out)
+// Called with `current_` at "&". A reference is resolved and `current_` ends on the byte
+// after its ";". Anything else stays as it was written, and scanning goes on from the byte
+// that showed it was no reference.
+void XMLParser::parseXMLChar(std::string& out)
 {
-    int first = lower(readNextChar());
-    int second = lower(readNextChar());
-    int third = -1;
-    int fourth = -1;
-    if (first == 'a' || first == 'q' || first == '#') {
-        third = lower(readNextChar());
+    char body[MAX_REFERENCE];
+    std::size_t length = 0;
+    while (isReferenceChar(readNextChar()) && length < MAX_REFERENCE) {
+        body[length++] = static_cast<char>(current_);
     }
-    if (first == 'q') {
-        fourth = lower(readNextChar());
+    if (current_ == ';' && appendReference(body, length, out)) {
+        readNextChar();
+        return;
     }
-    char resolved = 0;
-    if (first == 'a' && second == 'm' && third == 'p') {
-        resolved = '&';
-    } else if (first == 'q' && second == 'u' && third == 'o' && fourth == 't') {
-        resolved = '"';
-    } else if (first == '#' && second == '3' && third == '9') {
-        resolved = '\'';
-    } else if (first == 'a' && second == 'p' && third == 'o') {
-        resolved = lower(readNextChar()) == 's' ? '\'' : 0;
-    } else if (first == 'l' && second == 't') {
-        resolved = '<';
-    } else if (first == 'g' && second == 't') {
-        resolved = '>';
-    }
-    if (resolved == 0) {
+    out.push_back('&');
+    out.append(body, length);
+}
+
+// Called with `current_` at the "!" or "?" after a "<". Skips a comment, a processing
+// instruction or a declaration, leaving `current_` at its closing ">"; answers true instead
+// when a CDATA section begins, with `current_` at the "[" before its text.
+bool XMLParser::ignoreXmlData()
+{
+    if (current_ == '?') {
+        skipUntil("?>");
         return false;
     }
     readNextChar();
-    readNextChar();
-    *out = resolved;
-    return true;
-}
-
-// Skips "<?...>" and "<!...>" up to the first ">"; inside "<![", a name up to "[" and a
-// quoted stretch after it are read and dropped.
-void XMLParser::ignoreXmlData()
-{
-    int previous = current_;
+    if (current_ == '-' && readNextChar() == '-') {
+        skipUntil("-->");
+        return false;
+    }
+    if (current_ == '[') {
+        const char* opening = "CDATA[";
+        while (*opening != '\0' && readNextChar() == *opening) {
+            ++opening;
+        }
+        if (*opening == '\0') {
+            return true;
+        }
+    }
     while (current_ != '>' && current_ != -1) {
         readNextChar();
-        if (previous == '!' && current_ == '[') {
-            skipBracketedData();
+    }
+    return false;
+}
+
+// Reads on past `closing`, one or more of the same mark followed by ">" ("-->", "?>").
+void XMLParser::skipUntil(const char* closing)
+{
+    std::size_t marks = std::strlen(closing) - 1;
+    std::size_t run = 0;
+    while (readNextChar() != -1) {
+        if (current_ == '>' && run >= marks) {
+            return;
         }
-        previous = current_;
+        run = current_ == closing[0] ? run + 1 : 0;
     }
 }
 
-void XMLParser::skipBracketedData()
+// Appends a CDATA section's text, as it is, up to its "]]>"; `current_` ends on the ">".
+void XMLParser::readCData(std::string& out)
 {
-    readNextChar();
-    scratch_.clear();
-    readName('[', TEXT_MODE, scratch_);
-    int quote = readNextChar();
-    readNextChar();
-    scratch_.clear();
-    readAttributeValue(quote, scratch_);
-    scratch_.clear();
-    release(scratch_);
+    std::size_t run = 0;
+    while (readNextChar() != -1) {
+        if (current_ == '>' && run >= 2) {
+            out.resize(out.size() - 2);
+            return;
+        }
+        run = current_ == ']' ? run + 1 : 0;
+        out.push_back(static_cast<char>(current_));
+    }
 }
 
 void XMLParser::forgetName()
@@ -224,13 +309,20 @@ void XMLParser::forgetName()
     nameString_ = nullptr;
 }
 
-void XMLParser::beginMarkup()
+void XMLParser::forgetToken()
 {
-    inTag_ = true;
     forgetName();
     hasText_ = false;
     attributes_.clear();
     attributeBytes_.clear();
+}
+
+int XMLParser::endDocument()
+{
+    forgetToken();
+    markupOpen_ = false;
+    eventType_ = END_DOCUMENT;
+    return eventType_;
 }
 
 int XMLParser::next()
@@ -238,66 +330,137 @@ int XMLParser::next()
     release(name_);
     release(text_);
     release(attributeBytes_);
+    if (emptyElement_) {
+        emptyElement_ = false;
+        return closeElement();
+    }
     for (;;) {
-        readNextChar();
-        ignoreWhitespace();
-        if (current_ == -1) {
-            eventType_ = END_DOCUMENT;
-            return eventType_;
-        }
-        if (current_ == '>' && inTag_) {
-            inTag_ = false;
-            eventType_ = END_TAG;
-            return eventType_;
-        }
-        if (current_ == '<') {
-            beginMarkup();
+        if (!markupOpen_) {
             readNextChar();
-            if (current_ == '!' || current_ == '?') {
-                ignoreXmlData();
-                continue;
+            ignoreWhitespace();
+            if (current_ != '<') {
+                return current_ == -1 ? endDocument() : readText(false);
             }
-            if (current_ == '/') {
-                readNextChar();
-                name_.clear();
-                readName('>', TEXT_MODE, name_);
-                hasName_ = true;
-                eventType_ = END_TAG;
-                return eventType_;
-            }
+            readNextChar();
+        }
+        markupOpen_ = false;
+        if (current_ == -1) {
+            return endDocument();
+        }
+        if (current_ == '/') {
+            return readEndTag();
+        }
+        if (current_ != '!' && current_ != '?') {
             return readStartTag();
         }
-        if (current_ == '/' && !inTag_) {
-            beginMarkup();
+        if (ignoreXmlData()) {
+            return readText(true);
         }
-        return readText();
     }
 }
 
+// Called with `current_` at the first byte of the name; reads through the tag's ">". The end
+// of the input inside the tag makes no tag.
 int XMLParser::readStartTag()
 {
-    eventType_ = START_TAG;
+    forgetToken();
     name_.clear();
-    readName(' ', START_TAG_MODE, name_);
+    readName(name_);
     hasName_ = true;
-    while (current_ == ' ') {
+    for (;;) {
+        ignoreWhitespace();
+        if (current_ == '>') {
+            break;
+        }
+        if (current_ == -1) {
+            return endDocument();
+        }
+        if (current_ == '/') {
+            if (readNextChar() == '>') {
+                emptyElement_ = true;
+                break;
+            }
+            continue;
+        }
         setAttributes();
     }
-    if (current_ != '/') {
-        inTag_ = false;
-    }
+    rawNext_ = name_.size() >= 6 && name_.compare(0, 6, "BINVAL") == 0;
+    depth_ = ++openElements_;
+    eventType_ = START_TAG;
     return eventType_;
 }
 
-int XMLParser::readText()
+// Called with `current_` at the "/" after "<"; reads through the tag's ">".
+int XMLParser::readEndTag()
 {
-    eventType_ = TEXT;
-    forgetName();
-    attributes_.clear();
-    attributeBytes_.clear();
+    forgetToken();
+    readNextChar();
+    name_.clear();
+    readName(name_);
+    hasName_ = true;
+    while (current_ != '>') {
+        if (current_ == -1) {
+            return endDocument();
+        }
+        readNextChar();
+    }
+    return closeElement();
+}
+
+int XMLParser::closeElement()
+{
+    rawNext_ = false;
+    depth_ = openElements_;
+    openElements_ = std::max(openElements_ - 1, 0);
+    eventType_ = END_TAG;
+    return eventType_;
+}
+
+// Reads a text from `current_` (its first byte, or the "[" of a CDATA section it begins with)
+// up to the "<" of the next tag, which stays read: `markupOpen_` tells the next call.
+int XMLParser::readText(bool inCData)
+{
+    forgetToken();
     text_.clear();
-    textRaw_ = readName('<', TEXT_MODE, text_);
+    textRaw_ = rawNext_;
+    rawNext_ = false;
+    if (inCData) {
+        readCData(text_);
+        readNextChar();
+    }
+    for (;;) {
+        int value = current_;
+        if (value == '<') {
+            if (readNextChar() != '!' && current_ != '?') {
+                markupOpen_ = true;
+                break;
+            }
+            if (ignoreXmlData()) {
+                readCData(text_);
+            }
+            readNextChar();
+            continue;
+        }
+        if (value == -1) {
+            break;
+        }
+        if (value == '&') {
+            parseXMLChar(text_);
+            continue;
+        }
+        if (value == '\r') {
+            text_.push_back('\n');
+            if (readNextChar() == '\n') {
+                readNextChar();
+            }
+            continue;
+        }
+        text_.push_back(static_cast<char>(value));
+        readNextChar();
+    }
     hasText_ = true;
+    depth_ = openElements_;
+    eventType_ = TEXT;
     return eventType_;
 }
 
@@ -384,12 +547,6 @@ IMVector* XMLParser::getAttributes()
 bool XMLParser::isName(const char* name) const
 {
     return hasName_ && sameIgnoringCase(name_.data(), name_.size(), name);
-}
-
-bool XMLParser::isClosingText(const char* name) const
-{
-    return eventType_ == TEXT && hasText_ && !text_.empty() && text_[0] == '/' &&
-           sameIgnoringCase(text_.data() + 1, text_.size() - 1, name);
 }
 
 bool XMLParser::isAttribute(const char* name, const char* value) const

@@ -1,12 +1,21 @@
 // The pull tokenizer over the server's stream. It reads one byte at a time from the socket
-// input stream, with no look-ahead of its own, and produces start tags, end tags, texts and
-// the end of the document. It keeps the habits the stanza readers are written for: leading
-// white space of a text is dropped; the "<" that ends a text belongs to it, so a closing tag
-// right after text arrives as a text "/name"; the ">" of an empty-element tag arrives as an
-// end tag with the start tag's name and attributes still readable; six entity references are
-// resolved, in any letter case, and any other loses its "&" and the letters its match read;
-// comments, declarations and processing instructions are skipped; the text after a "BINVAL"
-// tag (a Base64 picture) is taken one character per byte without UTF-8 decoding.
+// input stream, with no look-ahead of its own beyond the byte after a text's "<", and produces
+// start tags, end tags, texts and the end of the document. It reads any well-formed XML a
+// server sends: white space of any kind around "=" and between attributes, either quote,
+// ">" in text and in attribute values, the five named references (in any letter case) and
+// decimal and hexadecimal character references (a character that XML does not allow becomes
+// U+FFFD; a reference that resolves to nothing stays in the text as it was written), CDATA
+// sections (their text joins the text around them), and comments, processing instructions
+// and declarations, which are skipped. Line ends become "\n"; in attribute values every
+// literal white-space character becomes a space.
+//
+// Habits the stanza readers are written for: leading white space of a text is dropped, so
+// white space between tags makes no event; the ">" of an empty-element tag arrives as an end
+// tag with the start tag's name and attributes still readable; getDepth() tells how deep the
+// current element is, so a reader finds its own end tag and its own children; the text right
+// after a "BINVAL" start tag (a Base64 picture) is taken one character per byte without
+// UTF-8 decoding. Input that is not well-formed never stops the tokenizer: a stray character
+// inside a tag, an attribute without a quoted value, an unknown reference are passed over.
 //
 // Tokens are collected as bytes in buffers that the parser reuses and that grow
 // geometrically; names, texts and attribute values become strings only when asked for.
@@ -60,10 +69,11 @@ public:
     IMString* getAttribute(IMString* name);
     IMString* getAttribute(const char* name);
 
+    // The number of elements open around the current event, the current tag's own element
+    // included: 1 for the document's root, the same for a start tag and its end tag.
+    int getDepth() const;
     // The current tag's name equals `name`, ignoring ASCII letter case.
     bool isName(const char* name) const;
-    // The current event is a text "/" followed by `name` (a closing tag right after text).
-    bool isClosingText(const char* name) const;
     // The attribute is present and its value equals `value`, ignoring ASCII letter case.
     bool isAttribute(const char* name, const char* value) const;
     // Starts a new allowance of STANZA_LIMIT bytes.
@@ -71,8 +81,6 @@ public:
     bool hasOverflowed() const;
 
 private:
-    enum Mode { TEXT_MODE = 0, ATTRIBUTE_MODE = 1, START_TAG_MODE = 2 };
-
     struct Attribute {
         std::size_t nameStart;
         std::size_t nameLength;
@@ -82,16 +90,20 @@ private:
 
     int readNextChar();
     void ignoreWhitespace();
-    bool readName(int stopChar, Mode mode, std::string& out);
+    void readName(std::string& out);
     void readAttributeValue(int quote, std::string& out);
-    bool setAttributes();
-    bool parseXMLChar(char* out);
-    void ignoreXmlData();
-    void skipBracketedData();
-    void beginMarkup();
+    void setAttributes();
+    void parseXMLChar(std::string& out);
+    bool ignoreXmlData();
+    void skipUntil(const char* closing);
+    void readCData(std::string& out);
     void forgetName();
+    void forgetToken();
+    int endDocument();
     int readStartTag();
-    int readText();
+    int readEndTag();
+    int closeElement();
+    int readText(bool inCData);
     const Attribute* findAttribute(const char* name) const;
     IMString* decode(const char* bytes, std::size_t length, bool raw);
 
@@ -99,10 +111,16 @@ private:
     XMLReader* reader_;
     int current_ = 0;
     int eventType_ = 0;
-    bool inTag_ = false;
-    bool rawText_ = false;
+    // The "<" of the next markup has been read and `current_` holds the byte after it.
+    bool markupOpen_ = false;
+    // The last start tag was an empty-element tag: its end tag is the next event.
+    bool emptyElement_ = false;
+    // The last start tag was "BINVAL": the text right after it is raw.
+    bool rawNext_ = false;
     bool overflowed_ = false;
     long budget_ = STANZA_LIMIT;
+    int openElements_ = 0;
+    int depth_ = 0;
 
     std::string name_;
     bool hasName_ = false;
@@ -114,6 +132,5 @@ private:
 
     std::string attributeBytes_;
     std::vector<Attribute> attributes_;
-    std::string scratch_;
     std::u16string wide_;
 };

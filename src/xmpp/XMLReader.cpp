@@ -167,19 +167,21 @@ IMString* XMLReader::childText()
     return nullptr;
 }
 
-// Runs `handleChild` on every start tag up to the event named `endName` (of any kind, or a
-// text "/endName"). Answers whether that end was reached; false when the input ended or the
-// reader was stopped first.
+// Runs `handleChild` on every start tag inside the element whose start tag is current, at
+// any depth, up to that element's own end tag, found by depth: an element of the same name
+// inside it, or a text, never ends it early. Answers whether that end tag was reached and is
+// named `endName`; false when the input ended or the reader was stopped first.
 template <typename ChildHandler>
 bool XMLReader::readChildren(const char* endName, ChildHandler handleChild)
 {
+    int depth = parser_->getDepth();
     for (;;) {
         int event = nextEvent();
         if (event == XMLParser::END_DOCUMENT || !running_) {
             return false;
         }
-        if (parser_->isName(endName) || parser_->isClosingText(endName)) {
-            return true;
+        if (event == XMLParser::END_TAG && parser_->getDepth() == depth) {
+            return parser_->isName(endName);
         }
         if (event == XMLParser::START_TAG) {
             handleChild();

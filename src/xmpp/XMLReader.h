@@ -1,7 +1,10 @@
 // The reader thread: it reads the server's stream with its XMLParser, scans for the start
 // tags the client cares about, reads those stanzas into new protocol objects and hands each
 // to the listener with its event code (XMPPListener). It builds no tree and validates
-// nothing; unknown elements are skipped.
+// nothing; unknown elements are skipped. Each stanza reader reads up to its element's own end
+// tag (found by depth) and takes only the children it knows: neither a text nor an element of
+// the same name inside a stanza ends it early, and a stanza whose end tag does not match its
+// start tag is not handed on.
 //
 // Only complete stanzas are handed on: when the input ends inside one (the end-of-stream
 // marker, or a stanza or token beyond the parser's 8 MiB allowance) the partial object is

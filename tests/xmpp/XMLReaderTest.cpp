@@ -236,6 +236,29 @@ TEST(XMLReaderTest, MessagesAndMessageErrors)
     EXPECT_EQ(listener.object<MessagePacket>(3)->getMessageType(), MessagePacket::Type::HEADLINE);
 }
 
+// What a stranger puts inside a message stays inside it: neither a text nor an element of the
+// same name ends the stanza early, so nothing in it is read as a stanza of the stream. A
+// stanza closed by another name's end tag is not handed on.
+TEST(XMLReaderTest, AStanzaEndsOnlyAtItsOwnEndTag)
+{
+    const std::string push = "<iq type='set' id='push'><query xmlns='jabber:iq:roster'>"
+                             "<item jid='mallory@evil.example' subscription='both'/></query></iq>";
+    RecordingListener listener;
+    Read(HEADER + "<message from='mallory@evil.example'><x>/message</x>" + push +
+             "<body>one</body></message>"
+             "<message from='mallory@evil.example'><message/>" +
+             push + "<body>two</body></message>"
+             "<presence from='mallory@evil.example'><x><presence/></x>" +
+             push + "</presence>"
+             "<message from='mallory@evil.example'><body>crossed</body></presence>"
+             "<presence from='last@example.com'/>",
+         listener);
+    ASSERT_EQ(listener.codes(), (Codes{MESSAGE, MESSAGE, PRESENCE, PRESENCE}));
+    EXPECT_EQ(Utf8(listener.object<MessagePacket>(0)->getBody()), "one");
+    EXPECT_EQ(Utf8(listener.object<MessagePacket>(1)->getBody()), "two");
+    EXPECT_EQ(Utf8(listener.object<Presence>(3)->getFrom()), "last@example.com");
+}
+
 TEST(XMLReaderTest, ServicePayloads)
 {
     std::string picture = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5E\n"
@@ -308,8 +331,8 @@ TEST(XMLReaderTest, BadInputNeitherCrashesNorLeaks)
              "<text xmlns='urn:ietf:params:xml:ns:xmpp-streams'>Replaced</text></stream:error>"
              "<message from='y'><body>cut sh",
          listener);
-    // The presence ends at the next start tag of its own name only, so the message inside it
-    // is swallowed; the truncated last message is not handed on.
+    // The presence is never closed, so the message inside it is swallowed; the truncated last
+    // message is not handed on.
     EXPECT_EQ(listener.codes(), (Codes{}));
 
     RecordingListener nobody;

@@ -282,7 +282,13 @@ void XMLReader::parseMessage()
         message->setMessageType(MessagePacket::getMessagePacketType(type));
         delete type;
     }
+    // Only the message's own children count: a formatted copy of the body (an XHTML "body"
+    // inside "html") or a forwarded message inside it is not this message's text.
+    int ownChildren = parser_->getDepth() + 1;
     bool complete = readChildren("message", [&] {
+        if (parser_->getDepth() != ownChildren) {
+            return;
+        }
         if (parser_->isName("subject")) {
             if (IMString* text = childText()) {
                 message->setSubject(text);

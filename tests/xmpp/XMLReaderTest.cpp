@@ -236,6 +236,37 @@ TEST(XMLReaderTest, MessagesAndMessageErrors)
     EXPECT_EQ(listener.object<MessagePacket>(3)->getMessageType(), MessagePacket::Type::HEADLINE);
 }
 
+// A message as other clients send it: a formatted copy after the plain body, the way servers
+// lay it out, and a text that looks like a closing tag.
+TEST(XMLReaderTest, OnlyTheMessagesOwnBodyIsItsText)
+{
+    RecordingListener listener;
+    Read(HEADER +
+             "<message from='alice@example.com/phone' type='chat'><body>Hello world</body>"
+             "<html xmlns='http://jabber.org/protocol/xhtml-im'><body xmlns='http://www.w3.org/1999/xhtml'>"
+             "Hello <b>world</b></body></html></message>"
+             "<message\n\tfrom='bob@example.com/home'\n\tto='me@example.com'\n\ttype=\"chat\"\n\tid='x1'>\n"
+             "  <body>Hello world</body>\n"
+             "  <html xmlns='http://jabber.org/protocol/xhtml-im'>\n"
+             "    <body xmlns='http://www.w3.org/1999/xhtml'>Hello <b>world</b></body>\n"
+             "  </html>\n"
+             "</message>"
+             "<message from='carol@example.com' type='chat'>"
+             "<html xmlns='http://jabber.org/protocol/xhtml-im'><body xmlns='http://www.w3.org/1999/xhtml'>"
+             "<p>first</p></body></html><body>/message</body><subject>/message</subject></message>",
+         listener);
+    MessagePacket* alice = listener.first<MessagePacket>(MESSAGE);
+    ASSERT_NE(alice, nullptr);
+    EXPECT_EQ(Utf8(alice->getBody()), "Hello world");
+    ASSERT_EQ(listener.codes(), (Codes{MESSAGE, MESSAGE, MESSAGE}));
+    MessagePacket* bob = listener.object<MessagePacket>(1);
+    EXPECT_EQ(Utf8(bob->getBody()), "Hello world");
+    EXPECT_EQ(Utf8(bob->getFrom()), "bob@example.com/home");
+    EXPECT_EQ(bob->getMessageType(), MessagePacket::Type::CHAT);
+    EXPECT_EQ(Utf8(listener.object<MessagePacket>(2)->getBody()), "/message");
+    EXPECT_EQ(Utf8(listener.object<MessagePacket>(2)->getSubject()), "/message");
+}
+
 // What a stranger puts inside a message stays inside it: neither a text nor an element of the
 // same name ends the stanza early, so nothing in it is read as a stanza of the stream. A
 // stanza closed by another name's end tag is not handed on.

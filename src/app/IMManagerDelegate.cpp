@@ -68,6 +68,7 @@ void IMManager::OnSignInSuccess()
     if (!proceed) {
         return;
     }
+    claimStores();
     isAppSignedIn = true;
     notifyEvent(EVENT_SIGN_IN_SUCCESS);
     notifyEvent(EVENT_SIGN_IN_DONE);

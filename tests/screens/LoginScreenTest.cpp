@@ -217,8 +217,7 @@ TEST(LoginScreenTest, ResetAsksFirstThenEmptiesTheFormAndEverythingStored)
     EXPECT_EQ("", properties->GetPassword().ToUtf8());
     EXPECT_FALSE(properties->GetSavePassword());
     EXPECT_FALSE(properties->GetIsAutoSignIn());
-    std::unique_ptr<Ixa::Base::String> stored(QuickTextModel::GetInstance()->GetTextById(phrase.GetHashCode()));
-    EXPECT_EQ(nullptr, stored);
+    EXPECT_TRUE(QuickTextModel::GetInstance()->GetAllEntries().empty());
 }
 
 }  // namespace

@@ -200,27 +200,32 @@ TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAddedAndDeletedByItsOwn
     String call("Call me");
     String quoted(u"It's \"late\" \\ 50% _now_");
     String emoji(u"\U0001F44D ok");
-    EXPECT_TRUE(model->AddNewText(call));
-    EXPECT_TRUE(model->AddNewText(quoted));
-    EXPECT_TRUE(model->AddNewText(call));
-    EXPECT_TRUE(model->AddNewText(emoji));
-    EXPECT_TRUE(model->FindTextById(quoted.GetHashCode()));
-    EXPECT_FALSE(model->FindTextById(String("never").GetHashCode()));
-    std::unique_ptr<String> found(model->GetTextById(emoji.GetHashCode()));
+    // Two phrases with one string hash.
+    String facebook("See you on FB");
+    String alike("See you on Ea");
+    ASSERT_EQ(facebook.GetHashCode(), alike.GetHashCode());
+    for (const String* text : {&call, &quoted, &call, &facebook, &alike, &emoji}) {
+        EXPECT_TRUE(model->AddNewText(*text));
+    }
+    EXPECT_TRUE(model->FindTextById(IdOf(*model, quoted)));
+    EXPECT_FALSE(model->FindTextById(-1));
+    std::unique_ptr<String> found(model->GetTextById(IdOf(*model, emoji)));
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(*found, emoji);
 
     model.reset();
     model.reset(QuickTextModel::GetInstance());
     ArrayList* texts = model->GetAllTexts();
-    EXPECT_EQ(Texts(texts), "Call me|It's \"late\" \\ 50% _now_|\U0001F44D ok");
+    EXPECT_EQ(Texts(texts), "Call me|It's \"late\" \\ 50% _now_|See you on FB|See you on Ea|\U0001F44D ok");
     texts->RemoveAll(true);
     delete texts;
 
-    EXPECT_TRUE(model->DeleteTextById(quoted.GetHashCode()));
-    EXPECT_FALSE(model->DeleteTextById(quoted.GetHashCode()));
+    const long long quotedId = IdOf(*model, quoted);
+    EXPECT_TRUE(model->DeleteTextById(quotedId));
+    EXPECT_FALSE(model->DeleteTextById(quotedId));
+    EXPECT_TRUE(model->DeleteTextById(IdOf(*model, facebook)));
     texts = model->GetAllTexts();
-    EXPECT_EQ(Texts(texts), "Call me|\U0001F44D ok");
+    EXPECT_EQ(Texts(texts), "Call me|See you on Ea|\U0001F44D ok") << "the phrase with the same hash stays";
     texts->RemoveAll(true);
     delete texts;
     EXPECT_TRUE(model->DeleteAllTexts());

@@ -47,6 +47,8 @@ constexpr const char* MARK_USER_READ = "UPDATE messagetable SET messagetype=3 WH
 constexpr const char* MARK_MESSAGE_READ = "UPDATE messagetable SET messagetype=3 WHERE messageid=?";
 constexpr const char* UPDATE_STATUS =
     "UPDATE messagetable SET messagetype=?,protocolid=?,timestamp=? WHERE messageid=?";
+constexpr const char* UPDATE_SENDING_STATUS =
+    "UPDATE messagetable SET messagetype=?,protocolid=?,timestamp=? WHERE messageid=? AND messagetype=1";
 constexpr const char* DELETE_BY_ID = "DELETE FROM messagetable WHERE messageid=?";
 constexpr const char* DELETE_WITH_USER = "DELETE FROM messagetable WHERE otheruserid=?";
 constexpr const char* DELETE_ALL = "DELETE FROM messagetable";
@@ -159,7 +161,11 @@ bool MessageDatabase::UpdateMessageStatus(Message* message)
     return message != nullptr && Execute(MARK_MESSAGE_READ, SqlParameters().Int64(message->GetMessageId()));
 }
 
-bool MessageDatabase::updateByMessageId(Message* message)
+bool MessageDatabase::updateByMessageId(Message* message) { return updateStatus(UPDATE_STATUS, message); }
+
+bool MessageDatabase::updateSendingMessage(Message* message) { return updateStatus(UPDATE_SENDING_STATUS, message); }
+
+bool MessageDatabase::updateStatus(const char* sql, Message* message)
 {
     if (message == nullptr) {
         return false;
@@ -169,7 +175,7 @@ bool MessageDatabase::updateByMessageId(Message* message)
         .Text(message->GetProtocolId())
         .Time(message->GetTimeStamp())
         .Int64(message->GetMessageId());
-    return Execute(UPDATE_STATUS, values) && GetChangedRowCount() > 0;
+    return Execute(sql, values) && GetChangedRowCount() > 0;
 }
 
 bool MessageDatabase::DeleteMessage(long long messageId) { return Execute(DELETE_BY_ID, SqlParameters().Int64(messageId)); }

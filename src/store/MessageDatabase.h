@@ -37,6 +37,9 @@ public:
     // Writes type, protocol id and time stamp of the row with the message's GetMessageId();
     // false when there is no such row.
     bool updateByMessageId(Message* message);
+    // The same, only while the row is still being sent (type 1): a row an error reply has
+    // already marked failed stays failed.
+    bool updateSendingMessage(Message* message);
     // Marks every unread message of the user read.
     bool UpdateMessageStatus(const Ixa::Base::String& user);
     Message* FindMessageById(long long messageId);
@@ -54,4 +57,5 @@ public:
 
 private:
     static SqlParameters BindValues(Message* message);
+    bool updateStatus(const char* sql, Message* message);
 };

@@ -96,6 +96,14 @@ bool MessageModel::updateByMessageId(Message* message)
     return Locked(false, [&](MessageDatabase& messages) { return messages.updateByMessageId(message); });
 }
 
+bool MessageModel::updateSendingMessage(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    return Locked(false, [&](MessageDatabase& messages) { return messages.updateSendingMessage(message); });
+}
+
 ArrayList* MessageModel::GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread)
 {
     return LockedFor<ArrayList*>(

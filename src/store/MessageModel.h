@@ -36,6 +36,8 @@ public:
     int GetNumUnreadMessagesWithUser(const Ixa::Base::String& user);
     int GetTotalUnreadMessages();
     bool updateByMessageId(Message* message);
+    // As updateByMessageId, only while the stored row is still being sent.
+    bool updateSendingMessage(Message* message);
     // Oldest first; unless `keepUnread`, the user's unread messages are marked read.
     Ixa::Base::Collection::ArrayList* GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread);
     bool DeleteChatsWithUser(const Ixa::Base::String& user);

@@ -125,8 +125,7 @@ std::vector<double> SlixmppSignInTimes(const LocalProsody& server)
         throw std::runtime_error("slixmpp failed:\n" + outcome.output);
     }
     // slixmpp's own complaints may come with the output; the times are on their own line.
-    const size_t line = outcome.output.find("times:");
-    std::istringstream words(line != std::string::npos ? outcome.output.substr(line + 6) : std::string());
+    std::istringstream words(outcome.Marked("times:").value_or(""));
     std::vector<double> times;
     for (double time = 0; times.size() < Runs && words >> time;) {
         times.push_back(time);

@@ -127,6 +127,34 @@ void IMManager::initModels()
     modelResImpl->SetModels(contactModel, groupModel, messageModel);
 }
 
+void IMManager::ResetStores(bool full)
+{
+    GetContactModel()->DeleteDatabase();
+    GetContactIconModel()->DeleteDatabase();
+    GetGroupModel()->DeleteDatabase();
+    GetMessageModel()->DeleteDatabase();
+    GetSavedMessagesModel()->DeleteDatabase();
+    QuickTextModel::GetInstance()->DeleteDatabase();
+    PropertiesModel* properties = GetPropertiesModel();
+    if (full) {
+        properties->DeleteDatabase();
+        return;
+    }
+    properties->SetCustomMessage(Ixa::Base::String());
+    properties->SetAlertSettings(Ixa::Base::String("melody"));
+    properties->SetShowOfflineContactsOrPics(true);
+    properties->SetAvailableState(true);
+}
+
+void IMManager::claimStores()
+{
+    PropertiesModel* properties = GetPropertiesModel();
+    if (properties->IsResetDBRequired()) {
+        ResetStores(false);
+        properties->ResetDBHolder();
+    }
+}
+
 Ixa::result IMManager::InitAudioPlayer()
 {
     Ixa::result outcome = Ixa::E_SUCCESS;

@@ -48,6 +48,11 @@ public:
     // Set-up.
     static bool initIMManager();
     static void initModels();
+    // Empties every local store (contacts, avatars, groups, messages, saved conversations,
+    // quick texts). `full` also empties the account settings; otherwise only the settings
+    // that belong to an account (status message, alert, offline contacts, available state)
+    // go back to their defaults. Any thread: the stores lock themselves.
+    static void ResetStores(bool full);
     static Ixa::result InitAudioPlayer();
     static void initRequestController();
     static void initIconManager();
@@ -146,6 +151,9 @@ private:
     template <typename OnCancel, typename Then>
     static void bySignInCancel(OnCancel onCancel, Then then);
     static void signedOut();
+    // After a successful sign-in, before anything is stored for it: the stores change hands
+    // when the account that signed in is not the one whose data they hold.
+    static void claimStores();
     static void deleteAll();
 
     static Ixa::Ui::Controls::Frame* frame;

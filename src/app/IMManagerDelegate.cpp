@@ -68,6 +68,7 @@ void IMManager::OnSignInSuccess()
     if (!proceed) {
         return;
     }
+    claimStores();
     isAppSignedIn = true;
     notifyEvent(EVENT_SIGN_IN_SUCCESS);
     notifyEvent(EVENT_SIGN_IN_DONE);
@@ -112,6 +113,9 @@ void IMManager::OnMyDisplayNameChanged(const Ixa::Base::String* name)
 void IMManager::OnServerInitiatedSignOut(const Ixa::Base::String* text)
 {
     isAppSignedIn = false;
+    if (requestController != nullptr) {
+        requestController->SetInitialListReceived(false);
+    }
     postReport(EVENT_SERVER_SIGNED_OUT, -1, text);
 }
 

@@ -3,6 +3,7 @@
 #include "app/IMManager.h"
 
 #include "app/IconManager.h"
+#include "engine/UserId.h"
 #include "platform/EnrichedText.h"
 #include "platform/Font.h"
 #include "platform/Image.h"
@@ -11,7 +12,6 @@
 #include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
 #include "store/PropertiesModel.h"
-#include "xmpp/Constants.h"
 
 #include <memory>
 
@@ -84,13 +84,7 @@ Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
     if (icons == nullptr) {
         return GetBitmapN(DefaultAvatar);
     }
-    IMString user(GetPropertiesModel()->GetUserName());
-    int at = -1;
-    if (Ixa::IsFailed(user.IndexOf(L'@', 0, at))) {
-        user.Append('@');
-        user.Append(Constants::DOMAIN);
-    }
-    std::unique_ptr<ContactIcon> icon(icons->GetImage(user));
+    std::unique_ptr<ContactIcon> icon(icons->GetImage(UserId::normalised(GetPropertiesModel()->GetUserName())));
     return GetBitmapFromContactIcon(icon.get());
 }
 

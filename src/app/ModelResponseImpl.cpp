@@ -117,7 +117,10 @@ void ModelResponseImpl::storeSentState(Message* message, int type)
         return;
     }
     shared->SetMessageType(type);
-    if (messages_->updateByMessageId(shared.get())) {
+    // The report that a message went out can come after the server's error reply to it (the
+    // two travel on different threads); the failure stands.
+    const bool stored = type == MESSAGE_SENT ? messages_->updateSendingMessage(shared.get()) : messages_->updateByMessageId(shared.get());
+    if (stored) {
         tell(messages_, NOTIFY_MESSAGE_UPDATED, shared);
     }
 }

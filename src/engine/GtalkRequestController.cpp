@@ -11,6 +11,7 @@
 #include "engine/DisconnectHandler.h"
 #include "engine/DisplayImageChangedHandler.h"
 #include "engine/IgnoreUserCommand.h"
+#include "engine/MessageBounceHandler.h"
 #include "engine/RefreshIgnoreListCommand.h"
 #include "engine/RefreshListCommand.h"
 #include "engine/RefreshListHandler.h"
@@ -101,6 +102,7 @@ IMHashMap* GtalkRequestController::newHandlerTable()
     addHandler<SelfDisplayNameHandler>(table, "myDisplayName", this);
     addHandler<SharedStatusMessageHandler>(table, "sharedstatus", this);
     addHandler<TextMessageHandler>(table, "message", this);
+    addHandler<MessageBounceHandler>(table, "messageError", this);
     return table;
 }
 

@@ -35,7 +35,9 @@ void SendChatCommand::executeCommand(unsigned long* result)
     *result = Ixa::E_FAILURE;
     if (Chat* chat = chatWith(recipient)) {
         IMString text(message_->GetMessage());
-        chat->sendMessage(&text, result);
+        IMString id;
+        id.Append(message_->GetMessageId());
+        chat->sendMessage(&text, &id, result);
     }
     Message* message = message_;
     message_ = nullptr;

@@ -1,5 +1,5 @@
 // Sends one chat message to its recipient (the message's other-user id, completed in place
-// with the default domain) and reports the outcome to the controller's response delegate:
+// with the default domain) under the message's own id, and reports the outcome to the controller's response delegate:
 // OnMessageSentToChat, or OnMessageSentToChatFailed (no text, code 0).
 //
 // A message that could not be handed to the socket at all (not signed in, no chat manager,

@@ -32,6 +32,16 @@ void UserId::complete(IMString* id)
     }
 }
 
+IMString UserId::normalised(const IMString& typed)
+{
+    IMString id(typed.ToLower());
+    id.Trim();
+    if (!id.IsEmpty()) {
+        complete(&id);
+    }
+    return id;
+}
+
 IMString UserId::bareLowerCase(const IMString& id) { return IMString(before(id, L'/').ToLower()); }
 
 IMString UserId::localPart(const IMString& id) { return before(id, L'@'); }

@@ -1,7 +1,8 @@
-// The user-id rules the commands and handlers share. Ids from stanzas are compared in lower
-// case and without their resource; an id typed without a domain gets the default user-id
+// The user-id rules the commands, handlers and screens share. Ids from stanzas are compared in
+// lower case and without their resource; an id typed without a domain gets the default user-id
 // suffix, "@" and the service's default mail domain (Constants::DOMAIN, the same setting the
-// connection uses). Thread-safety: stateless.
+// connection uses). The account id the user types is normalised once, here, before it is
+// compared, stored or used to find the user's own records. Thread-safety: stateless.
 #pragma once
 
 #include "foundation/IMString.h"
@@ -12,6 +13,9 @@ public:
     static IMString defaultSuffix();
     // Appends the default suffix, in place, when `id` has no at sign; null is left alone.
     static void complete(IMString* id);
+    // The typed account id as it is compared and stored: without surrounding blanks, in lower
+    // case, and completed with the default suffix when it has no at sign (blank stays empty).
+    static IMString normalised(const IMString& typed);
     // The id without its resource (from the first "/" on), in lower case.
     static IMString bareLowerCase(const IMString& id);
     // The text before the first at sign, or the whole id without one.

@@ -57,6 +57,15 @@ result DbEnumerator::GetIntAt(int column, int& value) const
     return r;
 }
 
+result DbEnumerator::GetInt64At(int column, long long& value) const
+{
+    result r = CheckColumn(column);
+    if (IsSucceeded(r)) {
+        value = sqlite3_column_int64(handle_->Get(), column);
+    }
+    return r;
+}
+
 result DbEnumerator::GetStringAt(int column, Base::String& value) const
 {
     result r = CheckColumn(column);

@@ -30,6 +30,7 @@ public:
 
     int GetColumnCount() const;
     result GetIntAt(int column, int& value) const;
+    result GetInt64At(int column, long long& value) const;
     result GetStringAt(int column, Base::String& value) const;
     result GetDateTimeAt(int column, Base::DateTime& value) const;
     // Copies the column's bytes into `buffer` at its position and advances the position;

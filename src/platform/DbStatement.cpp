@@ -36,6 +36,12 @@ result DbStatement::BindInt(int index, int value)
     return Bound(sqlite3_bind_int(handle_->Get(), index + 1, value));
 }
 
+result DbStatement::BindInt64(int index, long long value)
+{
+    handle_->Restart();
+    return Bound(sqlite3_bind_int64(handle_->Get(), index + 1, value));
+}
+
 result DbStatement::BindString(int index, const Base::String& value)
 {
     handle_->Restart();

@@ -26,6 +26,7 @@ public:
     DbStatement& operator=(const DbStatement&) = delete;
 
     result BindInt(int index, int value);
+    result BindInt64(int index, long long value);
     result BindString(int index, const Base::String& value);
     result BindDateTime(int index, const Base::DateTime& value);
     result BindBlob(int index, const Base::ByteBuffer& value);

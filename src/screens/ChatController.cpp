@@ -158,7 +158,6 @@ void ChatController::SendMessageToServer(IMView* view)
     MessageModel* store = IMManager::GetMessageModel();
     Message* shown = store->CreateMessage();
     shown->SetMessage(screen->GetEditFieldText());
-    shown->SetMessageId(shown->GetHashCode());
     shown->SetMessageType(SENDING);
     shown->SetOfflineMessage(false);
     shown->SetOtherUserId(screen->GetSelectedContact()->GetContactId());

@@ -1,14 +1,10 @@
 #include "screens/LoginController.h"
 
 #include "app/IMManager.h"
+#include "engine/UserId.h"
 #include "screens/LoginScreen.h"
-#include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
-#include "store/GroupModel.h"
-#include "store/MessageModel.h"
 #include "store/PropertiesModel.h"
-#include "store/QuickTextModel.h"
-#include "store/SavedMessagesModel.h"
 
 #include "platform/AppControl.h"
 #include "platform/AppManager.h"
@@ -210,7 +206,7 @@ void LoginController::resetAccount()
     screen_->PasswordField().Clear();
     screen_->SavePasswordButton().SetSelected(false);
     screen_->AutoSignInButton().SetSelected(false);
-    ResetDB(true);
+    IMManager::ResetStores(true);
     copyFields();
     SetEnabledFooter();
     screen_->DeletePopup(LoginScreen::POPUP_RESET_QUESTION);
@@ -226,56 +222,39 @@ void LoginController::ShowSignInPopup()
     screen_->ShowSigningInPopup(text);
 }
 
+// The stores are left as they are until the server has accepted the account: only then,
+// and only for an account other than theirs, are they reset (IMManager::OnSignInSuccess).
 void LoginController::SignIn()
 {
     if (screen_ == nullptr) {
         return;
     }
     copyFields();
+    IMString account = UserId::normalised(username);
     PropertiesModel* properties = IMManager::GetPropertiesModel();
-    storeAccountId(username);
+    properties->SetUserName(account);
+    properties->SetEmailId(account);
     properties->SetPassword(password);
-    if (properties->IsResetDBRequired()) {
-        ResetDB(false);
-        properties->ResetDBHolder();
-        properties->SetResetRequired(false);
-    } else {
+    const bool anotherAccount = properties->IsResetDBRequired();
+    if (!anotherAccount) {
         IMManager::GetContactModel()->ClearPresenceInfoForAllUsers();
     }
     GtalkRequestController* requests = IMManager::GetRequestController();
-    requests->SetUsername(&username);
+    requests->SetUsername(&account);
     requests->SetPassword(&password);
-    requests->SignIn(initialPresence());
+    requests->SignIn(initialPresence(anotherAccount));
 }
 
-PresenceStatus* LoginController::initialPresence()
+// Another account starts with the default status: the stored message is the holder's.
+PresenceStatus* LoginController::initialPresence(bool anotherAccount)
 {
     PropertiesModel* properties = IMManager::GetPropertiesModel();
     const bool invisible = properties->GetIsSignInInvisible();
-    Ixa::Base::String message = properties->GetCustomMessage();
+    Ixa::Base::String message = anotherAccount ? Ixa::Base::String() : properties->GetCustomMessage();
     initialPresence_ = std::make_unique<PresenceStatus>(invisible ? -1 : 0, message, false, 0);
     initialPresence_->SetInvisible(invisible);
     IMManager::PrepareSelfStatusForSignIn(invisible, message);
     return initialPresence_.get();
-}
-
-void LoginController::ResetDB(bool full)
-{
-    IMManager::GetContactModel()->DeleteDatabase();
-    IMManager::GetContactIconModel()->DeleteDatabase();
-    IMManager::GetGroupModel()->DeleteDatabase();
-    IMManager::GetMessageModel()->DeleteDatabase();
-    IMManager::GetSavedMessagesModel()->DeleteDatabase();
-    QuickTextModel::GetInstance()->DeleteDatabase();
-    PropertiesModel* properties = IMManager::GetPropertiesModel();
-    if (full) {
-        properties->DeleteDatabase();
-        return;
-    }
-    properties->SetCustomMessage(Ixa::Base::String());
-    properties->SetAlertSettings(Ixa::Base::String("melody"));
-    properties->SetShowOfflineContactsOrPics(true);
-    properties->SetAvailableState(true);
 }
 
 void LoginController::cancelSignIn()
@@ -323,9 +302,7 @@ void LoginController::copyFields()
 
 void LoginController::storeAccountId(const Ixa::Base::String& id)
 {
-    PropertiesModel* properties = IMManager::GetPropertiesModel();
-    properties->SetUserName(id);
-    properties->SetEmailId(id);
+    IMManager::GetPropertiesModel()->SetUserName(UserId::normalised(id));
 }
 
 void LoginController::closeOverlay()

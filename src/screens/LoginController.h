@@ -1,5 +1,6 @@
 // What the sign-in screen's controls do: it keeps the typed account in step with the account
-// properties, signs in (resetting the local stores first when the account changed), cancels a
+// properties, signs in with the account id normalised (the stores change hands only once
+// another account has signed in, see IMManager::OnSignInSuccess), cancels a
 // running sign-in, resets all stored data, opens the legal-notice address in the browser and
 // switches the footer while the on-screen keypad covers the form. The screen builds and shows;
 // this decides.
@@ -55,12 +56,8 @@ public:
     void LayoutControls();
     // Shows the signing-in popup for the typed id and starts the 60-second timer.
     void ShowSignInPopup();
-    // Stores the typed account and asks the request controller to sign in with it.
+    // Stores the typed account, normalised, and asks the request controller to sign in with it.
     void SignIn();
-    // Empties every local store; `full` empties the account properties too, otherwise only
-    // the status message, alert, offline-contacts and available-state settings go back to
-    // their defaults.
-    void ResetDB(bool full);
     bool GetOverLayStatus() const;
     void SetEnabledFooter();
     void SetFooterItemsForOverlay(bool overlayOpen);
@@ -77,7 +74,7 @@ private:
     void changeAutoSignIn(bool on);
     void resetAccount();
     void cancelSignIn();
-    PresenceStatus* initialPresence();
+    PresenceStatus* initialPresence(bool anotherAccount);
 
     LoginScreen* screen_ = nullptr;
     bool overlay_ = false;

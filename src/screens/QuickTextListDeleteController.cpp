@@ -71,8 +71,8 @@ void QuickTextListDeleteController::deleteChecked(QuickTextListDeleteScreen& scr
 int QuickTextListDeleteController::processGetItemCount(IMView*)
 {
     pAllQuickTextForDeleteing.clear();
-    for (const Ixa::Base::String& text : QuickTextListController::LoadTexts()) {
-        pAllQuickTextForDeleteing.emplace_back(text.GetHashCode(), text);
+    for (QuickTextDatabase::Entry& entry : QuickTextModel::GetInstance()->GetAllEntries()) {
+        pAllQuickTextForDeleteing.emplace_back(entry.id, std::move(entry.text));
     }
     return pAllQuickTextForDeleteing.empty() ? 0 : static_cast<int>(pAllQuickTextForDeleteing.size()) + 1;
 }

@@ -33,5 +33,5 @@ private:
     void syncSelectAll(ListView& list, int index, bool checked);
     void deleteChecked(QuickTextListDeleteScreen& screen);
 
-    std::vector<std::pair<int, Ixa::Base::String>> pAllQuickTextForDeleteing;
+    std::vector<std::pair<long long, Ixa::Base::String>> pAllQuickTextForDeleteing;
 };

@@ -2,9 +2,9 @@
 // time stamp, offline flag, the protocol layer's id text, and for saved copies the
 // conversation key and protect flag.
 //
-// Ids: a message made by MessageModel::CreateMessage carries a tick count, and GetHashCode()
-// (the non-const one) derives the id under which the store files it; a message read back
-// from a store has no ticks and carries the stored id in GetMessageId() instead.
+// Ids: a message made by MessageModel::CreateMessage carries a new 64-bit id, unique among
+// the stored messages whatever the clock does; the store files the message under it, and the
+// protocol sends it as the id of an outgoing chat message, so that an error reply finds it.
 // Threading and ownership: a record value owned by whoever created it (store results belong
 // to the caller); no locking.
 #pragma once
@@ -35,16 +35,12 @@ public:
     virtual void SetOfflineMessage(bool offline) = 0;
     virtual void SetProtocolId(const IMString& id) = 0;
     virtual const IMString& GetProtocolId() const = 0;
-    virtual int GetMessageId() const = 0;
-    virtual void SetMessageId(int id) = 0;
+    virtual long long GetMessageId() const = 0;
+    virtual void SetMessageId(long long id) = 0;
     virtual bool IsProtected() const = 0;
     virtual void SetIsProtected(bool isProtected) = 0;
     virtual bool IsSaved() const = 0;
     virtual void SetIsSaved(bool saved) = 0;
     virtual void SetUserid_TimeStamp(const IMString& key) = 0;
     virtual const IMString& GetUserid_TimeStamp() const = 0;
-    virtual void SetTicks(long long ticks) = 0;
-    using Ixa::Base::Object::GetHashCode;
-    // The id the stores file this message under: the 64-bit hash of its ticks.
-    virtual int GetHashCode() = 0;
 };

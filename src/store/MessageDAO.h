@@ -9,7 +9,7 @@ class MessageDAO {
 public:
     virtual Message* CreateMessage() = 0;
     virtual bool SaveOrUpdate(Message* message) = 0;
-    virtual Message* FindMessageById(int messageId) = 0;
+    virtual Message* FindMessageById(long long messageId) = 0;
 
 protected:
     ~MessageDAO() = default;

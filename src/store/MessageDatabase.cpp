@@ -34,6 +34,7 @@ constexpr const char* SELECT_WITH_USER =
 constexpr const char* SELECT_LAST_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp DESC,rowid DESC LIMIT 1";
 constexpr const char* SELECT_BY_ID = "SELECT * FROM messagetable WHERE messageid=?";
+constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetable";
 constexpr const char* SELECT_UNREAD_COUNTS =
     "SELECT otheruserid,count(*) FROM messagetable WHERE messagetype=0 GROUP BY otheruserid";
 
@@ -46,6 +47,8 @@ constexpr const char* MARK_USER_READ = "UPDATE messagetable SET messagetype=3 WH
 constexpr const char* MARK_MESSAGE_READ = "UPDATE messagetable SET messagetype=3 WHERE messageid=?";
 constexpr const char* UPDATE_STATUS =
     "UPDATE messagetable SET messagetype=?,protocolid=?,timestamp=? WHERE messageid=?";
+constexpr const char* UPDATE_SENDING_STATUS =
+    "UPDATE messagetable SET messagetype=?,protocolid=?,timestamp=? WHERE messageid=? AND messagetype=1";
 constexpr const char* DELETE_BY_ID = "DELETE FROM messagetable WHERE messageid=?";
 constexpr const char* DELETE_WITH_USER = "DELETE FROM messagetable WHERE otheruserid=?";
 constexpr const char* DELETE_ALL = "DELETE FROM messagetable";
@@ -72,7 +75,7 @@ SqlParameters MessageDatabase::BindValues(Message* message)
         .Text(message->GetProtocolId())
         .Time(message->GetTimeStamp())
         .Flag(message->IsOfflineMessage())
-        .Int(message->GetHashCode());
+        .Int64(message->GetMessageId());
     return values;
 }
 
@@ -85,7 +88,7 @@ Message* MessageDatabase::CreateMessageObject(const Ixa::Io::DbEnumerator& row)
     message->SetProtocolId(TextAt(row, 3));
     message->SetTimeStamp(TimeAt(row, 4));
     message->SetOfflineMessage(FlagAt(row, 5));
-    message->SetMessageId(IntAt(row, 6));
+    message->SetMessageId(Int64At(row, 6));
     return message;
 }
 
@@ -129,10 +132,12 @@ Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)
     return QueryFirst(SELECT_LAST_WITH_USER, SqlParameters().Text(user), CreateMessageObject);
 }
 
-Message* MessageDatabase::FindMessageById(int messageId)
+Message* MessageDatabase::FindMessageById(long long messageId)
 {
-    return QueryFirst(SELECT_BY_ID, SqlParameters().Int(messageId), CreateMessageObject);
+    return QueryFirst(SELECT_BY_ID, SqlParameters().Int64(messageId), CreateMessageObject);
 }
+
+long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARGEST_ID, SqlParameters()); }
 
 bool MessageDatabase::IsChatPresentWithUser(const Ixa::Base::String& user)
 {
@@ -153,10 +158,14 @@ bool MessageDatabase::UpdateMessageStatus(const Ixa::Base::String& user)
 
 bool MessageDatabase::UpdateMessageStatus(Message* message)
 {
-    return message != nullptr && Execute(MARK_MESSAGE_READ, SqlParameters().Int(message->GetHashCode()));
+    return message != nullptr && Execute(MARK_MESSAGE_READ, SqlParameters().Int64(message->GetMessageId()));
 }
 
-bool MessageDatabase::updateByMessageId(Message* message)
+bool MessageDatabase::updateByMessageId(Message* message) { return updateStatus(UPDATE_STATUS, message); }
+
+bool MessageDatabase::updateSendingMessage(Message* message) { return updateStatus(UPDATE_SENDING_STATUS, message); }
+
+bool MessageDatabase::updateStatus(const char* sql, Message* message)
 {
     if (message == nullptr) {
         return false;
@@ -165,11 +174,11 @@ bool MessageDatabase::updateByMessageId(Message* message)
     values.Int(message->GetMessageType())
         .Text(message->GetProtocolId())
         .Time(message->GetTimeStamp())
-        .Int(message->GetMessageId());
-    return Execute(UPDATE_STATUS, values) && GetChangedRowCount() > 0;
+        .Int64(message->GetMessageId());
+    return Execute(sql, values) && GetChangedRowCount() > 0;
 }
 
-bool MessageDatabase::DeleteMessage(int messageId) { return Execute(DELETE_BY_ID, SqlParameters().Int(messageId)); }
+bool MessageDatabase::DeleteMessage(long long messageId) { return Execute(DELETE_BY_ID, SqlParameters().Int64(messageId)); }
 
 bool MessageDatabase::DeleteChatsWithUser(const Ixa::Base::String& user)
 {

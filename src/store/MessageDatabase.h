@@ -18,7 +18,7 @@ public:
     MessageDatabase();
     ~MessageDatabase() override;
 
-    // Updates the row filed under the message's GetHashCode(), or inserts one.
+    // Updates the row filed under the message's id, or inserts one.
     bool SaveOrUpdate(Message* message);
     // Everyone with a conversation, the one with the newest message first.
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
@@ -29,17 +29,22 @@ public:
     bool DeleteAllChats();
     bool DeleteChatsWithUser(const Ixa::Base::String& user);
     bool IsChatPresentWithUser(const Ixa::Base::String& user);
-    bool DeleteMessage(int messageId);
+    bool DeleteMessage(long long messageId);
     int GetTotalUnreadMessages();
     int GetNumUnreadMessagesWithUser(const Ixa::Base::String& user);
-    // Marks the row filed under the message's GetHashCode() read.
+    // Marks the row filed under the message's id read.
     bool UpdateMessageStatus(Message* message);
     // Writes type, protocol id and time stamp of the row with the message's GetMessageId();
     // false when there is no such row.
     bool updateByMessageId(Message* message);
+    // The same, only while the row is still being sent (type 1): a row an error reply has
+    // already marked failed stays failed.
+    bool updateSendingMessage(Message* message);
     // Marks every unread message of the user read.
     bool UpdateMessageStatus(const Ixa::Base::String& user);
-    Message* FindMessageById(int messageId);
+    Message* FindMessageById(long long messageId);
+    // The largest stored message id; 0 when there is none.
+    long long GetLargestMessageId();
     // A new map from each user id with unread messages to its unread count (platform String
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
@@ -52,4 +57,5 @@ public:
 
 private:
     static SqlParameters BindValues(Message* message);
+    bool updateStatus(const char* sql, Message* message);
 };

@@ -1,7 +1,5 @@
 #include "store/MessageImpl.h"
 
-#include "platform/LongLong.h"
-
 MessageImpl::MessageImpl() = default;
 
 MessageImpl::~MessageImpl() = default;
@@ -30,9 +28,9 @@ void MessageImpl::SetProtocolId(const IMString& id) { protocolId_ = id; }
 
 const IMString& MessageImpl::GetProtocolId() const { return protocolId_; }
 
-int MessageImpl::GetMessageId() const { return messageId_; }
+long long MessageImpl::GetMessageId() const { return messageId_; }
 
-void MessageImpl::SetMessageId(int id) { messageId_ = id; }
+void MessageImpl::SetMessageId(long long id) { messageId_ = id; }
 
 bool MessageImpl::IsProtected() const { return protected_; }
 
@@ -45,7 +43,3 @@ void MessageImpl::SetIsSaved(bool saved) { saved_ = saved; }
 void MessageImpl::SetUserid_TimeStamp(const IMString& key) { useridTimeStamp_ = key; }
 
 const IMString& MessageImpl::GetUserid_TimeStamp() const { return useridTimeStamp_; }
-
-void MessageImpl::SetTicks(long long ticks) { ticks_ = ticks; }
-
-int MessageImpl::GetHashCode() { return Ixa::Base::LongLong(ticks_).GetHashCode(); }

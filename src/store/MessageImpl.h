@@ -1,5 +1,5 @@
 // The one implementation of Message. A new message has empty texts, type 0, id 0, the
-// default date, no flags and ticks 0. Threading and ownership: as Message.
+// default date and no flags. Threading and ownership: as Message.
 #pragma once
 
 #include "store/Message.h"
@@ -21,17 +21,14 @@ public:
     void SetOfflineMessage(bool offline) override;
     void SetProtocolId(const IMString& id) override;
     const IMString& GetProtocolId() const override;
-    int GetMessageId() const override;
-    void SetMessageId(int id) override;
+    long long GetMessageId() const override;
+    void SetMessageId(long long id) override;
     bool IsProtected() const override;
     void SetIsProtected(bool isProtected) override;
     bool IsSaved() const override;
     void SetIsSaved(bool saved) override;
     void SetUserid_TimeStamp(const IMString& key) override;
     const IMString& GetUserid_TimeStamp() const override;
-    void SetTicks(long long ticks) override;
-    using Ixa::Base::Object::GetHashCode;
-    int GetHashCode() override;
 
 private:
     IMString otherUserId_;
@@ -39,10 +36,9 @@ private:
     IMString message_;
     IMString useridTimeStamp_;
     int messageType_ = 0;
-    int messageId_ = 0;
+    long long messageId_ = 0;
     IMDateTime timeStamp_;
     bool offline_ = false;
     bool saved_ = false;
     bool protected_ = false;
-    long long ticks_ = 0;
 };

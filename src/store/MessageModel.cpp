@@ -3,33 +3,36 @@
 #include "foundation/IMSystemTime.h"
 #include "store/MessageImpl.h"
 
+#include <algorithm>
+
 using Ixa::Base::Collection::ArrayList;
 using Ixa::Base::Collection::HashMap;
 
 const char* const MessageModel::modelName = "MessageModel";
 
-MessageModel::MessageModel() = default;
+MessageModel::MessageModel()
+{
+    lastId_ = Locked(0LL, [](MessageDatabase& messages) { return messages.GetLargestMessageId(); });
+}
 
 MessageModel::~MessageModel() = default;
 
 IMString MessageModel::getModelName() const { return IMString(modelName); }
 
-long long MessageModel::NextTicks()
+long long MessageModel::NextMessageId()
 {
     long long now = 0;
     IMSystemTime::GetTicks(now);
-    long long last = lastTicks.load();
-    long long next = 0;
-    do {
-        next = now > last ? now : last + 1;
-    } while (!lastTicks.compare_exchange_weak(last, next));
-    return next;
+    return Locked(now, [&](MessageDatabase&) {
+        lastId_ = std::max(now, lastId_ + 1);
+        return lastId_;
+    });
 }
 
 Message* MessageModel::CreateMessage()
 {
     Message* message = new MessageImpl();
-    message->SetTicks(NextTicks());
+    message->SetMessageId(NextMessageId());
     return message;
 }
 
@@ -46,7 +49,7 @@ bool MessageModel::DeleteDatabase()
     return Locked(false, [](MessageDatabase& messages) { return messages.DeleteDatabase(); });
 }
 
-Message* MessageModel::FindMessageById(int messageId)
+Message* MessageModel::FindMessageById(long long messageId)
 {
     return Locked<Message*>(nullptr, [&](MessageDatabase& messages) { return messages.FindMessageById(messageId); });
 }
@@ -93,6 +96,14 @@ bool MessageModel::updateByMessageId(Message* message)
     return Locked(false, [&](MessageDatabase& messages) { return messages.updateByMessageId(message); });
 }
 
+bool MessageModel::updateSendingMessage(Message* message)
+{
+    if (message == nullptr) {
+        return false;
+    }
+    return Locked(false, [&](MessageDatabase& messages) { return messages.updateSendingMessage(message); });
+}
+
 ArrayList* MessageModel::GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread)
 {
     return LockedFor<ArrayList*>(
@@ -109,7 +120,7 @@ bool MessageModel::IsChatPresentWithUser(const Ixa::Base::String& user)
     return LockedFor(user, false, [&](MessageDatabase& messages) { return messages.IsChatPresentWithUser(user); });
 }
 
-bool MessageModel::DeleteMessageByMessageId(int messageId)
+bool MessageModel::DeleteMessageByMessageId(long long messageId)
 {
     return Locked(false, [&](MessageDatabase& messages) { return messages.DeleteMessage(messageId); });
 }

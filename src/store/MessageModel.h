@@ -4,8 +4,10 @@
 // A list of received messages is stored as one batch: BeginBatch(), SaveOrUpdate for each,
 // EndBatch().
 //
-// CreateMessage stamps each new message with a tick count that is strictly greater than the
-// previous one's, so two messages made in the same millisecond still get different ids.
+// CreateMessage gives each new message an id greater than every id stored or given before:
+// the clock in milliseconds, or one more than the last id when the clock has not moved on
+// (two messages in one millisecond, a clock set back, a restart over a table whose newest id
+// is ahead of the clock). Storing a message therefore never overwrites another one's row.
 // Threading: safe from any thread; the model's lock serialises every table call.
 // Ownership: see StoreModel.
 #pragma once
@@ -26,7 +28,7 @@ public:
     bool SaveOrUpdate(Message* message) override;
     // Empties the table; the file stays.
     virtual bool DeleteDatabase();
-    Message* FindMessageById(int messageId) override;
+    Message* FindMessageById(long long messageId) override;
     virtual Ixa::Base::Collection::HashMap* GetUnreadMessages();
     virtual Message* GetLastMessageWithUser(const Ixa::Base::String& user);
 
@@ -34,11 +36,13 @@ public:
     int GetNumUnreadMessagesWithUser(const Ixa::Base::String& user);
     int GetTotalUnreadMessages();
     bool updateByMessageId(Message* message);
+    // As updateByMessageId, only while the stored row is still being sent.
+    bool updateSendingMessage(Message* message);
     // Oldest first; unless `keepUnread`, the user's unread messages are marked read.
     Ixa::Base::Collection::ArrayList* GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread);
     bool DeleteChatsWithUser(const Ixa::Base::String& user);
     bool IsChatPresentWithUser(const Ixa::Base::String& user);
-    bool DeleteMessageByMessageId(int messageId);
+    bool DeleteMessageByMessageId(long long messageId);
     // Everyone with a conversation, the one with the newest message first.
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
     // Marks every unread message of the user read.
@@ -48,7 +52,8 @@ private:
     friend class StoreModel<MessageModel, MessageDatabase>;
     MessageModel();
 
-    static long long NextTicks();
+    long long NextMessageId();
 
-    inline static std::atomic<long long> lastTicks{0};
+    // The last id given or stored; guarded by the model's lock.
+    long long lastId_ = 0;
 };

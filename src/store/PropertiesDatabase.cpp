@@ -17,6 +17,12 @@ constexpr const char* INSERT_PROPERTIES =
     "alertsettings,isresetrequired,myprofilestate,isavailablestate,custommessage) VALUES(?,?,?,?,?,?,?,?,?,?,?)";
 constexpr const char* SELECT_ALL = "SELECT * FROM PropertiesTable1";
 constexpr const char* DELETE_ALL = "DELETE FROM PropertiesTable1";
+// The account whose data the other stores hold, kept apart from the user name, which is only
+// what was last typed into the sign-in form.
+constexpr const char* CREATE_HOLDER_TABLE = "CREATE TABLE IF NOT EXISTS StoresHolderTable(account NTEXT)";
+constexpr const char* SELECT_HOLDER = "SELECT account FROM StoresHolderTable";
+constexpr const char* DELETE_HOLDER = "DELETE FROM StoresHolderTable";
+constexpr const char* INSERT_HOLDER = "INSERT INTO StoresHolderTable(account) VALUES(?)";
 
 }  // namespace
 
@@ -25,7 +31,7 @@ const char* const PropertiesDatabase::dbLocation = "/Home/gtalkprop.db";
 IMString PropertiesDatabase::getDBLocation() { return IMString(dbLocation); }
 
 PropertiesDatabase::PropertiesDatabase()
-    : StoreTable(dbLocation, {SECURE_DELETE, CREATE_TABLE})
+    : StoreTable(dbLocation, {SECURE_DELETE, CREATE_TABLE, CREATE_HOLDER_TABLE})
 {
 }
 
@@ -33,7 +39,24 @@ PropertiesDatabase::~PropertiesDatabase() = default;
 
 bool PropertiesDatabase::DeleteDatabase() { return DeleteAll(); }
 
-bool PropertiesDatabase::DeleteAll() { return Execute(DELETE_ALL) && EmptyLog(); }
+bool PropertiesDatabase::DeleteAll() { return Execute(DELETE_ALL) && Execute(DELETE_HOLDER) && EmptyLog(); }
+
+IMString* PropertiesDatabase::GetStoresHolder()
+{
+    return QueryFirst(SELECT_HOLDER, SqlParameters(), [](const Ixa::Io::DbEnumerator& row) { return new IMString(TextAt(row, 0)); });
+}
+
+bool PropertiesDatabase::SaveStoresHolder(const Ixa::Base::String& account)
+{
+    if (!BeginTransaction()) {
+        return false;
+    }
+    if (!Execute(DELETE_HOLDER) || !Execute(INSERT_HOLDER, SqlParameters().Text(account))) {
+        RollbackTransaction();
+        return false;
+    }
+    return CommitTransaction();
+}
 
 bool PropertiesDatabase::SaveProperties(Properties* properties)
 {

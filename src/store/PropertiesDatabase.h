@@ -2,6 +2,8 @@
 // set of account settings. The password column holds the password only while save-password
 // is on; otherwise it is written empty, and since deleted rows are overwritten and the
 // write-ahead log is emptied after every write, no earlier copy stays on disk either.
+// A second table beside it (StoresHolderTable) names the account whose data the other stores
+// hold.
 // Threading and ownership: as StoreTable (PropertiesModel serialises it).
 #pragma once
 
@@ -16,7 +18,7 @@ public:
     PropertiesDatabase();
     ~PropertiesDatabase() override;
 
-    // Empties the table; the file stays.
+    // Empties both tables; the file stays.
     bool DeleteDatabase();
     // Replaces the stored set by `properties` in one transaction: on failure the previous
     // set stays.
@@ -25,6 +27,9 @@ public:
     // is closed).
     Properties* GetSavedProperties();
     bool DeleteAll();
+    // A new string naming the stores' holder; null when none was ever recorded.
+    IMString* GetStoresHolder();
+    bool SaveStoresHolder(const Ixa::Base::String& account);
 
 private:
     bool EmptyLog();

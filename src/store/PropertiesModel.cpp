@@ -2,6 +2,8 @@
 
 #include "store/PropertiesImpl.h"
 
+#include <memory>
+
 const char* const PropertiesModel::modelName = "PropertiesModel";
 
 PropertiesModel::PropertiesModel() { Init(); }
@@ -10,16 +12,19 @@ PropertiesModel::~PropertiesModel() = default;
 
 IMString PropertiesModel::getModelName() const { return IMString(modelName); }
 
-// The stored user name is the stores' holder unless a reset was still pending when the set
-// was written: then the name is one the stores do not belong to yet, and whoever signs in
-// next gets the stores reset.
+// A file written before the holder had a table of its own names no holder: there the user
+// name was the holder unless a reset was still pending when the set was written.
 void PropertiesModel::Init()
 {
     Locked(false, [&](PropertiesDatabase& table) {
         if (!savedProperties_) {
             savedProperties_.reset(table.GetSavedProperties());
-            resetDBRequired_ = savedProperties_->IsResetRequired();
-            currentDBHolder_ = resetDBRequired_ ? Ixa::Base::String() : savedProperties_->GetUserName();
+            std::unique_ptr<IMString> holder(table.GetStoresHolder());
+            if (holder != nullptr) {
+                currentDBHolder_ = *holder;
+            } else if (!savedProperties_->IsResetRequired()) {
+                currentDBHolder_ = savedProperties_->GetUserName();
+            }
         }
         return true;
     });
@@ -42,7 +47,6 @@ bool PropertiesModel::DeleteDatabase()
     bool emptied = Locked(false, [&](PropertiesDatabase& table) {
         savedProperties_.reset();
         currentDBHolder_.Clear();
-        resetDBRequired_ = false;
         return table.DeleteDatabase();
     });
     Init();
@@ -51,18 +55,20 @@ bool PropertiesModel::DeleteDatabase()
 
 bool PropertiesModel::IsResetDBRequired()
 {
-    return Locked(false, [&](PropertiesDatabase&) { return resetDBRequired_; });
+    return Locked(false, [&](PropertiesDatabase&) { return !emailId_.IsEmpty() && emailId_ != currentDBHolder_; });
 }
 
-// Called once the local stores have been emptied for the account signing in now.
+// Called once the local stores have been emptied for the account that has just signed in.
 void PropertiesModel::ResetDBHolder()
 {
-    Update([&](Properties& cached) {
-        resetDBRequired_ = false;
-        currentDBHolder_ = cached.GetUserName();
-        cached.SetResetRequired(false);
-        cached.SetMyProfileExpanded(true);
-        return true;
+    Locked(false, [&](PropertiesDatabase& table) {
+        currentDBHolder_ = emailId_;
+        if (!table.SaveStoresHolder(currentDBHolder_) || !savedProperties_) {
+            return false;
+        }
+        savedProperties_->SetResetRequired(false);
+        savedProperties_->SetMyProfileExpanded(true);
+        return table.SaveProperties(savedProperties_.get());
     });
 }
 
@@ -84,19 +90,10 @@ Ixa::Base::String PropertiesModel::GetUserName()
     return Cached(Ixa::Base::String(), [](Properties& cached) { return cached.GetUserName(); });
 }
 
-void PropertiesModel::SetRequiresReset(bool required)
-{
-    resetDBRequired_ = required;
-    savedProperties_->SetResetRequired(required);
-}
-
 void PropertiesModel::SetUserName(const Ixa::Base::String& name)
 {
     Update([&](Properties& cached) {
         cached.SetUserName(name);
-        if (!name.IsEmpty()) {
-            SetRequiresReset(name != currentDBHolder_);
-        }
         return true;
     });
 }
@@ -207,15 +204,6 @@ void PropertiesModel::SetCustomMessage(const Ixa::Base::String& message)
 {
     Update([&](Properties& cached) {
         cached.SetLastStatusMessage(message);
-        return true;
-    });
-}
-
-void PropertiesModel::SetResetRequired(bool required)
-{
-    Update([&](Properties& cached) {
-        resetDBRequired_ = required;
-        cached.SetResetRequired(required);
         return true;
     });
 }

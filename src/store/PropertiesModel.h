@@ -1,8 +1,11 @@
 // The process-wide account settings ("PropertiesModel"). It keeps one cached set in memory,
 // writes the whole set back on every change, and tells whether the local stores belong to
-// another account: the stores belong to the account id (user name) that last reset them,
-// so signing in under a different user name requires a reset, while a changed password never
-// does. The password reaches the disk only while save-password is on (PropertiesDatabase).
+// another account: the stores belong to the account that last reset them (their holder, kept
+// on disk apart from the user name), and only a different account signing in requires a
+// reset. The user name is merely what was last typed, so typing, a refused password or a
+// restart never changes the holder, and a changed password never requires a reset. Account
+// ids arrive here already normalised and compare exactly. The password reaches the disk only
+// while save-password is on (PropertiesDatabase).
 // Threading: safe from any thread; the model's lock guards the cached set and the table.
 // Ownership: see StoreModel; results of CreateProperties and GetProperties are the caller's.
 #pragma once
@@ -28,8 +31,9 @@ public:
     virtual Properties* GetProperties();
     // Empties the table and caches the defaults again.
     virtual bool DeleteDatabase();
+    // Whether the account signing in (the e-mail id) is not the stores' holder.
     virtual bool IsResetDBRequired();
-    // Records that the local stores now belong to the cached user name.
+    // Records that the local stores now belong to the account signing in.
     virtual void ResetDBHolder();
     virtual bool IsMyProfileExpanded();
     virtual void SetMyProfileExpanded(bool expanded);
@@ -37,8 +41,7 @@ public:
     // Caches the stored set unless a set is cached already.
     void Init();
     Ixa::Base::String GetUserName();
-    // A different non-empty name replaces the cached one, an empty name empties it; a
-    // non-empty name other than the stores' holder requires a reset.
+    // The id last typed into the sign-in form (shown there again), saved.
     void SetUserName(const Ixa::Base::String& name);
     Ixa::Base::String GetPassword();
     // Cached; written only while save-password is on.
@@ -57,9 +60,9 @@ public:
     void SetAlertSettings(const Ixa::Base::String& alert);
     Ixa::Base::String GetCustomMessage();
     void SetCustomMessage(const Ixa::Base::String& message);
-    void SetResetRequired(bool required);
     bool IsAvailableState();
     void SetAvailableState(bool available);
+    // The account of the current sign-in (not saved); the own records are found under it.
     Ixa::Base::String GetEmailId();
     void SetEmailId(const Ixa::Base::String& id);
 
@@ -82,10 +85,7 @@ private:
             return savedProperties_ && change(*savedProperties_) && table.SaveProperties(savedProperties_.get());
         });
     }
-    void SetRequiresReset(bool required);
-
     std::unique_ptr<Properties> savedProperties_;
     Ixa::Base::String currentDBHolder_;
     Ixa::Base::String emailId_;
-    bool resetDBRequired_ = false;
 };

@@ -7,10 +7,11 @@ namespace {
 constexpr const char* CREATE_TABLE = "CREATE TABLE IF NOT EXISTS QuickTextTable1(id INTEGER,qtext NTEXT)";
 constexpr const char* CREATE_INDEX = "CREATE INDEX IF NOT EXISTS QuickTextTable1_id ON QuickTextTable1(id)";
 constexpr const char* INSERT_TEXT = "INSERT INTO QuickTextTable1(id,qtext) VALUES(?,?)";
-constexpr const char* SELECT_BY_ID = "SELECT qtext FROM QuickTextTable1 WHERE id=?";
+constexpr const char* SELECT_BY_ID = "SELECT qtext FROM QuickTextTable1 WHERE rowid=?";
 constexpr const char* COUNT_TEXT = "SELECT COUNT(*) FROM QuickTextTable1 WHERE id=? AND qtext=?";
 constexpr const char* SELECT_ALL = "SELECT ALL qtext FROM QuickTextTable1 ORDER BY rowid";
-constexpr const char* DELETE_BY_ID = "DELETE FROM QuickTextTable1 WHERE id=?";
+constexpr const char* SELECT_ALL_WITH_IDS = "SELECT rowid,qtext FROM QuickTextTable1 ORDER BY rowid";
+constexpr const char* DELETE_BY_ID = "DELETE FROM QuickTextTable1 WHERE rowid=?";
 constexpr const char* DELETE_ALL = "DELETE FROM QuickTextTable1";
 
 }  // namespace
@@ -47,17 +48,26 @@ ArrayList* QuickTextDatabase::GetAllTexts()
     return texts;
 }
 
-Ixa::Base::String* QuickTextDatabase::GetTextById(int id)
+std::vector<QuickTextDatabase::Entry> QuickTextDatabase::GetAllEntries()
 {
-    return QueryFirst(SELECT_BY_ID, SqlParameters().Int(id), CreateTextObject);
+    std::vector<Entry> entries;
+    bool failed = false;
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows = Query(SELECT_ALL_WITH_IDS, SqlParameters(), failed);
+    while (rows != nullptr && Ixa::IsSucceeded(rows->MoveNext())) {
+        entries.push_back(Entry{Int64At(*rows, 0), TextAt(*rows, 1)});
+    }
+    return entries;
 }
 
-bool QuickTextDatabase::FindTextById(int id)
+Ixa::Base::String* QuickTextDatabase::GetTextById(long long id)
 {
-    Ixa::Base::String* text = GetTextById(id);
-    bool found = text != nullptr && text->GetHashCode() == id;
-    delete text;
-    return found;
+    return QueryFirst(SELECT_BY_ID, SqlParameters().Int64(id), CreateTextObject);
+}
+
+bool QuickTextDatabase::FindTextById(long long id)
+{
+    std::unique_ptr<Ixa::Base::String> text(GetTextById(id));
+    return text != nullptr;
 }
 
 // Two different phrases may share a hash; each is still stored, and only an identical phrase
@@ -74,7 +84,7 @@ bool QuickTextDatabase::AddNewText(const Ixa::Base::String& text)
     return Execute(INSERT_TEXT, SqlParameters().Int(id).Text(text));
 }
 
-bool QuickTextDatabase::DeleteTextById(int id)
+bool QuickTextDatabase::DeleteTextById(long long id)
 {
-    return ExecuteInTransaction(DELETE_BY_ID, SqlParameters().Int(id)) && GetChangedRowCount() > 0;
+    return ExecuteInTransaction(DELETE_BY_ID, SqlParameters().Int64(id)) && GetChangedRowCount() > 0;
 }

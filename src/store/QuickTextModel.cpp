@@ -15,12 +15,17 @@ ArrayList* QuickTextModel::GetAllTexts()
     return Locked<ArrayList*>(nullptr, [](QuickTextDatabase& texts) { return texts.GetAllTexts(); });
 }
 
-Ixa::Base::String* QuickTextModel::GetTextById(int id)
+std::vector<QuickTextDatabase::Entry> QuickTextModel::GetAllEntries()
+{
+    return Locked(std::vector<QuickTextDatabase::Entry>(), [](QuickTextDatabase& texts) { return texts.GetAllEntries(); });
+}
+
+Ixa::Base::String* QuickTextModel::GetTextById(long long id)
 {
     return Locked<Ixa::Base::String*>(nullptr, [&](QuickTextDatabase& texts) { return texts.GetTextById(id); });
 }
 
-bool QuickTextModel::FindTextById(int id)
+bool QuickTextModel::FindTextById(long long id)
 {
     return Locked(false, [&](QuickTextDatabase& texts) { return texts.FindTextById(id); });
 }
@@ -30,7 +35,7 @@ bool QuickTextModel::AddNewText(const Ixa::Base::String& text)
     return Locked(false, [&](QuickTextDatabase& texts) { return texts.AddNewText(text); });
 }
 
-bool QuickTextModel::DeleteTextById(int id)
+bool QuickTextModel::DeleteTextById(long long id)
 {
     return Locked(false, [&](QuickTextDatabase& texts) { return texts.DeleteTextById(id); });
 }

@@ -17,11 +17,14 @@ public:
 
     // Every phrase, in the order they were added; null when there is none.
     virtual Ixa::Base::Collection::ArrayList* GetAllTexts();
-    virtual Ixa::Base::String* GetTextById(int id);
-    virtual bool FindTextById(int id);
+    // Every phrase with its own id, in the order they were added.
+    std::vector<QuickTextDatabase::Entry> GetAllEntries();
+    virtual Ixa::Base::String* GetTextById(long long id);
+    virtual bool FindTextById(long long id);
     // Stores the phrase once; true when it is stored afterwards.
     virtual bool AddNewText(const Ixa::Base::String& text);
-    virtual bool DeleteTextById(int id);
+    // Deletes that one phrase, never another that reads alike or shares its hash.
+    virtual bool DeleteTextById(long long id);
     virtual bool DeleteAllTexts();
     // Empties the table; the file stays.
     virtual bool DeleteDatabase();

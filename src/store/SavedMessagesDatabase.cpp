@@ -57,7 +57,7 @@ SqlParameters SavedMessagesDatabase::BindValues(Message* message)
         .Text(message->GetProtocolId())
         .Time(message->GetTimeStamp())
         .Flag(message->IsOfflineMessage())
-        .Int(message->GetHashCode())
+        .Int64(message->GetMessageId())
         .Flag(message->IsProtected());
     return values;
 }

@@ -29,6 +29,12 @@ SqlParameters& SqlParameters::Int(int value)
     return *this;
 }
 
+SqlParameters& SqlParameters::Int64(long long value)
+{
+    values_.emplace_back(value);
+    return *this;
+}
+
 SqlParameters& SqlParameters::Flag(bool value) { return Int(value ? 1 : 0); }
 
 SqlParameters& SqlParameters::Time(const Ixa::Base::DateTime& value)
@@ -69,6 +75,8 @@ Ixa::result SqlParameters::BindTo(Ixa::Io::DbStatement& statement) const
             r = statement.BindString(index, *text);
         } else if (auto number = std::get_if<int>(&value)) {
             r = statement.BindInt(index, *number);
+        } else if (auto wide = std::get_if<long long>(&value)) {
+            r = statement.BindInt64(index, *wide);
         } else if (auto time = std::get_if<Ixa::Base::DateTime>(&value)) {
             r = statement.BindDateTime(index, *time);
         } else {

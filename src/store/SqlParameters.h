@@ -22,6 +22,7 @@ public:
     // A const temporary could be neither borrowed safely nor moved.
     SqlParameters& Text(const Ixa::Base::String&& value) = delete;
     SqlParameters& Int(int value);
+    SqlParameters& Int64(long long value);
     // 1 for true, 0 for false.
     SqlParameters& Flag(bool value);
     SqlParameters& Time(const Ixa::Base::DateTime& value);
@@ -33,7 +34,7 @@ public:
     Ixa::result BindTo(Ixa::Io::DbStatement& statement) const;
 
 private:
-    using Value = std::variant<const Ixa::Base::String*, Ixa::Base::String, int, Ixa::Base::DateTime,
+    using Value = std::variant<const Ixa::Base::String*, Ixa::Base::String, int, long long, Ixa::Base::DateTime,
         const Ixa::Base::ByteBuffer*>;
     std::vector<Value> values_;
 };

@@ -118,11 +118,16 @@ bool StoreTable::ExecuteInTransaction(const char* sql, const SqlParameters& valu
 
 int StoreTable::QueryInt(const char* sql, const SqlParameters& values)
 {
+    return static_cast<int>(QueryInt64(sql, values));
+}
+
+long long StoreTable::QueryInt64(const char* sql, const SqlParameters& values)
+{
     bool failed = false;
     std::unique_ptr<Ixa::Io::DbEnumerator> rows = Query(sql, values, failed);
-    int value = 0;
+    long long value = 0;
     while (rows != nullptr && Ixa::IsSucceeded(rows->MoveNext())) {
-        value = IntAt(*rows, 0);
+        value = Int64At(*rows, 0);
     }
     return value;
 }
@@ -140,6 +145,13 @@ int StoreTable::IntAt(const Ixa::Io::DbEnumerator& row, int column)
 {
     int value = 0;
     row.GetIntAt(column, value);
+    return value;
+}
+
+long long StoreTable::Int64At(const Ixa::Io::DbEnumerator& row, int column)
+{
+    long long value = 0;
+    row.GetInt64At(column, value);
     return value;
 }
 

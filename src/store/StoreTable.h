@@ -54,6 +54,7 @@ protected:
     std::unique_ptr<Ixa::Io::DbEnumerator> Query(const char* sql, const SqlParameters& values, bool& failed);
     // The first column of the last row; 0 when there is no row or the query failed.
     int QueryInt(const char* sql, const SqlParameters& values);
+    long long QueryInt64(const char* sql, const SqlParameters& values);
     int GetChangedRowCount() const;
 
     // A new list of `read(row)` for every row (capacity 10), empty when there is none; null
@@ -89,6 +90,7 @@ protected:
 
     static IMString TextAt(const Ixa::Io::DbEnumerator& row, int column);
     static int IntAt(const Ixa::Io::DbEnumerator& row, int column);
+    static long long Int64At(const Ixa::Io::DbEnumerator& row, int column);
     // True for any non-zero value.
     static bool FlagAt(const Ixa::Io::DbEnumerator& row, int column);
     static IMDateTime TimeAt(const Ixa::Io::DbEnumerator& row, int column);

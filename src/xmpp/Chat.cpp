@@ -21,12 +21,13 @@ Chat::~Chat()
     delete participant_;
 }
 
-void Chat::sendMessage(IMString* text, unsigned long* result)
+void Chat::sendMessage(IMString* text, const IMString* id, unsigned long* result)
 {
     if (manager_ == nullptr) {
         return;
     }
     auto message = new MessagePacket();
+    message->setPacketID(TextCopy::of(id));
     message->setBody(text, true);
     message->setMessageType(MessagePacket::Type::CHAT);
     message->setTo(TextCopy::of(participant_));

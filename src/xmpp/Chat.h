@@ -24,8 +24,9 @@ public:
     Chat& operator=(const Chat&) = delete;
 
     // `*result` receives the send result; it keeps what the caller put there when nothing
-    // could be sent. The text stays with the caller.
-    void sendMessage(IMString* text, unsigned long* result);
+    // could be sent. `id` is the stanza's id, by which an error reply names the message.
+    // Text and id stay with the caller.
+    void sendMessage(IMString* text, const IMString* id, unsigned long* result);
 
     IMString* getThread();
     IMString* getParticipant();

@@ -15,6 +15,7 @@ public:
     static constexpr const char* BUDDY_STATUS = "buddyStatus";
     static constexpr const char* BUDDY_AUTHORIZE = "buddyAuthorize";
     static constexpr const char* MESSAGE = "message";
+    static constexpr const char* MESSAGE_ERROR = "messageError";
     static constexpr const char* DISPLAY_IMAGE = "displayImage";
     static constexpr const char* MY_DISPLAY_NAME = "myDisplayName";
     static constexpr const char* SHARED_STATUS = "sharedstatus";

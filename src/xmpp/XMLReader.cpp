@@ -278,6 +278,7 @@ void XMLReader::parseMessage()
 {
     auto message = new MessagePacket();
     message->setFrom(parser_->getAttribute("from"));
+    message->setPacketID(parser_->getAttribute("id"));
     if (IMString* type = parser_->getAttribute("type")) {
         message->setMessageType(MessagePacket::getMessagePacketType(type));
         delete type;

@@ -80,6 +80,15 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         }
         return;
     }
+    case MESSAGE_ERROR: {
+        auto bounce = dynamic_cast<MessagePacket*>(object);
+        if (bounce != nullptr && bounce->hasPacketID()) {
+            post(NotificationPoster::MESSAGE_ERROR, bounce);
+        } else {
+            delete object;
+        }
+        return;
+    }
     case NO_SAVE_STATE:
         if (auto state = dynamic_cast<NoSaveState*>(object)) {
             chatManager_->processNoSaveState(state);

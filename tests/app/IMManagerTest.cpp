@@ -1,5 +1,5 @@
 // The manager as the engine's non-model delegate and as the screens' helper: the engine's
-// initial-list flag is cleared on connection loss and sign-out, a cancelled sign-in does not
+// initial-list flag is cleared on connection loss and every sign-out, a cancelled sign-in does not
 // count as signed in, the own presence updates the stored available state only when it
 // changes, and times read as the clock setting says.
 #include "support/AppUnderTest.h"
@@ -57,6 +57,15 @@ TEST_F(IMManagerTest, SignOutClearsTheInitialListFlagAndReturnsToSignIn)
     EXPECT_FALSE(controller->IsInitialListReceived());
     app.driver.PumpUntilIdle();
     EXPECT_EQ("LOGIN_SCREEN", app.Visible().form);
+}
+
+TEST_F(IMManagerTest, ServerInitiatedSignOutClearsTheInitialListFlagToo)
+{
+    controller->SetInitialListReceived(true);
+    const IMString reason("conflict");
+    engine->OnServerInitiatedSignOut(&reason);
+    EXPECT_FALSE(controller->IsInitialListReceived()) << "the next sign-in's roster is a first roster again";
+    EXPECT_FALSE(IMManager::GetIsAppSignedIn());
 }
 
 TEST_F(IMManagerTest, SignInOutcomeAfterACancelIsNotASignIn)
@@ -159,17 +168,18 @@ std::unique_ptr<IMByteBuffer> PictureBytes(const std::string& name)
 TEST_F(IMManagerTest, AvatarsDecodeOrFallBackToThePlaceholder)
 {
     IMManager::GetPropertiesModel()->Init();
-    IMManager::GetPropertiesModel()->SetUserName("ann");
     ContactIconModel* icons = IMManager::GetContactIconModel();
     std::unique_ptr<ContactIcon> icon(icons->CreateContactIcon());
-    IMString self("ann@");
-    self.Append(Constants::DOMAIN);
-    icon->SetContactId(self);
+    const std::string self = "ann@" + Constants::DOMAIN.ToUtf8();
+    icon->SetContactId(IMString(self.c_str()));
     icon->SetImageByteBuffer(PictureBytes("available.png").get());
     ASSERT_TRUE(icons->SaveOrUpdate(icon.get()));
-    std::unique_ptr<Ixa::Graphics::Bitmap> own(IMManager::GetSelfIcon());
-    ASSERT_NE(nullptr, own);
-    EXPECT_EQ(32, own->GetWidth()) << "the stored avatar, found under the completed address";
+    for (const std::string& typed : {std::string("ann"), std::string(" Ann "), "ANN@" + Constants::DOMAIN.ToUtf8(), self + " "}) {
+        IMManager::GetPropertiesModel()->SetUserName(IMString(typed.c_str()));
+        std::unique_ptr<Ixa::Graphics::Bitmap> own(IMManager::GetSelfIcon());
+        ASSERT_NE(nullptr, own);
+        EXPECT_EQ(32, own->GetWidth()) << "the stored avatar, found for the id typed as \"" << typed << "\"";
+    }
     std::unique_ptr<ContactIcon> broken(icons->CreateContactIcon());
     IMByteBuffer garbage;
     garbage.Construct(4);

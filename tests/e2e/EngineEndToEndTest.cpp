@@ -129,7 +129,6 @@ protected:
         shown->SetOtherUserId(IMString(to.c_str()));
         shown->SetMessage(IMString(text.c_str()));
         shown->SetMessageType(Message::TYPE_SENDING);
-        shown->SetMessageId(shown->GetHashCode());
         engine_.Messages().SaveOrUpdate(shown.get());
         Message* copy = engine_.Messages().CreateMessage();
         copy->SetOtherUserId(shown->GetOtherUserId());

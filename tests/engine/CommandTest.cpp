@@ -15,21 +15,28 @@ namespace {
 
 class CommandTest : public EngineFixture {
 protected:
-    // Stores a message as the chat screen does before sending it, and hands a copy to the
-    // controller.
-    void sendChat(const char* to, const char* text)
+    // A new chat message as the chat screen makes it, with its id.
+    std::unique_ptr<Message> chatMessage(const std::string& to, const char* text)
     {
         std::unique_ptr<Message> shown(messages_->CreateMessage());
-        shown->SetOtherUserId(IMString(to));
+        shown->SetOtherUserId(IMString(to.c_str()));
         shown->SetMessage(IMString(text));
         shown->SetMessageType(Message::TYPE_SENDING);
-        shown->SetMessageId(shown->GetHashCode());
-        messages_->SaveOrUpdate(shown.get());
+        return shown;
+    }
+
+    void sendChat(const char* to, const char* text) { send(*chatMessage(to, text)); }
+
+    // Stores the message as the chat screen does before sending it, and hands a copy to the
+    // controller.
+    void send(Message& shown)
+    {
+        messages_->SaveOrUpdate(&shown);
         Message* copy = messages_->CreateMessage();
-        copy->SetOtherUserId(shown->GetOtherUserId());
-        copy->SetMessage(shown->GetMessage());
+        copy->SetOtherUserId(shown.GetOtherUserId());
+        copy->SetMessage(shown.GetMessage());
         copy->SetMessageType(Message::TYPE_SENDING);
-        copy->SetMessageId(shown->GetMessageId());
+        copy->SetMessageId(shown.GetMessageId());
         controller_.SendMessage(copy);
     }
 
@@ -136,11 +143,43 @@ TEST_F(CommandTest, AChatMessageIsSentToTheCompletedIdAndReportedSent)
     sendChat("ivan", "a <b> & \"c\"");
     ASSERT_TRUE(delegate_.WaitFor("OnMessageSentToChat"));
     EXPECT_EQ(sentAfterSignIn("</message>"),
-        "<message to=\"" + idOf("ivan") + "\" type=\"chat\"><body>a &lt;b&gt; &amp; &quot;c&quot;</body></message>");
+        "<message id=\"#\" to=\"" + idOf("ivan") + "\" type=\"chat\"><body>a &lt;b&gt; &amp; &quot;c&quot;</body></message>");
     TestSupport::RecordingDelegate::Call sent = delegate_.CallsOf("OnMessageSentToChat")[0];
     EXPECT_EQ(sent.message->GetOtherUserId().ToUtf8(), idOf("ivan"));
     EXPECT_EQ(sent.message->GetMessage().ToUtf8(), "a <b> & \"c\"");
     EXPECT_EQ(delegate_.Count("OnMessageSentToChatFailed"), 0u);
+}
+
+// The chat goes out under the stored message's own id; the error reply that names that id
+// reports the message failed. An error from someone else, or naming no sent message, does
+// nothing.
+TEST_F(CommandTest, AChatMessageCarriesItsIdAndAnErrorReplyToItReportsItFailed)
+{
+    std::unique_ptr<Message> shown = chatMessage(idOf("ivan"), "a <b> & \"c\"");
+    const std::string id = std::to_string(shown->GetMessageId());
+    const std::string error = "<error code='404' type='cancel'><remote-server-not-found "
+                              "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/><text xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'>"
+                              "No such host</text></error></message>";
+    TlsScript script = ScriptedSignIn::signIn();
+    script.WaitFor("</message>")
+        .Send("<message from='" + idOf("mallory") + "' type='error' id='" + id + "'>" + error)
+        .Send("<message from='" + idOf("ivan") + "' type='error' id='" + id + "0'>" + error)
+        .Send("<message from='" + idOf("ivan") + "' type='error'>" + error)
+        .Send("<message from='" + idOf("ivan") + "/desk' type='error' id='" + id + "'><body>a &lt;b&gt;</body>" + error);
+    signIn(std::move(script));
+    send(*shown);
+    ASSERT_TRUE(delegate_.WaitFor("OnMessageSentToChatFailed"));
+    EXPECT_NE(server_->Received().find("<message id=\"" + id + "\" to=\"" + idOf("ivan") +
+                  "\" type=\"chat\"><body>a &lt;b&gt; &amp; &quot;c&quot;</body></message>"),
+        std::string::npos)
+        << server_->Received();
+    EXPECT_EQ(delegate_.Count("OnMessageSentToChat"), 1u);
+    ASSERT_EQ(delegate_.Count("OnMessageSentToChatFailed"), 1u) << "only the reply from the recipient counts";
+    TestSupport::RecordingDelegate::Call failed = delegate_.CallsOf("OnMessageSentToChatFailed")[0];
+    EXPECT_EQ(failed.message->GetMessageId(), shown->GetMessageId());
+    EXPECT_EQ(failed.message->GetMessage().ToUtf8(), "a <b> & \"c\"");
+    EXPECT_EQ(failed.text, "No such host");
+    EXPECT_EQ(failed.code, 404);
 }
 
 TEST_F(CommandTest, AChatMessageThatCannotGoOutIsReportedFailed)

@@ -3,7 +3,9 @@
 // events. Sent text reaches the peer exactly; the peer's awkward text (quotes, markup
 // characters, an emoji, 10 KB) is shown and stored exactly; a message arriving in the
 // background rings and leaves the entry that opens its chat; a message sent as the server
-// dies ends as failed and its resend after signing in again delivers it.
+// dies ends as failed and its resend after signing in again delivers it; a message that the
+// server bounces (an address on a domain it cannot reach) ends as failed too, and so does
+// its resend.
 #include "ChatFixture.h"
 
 #include "support/LocalProsody.h"
@@ -201,6 +203,32 @@ TEST_F(ChatLiveTest, MessageSentAsTheServerDiesFailsAndItsResendArrivesAfterSign
         const auto stored = Stored(Jid(peerUser_));
         return stored.size() == 1 && stored[0]->GetMessageType() == 2 && Bubble(0)->GetKind() == ChatBubbleItem::SENT;
     })) << "the resent message is stored as sent, once";
+}
+
+TEST_F(ChatLiveTest, MessageTheServerBouncesShowsFailedAndCanBeSentAgain)
+{
+    const std::string nowhere = "nobody@nowhere.invalid";
+    SignIn();
+    OpenChat(nowhere, "Nobody");
+    TypeIntoChat("anyone there?");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    auto failedOnce = [&] {
+        const auto stored = Stored(nowhere);
+        return stored.size() == 1 && stored[0]->GetMessageType() == Message::TYPE_SEND_FAILED
+            && Bubble(0)->GetKind() == ChatBubbleItem::FAILED;
+    };
+    ASSERT_TRUE(WaitUntil(failedOnce)) << "the bounce marks the row failed:\n" << app.driver.Describe();
+    const long long id = Stored(nowhere)[0]->GetMessageId();
+    const IMDateTime firstTry = Stored(nowhere)[0]->GetTimeStamp();
+
+    // A resend is stamped with its own time, so the row shows when it bounced again.
+    std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(app.driver.TapRowElement(0, ChatBubbleItem::ELEMENT_RESEND));
+    ASSERT_TRUE(WaitUntil([&] { return failedOnce() && Stored(nowhere)[0]->GetTimeStamp() != firstTry; }))
+        << "sent again and bounced again:\n" << app.driver.Describe();
+    EXPECT_EQ(id, Stored(nowhere)[0]->GetMessageId()) << "one message, one row";
+    EXPECT_EQ("anyone there?", Stored(nowhere)[0]->GetMessage().ToUtf8());
+    EXPECT_TRUE(IMManager::GetIsAppSignedIn()) << "a bounce is no connection fault";
 }
 
 }  // namespace

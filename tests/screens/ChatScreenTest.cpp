@@ -1,5 +1,6 @@
 // The chat screen without a server: the conversation as it is shown (times, pictures,
-// notices, reading), what refuses a message, a message that cannot be sent and its resend,
+// notices, reading), what refuses a message, a message that cannot be sent and its resend, an
+// error reply that overtakes the report of the message going out,
 // the emoticon picker, links, and messages and presence changes that arrive while the chat
 // is open.
 #include "ChatFixture.h"
@@ -158,6 +159,22 @@ TEST_F(ChatScreenTest, AMessageThatCannotBeSentFailsAndMovesToTheEndWhenResent)
         return stored.size() == 3 && stored[2]->GetMessage() == IMString("Great, thanks ;-) photos soon") && stored[2]->GetMessageType() == 4
             && Bubble(2)->GetKind() == ChatBubbleItem::FAILED;
     })) << "the resent message is stored last, with its new time";
+}
+
+// The server's error reply and the request thread's report that the message went out travel
+// on different threads; when the reply comes first, the message stays failed.
+TEST_F(ChatScreenTest, AnErrorReplyThatOvertakesTheSentReportLeavesTheMessageFailed)
+{
+    StoreMessage("bob@localhost", "are you there?", Message::TYPE_SENDING, "2024-03-05T08:15:00.000Z");
+    OpenChat("bob@localhost", "Bob");
+    ASSERT_EQ(ChatBubbleItem::SENDING, Bubble(0)->GetKind());
+    std::thread([] {
+        ModelResponseImpl::GetInstance()->OnMessageSentToChatFailed(Stored("bob@localhost")[0].release(), nullptr, 404);
+        ModelResponseImpl::GetInstance()->OnMessageSentToChat(Stored("bob@localhost")[0].release());
+    }).join();
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(Message::TYPE_SEND_FAILED, Stored("bob@localhost")[0]->GetMessageType());
+    EXPECT_EQ(ChatBubbleItem::FAILED, Bubble(0)->GetKind());
 }
 
 TEST_F(ChatScreenTest, EmoticonPickerInsertsTheCodesOfTheTappedPictures)

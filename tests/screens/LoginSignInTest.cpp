@@ -1,7 +1,8 @@
 // Signing in from the form against real servers on 127.0.0.1: a local Prosody with a real
 // account (first sign-in with the password saved and automatic sign-in, then a restart over
 // the same data that reaches the buddy list by itself; a wrong password; signing out back to
-// the form), and a server that accepts and never answers (the signing-in popup, the timeout
+// the form; the stores kept however the id is typed, and changing hands only once another
+// account has signed in), and a server that accepts and never answers (the signing-in popup, the timeout
 // after 60 s of the user-interface clock, the background, and cancelling).
 #include "LoginForm.h"
 
@@ -11,8 +12,11 @@
 #include "app/IMManager.h"
 #include "app/IMScreen.h"
 #include "screens/LoginController.h"
+#include "store/MessageModel.h"
 #include "store/Properties.h"
 #include "store/PropertiesModel.h"
+#include "store/QuickTextModel.h"
+#include "store/SavedMessagesModel.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +31,8 @@ using Texts = std::vector<std::string>;
 
 const std::string User = "alice";
 const std::string Password = "wonderland";
+const std::string OtherUser = "bob";
+const std::string OtherPassword = "builder";
 // The server's certificate is for the domain, which the application reaches as "localhost".
 const char* const Host = "localhost";
 const std::string ScreenshotDir = VELOIM_SCREENSHOT_DIR;
@@ -40,6 +46,7 @@ protected:
         ProsodySuite::SetUpTestSuite();
         if (server_ != nullptr) {
             server_->Register(User, Password);
+            server_->Register(OtherUser, OtherPassword);
         }
     }
 
@@ -70,7 +77,7 @@ TEST_F(LoginSignInTest, FirstSignInSavesTheAccountAndARestartSignsInByItself)
     EXPECT_EQ("melody", properties->GetAlertSettings().ToUtf8());
     EXPECT_EQ("", properties->GetCustomMessage().ToUtf8());
     EXPECT_TRUE(properties->GetShowOfflineContactsOrPics());
-    EXPECT_EQ(User, properties->GetUserName().ToUtf8());
+    EXPECT_EQ(User + "@localhost", properties->GetUserName().ToUtf8());
     EXPECT_EQ(Password, properties->GetPassword().ToUtf8());
     EXPECT_TRUE(properties->GetSavePassword());
     EXPECT_TRUE(properties->GetIsAutoSignIn());
@@ -80,7 +87,110 @@ TEST_F(LoginSignInTest, FirstSignInSavesTheAccountAndARestartSignsInByItself)
     EXPECT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; }))
         << "no automatic sign-in:\n" << app.driver.Describe();
     EXPECT_TRUE(IMManager::GetIsAppSignedIn());
-    EXPECT_EQ(User, IMManager::GetPropertiesModel()->GetUserName().ToUtf8());
+    EXPECT_EQ(User + "@localhost", IMManager::GetPropertiesModel()->GetUserName().ToUtf8());
+}
+
+// What the user keeps on the device: a conversation with a buddy, a protected saved copy of
+// it and a quick text.
+class KeptData {
+public:
+    static void Store()
+    {
+        MessageModel* messages = IMManager::GetMessageModel();
+        std::unique_ptr<Message> message(messages->CreateMessage());
+        message->SetOtherUserId(IMString(Buddy));
+        message->SetMessage(IMString("see you at eight"));
+        message->SetMessageType(Message::TYPE_RECEIVED_READ);
+        ASSERT_TRUE(messages->SaveOrUpdate(message.get()));
+        auto conversation = new Ixa::Base::Collection::ArrayList();
+        conversation->Construct(1);
+        conversation->Add(IMManager::GetSavedMessagesModel()->CreateMessage());
+        static_cast<Message*>(conversation->GetAt(0))->SetOtherUserId(IMString(Buddy));
+        static_cast<Message*>(conversation->GetAt(0))->SetMessage(IMString("kept for ever"));
+        ASSERT_TRUE(IMManager::GetSavedMessagesModel()->SaveAllMessagesWithUser(conversation, IMString(SavedKey)));
+        ASSERT_TRUE(IMManager::GetSavedMessagesModel()->ProtectConversation(IMString(SavedKey)));
+        ASSERT_TRUE(QuickTextModel::GetInstance()->AddNewText(IMString(Phrase)));
+    }
+
+    // "" when all of it is there, else what is missing.
+    static std::string Missing()
+    {
+        std::string missing;
+        if (!IMManager::GetMessageModel()->IsChatPresentWithUser(IMString(Buddy))) {
+            missing += "conversation ";
+        }
+        if (!IMManager::GetSavedMessagesModel()->IsConversationProtectedWithUser(IMString(SavedKey))) {
+            missing += "protected saved conversation ";
+        }
+        std::unique_ptr<Ixa::Base::Collection::ArrayList> texts(QuickTextModel::GetInstance()->GetAllTexts());
+        if (texts == nullptr || texts->GetCount() != 1) {
+            missing += "quick text";
+        }
+        if (texts != nullptr) {
+            texts->RemoveAll(true);
+        }
+        return missing;
+    }
+
+private:
+    static constexpr const char* Buddy = "carol@localhost";
+    static constexpr const char* SavedKey = "carol@localhost_2024-05-06T07:00:00.000Z";
+    static constexpr const char* Phrase = "On my way";
+};
+
+// Ends the session and starts the program again with an empty id field, as a user who
+// types a new id would have it.
+bool SignOutAndRestart(AppUnderTest& app)
+{
+    if (IMManager::GetIsAppSignedIn()) {
+        IMManager::GetRequestController()->SignOut();
+        if (!app.PumpUntil([&] { return app.Visible().form == "LOGIN_SCREEN"; })) {
+            return false;
+        }
+    }
+    IMManager::GetPropertiesModel()->SetUserName(Ixa::Base::String());
+    return app.Relaunch() && LoginForm(app).IdText().empty();
+}
+
+TEST_F(LoginSignInTest, NoSignInErasesTheStoresUnlessAnotherAccountHasSignedIn)
+{
+    AppUnderTest app(AppUnderTest::ServerOf(*server_));
+    ASSERT_TRUE(app.Launched());
+    LoginForm first(app);
+    ASSERT_TRUE(SignIn(app, first)) << app.driver.Describe();
+    KeptData::Store();
+
+    for (const char* typed : {"Alice", " alice@localhost ", "ALICE@LocalHost"}) {
+        ASSERT_TRUE(SignOutAndRestart(app));
+        LoginForm form(app);
+        ASSERT_TRUE(form.SubmitSignIn(typed, Password));
+        ASSERT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; })) << typed << "\n" << app.driver.Describe();
+        EXPECT_EQ("", KeptData::Missing()) << "signed in as \"" << typed << "\"";
+        EXPECT_EQ("alice@localhost", IMManager::GetPropertiesModel()->GetEmailId().ToUtf8());
+    }
+
+    // Another account whose password is refused, and then a restart: nothing is erased.
+    ASSERT_TRUE(SignOutAndRestart(app));
+    LoginForm refused(app);
+    ASSERT_TRUE(refused.SubmitSignIn(OtherUser, "wrong"));
+    EXPECT_EQ("", KeptData::Missing()) << "while the server has not answered";
+    ASSERT_TRUE(app.PumpUntil([&] { return InfoPopupShown(app); })) << app.driver.Describe();
+    EXPECT_EQ("", KeptData::Missing()) << "after the refusal";
+    ASSERT_TRUE(app.Relaunch());
+    EXPECT_EQ(OtherUser + "@localhost", LoginForm(app).IdText()) << "the typed id is offered again";
+    EXPECT_EQ("", KeptData::Missing()) << "after a restart";
+    ASSERT_TRUE(SignOutAndRestart(app));
+    LoginForm again(app);
+    ASSERT_TRUE(SignIn(app, again)) << app.driver.Describe();
+    EXPECT_EQ("", KeptData::Missing()) << "the stores are still alice's";
+
+    // Another account that signs in: now, and only now, the stores change hands.
+    ASSERT_TRUE(SignOutAndRestart(app));
+    LoginForm other(app);
+    ASSERT_TRUE(other.SubmitSignIn(OtherUser, OtherPassword));
+    ASSERT_TRUE(app.PumpUntil([&] { return app.Visible().form == "BUDDY_SCREEN"; })) << app.driver.Describe();
+    EXPECT_EQ("conversation protected saved conversation quick text", KeptData::Missing());
+    EXPECT_FALSE(IMManager::GetPropertiesModel()->IsResetDBRequired());
 }
 
 TEST_F(LoginSignInTest, WrongPasswordShowsTheErrorAndKeepsWhatWasTyped)

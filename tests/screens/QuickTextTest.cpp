@@ -1,6 +1,6 @@
 // Quick texts from the chat: the list ("No items" at first), adding (blank phrases refused,
-// leading blanks kept), picking one into the chat's input, deleting with the select-all row,
-// and the phrases surviving a restart of the application.
+// leading blanks kept), picking one into the chat's input, deleting with the select-all row
+// (each phrase by its own id), and the phrases surviving a restart of the application.
 #include "ChatFixture.h"
 
 #include "screens/QuickTextAddController.h"
@@ -105,6 +105,22 @@ TEST_F(QuickTextTest, AddInsertDeleteAndKeepAcrossARestart)
     OpenChat("bob@localhost", "Bob");
     OpenQuickTexts();
     EXPECT_EQ(std::vector<std::string>{"Call you later"}, Rows());
+}
+
+// Two phrases whose string hashes are equal are still two phrases: deleting one keeps the
+// other.
+TEST_F(QuickTextTest, DeletingAPhraseKeepsOneThatSharesItsHash)
+{
+    ASSERT_EQ(Ixa::Base::String("See you on FB").GetHashCode(), Ixa::Base::String("See you on Ea").GetHashCode());
+    OpenChat("bob@localhost", "Bob");
+    OpenQuickTexts();
+    Add("See you on FB");
+    Add("See you on Ea");
+    ASSERT_EQ((std::vector<std::string>{"See you on FB", "See you on Ea"}), Rows());
+    ASSERT_TRUE(app.driver.TapAction(QuickTextListController::ACTION_DELETE));
+    ASSERT_TRUE(app.driver.TapRow(1));
+    ASSERT_TRUE(app.driver.TapAction(QuickTextListDeleteController::ACTION_DELETE));
+    EXPECT_EQ(std::vector<std::string>{"See you on Ea"}, Rows());
 }
 
 }  // namespace

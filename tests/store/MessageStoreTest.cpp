@@ -1,5 +1,7 @@
 #include "platform/Database.h"
+#include "foundation/IMSystemTime.h"
 #include "platform/Integer.h"
+#include "platform/LongLong.h"
 #include "store/MessageModel.h"
 #include "store/SavedMessagesModel.h"
 #include "support/TempDataDir.h"
@@ -154,16 +156,60 @@ TEST_F(MessageStoreTest, ConversationsAreListedByTheirNewestMessage)
 TEST_F(MessageStoreTest, MessagesMadeInOneMillisecondKeepDistinctIds)
 {
     MessageModel& model = *model_;
-    std::set<int> ids;
+    std::set<long long> ids;
     for (int i = 0; i < 500; ++i) {
         std::unique_ptr<Message> message(Received(model, "ann@x", std::to_string(i).c_str(), At(1)));
-        ids.insert(message->GetHashCode());
+        ids.insert(message->GetMessageId());
         ASSERT_TRUE(model.SaveOrUpdate(message.get()));
     }
     EXPECT_EQ(ids.size(), 500u);
     EXPECT_EQ(model.GetTotalUnreadMessages(), 500);
     EXPECT_EQ(Texts(OwnedList(model.GetAllMessagesWithUser(String("ann@x"), true)).get()).substr(0, 12), "0,1,2,3,4,5,")
         << "messages of one millisecond keep the order they were stored in";
+}
+
+// An earlier run filed messages under the ids this run's clock is about to give (its clock
+// was ahead and has since been set back; the ids of the next seconds, in the 64-bit form and
+// in the 32-bit form ids once had). New messages after the restart take ids of their own:
+// every earlier row stays, and every new message gets a row.
+TEST_F(MessageStoreTest, IdsStayUniqueAcrossARestartAndAClockSetBack)
+{
+    constexpr int Earlier = 3000;
+    long long now = 0;
+    IMSystemTime::GetTicks(now);
+    {
+        Ixa::Io::Database raw;
+        ASSERT_EQ(raw.Construct(String("/Home/gtalkmessage.db"), false), Ixa::E_SUCCESS);
+        std::unique_ptr<Ixa::Io::DbStatement> insert(raw.CreateStatementN(String(
+            "INSERT INTO messagetable(otheruserid,messagetype,message,protocolid,timestamp,isofflinemessage,messageid)"
+            " VALUES('earlier@x',3,'earlier','','2024-05-06T07:00:00.000Z',0,?)")));
+        ASSERT_NE(insert, nullptr);
+        ASSERT_EQ(raw.BeginTransaction(), Ixa::E_SUCCESS);
+        for (long long tick = now; tick < now + Earlier; ++tick) {
+            for (long long id : {tick, static_cast<long long>(Ixa::Base::LongLong(tick).GetHashCode())}) {
+                ASSERT_EQ(insert->BindInt64(0, id), Ixa::E_SUCCESS);
+                std::unique_ptr<Ixa::Io::DbEnumerator> done(raw.ExecuteStatementN(*insert));
+            }
+        }
+        ASSERT_EQ(raw.CommitTransaction(), Ixa::E_SUCCESS);
+    }
+    model_.reset();
+    model_.reset(MessageModel::GetInstance());
+    const std::unique_ptr<Message> bigId(model_->CreateMessage());
+    EXPECT_GT(bigId->GetMessageId(), now + Earlier - 1) << "past every stored id";
+
+    std::set<long long> ids;
+    for (int i = 0; i < 200; ++i) {
+        std::unique_ptr<Message> message(Received(*model_, "ann@x", std::to_string(i).c_str(), At(1)));
+        ids.insert(message->GetMessageId());
+        ASSERT_TRUE(model_->SaveOrUpdate(message.get()));
+    }
+    EXPECT_EQ(ids.size(), 200u);
+    EXPECT_EQ(OwnedList(model_->GetAllMessagesWithUser(String("earlier@x"), true))->GetCount(), 2 * Earlier);
+    EXPECT_EQ(OwnedList(model_->GetAllMessagesWithUser(String("ann@x"), true))->GetCount(), 200);
+    std::unique_ptr<Message> last(model_->FindMessageById(*ids.rbegin()));
+    ASSERT_NE(last, nullptr) << "a 64-bit id finds its row";
+    EXPECT_EQ(last->GetMessageId(), *ids.rbegin());
 }
 
 TEST_F(MessageStoreTest, SavingTwiceUpdatesAndStatusUpdatesFindTheirRow)
@@ -176,14 +222,14 @@ TEST_F(MessageStoreTest, SavingTwiceUpdatesAndStatusUpdatesFindTheirRow)
     ASSERT_TRUE(model.SaveOrUpdate(sent.get()));
     EXPECT_EQ(Texts(OwnedList(model.GetAllMessagesWithUser(String("ann@x"), true)).get()), "it's \"final\" \\ 100%");
 
-    std::unique_ptr<Message> stored(model.FindMessageById(sent->GetHashCode()));
+    std::unique_ptr<Message> stored(model.FindMessageById(sent->GetMessageId()));
     ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(stored->GetMessageId(), sent->GetHashCode());
+    EXPECT_EQ(stored->GetMessageId(), sent->GetMessageId());
     stored->SetMessageType(Message::TYPE_SENT);
     stored->SetProtocolId(IMString("p'1"));
     stored->SetTimeStamp(At(9));
     EXPECT_TRUE(model.updateByMessageId(stored.get()));
-    std::unique_ptr<Message> updated(model.FindMessageById(sent->GetHashCode()));
+    std::unique_ptr<Message> updated(model.FindMessageById(sent->GetMessageId()));
     EXPECT_EQ(updated->GetMessageType(), Message::TYPE_SENT);
     EXPECT_EQ(updated->GetProtocolId(), IMString("p'1"));
     EXPECT_EQ(updated->GetTimeStamp(), At(9));
@@ -198,8 +244,8 @@ TEST_F(MessageStoreTest, SavingTwiceUpdatesAndStatusUpdatesFindTheirRow)
     EXPECT_TRUE(model.UpdateMessageStatus(incoming.get()));
     EXPECT_EQ(model.GetNumUnreadMessagesWithUser(String("bob@x")), 0);
 
-    EXPECT_TRUE(model.DeleteMessageByMessageId(sent->GetHashCode()));
-    EXPECT_EQ(model.FindMessageById(sent->GetHashCode()), nullptr);
+    EXPECT_TRUE(model.DeleteMessageByMessageId(sent->GetMessageId()));
+    EXPECT_EQ(model.FindMessageById(sent->GetMessageId()), nullptr);
     EXPECT_TRUE(model.DeleteDatabase());
     EXPECT_FALSE(model.IsChatPresentWithUser(String("bob@x")));
 }

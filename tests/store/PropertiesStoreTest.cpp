@@ -135,9 +135,10 @@ TEST_F(PropertiesStoreTest, ThePasswordReachesTheDiskOnlyWhileSavePasswordIsOn)
     expectNowhereOnDisk(" after closing");
 }
 
-TEST_F(PropertiesStoreTest, OnlyADifferentAccountIdRequiresAReset)
+// The account signing in is the e-mail id; the user name is only what was typed last.
+TEST_F(PropertiesStoreTest, OnlyAnotherAccountSigningInRequiresAReset)
 {
-    model_->SetUserName(String("ann@x"));
+    model_->SetEmailId(String("ann@x"));
     EXPECT_TRUE(model_->IsResetDBRequired()) << "the stores belong to nobody yet";
     model_->ResetDBHolder();
     EXPECT_FALSE(model_->IsResetDBRequired());
@@ -145,39 +146,53 @@ TEST_F(PropertiesStoreTest, OnlyADifferentAccountIdRequiresAReset)
     model_->SetPassword(String("first"));
 
     Reopen();
-    EXPECT_FALSE(model_->IsResetDBRequired());
+    EXPECT_FALSE(model_->IsResetDBRequired()) << "nobody is signing in";
     model_->SetUserName(String("ann@x"));
+    model_->SetEmailId(String("ann@x"));
     model_->SetPassword(String("changed"));
     EXPECT_FALSE(model_->IsResetDBRequired()) << "a new password is the same account";
 
+    // Another id typed and tried (its password refused), then a restart: still ann's stores.
     model_->SetUserName(String("bob@x"));
+    model_->SetEmailId(String("bob@x"));
     EXPECT_TRUE(model_->IsResetDBRequired());
-    model_->SetUserName(String("ann@x"));
-    EXPECT_FALSE(model_->IsResetDBRequired()) << "back to the holder";
-    model_->SetUserName(String("bob@x"));
     Reopen();
-    EXPECT_TRUE(model_->IsResetDBRequired()) << "the pending reset is remembered";
-    model_->SetUserName(String("bob@x"));
-    EXPECT_TRUE(model_->IsResetDBRequired()) << "the stores never became bob's";
+    EXPECT_EQ(model_->GetUserName(), String("bob@x")) << "the typed id is shown again";
+    model_->SetUserName(String("ann@x"));
+    model_->SetEmailId(String("ann@x"));
+    EXPECT_FALSE(model_->IsResetDBRequired()) << "the stores never stopped being ann's";
 
-    model_->SetUserName(String("bob@x"));
+    model_->SetEmailId(String("bob@x"));
     model_->ResetDBHolder();
-    model_->SetResetRequired(false);
-    EXPECT_FALSE(model_->IsResetDBRequired());
     Reopen();
-    EXPECT_FALSE(model_->IsResetDBRequired());
-    model_->SetUserName(String("bob@x"));
-    EXPECT_FALSE(model_->IsResetDBRequired());
-    model_->SetUserName(String("ann@x"));
+    model_->SetEmailId(String("bob@x"));
+    EXPECT_FALSE(model_->IsResetDBRequired()) << "bob signed in and the stores are his";
+    model_->SetEmailId(String("ann@x"));
     EXPECT_TRUE(model_->IsResetDBRequired());
 
     EXPECT_TRUE(model_->DeleteDatabase());
     EXPECT_TRUE(model_->GetUserName().IsEmpty());
-    EXPECT_FALSE(model_->IsResetDBRequired());
+    model_->SetEmailId(String("bob@x"));
+    EXPECT_TRUE(model_->IsResetDBRequired()) << "after a full reset the stores belong to nobody";
     EXPECT_EQ(model_->GetAlertSettings(), String("melody"));
 }
 
-TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAdded)
+namespace {
+
+// The id of the stored phrase `text`, or -1.
+long long IdOf(QuickTextModel& model, const String& text)
+{
+    for (const QuickTextDatabase::Entry& entry : model.GetAllEntries()) {
+        if (entry.text == text) {
+            return entry.id;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAddedAndDeletedByItsOwnId)
 {
     TempDataDir dir;
     std::unique_ptr<QuickTextModel> model(QuickTextModel::GetInstance());
@@ -185,27 +200,32 @@ TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAdded)
     String call("Call me");
     String quoted(u"It's \"late\" \\ 50% _now_");
     String emoji(u"\U0001F44D ok");
-    EXPECT_TRUE(model->AddNewText(call));
-    EXPECT_TRUE(model->AddNewText(quoted));
-    EXPECT_TRUE(model->AddNewText(call));
-    EXPECT_TRUE(model->AddNewText(emoji));
-    EXPECT_TRUE(model->FindTextById(quoted.GetHashCode()));
-    EXPECT_FALSE(model->FindTextById(String("never").GetHashCode()));
-    std::unique_ptr<String> found(model->GetTextById(emoji.GetHashCode()));
+    // Two phrases with one string hash.
+    String facebook("See you on FB");
+    String alike("See you on Ea");
+    ASSERT_EQ(facebook.GetHashCode(), alike.GetHashCode());
+    for (const String* text : {&call, &quoted, &call, &facebook, &alike, &emoji}) {
+        EXPECT_TRUE(model->AddNewText(*text));
+    }
+    EXPECT_TRUE(model->FindTextById(IdOf(*model, quoted)));
+    EXPECT_FALSE(model->FindTextById(-1));
+    std::unique_ptr<String> found(model->GetTextById(IdOf(*model, emoji)));
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(*found, emoji);
 
     model.reset();
     model.reset(QuickTextModel::GetInstance());
     ArrayList* texts = model->GetAllTexts();
-    EXPECT_EQ(Texts(texts), "Call me|It's \"late\" \\ 50% _now_|\U0001F44D ok");
+    EXPECT_EQ(Texts(texts), "Call me|It's \"late\" \\ 50% _now_|See you on FB|See you on Ea|\U0001F44D ok");
     texts->RemoveAll(true);
     delete texts;
 
-    EXPECT_TRUE(model->DeleteTextById(quoted.GetHashCode()));
-    EXPECT_FALSE(model->DeleteTextById(quoted.GetHashCode()));
+    const long long quotedId = IdOf(*model, quoted);
+    EXPECT_TRUE(model->DeleteTextById(quotedId));
+    EXPECT_FALSE(model->DeleteTextById(quotedId));
+    EXPECT_TRUE(model->DeleteTextById(IdOf(*model, facebook)));
     texts = model->GetAllTexts();
-    EXPECT_EQ(Texts(texts), "Call me|\U0001F44D ok");
+    EXPECT_EQ(Texts(texts), "Call me|See you on Ea|\U0001F44D ok") << "the phrase with the same hash stays";
     texts->RemoveAll(true);
     delete texts;
     EXPECT_TRUE(model->DeleteAllTexts());

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <sstream>
 #include <thread>
 
 namespace TestSupport {
@@ -36,6 +37,17 @@ bool Drain(int input, std::string& output)
 }
 
 }  // namespace
+
+std::optional<std::string> TimedProcess::Outcome::Marked(const std::string& marker) const
+{
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, marker.size(), marker) == 0) {
+            return line.substr(marker.size());
+        }
+    }
+    return std::nullopt;
+}
 
 TimedProcess::Outcome TimedProcess::Run(
     const std::vector<std::string>& arguments, std::chrono::milliseconds timeout)

@@ -139,8 +139,9 @@ TEST_F(SignInTest, SubManagersWriteTheirStanzasForTheSignedInUser)
     presence->sendSubscriptionRequest(Presence::Type::SUBSCRIBED, &bob);
     auto chat = new Chat(connection_->getChatManager(), nullptr, &bob, false);
     IMString text("hi <you> & 'me'");
+    IMString id("m1");
     unsigned long result = 0x1234;
-    chat->sendMessage(&text, &result);
+    chat->sendMessage(&text, &id, &result);
     EXPECT_EQ(result, Ixa::E_SUCCESS);
     EXPECT_EQ(connection_->getChatManager()->getChat(&bob), chat);
     connection_->getVCardManager()->requestVCard(&bob);
@@ -186,7 +187,7 @@ TEST_F(SignInTest, SubManagersWriteTheirStanzasForTheSignedInUser)
             "<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/>"
             "</iq>"
             "<presence to=\"Bob@Example.org\" type=\"subscribed\"><priority>0</priority></presence>"
-            "<message to=\"Bob@Example.org\" type=\"chat\"><body>hi &lt;you&gt; &amp; &#39;me&#39;</body></message>"
+            "<message id=\"#\" to=\"Bob@Example.org\" type=\"chat\"><body>hi &lt;you&gt; &amp; &#39;me&#39;</body></message>"
             "<iq id=\"#\" to=\"Bob@Example.org\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
 
     // After logout the managers are gone and nothing more is sent.
@@ -195,7 +196,7 @@ TEST_F(SignInTest, SubManagersWriteTheirStanzasForTheSignedInUser)
     EXPECT_EQ(connection_->getChatManager(), nullptr);
     presence->setBusyStatus(&busy);
     result = 0x1234;
-    chat->sendMessage(&text, &result);
+    chat->sendMessage(&text, nullptr, &result);
     EXPECT_EQ(result, 0x1234u);
     EXPECT_TRUE(server.WaitUntilClientClosed());
     EXPECT_EQ(server.Received().find("</stream:stream>") + 16, server.Received().size());

@@ -403,7 +403,8 @@ TEST(StanzaTest, ChatMessageEscapesTheBodyOnce)
     chat.setMessageType(MessagePacket::Type::CHAT);
     chat.setBody(&typed, true);
     chat.setThread(S("t<1>"));
-    EXPECT_EQ(Xml(chat), "<message to=\"bob@example.com\" type=\"chat\"><body>5 &lt; 6 &amp; &quot;x&quot; &gt; "
+    chat.setPacketID(S("17\"<&'>"));
+    EXPECT_EQ(Xml(chat), "<message id=\"17&quot;&lt;&amp;&#39;&gt;\" to=\"bob@example.com\" type=\"chat\"><body>5 &lt; 6 &amp; &quot;x&quot; &gt; "
                          "&#39;y&#39; \xF0\x9F\x98\x80</body><thread>t&lt;1&gt;</thread></message>");
     EXPECT_EQ(typed, IMString("5 < 6 & \"x\" > 'y' \xF0\x9F\x98\x80"));
 

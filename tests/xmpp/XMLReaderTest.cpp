@@ -220,6 +220,8 @@ TEST(XMLReaderTest, MessagesAndMessageErrors)
 
     MessagePacket* bounced = listener.object<MessagePacket>(1);
     EXPECT_EQ(bounced->getMessageType(), MessagePacket::Type::ERROR);
+    ASSERT_TRUE(bounced->hasPacketID()) << "the id names the message that bounced";
+    EXPECT_EQ(Utf8(bounced->getPacketID()), "m2");
     XMPPError* error = bounced->getError();
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->getType(), XMPPError::Type::CANCEL);

@@ -88,16 +88,20 @@ TEST_F(XMPPManagerTest, PresencesBecomeBuddyStatusOrAuthorizationByType)
     EXPECT_EQ(first->getFrom()->ToUtf8(), "bob@example.org/phone");
 }
 
-TEST_F(XMPPManagerTest, MessagesNeedASenderAndABody)
+TEST_F(XMPPManagerTest, MessagesNeedASenderAndABodyAndErrorsAnId)
 {
     manager_.onEvent(message("bob@example.org", "hi"), XMPPListener::MESSAGE);
     manager_.onEvent(message(nullptr, "no sender"), XMPPListener::MESSAGE);
     manager_.onEvent(message("bob@example.org", nullptr), XMPPListener::MESSAGE);
     manager_.onEvent(message("bob@example.org", "bounced"), XMPPListener::MESSAGE_ERROR);
-    EXPECT_EQ(controller_.Names(), Names{"message"});
+    MessagePacket* answered = message("bob@example.org", "bounced too");
+    answered->setPacketID(new IMString("1733450000123"));
+    manager_.onEvent(answered, XMPPListener::MESSAGE_ERROR);
+    EXPECT_EQ(controller_.Names(), (Names{"message", "messageError"})) << "an error that names no message is dropped";
     auto posted = dynamic_cast<MessagePacket*>(controller_.ObjectOf("message"));
     ASSERT_NE(posted, nullptr);
     EXPECT_EQ(posted->getBody()->ToUtf8(), "hi");
+    EXPECT_EQ(controller_.ObjectOf("messageError"), answered);
 }
 
 TEST_F(XMPPManagerTest, PayloadsGoOutUnderTheirNamesAndMissingObjectsPostNothing)

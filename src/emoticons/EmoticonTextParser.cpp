@@ -2,7 +2,9 @@
 
 #include "emoticons/EmoticonTables.h"
 #include "emoticons/_EMOTICON_POS.h"
+#include "platform/CaseFolding.h"
 
+using Ixa::Base::CaseFolding;
 using Ixa::Base::Collection::ArrayList;
 using Ixa::Base::String;
 
@@ -15,22 +17,23 @@ ArrayList* EmoticonTextParser::ParseText(String& text)
     if (text.IsEmpty()) {
         return nullptr;
     }
-    const String upperText = text.ToUpper();
+    // Folded, not upper-cased: positions must stay those of the text as it is drawn.
+    const String foldedText = CaseFolding::Fold(text);
     ArrayList* matches = nullptr;
     for (int row = 0; row < GTALK_EMOTICON_COUNT; ++row) {
-        FindRow(upperText, row, matches);
+        FindRow(foldedText, row, matches);
     }
     return matches;
 }
 
-void EmoticonTextParser::FindRow(const String& upperText, int row, ArrayList*& matches)
+void EmoticonTextParser::FindRow(const String& foldedText, int row, ArrayList*& matches)
 {
     const EmoticonRow& emoticon = gtalkEmoticonTable[row];
-    const String code = emoticon.code.ToUpper();
+    const String code = CaseFolding::Fold(emoticon.code);
     const int length = code.GetLength();
     int offset = 0;
     int found = -1;
-    while (upperText.IndexOf(code, offset, found) == Ixa::E_SUCCESS && found >= 0) {
+    while (foldedText.IndexOf(code, offset, found) == Ixa::E_SUCCESS && found >= 0) {
         if (matches == nullptr) {
             matches = new ArrayList();
             matches->Construct(RESULT_CAPACITY);
@@ -38,7 +41,7 @@ void EmoticonTextParser::FindRow(const String& upperText, int row, ArrayList*& m
         matches->Add(new _EMOTICON_POS(found, row, length, emoticon.picture));
         offset = found + length;
         // A single character left over cannot hold a code.
-        if (offset >= upperText.GetLength() - 1) {
+        if (offset >= foldedText.GetLength() - 1) {
             break;
         }
     }

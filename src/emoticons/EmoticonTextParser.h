@@ -14,6 +14,6 @@ public:
     Ixa::Base::Collection::ArrayList* ParseText(Ixa::Base::String& text);
 
 private:
-    static void FindRow(const Ixa::Base::String& upperText, int row,
+    static void FindRow(const Ixa::Base::String& foldedText, int row,
                         Ixa::Base::Collection::ArrayList*& matches);
 };

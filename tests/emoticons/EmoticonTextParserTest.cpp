@@ -68,6 +68,29 @@ TEST(EmoticonTextParserTest, FindsEveryCodeIgnoringCaseOrderedByRowThenPosition)
     EXPECT_EQ(Parse(u"\U0001F600:("), (std::vector<Match>{{2, 7, 2}}));
 }
 
+// Letters whose upper case is longer ("\u00df" to "SS", "\ufb01" to "FI", "\u0149" to two
+// characters) must not move a code away from where it was typed.
+TEST(EmoticonTextParserTest, CodesBehindLettersThatUpperCaseLongerStayWhereTheyWereTyped)
+{
+    const struct {
+        const char16_t* text;
+        std::vector<Match> matches;
+        std::string drawn;
+    } cases[] = {
+        {u"Gr\u00fc\u00dfe :) ok", {{6, 0, 2}}, "Gr\u00fc\u00dfe [smile] ok"},
+        {u"\ufb01 :)", {{2, 0, 2}}, "\ufb01 [smile]"},
+        {u"\u0149:P", {{1, 9, 2}}, "\u0149[tongue]"},
+        {u"\ufb01\ufb01\ufb01:)", {{3, 0, 2}}, "\ufb01\ufb01\ufb01[smile]"},
+        {u"\ufb03 \u00df \u0149 <3 :d", {{9, 1, 2}, {6, 10, 2}}, "\ufb03 \u00df \u0149 [heart] [grin]"},
+        {u"\u0130X-( \u1e9e", {{1, 6, 3}}, "\u0130[angry] \u1e9e"},
+    };
+    for (const auto& example : cases) {
+        const std::string text = String(example.text).ToUtf8();
+        EXPECT_EQ(Parse(example.text), example.matches) << text;
+        EXPECT_EQ(Drawn(example.text), example.drawn) << text;
+    }
+}
+
 TEST(EmoticonTextParserTest, DrawingLetsTheFirstMatchAtAPositionWinAndSkipsCodesInsideIt)
 {
     EXPECT_EQ(Drawn(u"hello :)"), "hello [smile]");

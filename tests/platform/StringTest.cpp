@@ -1,8 +1,10 @@
+#include "platform/CaseFolding.h"
 #include "platform/String.h"
 #include "platform/Utf8Encoding.h"
 
 #include <gtest/gtest.h>
 
+using Ixa::Base::CaseFolding;
 using Ixa::Base::String;
 
 namespace {
@@ -136,6 +138,11 @@ TEST(StringTest, ComparisonAndCaseMappingAreLocaleIndependent)
     EXPECT_TRUE(String("\xC3\x84rger").Equals(String("\xC3\xA4RGER"), false));
     EXPECT_EQ(String("TITLE I").ToLower(), String("title i"));
     EXPECT_EQ(String("stra\xC3\x9F" "e").ToUpper().ToUtf8(), "STRASSE");
+    // Folding ignores case like the comparison and keeps every position: U+FB01 stays one
+    // character, a Deseret capital (outside the BMP) folds to its small letter, a lone
+    // surrogate is kept.
+    EXPECT_EQ(CaseFolding::Fold(String(u"Stra\u00dfe \ufb01 X-( \U00010400 \xd800")), String(u"stra\u00dfe \ufb01 x-( \U00010428 \xd800"));
+    EXPECT_EQ(CaseFolding::Fold(String(u"\u0130")).GetLength(), 1);
     EXPECT_LT(String("a").CompareTo(String("b")), 0);
     EXPECT_GT(String("b").CompareTo(String("a")), 0);
     // Ordinal by code unit: U+FFFD sorts after the surrogates of an emoji.

@@ -19,11 +19,19 @@ void AddContactCommand::setMessage(IMString* text) { message_ = text != nullptr 
 
 const IMString& AddContactCommand::getMessage() const { return message_; }
 
+void AddContactCommand::setGroupName(const IMString& group) { groupName_ = group; }
+
+const IMString& AddContactCommand::getGroupName() const { return groupName_; }
+
 void AddContactCommand::executeCommand(unsigned long* result)
 {
     *result = Ixa::E_SUCCESS;
     RosterManager* roster = EngineAccess::rosterManager(getRequestController());
-    if (completeUsername() && roster != nullptr) {
-        roster->addContact(getUsername());
+    if (!completeUsername() || roster == nullptr) {
+        return;
     }
+    if (!groupName_.IsEmpty()) {
+        roster->fileContact(getUsername(), groupName_);
+    }
+    roster->addContact(getUsername());
 }

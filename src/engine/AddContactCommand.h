@@ -1,8 +1,10 @@
-// Invites another user to the user's contact list: a subscription request to the completed
-// user name. The nick name and invitation text are kept with the request but not sent (the
-// service takes neither). Without a user name nothing happens.
+// Invites another user to the user's contact list: when a group was chosen, a roster set files
+// the completed user name under it on the server first (so the group outlives this session),
+// then the subscription request goes to that name. The nick name and invitation text are
+// kept with the request but not sent (the service takes neither). Without a user name
+// nothing happens.
 // Created on the caller's thread, run and deleted on the request thread; owns copies of all
-// three strings.
+// four strings.
 #pragma once
 
 #include "engine/UserCommand.h"
@@ -18,10 +20,14 @@ public:
     const IMString& getContactNickName() const;
     void setMessage(IMString* text);
     const IMString& getMessage() const;
+    // The group to file the contact under; empty for none.
+    void setGroupName(const IMString& group);
+    const IMString& getGroupName() const;
 
     void executeCommand(unsigned long* result) override;
 
 private:
     IMString nickName_;
     IMString message_;
+    IMString groupName_;
 };

@@ -25,6 +25,7 @@
 #include "engine/SignOutCommand.h"
 #include "engine/TextMessageHandler.h"
 #include "engine/UnignoreUserCommand.h"
+#include "store/Group.h"
 #include "store/PropertiesModel.h"
 #include "xmpp/Connection.h"
 
@@ -282,9 +283,12 @@ void GtalkRequestController::CreateContact(IMString*, IMString*, IMString*) {}
 
 void GtalkRequestController::CreateContactInNewGroup(Group*, IMString*, IMString*, IMString*) {}
 
-void GtalkRequestController::CreateContactInExistingGroup(Group*, IMString* user, IMString* nickName, IMString* text)
+void GtalkRequestController::CreateContactInExistingGroup(Group* group, IMString* user, IMString* nickName, IMString* text)
 {
     auto command = new AddContactCommand();
+    if (group != nullptr) {
+        command->setGroupName(group->GetGroupName());
+    }
     command->setContactNickName(nickName);
     command->setContactUsername(user);
     command->setMessage(text);

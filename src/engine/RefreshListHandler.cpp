@@ -8,7 +8,6 @@
 #include "engine/ResponseDelegate.h"
 #include "engine/UserId.h"
 #include "store/ContactDAO.h"
-#include "store/GroupDAO.h"
 #include "xmpp/PresenceManager.h"
 
 #include <memory>
@@ -38,29 +37,20 @@ void RefreshListHandler::handlePayload(Roster& roster)
     if (contacts == nullptr) {
         return;
     }
-    ensureDefaultGroup();
-    report(merge(roster, *contacts));
+    RosterGroups groups(getRequestController()->GetGroupDAO());
+    groups.ensureDefaultGroup();
+    std::vector<Change> changes = merge(roster, *contacts, groups);
+    if (roster.getType() == IQ::Type::RESULT) {
+        groups.removeUnseen();
+    }
+    report(changes);
     if (!getRequestController()->IsInitialListReceived()) {
         finishFirstRoster(*contacts);
     }
 }
 
-void RefreshListHandler::ensureDefaultGroup()
-{
-    GroupDAO* groups = getRequestController()->GetGroupDAO();
-    IMString id(DEFAULT_GROUP);
-    std::unique_ptr<Group> group(groups != nullptr ? groups->FindByGroupId(id) : nullptr);
-    if (groups == nullptr || group != nullptr) {
-        return;
-    }
-    group.reset(groups->CreateGroup());
-    group->SetGroupId(id);
-    group->SetGroupName(id);
-    group->SetHasContacts(true);
-    groups->SaveOrUpdate(group.get());
-}
-
-std::vector<RefreshListHandler::Change> RefreshListHandler::merge(Roster& roster, ContactDAO& contacts)
+std::vector<RefreshListHandler::Change> RefreshListHandler::merge(
+    Roster& roster, ContactDAO& contacts, RosterGroups& groups)
 {
     std::vector<Change> changes;
     IMVector* items = roster.getSubPackets();
@@ -70,7 +60,7 @@ std::vector<RefreshListHandler::Change> RefreshListHandler::merge(Roster& roster
         Ixa::Base::Object* element = nullptr;
         items->getAt(i, element);
         auto item = dynamic_cast<RosterItem*>(element);
-        Change change = item != nullptr ? mergeItem(*item, contacts, firstRoster) : Change{nullptr, false};
+        Change change = item != nullptr ? mergeItem(*item, contacts, groups, firstRoster) : Change{nullptr, false};
         if (change.contact != nullptr) {
             changes.push_back(change);
         }
@@ -78,7 +68,8 @@ std::vector<RefreshListHandler::Change> RefreshListHandler::merge(Roster& roster
     return changes;
 }
 
-RefreshListHandler::Change RefreshListHandler::mergeItem(RosterItem& item, ContactDAO& contacts, bool firstRoster)
+RefreshListHandler::Change RefreshListHandler::mergeItem(
+    RosterItem& item, ContactDAO& contacts, RosterGroups& groups, bool firstRoster)
 {
     IMString* jid = item.getUserJID();
     if (jid == nullptr || !jid->Contains(IMString("@"))) {
@@ -95,14 +86,19 @@ RefreshListHandler::Change RefreshListHandler::mergeItem(RosterItem& item, Conta
     if (item.getNickName() != nullptr && !item.getNickName()->IsEmpty()) {
         contact->SetNickName(*item.getNickName());
     }
-    contact->SetGroupName(IMString(DEFAULT_GROUP));
 
     Type type = item.getItemType();
     Description description = item.getDescription();
     if (type == Type::REMOVE || description == Description::HIDDEN) {
         return {contact.release(), true};
     }
-    if (description == Description::BLOCKED) {
+    bool invited = type == Type::NONE && item.getItemStatus() == RosterItem::Status::SUBSCRIBE;
+    bool blocked = description == Description::BLOCKED;
+    if (!blocked && type != Type::BOTH && !invited) {
+        return {nullptr, false};
+    }
+    contact->SetGroupName(groups.groupOf(item, !blocked));
+    if (blocked) {
         contact->SetIsBlocked(true);
         contact->SetOnBuddyList(false);
         contact->SetIsDeleted(false);
@@ -113,13 +109,11 @@ RefreshListHandler::Change RefreshListHandler::mergeItem(RosterItem& item, Conta
             contact->SetPresenceType(Contact::PRESENCE_OFFLINE);
         }
         storeOnBuddyList(*contact, contacts);
-    } else if (type == Type::NONE && item.getItemStatus() == RosterItem::Status::SUBSCRIBE) {
+    } else {
         contact->SetUserName(userName);
         contact->SetPresenceType(Contact::PRESENCE_NEVER_SEEN);
         contact->SetCustomMessage(ResourceText::text("IDS_INVITED"));
         storeOnBuddyList(*contact, contacts);
-    } else {
-        return {nullptr, false};
     }
     return {contact.release(), false};
 }

@@ -1,6 +1,8 @@
 // "buddylist": a roster from the server (the answer to the roster request, or a push),
-// merged into the contact store. Every contact goes into the default group "Friends", which
-// is made when missing. By subscription type, contact kind ("gr:t") and pending request:
+// merged into the contact and group stores. Each contact is filed under the first group of its
+// item, else the default group "Friends" (RosterGroups: groups compare without regard to
+// case, the groups seen are created, and a full roster removes the groups it no longer
+// lists). By subscription type, contact kind ("gr:t") and pending request:
 // - removed or hidden: reported deleted from the server (nothing is stored);
 // - blocked: stored blocked and off the buddy list;
 // - both: stored on the buddy list, unblocked; on the first roster after a sign-in its
@@ -21,6 +23,7 @@
 #pragma once
 
 #include "engine/PayloadHandler.h"
+#include "engine/RosterGroups.h"
 #include "xmpp/Roster.h"
 #include "xmpp/RosterItem.h"
 
@@ -31,8 +34,6 @@ class ContactDAO;
 
 class RefreshListHandler : public PayloadHandler<Roster> {
 public:
-    static constexpr const char* DEFAULT_GROUP = "Friends";
-
     RefreshListHandler();
     ~RefreshListHandler() override;
 
@@ -46,10 +47,9 @@ private:
         bool deleted;
     };
 
-    void ensureDefaultGroup();
-    std::vector<Change> merge(Roster& roster, ContactDAO& contacts);
+    std::vector<Change> merge(Roster& roster, ContactDAO& contacts, RosterGroups& groups);
     // The change an item makes; its contact is null when the item changes nothing.
-    Change mergeItem(RosterItem& item, ContactDAO& contacts, bool firstRoster);
+    Change mergeItem(RosterItem& item, ContactDAO& contacts, RosterGroups& groups, bool firstRoster);
     void report(const std::vector<Change>& changes);
     void finishFirstRoster(ContactDAO& contacts);
 };

@@ -1,6 +1,84 @@
 #include "screens/AddContactView.h"
 
-AddContactView::AddContactView()
-    : TitledScreen("ADDCONTACT_SCREEN", "IDS_ADD", EVENT_SHOW_BUDDY_LIST)
+#include "app/IMManager.h"
+#include "screens/QuickTextScreenKit.h"
+
+namespace {
+
+constexpr int Margin = 16;
+constexpr int FieldHeight = 72;
+
+}  // namespace
+
+// The list hands its row back to this screen as it goes, so the controls go while the screen
+// is still whole.
+AddContactView::~AddContactView() { RemoveAllControls(); }
+
+bool AddContactView::Initialize()
 {
+    using namespace Ixa::Ui::Controls;
+    if (!QuickTextScreenKit::ConstructForm(*this, "ADDCONTACT_SCREEN", "IDS_GTALK_TITLE")) {
+        return false;
+    }
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_ADD", AddContactController::ACTION_ADD);
+    const Ixa::Graphics::Rectangle client = GetClientAreaBounds();
+    field_ = new EditField;
+    field_->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight), EDIT_FIELD_STYLE_EMAIL);
+    field_->SetLimitLength(EMAIL_MAX_LENGTH);
+    field_->SetGuideText(IMManager::GetStringFromResource("IDS_EMAIL_ID"));
+    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource("IDS_ADD"),
+        AddContactController::ACTION_ADD_KEYPAD);
+    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT,
+        IMManager::GetStringFromResource("IDS_OVERLAY_CANCEL"), AddContactController::ACTION_CANCEL);
+    field_->AddActionEventListener(*this);
+    AddControl(*field_);
+    list_ = QuickTextScreenKit::AddList(*this, FieldHeight + 2 * Margin);
+    return true;
 }
+
+void AddContactView::updateScreen()
+{
+    CleanActivePopups();
+    if (!returning_) {
+        ClearData();
+    }
+    list_->UpdateList();
+    RequestRedraw();
+}
+
+void AddContactView::onStateTransition(EVENT_T event, void* data)
+{
+    returning_ = data != nullptr;
+    if (returning_ && !static_cast<const IMString*>(data)->IsEmpty()) {
+        groupEntered_ = *static_cast<const IMString*>(data);
+    }
+    IMScreen::onStateTransition(event, nullptr);
+}
+
+IMController* AddContactView::getController() { return &controller_; }
+
+IMModel* AddContactView::getModel() { return nullptr; }
+
+bool AddContactView::handleEvent(EVENT_T event)
+{
+    if (event != EVENT_ADD_CONTACT_FAILED) {
+        return false;
+    }
+    InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_ADD_FAILED"));
+    return true;
+}
+
+void AddContactView::setModelDependency() {}
+
+IMString AddContactView::GetEmailIdTextFieldText() const { return IMString(field_->GetText()); }
+
+const IMString& AddContactView::GetNewGroupEntered() const { return groupEntered_; }
+
+void AddContactView::ClearData()
+{
+    field_->Clear();
+    groupEntered_ = IMString();
+    list_->UpdateList();
+}
+
+void AddContactView::HideKeypad() { field_->HideKeypad(); }

@@ -9,6 +9,10 @@ namespace {
 constexpr const char* CREATE_TABLE =
     "CREATE TABLE IF NOT EXISTS grouptable1(groupid NTEXT,groupname NTEXT,hascontacts INTEGER,isexpanded INTEGER)";
 constexpr const char* CREATE_INDEX = "CREATE UNIQUE INDEX IF NOT EXISTS grouptable1_id ON grouptable1(groupid)";
+// Rows written before ids were kept in lower case: each takes its lower-case id, and one that
+// another row already holds under that id gives way to it.
+constexpr const char* LOWER_IDS = "UPDATE OR IGNORE grouptable1 SET groupid=lower(groupid)";
+constexpr const char* DROP_SHADOWED_IDS = "DELETE FROM grouptable1 WHERE groupid<>lower(groupid)";
 
 // Inserts the row, or updates the row that has the group id.
 constexpr const char* SAVE_GROUP =
@@ -29,16 +33,18 @@ const char* const GroupDatabase::dbLocation = "/Home/gtalkgroups.db";
 IMString GroupDatabase::getDBLocation() { return IMString(dbLocation); }
 
 GroupDatabase::GroupDatabase()
-    : StoreTable(dbLocation, {CREATE_TABLE, CREATE_INDEX})
+    : StoreTable(dbLocation, {CREATE_TABLE, CREATE_INDEX, LOWER_IDS, DROP_SHADOWED_IDS})
 {
 }
 
 GroupDatabase::~GroupDatabase() = default;
 
+IMString GroupDatabase::KeyOf(const IMString& id) { return id.ToLower(); }
+
 SqlParameters GroupDatabase::BindValues(Group* group)
 {
     SqlParameters values;
-    values.Text(group->GetGroupId())
+    values.Text(KeyOf(group->GetGroupId()))
         .Text(group->GetGroupName())
         .Flag(group->GetHasContacts())
         .Flag(group->GetIsExpanded());
@@ -62,12 +68,12 @@ bool GroupDatabase::SaveOrUpdate(Group* group) { return group != nullptr && Exec
 
 Group* GroupDatabase::FindByGroupId(const IMString& id)
 {
-    return QueryFirst(SELECT_BY_ID, SqlParameters().Text(id), CreateGroupObject);
+    return QueryFirst(SELECT_BY_ID, SqlParameters().Text(KeyOf(id)), CreateGroupObject);
 }
 
 bool GroupDatabase::DeleteGroup(Group* group)
 {
-    return group != nullptr && ExecuteInTransaction(DELETE_BY_ID, SqlParameters().Text(group->GetGroupId()));
+    return group != nullptr && ExecuteInTransaction(DELETE_BY_ID, SqlParameters().Text(KeyOf(group->GetGroupId())));
 }
 
 ArrayList* GroupDatabase::NonEmptyGroupList(const char* sql)
@@ -90,5 +96,5 @@ int GroupDatabase::GetNumGroups() { return IsOpened() ? QueryInt(COUNT_ALL, SqlP
 
 bool GroupDatabase::UpdateGroupStateById(const IMString& id, bool expanded)
 {
-    return Execute(UPDATE_STATE, SqlParameters().Flag(expanded).Text(id)) && GetChangedRowCount() > 0;
+    return Execute(UPDATE_STATE, SqlParameters().Flag(expanded).Text(KeyOf(id))) && GetChangedRowCount() > 0;
 }

@@ -1,5 +1,6 @@
-// The group table (grouptable1 in "/Home/gtalkgroups.db"): one row per group id. A stored
-// flag reads true only when it is exactly 1. Results are new objects the caller owns; a
+// The group table (grouptable1 in "/Home/gtalkgroups.db"): one row per group id. Ids are
+// compared without regard to case: a group is stored and found under its id in lower case,
+// so "Team" and "team" are one group. A stored flag reads true only when it is exactly 1. Results are new objects the caller owns; a
 // closed table answers null, false, or -1 for the count.
 // Threading and ownership: as StoreTable (GroupModel serialises it).
 #pragma once
@@ -30,6 +31,8 @@ public:
     bool UpdateGroupStateById(const IMString& id, bool expanded);
 
 private:
+    // The stored form of a group id.
+    static IMString KeyOf(const IMString& id);
     static Group* CreateGroupObject(const Ixa::Io::DbEnumerator& row);
     static SqlParameters BindValues(Group* group);
     Ixa::Base::Collection::ArrayList* NonEmptyGroupList(const char* sql);

@@ -37,6 +37,9 @@ IMString* RosterItem::getXML()
         xml->Append("\"");
     }
     xml->Append(">");
+    for (const IMString& group : groups_) {
+        XMLEscape::appendField(*xml, "<group>", &group, "</group>");
+    }
     xml->Append("</item>");
     return xml;
 }
@@ -76,6 +79,10 @@ void RosterItem::setEmailCount(int count) { emailCount_ = count; }
 int RosterItem::getMessageCount() const { return messageCount_; }
 
 void RosterItem::setMessageCount(int count) { messageCount_ = count; }
+
+const std::vector<IMString>& RosterItem::getGroups() const { return groups_; }
+
+void RosterItem::addGroup(const IMString& group) { groups_.push_back(group); }
 
 RosterItem::Description RosterItem::getRosterItemDescription(IMString* text)
 {

@@ -1,6 +1,7 @@
 // One contact of the roster: id, nick name, subscription and pending request, and the
 // service's contact kind ("gr:t": normal, blocked, hidden; a new item is normal), plus the
-// counters and flags the contact list keeps with it. The id and nick name are escaped when
+// counters and flags the contact list keeps with it, and the roster groups the item is filed
+// under, in the order the server listed them. The id, nick name and groups are escaped when
 // written; an item never writes "ask".
 // Ownership: the item owns its id and nick name (setters take the string and delete the
 // previous one). Thread-safety: none.
@@ -9,6 +10,7 @@
 #include "xmpp/SubPacket.h"
 
 #include <cstdint>
+#include <vector>
 
 class RosterItem : public SubPacket {
 public:
@@ -42,6 +44,8 @@ public:
     void setEmailCount(int count);
     int getMessageCount() const;
     void setMessageCount(int count);
+    const std::vector<IMString>& getGroups() const;
+    void addGroup(const IMString& group);
 
     // Exact matches; a text that matches no row (or null) gives the 0 value of its kind.
     static Description getRosterItemDescription(IMString* text);
@@ -61,4 +65,5 @@ private:
     bool rejected_ = false;
     bool autoSubscribed_ = false;
     Description description_ = Description::NORMAL;
+    std::vector<IMString> groups_;
 };

@@ -45,8 +45,21 @@ void RosterManager::renameContact(IMString* jid, IMString* name)
     sendRosterWithOneContact(jid, RosterItem::Description::NONE, name, RosterItem::Type::NOT_GIVEN);
 }
 
-// A new item is normal ("P"); the description and type change it only when given.
+void RosterManager::fileContact(IMString* jid, const IMString& group)
+{
+    RosterItem* item = itemFor(jid, RosterItem::Description::NONE, nullptr, RosterItem::Type::NOT_GIVEN);
+    item->addGroup(group);
+    sendSet(item);
+}
+
 void RosterManager::sendRosterWithOneContact(
+    IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type)
+{
+    sendSet(itemFor(jid, description, name, type));
+}
+
+// A new item is normal ("P"); the description and type change it only when given.
+RosterItem* RosterManager::itemFor(
     IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type)
 {
     auto item = new RosterItem();
@@ -62,6 +75,11 @@ void RosterManager::sendRosterWithOneContact(
         id->ToLowerCase();
     }
     item->setUserJID(id);
+    return item;
+}
+
+void RosterManager::sendSet(RosterItem* item)
+{
     auto roster = new Roster();
     roster->setType(IQ::Type::SET);
     roster->addSubPacket(item);

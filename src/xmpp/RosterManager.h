@@ -1,6 +1,6 @@
-// The contact list on the server: asks for the roster, adds, removes, blocks, unblocks and
-// renames contacts with roster sets of one item (the service's roster extension), and
-// acknowledges the server's roster pushes.
+// The contact list on the server: asks for the roster, adds, removes, blocks, unblocks,
+// renames and files contacts under a group with roster sets of one item (the service's
+// roster extension), and acknowledges the server's roster pushes.
 // Threading: the operations from the request thread, processRoster on the reader thread
 // inside the connection lock. Ownership: as SubManager; the jid and name arguments stay
 // with the caller (the packets get copies).
@@ -22,9 +22,16 @@ public:
     void blockContact(IMString* jid);
     void unBlockContact(IMString* jid);
     void renameContact(IMString* jid, IMString* name);
+    // Files the contact under `group` alone (a roster set whose item carries that group).
+    void fileContact(IMString* jid, const IMString& group);
     // A roster that is not a result is a push: it is acknowledged with a result of the same
     // id. The roster stays with the caller.
     void processRoster(Roster* roster);
     void sendRosterWithOneContact(
         IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type);
+
+private:
+    static RosterItem* itemFor(
+        IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type);
+    void sendSet(RosterItem* item);
 };

@@ -11,6 +11,8 @@
 #include "xmpp/VCard.h"
 #include "xmpp/XMPPError.h"
 
+#include <memory>
+
 namespace {
 
 const char* const SASL_NAMESPACE = "urn:ietf:params:xml:ns:xmpp-sasl";
@@ -365,7 +367,12 @@ void XMLReader::parseRosterItem(Roster* roster)
         delete ask;
     }
     roster->addSubPacket(item);
-    readChildren("item", [] {});
+    readChildren("item", [&] {
+        if (parser_->isName("group")) {
+            std::unique_ptr<IMString> group(childText());
+            item->addGroup(group != nullptr ? *group : IMString());
+        }
+    });
 }
 
 void XMLReader::parseVCard(VCard* vCard)

@@ -8,7 +8,8 @@ DIR is a running prosody-local instance (its "instance" file gives the domain, p
 authority). The script registers the buddy accounts there, signs each of them in, publishes a
 vCard with a name and a generated avatar for each, and sets their presence: available
 "At lunch", away, busy, and one that goes offline. It then signs USER in once to make every
-buddy a mutual contact (named roster items, subscriptions both ways), gives USER an avatar of
+buddy a mutual contact (named roster items filed in the groups "Friends" and "Work",
+subscriptions both ways), gives USER an avatar of
 its own and signs USER out again, so that the client finds a filled buddy list on its first
 sign-in. FILE is written once all that is done.
 
@@ -47,15 +48,15 @@ ROSTER = "jabber:iq:roster"
 VCARD = "vcard-temp"
 VCARD_UPDATE = "vcard-temp:x:update"
 
-# user, name shown in the roster, presence (available, away, dnd, xa or offline), status
-# message, avatar colour, and whether the buddy answers messages.
+# user, name shown in the roster, roster group, presence (available, away, dnd, xa or
+# offline), status message, avatar colour, and whether the buddy answers messages.
 BUDDIES = [
-    ("robin", "Robin (bot)", "available", "Send me a message, I answer every one",
+    ("robin", "Robin (bot)", "Friends", "available", "Send me a message, I answer every one",
      (46, 125, 50), True),
-    ("alice", "Alice Martin", "available", "At lunch", (216, 67, 21), False),
-    ("carlos", "Carlos Ortega", "away", "Back in ten minutes", (21, 101, 192), False),
-    ("dana", "Dana Kim", "dnd", "In a meeting until three", (106, 27, 154), False),
-    ("erik", "Erik Olsen", "offline", "See you on Monday", (0, 121, 107), False),
+    ("alice", "Alice Martin", "Work", "available", "At lunch", (216, 67, 21), False),
+    ("carlos", "Carlos Ortega", "Work", "away", "Back in ten minutes", (21, 101, 192), False),
+    ("dana", "Dana Kim", "Work", "dnd", "In a meeting until three", (106, 27, 154), False),
+    ("erik", "Erik Olsen", "Work", "offline", "See you on Monday", (0, 121, 107), False),
 ]
 DEMO_AVATAR_COLOUR = (55, 71, 79)
 
@@ -107,9 +108,10 @@ def avatar_png(initial, colour, size=96):
 class Account(slixmpp.ClientXMPP):
     """One signed-in account: its vCard, its presence, and answers to what arrives."""
 
-    def __init__(self, jid, password, name, show, status, avatar, answers):
+    def __init__(self, jid, password, name, show, status, avatar, answers, group=None):
         super().__init__(f"{jid}/demo", password)
         self.name = name
+        self.group = group
         self.show = show
         self.status = status
         self.avatar = avatar
@@ -197,10 +199,11 @@ class Account(slixmpp.ClientXMPP):
             ET.SubElement(update, f"{{{VCARD_UPDATE}}}photo").text = self.photo_hash
         presence.send()
 
-    async def add_contact(self, jid, name):
+    async def add_contact(self, jid, name, group):
         iq = self.make_iq_set()
         query = ET.SubElement(iq.xml, f"{{{ROSTER}}}query")
-        ET.SubElement(query, f"{{{ROSTER}}}item", jid=jid, name=name)
+        item = ET.SubElement(query, f"{{{ROSTER}}}item", jid=jid, name=name)
+        ET.SubElement(item, f"{{{ROSTER}}}group").text = group
         await self.checked(iq)
         self.make_presence(pto=jid, ptype="subscribe").send()
 
@@ -254,7 +257,7 @@ async def set_up(arguments, server, buddies):
         await demo.publish_vcard()
         demo.announce()  # the server hands requests only to a session that announced itself
         for buddy in buddies:
-            await demo.add_contact(buddy.boundjid.bare, buddy.name)
+            await demo.add_contact(buddy.boundjid.bare, buddy.name, buddy.group)
         wanted = {buddy.boundjid.bare for buddy in buddies}
         while True:
             known = await demo.subscriptions()
@@ -305,8 +308,8 @@ async def run(arguments):
     for user, *_ in BUDDIES:
         await loop.run_in_executor(None, register, directory, user, buddy_password(user))
     buddies = [Account(f"{user}@{domain}", buddy_password(user), name, show, status,
-                       avatar_png(name[0], colour), answers)
-               for user, name, show, status, colour, answers in BUDDIES]
+                       avatar_png(name[0], colour), answers, group)
+               for user, name, group, show, status, colour, answers in BUDDIES]
 
     setup = asyncio.ensure_future(asyncio.wait_for(set_up(arguments, server, buddies), SETUP_TIMEOUT))
     stopped = asyncio.ensure_future(stop.wait())

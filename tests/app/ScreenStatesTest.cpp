@@ -21,7 +21,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_BUDDY_LIST, {"BUDDY_SCREEN", "VeloIM"}},
     {SCREEN_CONVERSATIONS, {"CONVERSATIONS_SCREEN", "Conversations"}},
     {SCREEN_DELETE_CONVERSATIONS, {"DELETE_CONVERSATION_SCREEN", "End conversation"}},
-    {SCREEN_ADD_CONTACT, {"ADDCONTACT_SCREEN", "Add"}},
+    {SCREEN_ADD_CONTACT, {"ADDCONTACT_SCREEN", "VeloIM"}},
     {SCREEN_CHAT, {"CHAT_SCREEN", "Send message to"}},
     {SCREEN_BLOCKED_LIST, {"BLOCKED_LIST", "Block"}},
     {SCREEN_BLOCKED_UNBLOCK, {"BLOCKED_LIST", "Unblock"}},

@@ -155,6 +155,36 @@ protected:
             Wait);
     }
 
+    // The groups of the contact's item in the user's roster as another client of the user
+    // reads it, one line each.
+    static std::string ServerGroupsOf(const std::string& user, const std::string& contact)
+    {
+        std::unique_ptr<PeerClient> other = Online(user, "reader");
+        ExpectDone(*other, "roster_get");
+        std::optional<PeerEvent> item = other->WaitFor(
+            "roster_item", Wait, [&](const PeerEvent& event) { return event["jid"] == contact; });
+        EXPECT_TRUE(other->Quit());
+        return item ? (*item)["groups"] : "(not on the roster)";
+    }
+
+    void SignOut()
+    {
+        size_t before = engine_.Delegate().Count("OnSignOutSuccess");
+        engine_.Controller().SignOut();
+        ASSERT_TRUE(engine_.Delegate().WaitFor("OnSignOutSuccess", before + 1, Wait));
+    }
+
+    // Files the contact back under the default group and drops every other group here, so
+    // only the server can bring them back.
+    void ForgetGroupsLocally(const std::string& contact)
+    {
+        std::unique_ptr<Contact> stored = engine_.ContactById(contact);
+        ASSERT_NE(stored, nullptr);
+        stored->SetGroupName(IMString("Friends"));
+        engine_.Contacts().SaveOrUpdate(stored.get());
+        ASSERT_TRUE(engine_.Groups().DeleteDatabase());
+    }
+
     std::string alice_;
     // Set before the engine's threads start (the suite's server, when there is one) and put
     // back after they have stopped.
@@ -188,14 +218,17 @@ TEST_F(EngineEndToEndTest, SignsInStoresTheRosterAndTakesTheDisplayNameFromTheSe
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->GetNickName().ToUtf8(), "Bobby B");
     EXPECT_EQ(stored->GetUserName().ToUtf8(), bob);
-    EXPECT_EQ(stored->GetGroupName().ToUtf8(), "Friends");
+    EXPECT_EQ(stored->GetGroupName().ToUtf8(), "Work") << "the group the roster item names";
     EXPECT_TRUE(stored->GetOnBuddyList());
     std::unique_ptr<Contact> invited = engine_.ContactById(Jid(dave));
     ASSERT_NE(invited, nullptr);
     EXPECT_EQ(invited->GetPresenceType(), Contact::PRESENCE_NEVER_SEEN);
-    std::unique_ptr<Group> friends(engine_.Groups().FindByGroupId(IMString("Friends")));
-    ASSERT_NE(friends, nullptr);
-    EXPECT_TRUE(friends->GetHasContacts());
+    EXPECT_EQ(invited->GetGroupName().ToUtf8(), "Friends") << "an item without a group";
+    for (const char* id : {"friends", "work"}) {
+        std::unique_ptr<Group> group(engine_.Groups().FindByGroupId(IMString(id)));
+        ASSERT_NE(group, nullptr) << id;
+        EXPECT_TRUE(group->GetHasContacts());
+    }
 
     const auto name = engine_.Delegate().WaitFor(
         "OnMyDisplayNameChanged", [](const Call& call) { return call.text == "Alice & the Rabbit"; }, Wait);
@@ -337,6 +370,55 @@ TEST_F(EngineEndToEndTest, AContactIsAddedRenamedAndRemoved)
     ASSERT_NE(marked, nullptr);
     EXPECT_TRUE(marked->GetIsDeleted());
     EXPECT_TRUE(ginaPeer->WaitFor("unsubscribed", Wait, FromUser(Jid(alice_))));
+}
+
+// The group chosen when adding lives on the server: the user's other clients see it there, it
+// comes back with the roster at the next sign-in, and a group another client sets shows at
+// the sign-in after that (the emptied group goes).
+TEST_F(EngineEndToEndTest, AGroupChosenWhenAddingLivesOnTheServer)
+{
+    const std::string gina = NewUser("gina");
+    std::unique_ptr<PeerClient> ginaPeer = Online(gina);
+    ExpectDone(*ginaPeer, "auto_accept on");
+    ASSERT_TRUE(SignIn());
+
+    std::unique_ptr<Group> team(engine_.Groups().CreateGroup());
+    team->SetGroupId(IMString("team"));
+    team->SetGroupName(IMString("Team"));
+    engine_.Groups().SaveOrUpdate(team.get());
+    IMString typed(gina.c_str());
+    IMString empty;
+    engine_.Controller().CreateContactInExistingGroup(team.get(), &typed, &empty, &empty);
+    // Gina accepts and asks back; Alice allows it, and Gina is a full contact.
+    ASSERT_TRUE(engine_.Delegate().WaitFor(
+        "OnPresenceSubscriptionRequested", [&](const Call& call) { return call.text == Jid(gina); }, Wait));
+    IMString ginaId(Jid(gina).c_str());
+    IMString unused("test");
+    engine_.Controller().AllowPresenceSubscription(&ginaId, &unused);
+    EXPECT_TRUE(ContactUpdate(Jid(gina), [](Contact& c) { return c.GetOnBuddyList() && c.GetGroupName().ToUtf8() == "Team"; }));
+    EXPECT_EQ(ServerGroupsOf(alice_, Jid(gina)), "Team");
+
+    SignOut();
+    ForgetGroupsLocally(Jid(gina));
+    ASSERT_TRUE(SignIn());
+    std::unique_ptr<Contact> stored = engine_.ContactById(Jid(gina));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->GetGroupName().ToUtf8(), "Team");
+    EXPECT_NE(std::unique_ptr<Group>(engine_.Groups().FindByGroupId(IMString("Team"))), nullptr);
+
+    SignOut();
+    {
+        std::unique_ptr<PeerClient> other = Online(alice_, "other");
+        ExpectDone(*other, "roster_add " + Jid(gina) + " Gina 'Old Friends'");
+        ASSERT_TRUE(other->Quit());
+    }
+    ASSERT_TRUE(SignIn());
+    stored = engine_.ContactById(Jid(gina));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->GetGroupName().ToUtf8(), "Old Friends");
+    EXPECT_EQ(stored->GetNickName().ToUtf8(), "Gina");
+    EXPECT_EQ(std::unique_ptr<Group>(engine_.Groups().FindByGroupId(IMString("team"))), nullptr)
+        << "the server's roster no longer lists Team";
 }
 
 TEST_F(EngineEndToEndTest, ABlockedContactIsMarkedAndSilencedUntilUnblocked)

@@ -108,6 +108,26 @@ TEST_F(CommandTest, ContactRequestsSendTheirStanzasForCompletedIds)
     EXPECT_EQ(delegate_.Names(), (Names{"OnMyDisplayNameChanged", "OnClientPresenceUpdated", "OnSignInSuccess"}));
 }
 
+// The group goes to the server with the contact, ahead of the subscription request; a
+// request without a group sends the subscription request alone (above).
+TEST_F(CommandTest, AddingAContactFilesItUnderItsGroupOnTheServerBeforeAskingToSubscribe)
+{
+    TlsScript script = ScriptedSignIn::signIn();
+    script.WaitFor("</group></item></query></iq>").Send("<iq type='result' id='roster_set'/>");
+    signIn(std::move(script));
+    std::unique_ptr<Group> team(groups_->CreateGroup());
+    team->SetGroupId(IMString("team & co"));
+    team->SetGroupName(IMString("Team & Co"));
+    IMString carol("Carol");
+    IMString empty;
+    controller_.CreateContactInExistingGroup(team.get(), &carol, &empty, &empty);
+    settleRequests();
+
+    EXPECT_EQ(sentAfterSignIn("subscribe"),
+        rosterSet("<item jid=\"" + idOf("carol") + "\" gr:t=\"P\"><group>Team &amp; Co</group></item>") +
+            "<presence to=\"" + idOf("Carol") + "\" type=\"subscribe\"><priority>0</priority></presence>");
+}
+
 TEST_F(CommandTest, BlockingWithoutAUserFailsAndSendsNothing)
 {
     for (bool block : {true, false}) {

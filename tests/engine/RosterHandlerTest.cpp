@@ -3,7 +3,7 @@
 // first roster after a sign-in does.
 #include "EngineFixture.h"
 
-#include "engine/RefreshListHandler.h"
+#include "engine/RosterGroups.h"
 #include "xmpp/Roster.h"
 #include "xmpp/RosterItem.h"
 
@@ -29,14 +29,27 @@ RosterItem* item(const std::string& jid, Type type, Description description = De
     return item;
 }
 
-Roster* roster(std::initializer_list<RosterItem*> items)
+RosterItem* filed(RosterItem* item, std::initializer_list<const char*> groups)
+{
+    for (const char* group : groups) {
+        item->addGroup(IMString(group));
+    }
+    return item;
+}
+
+Roster* roster(std::initializer_list<RosterItem*> items, IQ::Type type = IQ::Type::RESULT)
 {
     auto roster = new Roster();
-    roster->setType(IQ::Type::RESULT);
+    roster->setType(type);
     for (RosterItem* each : items) {
         roster->addSubPacket(each);
     }
     return roster;
+}
+
+std::string groupOf(const std::unique_ptr<Contact>& contact)
+{
+    return contact != nullptr ? contact->GetGroupName().ToUtf8() : "(no contact)";
 }
 
 std::vector<std::string> updatedIds(TestSupport::RecordingDelegate& delegate, const char* callback)
@@ -48,7 +61,22 @@ std::vector<std::string> updatedIds(TestSupport::RecordingDelegate& delegate, co
     return ids;
 }
 
-class RosterHandlerTest : public EngineFixture {};
+class RosterHandlerTest : public EngineFixture {
+protected:
+    // The stored group ids in the buddy list's order.
+    std::string groupIds()
+    {
+        std::unique_ptr<Ixa::Base::Collection::ArrayList> all(groups_->GetAllSortedGroups());
+        std::string ids;
+        for (int i = 0; all != nullptr && i < all->GetCount(); ++i) {
+            ids += (i > 0 ? "," : "") + static_cast<Group*>(all->GetAt(i))->GetGroupId().ToUtf8();
+        }
+        if (all != nullptr) {
+            all->RemoveAll(true);
+        }
+        return ids;
+    }
+};
 
 // A model side that, like the screens, reads the contact store from another thread while it
 // handles a callback, and waits for that read.
@@ -85,7 +113,7 @@ TEST_F(RosterHandlerTest, TheFirstRosterStoresEachKindOfItemInTheDefaultGroupThe
     ASSERT_NE(bob, nullptr);
     EXPECT_EQ(bob->GetUserName().ToUtf8(), "bob");
     EXPECT_EQ(bob->GetNickName().ToUtf8(), "Bobby");
-    EXPECT_EQ(bob->GetGroupName().ToUtf8(), RefreshListHandler::DEFAULT_GROUP);
+    EXPECT_EQ(bob->GetGroupName().ToUtf8(), RosterGroups::DEFAULT_GROUP);
     EXPECT_EQ(bob->GetPresenceType(), Contact::PRESENCE_OFFLINE);
     EXPECT_TRUE(bob->GetOnBuddyList());
     EXPECT_FALSE(bob->GetIsBlocked());
@@ -104,9 +132,9 @@ TEST_F(RosterHandlerTest, TheFirstRosterStoresEachKindOfItemInTheDefaultGroupThe
     for (const char* left : {"eve", "frank", "gina"}) {
         EXPECT_EQ(storedContact(idOf(left)), nullptr) << left;
     }
-    std::unique_ptr<Group> friends(groups_->FindByGroupId(IMString(RefreshListHandler::DEFAULT_GROUP)));
+    std::unique_ptr<Group> friends(groups_->FindByGroupId(IMString(RosterGroups::DEFAULT_GROUP)));
     ASSERT_NE(friends, nullptr);
-    EXPECT_EQ(friends->GetGroupName().ToUtf8(), RefreshListHandler::DEFAULT_GROUP);
+    EXPECT_EQ(friends->GetGroupName().ToUtf8(), RosterGroups::DEFAULT_GROUP);
     EXPECT_TRUE(friends->GetHasContacts());
 
     EXPECT_EQ(delegate_.Names(), (Names{"OnContactUpdated", "OnContactUpdated", "OnContactUpdated",
@@ -213,4 +241,49 @@ TEST_F(RosterHandlerTest, CallbacksComeAfterTheBatchSoOtherThreadsCanReadTheStor
     deliver("buddylist", roster({item(idOf("bob"), Type::BOTH), item(idOf("carol"), Type::BOTH)}));
     EXPECT_EQ(reader.readsDone.load(), 2);
     controller_.SetModelResponseDelegate(&delegate_);
+}
+
+// Each contact is filed under the first group of its item; groups are one per lower-case id
+// and keep their first spelling and their folded state; a push only adds groups, and the
+// next full roster drops those it no longer lists (the default one stays).
+TEST_F(RosterHandlerTest, ContactsAreFiledUnderTheFirstGroupOfTheirItemWhateverItsCase)
+{
+    deliver("buddylist", roster({filed(item(idOf("bob"), Type::BOTH), {"Team"}),
+                             filed(item(idOf("carol"), Type::BOTH), {"team", "Work"}),
+                             filed(item(idOf("dave"), Type::NONE, Description::NORMAL, nullptr, Status::SUBSCRIBE),
+                                 {"  Work "}),
+                             filed(item(idOf("eve"), Type::BOTH), {" "}), item(idOf("fay"), Type::BOTH),
+                             filed(item(idOf("gus"), Type::BOTH, Description::BLOCKED), {"Secret"}),
+                             filed(item(idOf("hal"), Type::TO), {"Other"})}));
+
+    EXPECT_EQ(groupOf(storedContact(idOf("bob"))), "Team");
+    EXPECT_EQ(groupOf(storedContact(idOf("carol"))), "Team");
+    EXPECT_EQ(groupOf(storedContact(idOf("dave"))), "Work");
+    EXPECT_EQ(groupOf(storedContact(idOf("eve"))), "Friends");
+    EXPECT_EQ(groupOf(storedContact(idOf("fay"))), "Friends");
+    EXPECT_EQ(groupOf(storedContact(idOf("gus"))), "Secret") << "a blocked contact keeps its group for later";
+    EXPECT_EQ(groupIds(), "friends,team,work") << "only groups of buddies are made";
+    std::unique_ptr<Group> team(groups_->FindByGroupId(IMString("TEAM")));
+    ASSERT_NE(team, nullptr);
+    EXPECT_EQ(team->GetGroupName().ToUtf8(), "Team");
+    EXPECT_TRUE(team->GetHasContacts());
+    ASSERT_TRUE(groups_->UpdateGroupStateById(IMString("work"), false));
+
+    // A push moves both Team buddies to "Family": Team is empty but stays until the next
+    // full roster.
+    deliver("buddylist", roster({filed(item(idOf("bob"), Type::BOTH), {"Family"}),
+                             filed(item(idOf("carol"), Type::BOTH), {"Family"})},
+                             IQ::Type::SET));
+    EXPECT_EQ(groupOf(storedContact(idOf("bob"))), "Family");
+    EXPECT_EQ(groupIds(), "family,friends,team,work");
+
+    deliver("buddylist", roster({filed(item(idOf("bob"), Type::BOTH), {"FAMILY"}),
+                             filed(item(idOf("carol"), Type::BOTH), {"Family"}),
+                             filed(item(idOf("dave"), Type::BOTH), {"work"})}));
+    EXPECT_EQ(groupIds(), "family,friends,work");
+    EXPECT_EQ(groupOf(storedContact(idOf("bob"))), "Family") << "the stored spelling wins";
+    EXPECT_EQ(groupOf(storedContact(idOf("dave"))), "Work");
+    std::unique_ptr<Group> work(groups_->FindByGroupId(IMString("Work")));
+    ASSERT_NE(work, nullptr);
+    EXPECT_FALSE(work->GetIsExpanded()) << "a group the server still lists keeps its folded state";
 }

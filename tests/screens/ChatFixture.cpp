@@ -1,5 +1,7 @@
 #include "ChatFixture.h"
 
+#include "VisibleList.h"
+
 #include "app/IMManager.h"
 #include "foundation/IMDateTime.h"
 #include "platform/Frame.h"
@@ -71,33 +73,7 @@ ChatScreen* ChatFixture::Chat() const
     return frame != nullptr ? dynamic_cast<ChatScreen*>(frame->GetCurrentForm()) : nullptr;
 }
 
-namespace {
-
-Ixa::Ui::Controls::ListView* VisibleList()
-{
-    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
-        if (entry.kind == "ListView") {
-            return dynamic_cast<Ixa::Ui::Controls::ListView*>(entry.control);
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-std::vector<std::string> ChatFixture::Rows() const
-{
-    std::vector<std::string> rows;
-    Ixa::Ui::Controls::ListView* list = VisibleList();
-    for (int row = 0; list != nullptr && row < list->GetItemCount(); ++row) {
-        std::string text;
-        for (const Ixa::Base::String& piece : list->GetItemAt(row)->GetTexts()) {
-            text += (text.empty() ? "" : " | ") + piece.ToUtf8();
-        }
-        rows.push_back(text);
-    }
-    return rows;
-}
+std::vector<std::string> ChatFixture::Rows() const { return VisibleListRows(); }
 
 ChatBubbleItem* ChatFixture::Bubble(int row) const
 {

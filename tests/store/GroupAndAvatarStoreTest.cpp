@@ -127,6 +127,52 @@ TEST(GroupStoreTest, OnlyAStoredOneReadsAsTrue)
     EXPECT_FALSE(odd->GetIsExpanded());
 }
 
+// "Team" and "team" are one group: it is stored under its lower-case id, found, folded and
+// deleted under any spelling, and keeps the name it was last saved with.
+TEST(GroupStoreTest, GroupIdsCompareWithoutRegardToCase)
+{
+    TempDataDir dir;
+    std::unique_ptr<GroupModel> model(GroupModel::GetInstance());
+    SaveGroup(*model, "Team", "Team", true);
+    SaveGroup(*model, "TEAM", "TEAM", true);
+    SaveGroup(*model, "\xC3\x89quipe", "\xC3\x89quipe", true);
+    EXPECT_EQ(model->GetNumGroups(), 2);
+    EXPECT_EQ(GroupIds(OwnedList(model->GetAllSortedGroups()).get()), "team,\xC3\xA9quipe");
+
+    std::unique_ptr<Group> team(model->FindByGroupId(IMString("tEaM")));
+    ASSERT_NE(team, nullptr);
+    EXPECT_EQ(team->GetGroupName(), IMString("TEAM"));
+    EXPECT_NE(std::unique_ptr<Group>(model->FindByGroupId(IMString("\xC3\xA9QUIPE"))), nullptr);
+    EXPECT_TRUE(model->UpdateGroupStateById(IMString("team"), false));
+    EXPECT_FALSE(std::unique_ptr<Group>(model->FindByGroupId(IMString("Team")))->GetIsExpanded());
+
+    std::unique_ptr<Group> spelled(model->CreateGroup());
+    spelled->SetGroupId(IMString("TeAm"));
+    EXPECT_FALSE(model->DeleteGroup(spelled.get()));
+    EXPECT_EQ(model->GetNumGroups(), 1);
+}
+
+// Rows kept from before ids were stored in lower case take their lower-case id when the file
+// is opened; where both spellings were stored, the lower-case row stays.
+TEST(GroupStoreTest, RowsWithCapitalIdsAreFoundAfterReopening)
+{
+    TempDataDir dir;
+    {
+        std::unique_ptr<GroupModel> model(GroupModel::GetInstance());
+        Ixa::Io::Database raw;
+        ASSERT_EQ(raw.Construct(String("/Home/gtalkgroups.db"), false), Ixa::E_SUCCESS);
+        for (const char* row : {"('Friends','Friends',1,0)", "('Work','Work',1,1)", "('work','work',1,0)"}) {
+            ASSERT_EQ(raw.ExecuteSql(String((std::string("INSERT INTO grouptable1 VALUES") + row).c_str()), true), Ixa::E_SUCCESS);
+        }
+    }
+    std::unique_ptr<GroupModel> model(GroupModel::GetInstance());
+    EXPECT_EQ(GroupIds(OwnedList(model->GetAllSortedGroups()).get()), "friends,work");
+    std::unique_ptr<Group> friends(model->FindByGroupId(IMString("Friends")));
+    ASSERT_NE(friends, nullptr);
+    EXPECT_FALSE(friends->GetIsExpanded()) << "the folded state comes along";
+    EXPECT_EQ(std::unique_ptr<Group>(model->FindByGroupId(IMString("WORK")))->GetGroupName(), IMString("work"));
+}
+
 TEST(AvatarStoreTest, OneRowPerContactHoldsTheLatestPictureAndHash)
 {
     TempDataDir dir;

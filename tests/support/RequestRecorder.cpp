@@ -63,6 +63,12 @@ void RequestRecorder::RemoveContactFromGroup(Contact* contact, Group* group)
         + (group != nullptr ? group->GetGroupName().ToUtf8() : std::string("none")));
 }
 
+void RequestRecorder::CreateContactInExistingGroup(Group* group, IMString* user, IMString*, IMString*)
+{
+    record("CreateContactInExistingGroup " + (user != nullptr ? user->ToUtf8() : std::string("-")) + " group="
+        + (group != nullptr ? group->GetGroupName().ToUtf8() : std::string("none")));
+}
+
 void RequestRecorder::SendMessage(Message* message)
 {
     std::unique_ptr<Message> owned(message);

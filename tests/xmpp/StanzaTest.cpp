@@ -221,6 +221,10 @@ TEST(StanzaTest, RosterGetSetRenameRemoveBlock)
     plain.setItemType(RosterItem::Type::BOTH);
     plain.setItemStatus(RosterItem::Status::SUBSCRIBE);
     EXPECT_EQ(Xml(plain), "<item jid=\"c@d\" subscription=\"both\" ></item>");
+    plain.addGroup(IMString("Team <1>"));
+    plain.addGroup(IMString("Work"));
+    EXPECT_EQ(Xml(plain), "<item jid=\"c@d\" subscription=\"both\" ><group>Team &lt;1&gt;</group>"
+                          "<group>Work</group></item>");
 
     IMString hidden("H");
     IMString to("to");

@@ -118,7 +118,8 @@ TEST(XMLReaderTest, RosterResultsAndPushesButNotErrors)
              "<iq type='result' id='r1' to='me@example.com/Mobile'>"
              "<query xmlns='jabber:iq:roster' xmlns:gr='google:roster' gr:ext='2'>"
              "<item jid='Bob@Example.COM' name='Bob &amp; Co' subscription='both' gr:t='B'/>"
-             "<item jid='carol@example.com' subscription='none' ask='subscribe'><group>Friends</group></item>"
+             "<item jid='carol@example.com' subscription='none' ask='subscribe'><group>Team &amp; Co</group>"
+             "<group>Work</group><group/></item>"
              "<item jid='dave@example.com' subscription='remove' gr:t='H'></item>"
              "</query></iq>"
              "<iq type='set' id='push1' from='me@example.com'><query xmlns='jabber:iq:roster'>"
@@ -145,6 +146,8 @@ TEST(XMLReaderTest, RosterResultsAndPushesButNotErrors)
     EXPECT_EQ(carol->getItemType(), RosterItem::Type::NONE);
     EXPECT_EQ(carol->getItemStatus(), RosterItem::Status::SUBSCRIBE);
     EXPECT_EQ(carol->getDescription(), RosterItem::Description::NORMAL);
+    EXPECT_EQ(carol->getGroups(), (std::vector<IMString>{IMString("Team & Co"), IMString("Work"), IMString()}));
+    EXPECT_TRUE(bob->getGroups().empty());
     EXPECT_EQ(Item(result, 2)->getItemType(), RosterItem::Type::REMOVE);
     EXPECT_EQ(Item(result, 2)->getDescription(), RosterItem::Description::HIDDEN);
 

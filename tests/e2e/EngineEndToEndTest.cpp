@@ -500,6 +500,63 @@ TEST_F(EngineEndToEndTest, ARosterPushFromAStrangerIsIgnored)
     EXPECT_FALSE(stranger->GetOnBuddyList());
 }
 
+// Servers and contacts' clients ping a client and ask what it is; a client that leaves them
+// unanswered is taken for gone.
+TEST_F(EngineEndToEndTest, APeersPingAndDiscoveryQueryAreAnswered)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> bobPeer = Online(bob);
+    MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
+    ASSERT_TRUE(SignIn());
+    const std::string client = Jid(alice_) + "/Mobile";
+    const auto ask = [&](const std::string& payload) {
+        ExpectDone(*bobPeer, "raw <iq type='get' to='" + client + "'>" + payload + "</iq>");
+        std::optional<PeerEvent> answer = bobPeer->WaitFor("iq", Wait);
+        return answer ? *answer : PeerEvent();
+    };
+
+    PeerEvent pong = ask("<ping xmlns='urn:xmpp:ping'/>");
+    EXPECT_EQ(pong["type"], "result") << pong["xml"];
+    PeerEvent info = ask("<query xmlns='http://jabber.org/protocol/disco#info'/>");
+    EXPECT_EQ(info["type"], "result") << info["xml"];
+    for (const char* part : {"category=\"client\"", "type=\"phone\"", "name=\"VeloIM\"",
+             "var=\"urn:xmpp:ping\"", "var=\"http://jabber.org/protocol/disco#info\""}) {
+        EXPECT_NE(info["xml"].find(part), std::string::npos) << part << " in " << info["xml"];
+    }
+    PeerEvent version = ask("<query xmlns='jabber:iq:version'/>");
+    EXPECT_EQ(version["type"], "error") << version["xml"];
+    EXPECT_NE(version["xml"].find("service-unavailable"), std::string::npos) << version["xml"];
+}
+
+// A stranger asking the client for the user's shared status, or setting it, is refused, and
+// the user's own status stays as it is.
+TEST_F(EngineEndToEndTest, AStrangersSharedStatusQueryChangesNothing)
+{
+    const std::string mallory = NewUser("mallory");
+    ASSERT_TRUE(SignIn());
+    RecordingDelegate& delegate = engine_.Delegate();
+    const auto busy = [](const Call& call) {
+        return call.status.GetPresenceStatus() == PresenceStatus::BUSY && call.text == "In a meeting";
+    };
+    engine_.Controller().SetClientPresence(new PresenceStatus(PresenceStatus::BUSY, IMString("In a meeting"), true, 0));
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", busy, Wait));
+
+    TestSupport::SecureSocketClient bare;
+    SignInBare(bare, mallory);
+    const std::string to = Jid(alice_) + "/Mobile";
+    bare.Send("<iq type='get' id='ss1' to='" + to + "'><query xmlns='google:shared-status' version='2'/></iq>"
+              "<iq type='set' id='ss2' to='" + to + "'><query xmlns='google:shared-status' version='2'>"
+              "<status>hacked</status><show>default</show></query></iq>"
+              "<message type='chat' to='" + to + "'><body>after the queries</body></message>");
+    ASSERT_TRUE(Received("after the queries"));
+    EXPECT_TRUE(bare.WaitUntilReceived("id='ss2'")) << bare.Received();
+    bare.Send("</stream:stream>");
+    std::vector<Call> updates = delegate.CallsOf("OnClientPresenceUpdated");
+    ASSERT_FALSE(updates.empty());
+    EXPECT_TRUE(busy(updates.back())) << testing::PrintToString(updates.back().text);
+    EXPECT_NE(bare.Received().find("service-unavailable"), std::string::npos) << bare.Received();
+}
+
 TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndSigningInAgainWorks)
 {
     LocalProsody doomed;

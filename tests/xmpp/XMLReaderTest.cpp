@@ -37,6 +37,7 @@ constexpr int SUCCESS = XMPPListener::AUTH_SUCCESS;
 constexpr int FAILURE = XMPPListener::AUTH_FAILURE;
 constexpr int MESSAGE_ERROR = XMPPListener::MESSAGE_ERROR;
 constexpr int CONNECTION_ERROR = XMPPListener::CONNECTION_ERROR;
+constexpr int REQUEST = XMPPListener::IQ_REQUEST;
 
 const std::string HEADER = "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
                            "xmlns:stream='http://etherx.jabber.org/streams' id='s1' from='example.com' "
@@ -252,7 +253,8 @@ TEST(XMLReaderTest, ServicePayloads)
              "<autoacceptsuggestions value='TRUE'/><mailnotifications value='false'/>"
              "<archivingenabled value='true'/><displayname value='Alice &lt;A&gt;'/></usersetting></iq>"
              "<iq type='error' id='u2'><usersetting xmlns='google:setting'/></iq>"
-             "<iq type='result' id='ss1'><query xmlns='google:shared-status' version='2'>"
+             "<iq type='result' id='ss1'><query xmlns='google:shared-status' version='2' status-max='512' "
+             "status-list-max='3' status-list-contents-max='5'>"
              "<status>Lunch</status><show>DND</show>"
              "<status-list show='default'><status>Lunch</status><status>Back soon</status></status-list>"
              "<status-list show='dnd'><status>Busy</status><status/></status-list>"
@@ -260,10 +262,11 @@ TEST(XMLReaderTest, ServicePayloads)
              "<iq type='set' id='ss2'><query xmlns='google:shared-status'><show>default</show>"
              "<invisible value='false'/></query></iq>"
              "<iq type='error' id='ss3'><query xmlns='google:shared-status'/></iq>"
-             "<iq type='set' id='mail'><new-mail xmlns='google:mail:notify'/></iq>"
+             "<iq type='set' id='mail' from='me@example.com' to='me@example.com/Mobile'>"
+             "<new-mail xmlns='google:mail:notify'><x xmlns='a:b'/></new-mail></iq>"
              "<iq type='result' id='mb'><mailbox result-time='1'><mail-thread-info/></mailbox></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{VCARD, SETTINGS, SHARED, SHARED}));
+    ASSERT_EQ(listener.codes(), (Codes{VCARD, SETTINGS, SHARED, SHARED, REQUEST}));
 
     VCard* vCard = listener.object<VCard>(0);
     EXPECT_EQ(Utf8(vCard->getFrom()), "bob@example.com");
@@ -290,6 +293,8 @@ TEST(XMLReaderTest, ServicePayloads)
     ASSERT_EQ(status->getDndStatusMessages()->size(), 1);
     EXPECT_EQ(Text(status->getDndStatusMessages(), 0), "Busy");
     EXPECT_TRUE(status->isInvisible());
+    EXPECT_EQ(status->getStatusMax(), 512);
+    EXPECT_EQ(status->getStatusListContentsMax(), 5);
 
     SharedStatusMessage* pushed = listener.object<SharedStatusMessage>(3);
     EXPECT_EQ(pushed->getType(), IQ::Type::SET);
@@ -297,6 +302,15 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(pushed->getCurrentStatusMessage(), nullptr);
     EXPECT_EQ(pushed->getDefaultStatusMessages(), nullptr);
     EXPECT_FALSE(pushed->isInvisible());
+    EXPECT_EQ(pushed->getStatusMax(), 0);
+
+    // A request with no payload class goes on to be answered, named by its child's namespace.
+    IQ* request = listener.object<IQ>(4);
+    EXPECT_EQ(request->getType(), IQ::Type::SET);
+    EXPECT_EQ(Utf8(request->getPacketID()), "mail");
+    EXPECT_EQ(Utf8(request->getFrom()), "me@example.com");
+    EXPECT_EQ(Utf8(request->getTo()), "me@example.com/Mobile");
+    EXPECT_EQ(Utf8(request->getXmlns()), "google:mail:notify");
 }
 
 TEST(XMLReaderTest, BadInputNeitherCrashesNorLeaks)

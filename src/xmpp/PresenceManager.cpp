@@ -120,6 +120,12 @@ void PresenceManager::takeServerStatus(SharedStatusMessage& shared)
     listsKnown_ = true;
 }
 
+void PresenceManager::mergeResource(Presence& presence)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    resources_.merge(presence);
+}
+
 SharedStatusMessage* PresenceManager::newSharedStatus()
 {
     bool dnd = currentStatus_ == STATUS_BUSY;
@@ -152,6 +158,7 @@ void PresenceManager::clean()
     defaultList_.clear();
     listsKnown_ = false;
     statusMax_ = 0;
+    resources_.clear();
     delete currentStatusMessage_;
     currentStatusMessage_ = nullptr;
     currentStatus_ = STATUS_AVAILABLE;

@@ -8,6 +8,9 @@
 // sends them (takeServerStatus), with its limits on their length and on a status text, and
 // a status change puts its text first. Until the server's lists are known a change sends
 // none, so that it cannot replace them with this session's alone.
+//
+// It also keeps, for this session, what each contact's resources said (ResourcePresences),
+// so the engine shows every contact as a whole.
 // Threading: every operation from any thread (the request thread sets the status, the
 // response thread sends the initial presence, logout goes offline); the fields are guarded
 // by the manager's own lock and each packet is built from a snapshot, so sends happen
@@ -19,6 +22,7 @@
 #include "foundation/IMVector.h"
 #include "xmpp/Presence.h"
 #include "xmpp/RecentStatusList.h"
+#include "xmpp/ResourcePresences.h"
 #include "xmpp/SubManager.h"
 
 #include <mutex>
@@ -46,7 +50,10 @@ public:
     void sendSubscriptionRequest(Presence::Type type, IMString* to);
     // The server's shared status (its answer or a push): its recent lists and limits.
     void takeServerStatus(SharedStatusMessage& shared);
-    // Also forgets the status, the message and the lists.
+    // Records a contact's presence for its resource and rewrites it into what the contact
+    // shows as a whole (ResourcePresences::merge).
+    void mergeResource(Presence& presence);
+    // Also forgets the status, the message, the lists and the contacts' resources.
     void clean() override;
 
 private:
@@ -63,6 +70,7 @@ private:
     bool listsKnown_ = false;
     // The longest status text the server keeps, in UTF-16 units; 0 when it has not said.
     int statusMax_ = 0;
+    ResourcePresences resources_;
     IMString* currentStatusMessage_ = nullptr;
     int currentStatus_ = STATUS_AVAILABLE;
     bool invisible_ = false;

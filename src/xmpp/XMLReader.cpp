@@ -297,9 +297,10 @@ void XMLReader::parsePresence(Presence* presence)
             presence->setPrioriy(decimal(text));
             delete text;
         } else if (parser_->isName("photo")) {
-            if (IMString* text = childText()) {
-                presence->setAvatarHash(text);
-            }
+            // An empty photo says the contact has no avatar, which is not the same as no word
+            // about it.
+            IMString* text = childText();
+            presence->setAvatarHash(text != nullptr ? text : new IMString());
         }
     });
     deliverStanza(presence, XMPPListener::PRESENCE, complete);

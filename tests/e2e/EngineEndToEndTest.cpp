@@ -557,6 +557,37 @@ TEST_F(EngineEndToEndTest, AStrangersSharedStatusQueryChangesNothing)
     EXPECT_NE(bare.Received().find("service-unavailable"), std::string::npos) << bare.Received();
 }
 
+// Bob is signed in on his phone and his laptop: signing off on one leaves him as the other
+// shows him.
+TEST_F(EngineEndToEndTest, AContactOnTwoClientsStaysAvailableWhenOneSignsOff)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> phone = Online(bob, "phone");
+    MakeFriends(alice_, {{phone.get(), "Bob"}});
+    std::unique_ptr<PeerClient> laptop = Online(bob, "laptop");
+    ASSERT_TRUE(SignIn());
+
+    ExpectDone(*phone, "presence away on the road");
+    ExpectDone(*laptop, "presence available at my desk");
+    EXPECT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) {
+        return c.GetPresenceType() == Contact::PRESENCE_AVAILABLE && c.GetCustomMessage().ToUtf8() == "at my desk";
+    }));
+    // Counted before each sign-off, since the update may come before Quit returns.
+    size_t before = engine_.Delegate().Count("OnContactUpdated");
+    ASSERT_TRUE(laptop->Quit());
+    EXPECT_TRUE(engine_.Delegate().WaitFor("OnContactUpdated", [&](const Call& call) {
+        return call.contact->GetContactId().ToUtf8() == Jid(bob) &&
+               call.contact->GetPresenceType() == Contact::PRESENCE_AWAY &&
+               call.contact->GetCustomMessage().ToUtf8() == "on the road";
+    }, Wait, before));
+    before = engine_.Delegate().Count("OnContactUpdated");
+    ASSERT_TRUE(phone->Quit());
+    EXPECT_TRUE(engine_.Delegate().WaitFor("OnContactUpdated", [&](const Call& call) {
+        return call.contact->GetContactId().ToUtf8() == Jid(bob) &&
+               call.contact->GetPresenceType() == Contact::PRESENCE_OFFLINE;
+    }, Wait, before));
+}
+
 TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndSigningInAgainWorks)
 {
     LocalProsody doomed;

@@ -171,9 +171,10 @@ TEST(XMLReaderTest, PresencesWithTheirChildren)
              "<c xmlns='http://jabber.org/protocol/caps' hash='sha-1' node='n' ver='v'/></presence>"
              "<presence from='carol@example.com' type='unavailable'/>"
              "<presence from='dave@example.com' type='subscribe'><priority>high</priority></presence>"
-             "<presence from='eve@example.com' type='bogus'><show/><status/><x><photo/></x></presence>",
+             "<presence from='eve@example.com' type='bogus'><show/><status/><x><photo/></x></presence>"
+             "<presence from='fay@example.com'><x xmlns='vcard-temp:x:update'><photo></photo></x></presence>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{PRESENCE, PRESENCE, PRESENCE, PRESENCE}));
+    ASSERT_EQ(listener.codes(), (Codes{PRESENCE, PRESENCE, PRESENCE, PRESENCE, PRESENCE}));
 
     Presence* bob = listener.object<Presence>(0);
     EXPECT_EQ(Utf8(bob->getFrom()), "bob@example.com/home");
@@ -193,7 +194,10 @@ TEST(XMLReaderTest, PresencesWithTheirChildren)
     EXPECT_EQ(eve->getPresenceType(), Presence::Type::UNKNOWN);
     EXPECT_EQ(eve->getPresenceStatus(), Presence::Status::NONE);
     EXPECT_EQ(eve->getStatusMessage(), nullptr);
-    EXPECT_EQ(eve->getAvatarHash(), nullptr);
+    // An empty photo says there is no avatar; a presence without one says nothing about it.
+    EXPECT_EQ(Utf8(eve->getAvatarHash()), "");
+    EXPECT_EQ(Utf8(listener.object<Presence>(4)->getAvatarHash()), "");
+    EXPECT_EQ(listener.object<Presence>(1)->getAvatarHash(), nullptr);
 }
 
 TEST(XMLReaderTest, MessagesAndMessageErrors)

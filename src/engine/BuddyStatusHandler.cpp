@@ -55,15 +55,7 @@ void BuddyStatusHandler::trackOwnAvatar(Presence& presence, ContactIcon& avatar)
     if (presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
         return;
     }
-    IMString* hash = presence.getAvatarHash();
-    if (hash == nullptr) {
-        return;
-    }
-    if (!hash->IsEmpty()) {
-        if (!UserId::sameIgnoringCase(*hash, avatar.GetIconValidity()) || !hasPicture(avatar)) {
-            fetchAvatar(avatar, *hash);
-        }
-    } else if (!avatar.GetIconValidity().IsEmpty()) {
+    if (followAvatarHash(presence, avatar) && !avatar.GetIconValidity().IsEmpty()) {
         getRequestController()->GetContactIconDAO()->deleteContactIcon(&avatar);
         if (ResponseDelegate* delegate = getResponseDelegate()) {
             delegate->OnMyIconChanged();
@@ -108,22 +100,10 @@ void BuddyStatusHandler::updatePresenceCode(const Presence& presence, Contact& c
     contact.SetIsBusy(code == Contact::PRESENCE_BUSY);
 }
 
-// A presence without the vCard-update element leaves the avatar as it is. A hash is fetched
-// when it is new, or when the picture it names never arrived (its vCard failed, or came
-// without a picture); an empty one removes the avatar.
 void BuddyStatusHandler::trackContactAvatar(Presence& presence, Contact& contact, ContactIcon& avatar)
 {
-    IMString* hash = presence.getAvatarHash();
-    if (hash == nullptr) {
-        return;
-    }
-    if (!hash->IsEmpty()) {
-        if (!UserId::sameIgnoringCase(*hash, avatar.GetIconValidity()) || !hasPicture(avatar)) {
-            fetchAvatar(avatar, *hash);
-        }
-        return;
-    }
-    if (avatar.GetIconValidity().IsEmpty() || presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
+    if (!followAvatarHash(presence, avatar) || avatar.GetIconValidity().IsEmpty() ||
+        presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
         return;
     }
     contact.SetIsHavingAvatar(false);
@@ -133,6 +113,24 @@ void BuddyStatusHandler::trackContactAvatar(Presence& presence, Contact& contact
     if (ResponseDelegate* delegate = getResponseDelegate()) {
         delegate->OnContactImageUpdated(controller->GetContactDAO()->CreateContact(&contact));
     }
+}
+
+// A presence without the vCard-update element leaves the avatar as it is. A hash is fetched
+// when it is new, or when the picture it names never arrived (its vCard failed, or came
+// without a picture). Answers whether the presence says there is no avatar (an empty hash).
+bool BuddyStatusHandler::followAvatarHash(Presence& presence, ContactIcon& avatar)
+{
+    IMString* hash = presence.getAvatarHash();
+    if (hash == nullptr) {
+        return false;
+    }
+    if (hash->IsEmpty()) {
+        return true;
+    }
+    if (!UserId::sameIgnoringCase(*hash, avatar.GetIconValidity()) || !hasPicture(avatar)) {
+        fetchAvatar(avatar, *hash);
+    }
+    return false;
 }
 
 // The picture of an earlier hash goes with it, so that a fetch that fails leaves the record

@@ -40,6 +40,9 @@ private:
     void updateContact(Presence& presence, Contact& contact, ContactIcon& avatar);
     static void updatePresenceCode(const Presence& presence, Contact& contact);
     void trackContactAvatar(Presence& presence, Contact& contact, ContactIcon& avatar);
+    // Fetches the hash the presence names when needed; answers whether it says there is no
+    // avatar at all.
+    bool followAvatarHash(Presence& presence, ContactIcon& avatar);
     // Stores `hash` as the avatar's validity and asks for the vCard of its owner.
     void fetchAvatar(ContactIcon& avatar, const IMString& hash);
     static bool hasPicture(ContactIcon& avatar);

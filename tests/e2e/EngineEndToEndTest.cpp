@@ -399,6 +399,36 @@ TEST_F(EngineEndToEndTest, OwnStatusMessageAndInvisibilityGoThroughTheSharedStat
     }));
 }
 
+// The recent status messages belong to the account: a change after signing in adds to the
+// lists another client of the user left on the server, it does not replace them.
+TEST_F(EngineEndToEndTest, AStatusChangeAddsToTheRecentStatusesOnTheServer)
+{
+    std::unique_ptr<PeerClient> own = Online(alice_, "desk");
+    ExpectDone(*own, "raw <iq type='set'><query xmlns='google:shared-status' version='2'>"
+                     "<status>Old one</status><show>default</show>"
+                     "<status-list show='default'><status>Old one</status><status>Older</status></status-list>"
+                     "<status-list show='dnd'><status>Meeting</status></status-list>"
+                     "<invisible value='false'/></query></iq>");
+    ASSERT_TRUE(SignIn());
+    RecordingDelegate& delegate = engine_.Delegate();
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", [](const Call& call) { return call.text == "Old one"; },
+        Wait));
+
+    engine_.Controller().SetClientPresence(new PresenceStatus(PresenceStatus::AVAILABLE, IMString("New"), false, 0));
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", [](const Call& call) { return call.text == "New"; },
+        Wait));
+    ExpectDone(*own, "raw <iq type='get'><query xmlns='google:shared-status' version='2'/></iq>");
+    std::optional<PeerEvent> stored = own->WaitFor("iq", Wait, [](const PeerEvent& event) {
+        return event["xml"].find("google:shared-status") != std::string::npos;
+    });
+    ASSERT_TRUE(stored);
+    EXPECT_NE((*stored)["xml"].find("<status-list show=\"default\"><status>New</status><status>Old one</status>"
+                                    "<status>Older</status></status-list><status-list show=\"dnd\">"
+                                    "<status>Meeting</status></status-list>"),
+        std::string::npos)
+        << (*stored)["xml"];
+}
+
 TEST_F(EngineEndToEndTest, SigningOutEndsTheSessionForTheContacts)
 {
     const std::string bob = NewUser("bob");

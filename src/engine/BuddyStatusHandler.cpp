@@ -6,6 +6,7 @@
 #include "engine/UserId.h"
 #include "store/ContactDAO.h"
 #include "store/ContactIconDAO.h"
+#include "xmpp/PresenceManager.h"
 #include "xmpp/VCardManager.h"
 
 #include <memory>
@@ -40,6 +41,9 @@ void BuddyStatusHandler::handlePayload(Presence& presence)
         trackOwnAvatar(presence, *avatar);
         return;
     }
+    if (PresenceManager* presences = EngineAccess::presenceManager(controller)) {
+        presences->mergeResource(presence);
+    }
     updateContact(presence, *contact, *avatar);
     if (ResponseDelegate* delegate = getResponseDelegate()) {
         delegate->OnContactUpdated(contact.release());
@@ -51,12 +55,7 @@ void BuddyStatusHandler::trackOwnAvatar(Presence& presence, ContactIcon& avatar)
     if (presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
         return;
     }
-    IMString hash = hashOf(presence);
-    if (!hash.IsEmpty()) {
-        if (!UserId::sameIgnoringCase(hash, avatar.GetIconValidity())) {
-            fetchAvatar(avatar, hash);
-        }
-    } else if (!avatar.GetIconValidity().IsEmpty()) {
+    if (followAvatarHash(presence, avatar) && !avatar.GetIconValidity().IsEmpty()) {
         getRequestController()->GetContactIconDAO()->deleteContactIcon(&avatar);
         if (ResponseDelegate* delegate = getResponseDelegate()) {
             delegate->OnMyIconChanged();
@@ -103,14 +102,8 @@ void BuddyStatusHandler::updatePresenceCode(const Presence& presence, Contact& c
 
 void BuddyStatusHandler::trackContactAvatar(Presence& presence, Contact& contact, ContactIcon& avatar)
 {
-    IMString hash = hashOf(presence);
-    if (!hash.IsEmpty()) {
-        if (avatar.GetIconValidity().IsEmpty() || !UserId::sameIgnoringCase(hash, avatar.GetIconValidity())) {
-            fetchAvatar(avatar, hash);
-        }
-        return;
-    }
-    if (avatar.GetIconValidity().IsEmpty() || presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
+    if (!followAvatarHash(presence, avatar) || avatar.GetIconValidity().IsEmpty() ||
+        presence.getPresenceType() == Presence::Type::UNAVAILABLE) {
         return;
     }
     contact.SetIsHavingAvatar(false);
@@ -122,19 +115,44 @@ void BuddyStatusHandler::trackContactAvatar(Presence& presence, Contact& contact
     }
 }
 
+// A presence without the vCard-update element leaves the avatar as it is. A hash is fetched
+// when it is new, or when the picture it names never arrived (its vCard failed, or came
+// without a picture). Answers whether the presence says there is no avatar (an empty hash).
+bool BuddyStatusHandler::followAvatarHash(Presence& presence, ContactIcon& avatar)
+{
+    IMString* hash = presence.getAvatarHash();
+    if (hash == nullptr) {
+        return false;
+    }
+    if (hash->IsEmpty()) {
+        return true;
+    }
+    if (!UserId::sameIgnoringCase(*hash, avatar.GetIconValidity()) || !hasPicture(avatar)) {
+        fetchAvatar(avatar, *hash);
+    }
+    return false;
+}
+
+// The picture of an earlier hash goes with it, so that a fetch that fails leaves the record
+// without a picture and the next presence with this hash asks again.
 void BuddyStatusHandler::fetchAvatar(ContactIcon& avatar, const IMString& hash)
 {
     RequestController* controller = getRequestController();
-    avatar.SetIconValidity(hash);
-    controller->GetContactIconDAO()->SaveOrUpdate(&avatar);
+    if (!UserId::sameIgnoringCase(hash, avatar.GetIconValidity())) {
+        IMByteBuffer none;
+        none.Construct(0);
+        avatar.SetImageByteBuffer(&none);
+        avatar.SetIconValidity(hash);
+        controller->GetContactIconDAO()->SaveOrUpdate(&avatar);
+    }
     if (VCardManager* vCards = EngineAccess::vCardManager(controller)) {
         IMString owner(avatar.GetContactId());
         vCards->requestVCard(&owner);
     }
 }
 
-IMString BuddyStatusHandler::hashOf(Presence& presence)
+bool BuddyStatusHandler::hasPicture(ContactIcon& avatar)
 {
-    IMString* hash = presence.getAvatarHash();
-    return hash != nullptr ? *hash : IMString();
+    IMByteBuffer* picture = avatar.GetImageByteBuffer();
+    return picture != nullptr && picture->GetLimit() > 0;
 }

@@ -1,5 +1,6 @@
 // A presence stanza: type, "show" status, status message, priority and, when read, the
-// contact's avatar hash. The status message is written as stored: the presence manager
+// contact's avatar hash: null when the presence says nothing about the avatar, empty when it
+// says there is none. The status message is written as stored: the presence manager
 // keeps it escaped already. A priority of INT_MIN leaves the priority element out.
 // Ownership: as Packet; the presence owns its status message, language and avatar hash.
 // Thread-safety: as Packet.

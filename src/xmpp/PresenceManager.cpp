@@ -5,21 +5,7 @@
 #include "xmpp/TextCopy.h"
 #include "xmpp/XMLEscape.h"
 
-namespace {
-
-bool contains(IMVector* list, IMString* text)
-{
-    for (int i = 0; i < list->size(); ++i) {
-        Ixa::Base::Object* element = nullptr;
-        list->getAt(i, element);
-        if (static_cast<IMString*>(element)->Equals(*text, true)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
+#include <memory>
 
 PresenceManager::PresenceManager(Connection* connection) : SubManager(connection) {}
 
@@ -75,7 +61,8 @@ void PresenceManager::setStatus(int status, IMString* text)
     {
         std::lock_guard<std::mutex> guard(lock_);
         delete currentStatusMessage_;
-        currentStatusMessage_ = XMLEscape::escape(text);
+        std::unique_ptr<IMString> kept(withinStatusMax(text));
+        currentStatusMessage_ = XMLEscape::escape(kept.get());
         currentStatus_ = status;
         invisible_ = false;
         message = newSharedStatus();
@@ -104,21 +91,46 @@ void PresenceManager::sendSubscriptionRequest(Presence::Type type, IMString* to)
     send(presence);
 }
 
+// The surrogate pair a cut would split goes as a whole.
+IMString* PresenceManager::withinStatusMax(IMString* text) const
+{
+    if (text == nullptr || statusMax_ <= 0 || text->GetLength() <= statusMax_) {
+        return TextCopy::of(text);
+    }
+    int length = statusMax_;
+    wchar_t last = text->charAt(length - 1);
+    if (last >= 0xD800 && last <= 0xDBFF) {
+        --length;
+    }
+    auto cut = new IMString();
+    text->SubString(0, length, *cut);
+    return cut;
+}
+
+void PresenceManager::takeServerStatus(SharedStatusMessage& shared)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    defaultList_.setLimit(shared.getStatusListContentsMax());
+    dndList_.setLimit(shared.getStatusListContentsMax());
+    defaultList_.replace(shared.getDefaultStatusMessages());
+    dndList_.replace(shared.getDndStatusMessages());
+    if (shared.getStatusMax() > 0) {
+        statusMax_ = shared.getStatusMax();
+    }
+    listsKnown_ = true;
+}
+
+void PresenceManager::mergeResource(Presence& presence)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    resources_.merge(presence);
+}
+
 SharedStatusMessage* PresenceManager::newSharedStatus()
 {
     bool dnd = currentStatus_ == STATUS_BUSY;
-    IMVector*& recent = dnd ? dndList_ : defaultList_;
-    if (dndList_ == nullptr) {
-        dndList_ = new IMVector();
-    }
-    if (defaultList_ == nullptr) {
-        defaultList_ = new IMVector();
-    }
-    if (currentStatusMessage_ != nullptr && !contains(recent, currentStatusMessage_)) {
-        recent->put(new IMString(*currentStatusMessage_));
-        if (recent->size() > RECENT_MESSAGES) {
-            recent->RemoveAt(0, true);
-        }
+    if (currentStatusMessage_ != nullptr) {
+        (dnd ? dndList_ : defaultList_).add(*currentStatusMessage_);
     }
     auto message = new SharedStatusMessage();
     message->setType(IQ::Type::SET);
@@ -131,39 +143,24 @@ SharedStatusMessage* PresenceManager::newSharedStatus()
         message->setTo(connection->copyEmailID());
     }
     message->setOwnsStatusLists(true);
-    message->setDefaultStatusMessages(copyList(defaultList_));
-    message->setDndStatusMessages(copyList(dndList_));
-    return message;
-}
-
-IMVector* PresenceManager::copyList(IMVector* list)
-{
-    auto copy = new IMVector();
-    for (int i = 0; i < list->size(); ++i) {
-        Ixa::Base::Object* element = nullptr;
-        list->getAt(i, element);
-        copy->put(new IMString(*static_cast<IMString*>(element)));
+    if (listsKnown_) {
+        message->setDefaultStatusMessages(defaultList_.copy());
+        message->setDndStatusMessages(dndList_.copy());
     }
-    return copy;
+    return message;
 }
 
 void PresenceManager::clean()
 {
     SubManager::clean();
     std::lock_guard<std::mutex> guard(lock_);
-    deleteList(dndList_);
-    deleteList(defaultList_);
+    dndList_.clear();
+    defaultList_.clear();
+    listsKnown_ = false;
+    statusMax_ = 0;
+    resources_.clear();
     delete currentStatusMessage_;
     currentStatusMessage_ = nullptr;
     currentStatus_ = STATUS_AVAILABLE;
     invisible_ = false;
-}
-
-void PresenceManager::deleteList(IMVector*& list)
-{
-    if (list != nullptr) {
-        list->RemoveAll(true);
-        delete list;
-        list = nullptr;
-    }
 }

@@ -1,8 +1,16 @@
 // The user's own presence and shared status. It keeps the current status (available, busy,
 // away, extended away), the status message (escaped once, when it is set, and written as
-// kept), the invisibility flag and the three most recent status messages of each kind, and
-// sends presences and the service's shared status ("google:shared-status", version 2) from
-// them. The shared status goes to the user's bare id, from the full id of the bind result.
+// kept), the invisibility flag and the recent status messages of each kind, and sends
+// presences and the service's shared status ("google:shared-status", version 2) from them.
+// The shared status goes to the user's bare id, from the full id of the bind result.
+//
+// The recent lists belong to the account, not to this session: they start as the server
+// sends them (takeServerStatus), with its limits on their length and on a status text, and
+// a status change puts its text first. Until the server's lists are known a change sends
+// none, so that it cannot replace them with this session's alone.
+//
+// It also keeps, for this session, what each contact's resources said (ResourcePresences),
+// so the engine shows every contact as a whole.
 // Threading: every operation from any thread (the request thread sets the status, the
 // response thread sends the initial presence, logout goes offline); the fields are guarded
 // by the manager's own lock and each packet is built from a snapshot, so sends happen
@@ -13,6 +21,8 @@
 #include "foundation/IMString.h"
 #include "foundation/IMVector.h"
 #include "xmpp/Presence.h"
+#include "xmpp/RecentStatusList.h"
+#include "xmpp/ResourcePresences.h"
 #include "xmpp/SubManager.h"
 
 #include <mutex>
@@ -38,7 +48,12 @@ public:
     void setInvisibleStatus(bool on);
     void setOfflineStatus();
     void sendSubscriptionRequest(Presence::Type type, IMString* to);
-    // Also forgets the status, the message and the lists.
+    // The server's shared status (its answer or a push): its recent lists and limits.
+    void takeServerStatus(SharedStatusMessage& shared);
+    // Records a contact's presence for its resource and rewrites it into what the contact
+    // shows as a whole (ResourcePresences::merge).
+    void mergeResource(Presence& presence);
+    // Also forgets the status, the message, the lists and the contacts' resources.
     void clean() override;
 
 private:
@@ -46,12 +61,16 @@ private:
     // Records the message in the recent list of the current kind and builds the set.
     SharedStatusMessage* newSharedStatus();
     static Presence::Status showOf(int status);
-    static IMVector* copyList(IMVector* list);
-    static void deleteList(IMVector*& list);
+    // `text` cut to the server's longest status text, as a new string; null for null.
+    IMString* withinStatusMax(IMString* text) const;
 
     std::mutex lock_;
-    IMVector* dndList_ = nullptr;
-    IMVector* defaultList_ = nullptr;
+    RecentStatusList dndList_{RECENT_MESSAGES};
+    RecentStatusList defaultList_{RECENT_MESSAGES};
+    bool listsKnown_ = false;
+    // The longest status text the server keeps, in UTF-16 units; 0 when it has not said.
+    int statusMax_ = 0;
+    ResourcePresences resources_;
     IMString* currentStatusMessage_ = nullptr;
     int currentStatus_ = STATUS_AVAILABLE;
     bool invisible_ = false;

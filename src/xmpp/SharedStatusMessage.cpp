@@ -86,6 +86,14 @@ void SharedStatusMessage::setInvisible(bool invisible) { invisible_ = invisible;
 
 void SharedStatusMessage::setOwnsStatusLists(bool owns) { ownsLists_ = owns; }
 
+int SharedStatusMessage::getStatusMax() const { return statusMax_; }
+
+void SharedStatusMessage::setStatusMax(int max) { statusMax_ = max; }
+
+int SharedStatusMessage::getStatusListContentsMax() const { return statusListContentsMax_; }
+
+void SharedStatusMessage::setStatusListContentsMax(int max) { statusListContentsMax_ = max; }
+
 void SharedStatusMessage::replaceList(IMVector*& list, IMVector* messages)
 {
     if (list != messages) {

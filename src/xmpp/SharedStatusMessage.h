@@ -1,6 +1,7 @@
 // The service's shared status ("google:shared-status", version 2): the current show text
 // ("default" or "dnd") and status message, the recent status messages of each kind and the
-// invisibility flag. A query (any type but set) writes an empty query; a set writes it all.
+// invisibility flag; as read from the server, also its limits: the longest status text
+// ("status-max") and the most texts in a list ("status-list-contents-max"), 0 when not given. A query (any type but set) writes an empty query; a set writes it all.
 // Status texts are written as stored: the presence manager keeps them escaped already.
 //
 // Ownership: the message owns its status message and show text. The two lists (IMVector of
@@ -34,6 +35,10 @@ public:
     // With `owns`, the message deletes both lists and their strings, and a list replaced by
     // a setter.
     void setOwnsStatusLists(bool owns);
+    int getStatusMax() const;
+    void setStatusMax(int max);
+    int getStatusListContentsMax() const;
+    void setStatusListContentsMax(int max);
 
 private:
     void replaceList(IMVector*& list, IMVector* messages);
@@ -46,4 +51,6 @@ private:
     IMVector* dndStatusMessages_ = nullptr;
     bool invisible_ = false;
     bool ownsLists_ = false;
+    int statusMax_ = 0;
+    int statusListContentsMax_ = 0;
 };

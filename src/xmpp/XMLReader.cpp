@@ -3,6 +3,7 @@
 #include "net/IMSocketInputStream.h"
 #include "platform/Integer.h"
 #include "xmpp/MessagePacket.h"
+#include "xmpp/NewIQ.h"
 #include "xmpp/Presence.h"
 #include "xmpp/Roster.h"
 #include "xmpp/RosterItem.h"
@@ -27,6 +28,14 @@ int decimal(IMString* text)
 }
 
 IMString* copy(IMString* text) { return text != nullptr ? new IMString(*text) : nullptr; }
+
+int decimalAttribute(XMLParser* parser, const char* name)
+{
+    IMString* text = parser->getAttribute(name);
+    int value = decimal(text);
+    delete text;
+    return value;
+}
 
 }  // namespace
 
@@ -191,50 +200,74 @@ bool XMLReader::readChildren(const char* endName, ChildHandler handleChild)
     }
 }
 
+// An iq of type get or set that yields no payload object is a request the listener must
+// answer: it goes on as a NewIQ whose xmlns is the namespace of the iq's first child.
 void XMLReader::parseIq()
 {
-    IMString* id = parser_->getAttribute("id");
+    NewIQ header;
+    header.setPacketID(parser_->getAttribute("id"));
     IMString* typeText = parser_->getAttribute("type");
-    IQ::Type type = typeText != nullptr ? IQ::getIQType(typeText) : IQ::Type::GET;
+    header.setType(typeText != nullptr ? IQ::getIQType(typeText) : IQ::Type::GET);
     delete typeText;
-    IMString* from = parser_->getAttribute("from");
-    readChildren("iq", [&] { parseIqChild(id, type, from); });
-    delete id;
-    delete from;
+    header.setFrom(parser_->getAttribute("from"));
+    header.setTo(parser_->getAttribute("to"));
+    bool first = true;
+    bool delivered = false;
+    bool complete = readChildren("iq", [&] {
+        if (first) {
+            header.setXmlns(parser_->getAttribute("xmlns"));
+            first = false;
+        }
+        delivered = parseIqChild(header) || delivered;
+    });
+    bool request = header.getType() == IQ::Type::GET || header.getType() == IQ::Type::SET;
+    if (request && complete && !delivered) {
+        auto pending = new NewIQ();
+        setAddressing(pending, header);
+        pending->setXmlns(copy(header.getXmlns()));
+        deliver(pending, XMPPListener::IQ_REQUEST);
+    }
 }
 
-void XMLReader::parseIqChild(IMString* id, IQ::Type type, IMString* from)
+// Answers whether the child became a payload object handed to the listener.
+bool XMLReader::parseIqChild(IQ& header)
 {
-    bool isError = type == IQ::Type::ERROR;
     if (parser_->isName("jid")) {
         deliver(childText(), XMPPListener::BOUND_JID);
-    } else if (isError) {
-        return;
-    } else if (parser_->isName("query") && parser_->isAttribute("xmlns", "jabber:iq:roster")) {
+        return true;
+    }
+    if (header.getType() == IQ::Type::ERROR) {
+        return false;
+    }
+    if (parser_->isName("query") && parser_->isAttribute("xmlns", "jabber:iq:roster")) {
         auto roster = new Roster();
-        setAddressing(roster, id, type, from);
+        setAddressing(roster, header);
         parseRoster(roster);
     } else if (parser_->isName("query") && parser_->isAttribute("xmlns", "google:shared-status")) {
         auto message = new SharedStatusMessage();
         message->setOwnsStatusLists(true);
-        setAddressing(message, id, type, from);
+        setAddressing(message, header);
         parseSharedStatus(message);
     } else if (parser_->isName("usersetting")) {
         auto settings = new UserSettings();
-        setAddressing(settings, id, type, from);
+        setAddressing(settings, header);
         parseUserSettings(settings);
     } else if (parser_->isName("vCard")) {
         auto vCard = new VCard();
-        setAddressing(vCard, id, type, from);
+        setAddressing(vCard, header);
         parseVCard(vCard);
+    } else {
+        return false;
     }
+    return true;
 }
 
-void XMLReader::setAddressing(IQ* iq, IMString* id, IQ::Type type, IMString* from)
+void XMLReader::setAddressing(IQ* iq, IQ& header)
 {
-    iq->setPacketID(copy(id));
-    iq->setType(type);
-    iq->setFrom(copy(from));
+    iq->setPacketID(copy(header.hasPacketID() ? header.getPacketID() : nullptr));
+    iq->setType(header.getType());
+    iq->setFrom(copy(header.getFrom()));
+    iq->setTo(copy(header.getTo()));
 }
 
 Presence* XMLReader::newPresence()
@@ -268,9 +301,10 @@ void XMLReader::parsePresence(Presence* presence)
             presence->setPrioriy(decimal(text));
             delete text;
         } else if (parser_->isName("photo")) {
-            if (IMString* text = childText()) {
-                presence->setAvatarHash(text);
-            }
+            // An empty photo says the contact has no avatar, which is not the same as no word
+            // about it.
+            IMString* text = childText();
+            presence->setAvatarHash(text != nullptr ? text : new IMString());
         }
     });
     deliverStanza(presence, XMPPListener::PRESENCE, complete);
@@ -405,6 +439,8 @@ void XMLReader::parseUserSettings(UserSettings* settings)
 
 void XMLReader::parseSharedStatus(SharedStatusMessage* message)
 {
+    message->setStatusMax(decimalAttribute(parser_, "status-max"));
+    message->setStatusListContentsMax(decimalAttribute(parser_, "status-list-contents-max"));
     bool complete = readChildren("query", [&] {
         if (parser_->isName("status")) {
             if (IMString* text = childText()) {

@@ -10,7 +10,8 @@
 // marker, or a stanza or token beyond the parser's 8 MiB allowance) the partial object is
 // deleted. A stanza cut short by close() still goes to the listener, which close() has
 // removed by then, so it is deleted as well. An iq of type error is never read as roster,
-// shared-status, settings or vCard data. Exceeding the limits ends the reader with
+// shared-status, settings or vCard data. A get or set that yields none of those goes to the
+// listener as IQ_REQUEST, so that it can be answered. Exceeding the limits ends the reader with
 // CONNECTION_ERROR, so a hostile server cannot make it hold more than a bounded amount of
 // memory.
 //
@@ -78,7 +79,7 @@ private:
     void deliverStanza(Ixa::Base::Object* object, int event, bool complete);
 
     void parseIq();
-    void parseIqChild(IMString* id, IQ::Type type, IMString* from);
+    bool parseIqChild(IQ& header);
     void parsePresence(Presence* presence);
     void parseMessage();
     XMPPError* parseError(const char* endName);
@@ -89,7 +90,8 @@ private:
     void parseSharedStatus(SharedStatusMessage* message);
     void parseStatusList(SharedStatusMessage* message);
     Presence* newPresence();
-    void setAddressing(IQ* iq, IMString* id, IQ::Type type, IMString* from);
+    // Copies the id, type and addresses of the iq being read.
+    void setAddressing(IQ* iq, IQ& header);
 
     IMSocketInputStream* input_;
     std::atomic<XMPPListener*> listener_;

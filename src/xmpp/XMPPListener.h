@@ -20,6 +20,7 @@ public:
     static constexpr int AUTH_FAILURE = 13;      // no object
     static constexpr int MESSAGE_ERROR = 16;     // a MessagePacket of type error
     static constexpr int CONNECTION_ERROR = 18;  // no object: the stream cannot be read on
+    static constexpr int IQ_REQUEST = 19;        // a NewIQ: a get or set without a payload class
 
     virtual ~XMPPListener() = default;
 

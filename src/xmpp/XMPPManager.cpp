@@ -5,6 +5,7 @@
 #include "xmpp/ChatManager.h"
 #include "xmpp/Connection.h"
 #include "xmpp/Constants.h"
+#include "xmpp/IQResponder.h"
 #include "xmpp/LoginManager.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/NoSaveState.h"
@@ -14,6 +15,7 @@
 #include "xmpp/Roster.h"
 #include "xmpp/RosterManager.h"
 #include "xmpp/SettingsManager.h"
+#include "xmpp/SharedStatusMessage.h"
 #include "xmpp/VCardManager.h"
 
 namespace {
@@ -30,12 +32,14 @@ XMPPManager::XMPPManager(Connection* connection, RequestController* controller)
       presenceManager_(new PresenceManager(connection)),
       chatManager_(new ChatManager(connection)),
       settingsManager_(new SettingsManager(connection)),
-      vCardManager_(new VCardManager(connection))
+      vCardManager_(new VCardManager(connection)),
+      responder_(new IQResponder(connection))
 {
 }
 
 XMPPManager::~XMPPManager()
 {
+    delete responder_;
     delete vCardManager_;
     delete settingsManager_;
     delete chatManager_;
@@ -66,10 +70,10 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         processRoster(dynamic_cast<Roster*>(object));
         return;
     case USER_SETTINGS:
-        post(NotificationPoster::MY_DISPLAY_NAME, object);
+        processServicePayload(object, NotificationPoster::MY_DISPLAY_NAME);
         return;
     case VCARD:
-        post(NotificationPoster::DISPLAY_IMAGE, object);
+        processVCard(object);
         return;
     case MESSAGE: {
         auto message = dynamic_cast<MessagePacket*>(object);
@@ -96,7 +100,7 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         delete object;
         return;
     case SHARED_STATUS:
-        post(NotificationPoster::SHARED_STATUS, object);
+        processServicePayload(object, NotificationPoster::SHARED_STATUS);
         return;
     case BIND_FEATURE:
         loginManager_->processResourceBind();
@@ -125,6 +129,12 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         return;
     case CONNECTION_ERROR:
         NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, object);
+        return;
+    case IQ_REQUEST:
+        if (auto request = dynamic_cast<IQ*>(object)) {
+            responder_->answer(*request);
+        }
+        delete object;
         return;
     default:
         loginManager_->onXMPPError();
@@ -159,7 +169,8 @@ void XMPPManager::processRoster(Roster* roster)
     if (roster == nullptr) {
         return;
     }
-    if (!isFromServer(roster)) {
+    if (!isFromServer(roster) || roster->getType() == IQ::Type::GET) {
+        responder_->refuse(*roster);
         delete roster;
         return;
     }
@@ -167,9 +178,47 @@ void XMPPManager::processRoster(Roster* roster)
     post(NotificationPoster::BUDDY_LIST, roster);
 }
 
-bool XMPPManager::isFromServer(Roster* roster)
+// Shared status and settings count only from the server and only as a push (a set, which is
+// acknowledged) or a result; anything else is refused unread, so that no one else can change
+// the user's own status. The server's shared status also gives the presence manager its
+// recent-status lists.
+void XMPPManager::processServicePayload(Ixa::Base::Object* object, const char* name)
 {
-    IMString* from = roster->getFrom();
+    auto payload = dynamic_cast<IQ*>(object);
+    if (payload == nullptr) {
+        delete object;
+        return;
+    }
+    IQ::Type type = payload->getType();
+    if (!isFromServer(payload) || (type != IQ::Type::SET && type != IQ::Type::RESULT)) {
+        responder_->refuse(*payload);
+        delete payload;
+        return;
+    }
+    if (type == IQ::Type::SET) {
+        responder_->acknowledge(*payload);
+    }
+    if (auto shared = dynamic_cast<SharedStatusMessage*>(payload)) {
+        presenceManager_->takeServerStatus(*shared);
+    }
+    post(name, payload);
+}
+
+// The client serves no vCard: only answers to its own requests are read.
+void XMPPManager::processVCard(Ixa::Base::Object* object)
+{
+    auto vCard = dynamic_cast<IQ*>(object);
+    if (vCard != nullptr && IQResponder::isRequest(*vCard)) {
+        responder_->refuse(*vCard);
+        delete vCard;
+        return;
+    }
+    post(NotificationPoster::DISPLAY_IMAGE, object);
+}
+
+bool XMPPManager::isFromServer(IQ* iq)
+{
+    IMString* from = iq->getFrom();
     if (from == nullptr) {
         return true;
     }
@@ -219,6 +268,7 @@ void XMPPManager::clean()
     chatManager_->clean();
     settingsManager_->clean();
     vCardManager_->clean();
+    responder_->clean();
     cleaned_ = true;
 }
 

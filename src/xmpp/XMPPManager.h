@@ -13,7 +13,9 @@
 // reports the connection lost, and the engine must not see the user signed in after that.
 //
 // Rosters are accepted only from the server: without a sender, or from the user's own bare
-// id or the service's domain; others are dropped unread.
+// id or the service's domain; others are dropped unread. Shared status and settings likewise,
+// and only as a set or a result. Every get or set addressed to the client is answered
+// (IQResponder).
 //
 // Threading: onEvent runs on the reader thread and holds the connection lock for its whole
 // body; it gives up at once, dropping the object, when its reader has been closed while it
@@ -29,6 +31,8 @@
 #include <atomic>
 
 class ChatManager;
+class IQ;
+class IQResponder;
 class Connection;
 class LoginManager;
 class Presence;
@@ -70,7 +74,9 @@ private:
     void dispatch(Ixa::Base::Object* object, int event);
     void processPresenceStatus(Presence* presence);
     void processRoster(Roster* roster);
-    bool isFromServer(Roster* roster);
+    void processServicePayload(Ixa::Base::Object* object, const char* name);
+    void processVCard(Ixa::Base::Object* object);
+    bool isFromServer(IQ* iq);
     void postSignIn(bool success);
     void post(const char* name, Ixa::Base::Object* object);
 
@@ -83,6 +89,7 @@ private:
     ChatManager* chatManager_;
     SettingsManager* settingsManager_;
     VCardManager* vCardManager_;
+    IQResponder* responder_;
     // Written under the connection lock; read by the getters from any thread.
     std::atomic<bool> cleaned_{false};
 };

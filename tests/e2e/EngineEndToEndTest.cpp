@@ -480,6 +480,36 @@ TEST_F(EngineEndToEndTest, OwnStatusMessageAndInvisibilityGoThroughTheSharedStat
     }));
 }
 
+// The recent status messages belong to the account: a change after signing in adds to the
+// lists another client of the user left on the server, it does not replace them.
+TEST_F(EngineEndToEndTest, AStatusChangeAddsToTheRecentStatusesOnTheServer)
+{
+    std::unique_ptr<PeerClient> own = Online(alice_, "desk");
+    ExpectDone(*own, "raw <iq type='set'><query xmlns='google:shared-status' version='2'>"
+                     "<status>Old one</status><show>default</show>"
+                     "<status-list show='default'><status>Old one</status><status>Older</status></status-list>"
+                     "<status-list show='dnd'><status>Meeting</status></status-list>"
+                     "<invisible value='false'/></query></iq>");
+    ASSERT_TRUE(SignIn());
+    RecordingDelegate& delegate = engine_.Delegate();
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", [](const Call& call) { return call.text == "Old one"; },
+        Wait));
+
+    engine_.Controller().SetClientPresence(new PresenceStatus(PresenceStatus::AVAILABLE, IMString("New"), false, 0));
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", [](const Call& call) { return call.text == "New"; },
+        Wait));
+    ExpectDone(*own, "raw <iq type='get'><query xmlns='google:shared-status' version='2'/></iq>");
+    std::optional<PeerEvent> stored = own->WaitFor("iq", Wait, [](const PeerEvent& event) {
+        return event["xml"].find("google:shared-status") != std::string::npos;
+    });
+    ASSERT_TRUE(stored);
+    EXPECT_NE((*stored)["xml"].find("<status-list show=\"default\"><status>New</status><status>Old one</status>"
+                                    "<status>Older</status></status-list><status-list show=\"dnd\">"
+                                    "<status>Meeting</status></status-list>"),
+        std::string::npos)
+        << (*stored)["xml"];
+}
+
 TEST_F(EngineEndToEndTest, SigningOutEndsTheSessionForTheContacts)
 {
     const std::string bob = NewUser("bob");
@@ -579,6 +609,94 @@ TEST_F(EngineEndToEndTest, ARosterPushFromAStrangerIsIgnored)
     std::unique_ptr<Contact> stranger = engine_.ContactById(mallory);
     ASSERT_NE(stranger, nullptr) << "a stranger's message files a contact under the short name";
     EXPECT_FALSE(stranger->GetOnBuddyList());
+}
+
+// Servers and contacts' clients ping a client and ask what it is; a client that leaves them
+// unanswered is taken for gone.
+TEST_F(EngineEndToEndTest, APeersPingAndDiscoveryQueryAreAnswered)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> bobPeer = Online(bob);
+    MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
+    ASSERT_TRUE(SignIn());
+    const std::string client = Jid(alice_) + "/Mobile";
+    const auto ask = [&](const std::string& payload) {
+        ExpectDone(*bobPeer, "raw <iq type='get' to='" + client + "'>" + payload + "</iq>");
+        std::optional<PeerEvent> answer = bobPeer->WaitFor("iq", Wait);
+        return answer ? *answer : PeerEvent();
+    };
+
+    PeerEvent pong = ask("<ping xmlns='urn:xmpp:ping'/>");
+    EXPECT_EQ(pong["type"], "result") << pong["xml"];
+    PeerEvent info = ask("<query xmlns='http://jabber.org/protocol/disco#info'/>");
+    EXPECT_EQ(info["type"], "result") << info["xml"];
+    for (const char* part : {"category=\"client\"", "type=\"phone\"", "name=\"VeloIM\"",
+             "var=\"urn:xmpp:ping\"", "var=\"http://jabber.org/protocol/disco#info\""}) {
+        EXPECT_NE(info["xml"].find(part), std::string::npos) << part << " in " << info["xml"];
+    }
+    PeerEvent version = ask("<query xmlns='jabber:iq:version'/>");
+    EXPECT_EQ(version["type"], "error") << version["xml"];
+    EXPECT_NE(version["xml"].find("service-unavailable"), std::string::npos) << version["xml"];
+}
+
+// A stranger asking the client for the user's shared status, or setting it, is refused, and
+// the user's own status stays as it is.
+TEST_F(EngineEndToEndTest, AStrangersSharedStatusQueryChangesNothing)
+{
+    const std::string mallory = NewUser("mallory");
+    ASSERT_TRUE(SignIn());
+    RecordingDelegate& delegate = engine_.Delegate();
+    const auto busy = [](const Call& call) {
+        return call.status.GetPresenceStatus() == PresenceStatus::BUSY && call.text == "In a meeting";
+    };
+    engine_.Controller().SetClientPresence(new PresenceStatus(PresenceStatus::BUSY, IMString("In a meeting"), true, 0));
+    ASSERT_TRUE(delegate.WaitFor("OnClientPresenceUpdated", busy, Wait));
+
+    TestSupport::SecureSocketClient bare;
+    SignInBare(bare, mallory);
+    const std::string to = Jid(alice_) + "/Mobile";
+    bare.Send("<iq type='get' id='ss1' to='" + to + "'><query xmlns='google:shared-status' version='2'/></iq>"
+              "<iq type='set' id='ss2' to='" + to + "'><query xmlns='google:shared-status' version='2'>"
+              "<status>hacked</status><show>default</show></query></iq>"
+              "<message type='chat' to='" + to + "'><body>after the queries</body></message>");
+    ASSERT_TRUE(Received("after the queries"));
+    EXPECT_TRUE(bare.WaitUntilReceived("id='ss2'")) << bare.Received();
+    bare.Send("</stream:stream>");
+    std::vector<Call> updates = delegate.CallsOf("OnClientPresenceUpdated");
+    ASSERT_FALSE(updates.empty());
+    EXPECT_TRUE(busy(updates.back())) << testing::PrintToString(updates.back().text);
+    EXPECT_NE(bare.Received().find("service-unavailable"), std::string::npos) << bare.Received();
+}
+
+// Bob is signed in on his phone and his laptop: signing off on one leaves him as the other
+// shows him.
+TEST_F(EngineEndToEndTest, AContactOnTwoClientsStaysAvailableWhenOneSignsOff)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> phone = Online(bob, "phone");
+    MakeFriends(alice_, {{phone.get(), "Bob"}});
+    std::unique_ptr<PeerClient> laptop = Online(bob, "laptop");
+    ASSERT_TRUE(SignIn());
+
+    ExpectDone(*phone, "presence away on the road");
+    ExpectDone(*laptop, "presence available at my desk");
+    EXPECT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) {
+        return c.GetPresenceType() == Contact::PRESENCE_AVAILABLE && c.GetCustomMessage().ToUtf8() == "at my desk";
+    }));
+    // Counted before each sign-off, since the update may come before Quit returns.
+    size_t before = engine_.Delegate().Count("OnContactUpdated");
+    ASSERT_TRUE(laptop->Quit());
+    EXPECT_TRUE(engine_.Delegate().WaitFor("OnContactUpdated", [&](const Call& call) {
+        return call.contact->GetContactId().ToUtf8() == Jid(bob) &&
+               call.contact->GetPresenceType() == Contact::PRESENCE_AWAY &&
+               call.contact->GetCustomMessage().ToUtf8() == "on the road";
+    }, Wait, before));
+    before = engine_.Delegate().Count("OnContactUpdated");
+    ASSERT_TRUE(phone->Quit());
+    EXPECT_TRUE(engine_.Delegate().WaitFor("OnContactUpdated", [&](const Call& call) {
+        return call.contact->GetContactId().ToUtf8() == Jid(bob) &&
+               call.contact->GetPresenceType() == Contact::PRESENCE_OFFLINE;
+    }, Wait, before));
 }
 
 TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndSigningInAgainWorks)

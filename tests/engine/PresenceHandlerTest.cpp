@@ -42,6 +42,11 @@ VCard* vCard(const std::string& from, const char* base64)
     return card;
 }
 
+std::string vCardRequest(const std::string& to)
+{
+    return "<iq id=\"#\" to=\"" + to + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>";
+}
+
 std::string bytesOf(ContactIcon& avatar)
 {
     IMByteBuffer* image = avatar.GetImageByteBuffer();
@@ -90,6 +95,66 @@ TEST_F(PresenceHandlerTest, ShowsBecomePresenceCodesAndXaKeepsTheCodeButTakesThe
     EXPECT_EQ(updates[1].contact->GetContactId().ToUtf8(), idOf("bob"));
 }
 
+// Bob is signed in on his phone and his laptop: he stays available while either is, and shows
+// the resource of highest priority, else the most available one.
+TEST_F(PresenceHandlerTest, AContactIsAvailableWhileAnyOfItsResourcesIs)
+{
+    signIn();
+    const std::string phone = idOf("bob") + "/phone";
+    const std::string laptop = idOf("Bob") + "/laptop";
+    struct Step {
+        Presence* presence;
+        int code;
+        const char* message;
+    };
+    Presence* important = presence(laptop, Show::DND, "working");
+    important->setPrioriy(5);
+    for (Step step : {Step{presence(phone, Show::AWAY, "lunch"), Contact::PRESENCE_AWAY, "lunch"},
+             Step{presence(laptop, Show::NONE, "here"), Contact::PRESENCE_AVAILABLE, "here"},
+             Step{presence(phone, Show::AWAY, "still lunch"), Contact::PRESENCE_AVAILABLE, "here"},
+             Step{unavailable(laptop), Contact::PRESENCE_AWAY, "still lunch"},
+             Step{presence(laptop, Show::CHAT, "chatty"), Contact::PRESENCE_AVAILABLE, "chatty"},
+             Step{important, Contact::PRESENCE_BUSY, "working"},
+             Step{unavailable(phone), Contact::PRESENCE_BUSY, "working"},
+             Step{unavailable(laptop), Contact::PRESENCE_OFFLINE, ""},
+             Step{presence(idOf("bob"), Show::NONE, "bare"), Contact::PRESENCE_AVAILABLE, "bare"}}) {
+        deliver("buddyStatus", step.presence);
+        std::unique_ptr<Contact> stored = bob();
+        EXPECT_EQ(stored->GetPresenceType(), step.code) << step.message;
+        EXPECT_EQ(stored->GetCustomMessage().ToUtf8(), step.message);
+    }
+}
+
+// An avatar whose vCard fails (or comes without a picture) is asked for again at the next
+// presence that names it; once the picture is stored the hash is no news, and a presence
+// without the vCard-update element leaves the avatar alone.
+TEST_F(PresenceHandlerTest, AnAvatarWhoseFetchFailedIsFetchedAgain)
+{
+    storeContact(idOf("carol"), Contact::PRESENCE_OFFLINE);
+    signIn();
+    const std::string phone = idOf("bob") + "/phone";
+    const std::string request = vCardRequest(idOf("bob"));
+    deliver("buddyStatus", presence(phone, Show::NONE, nullptr, "AAA"));
+    deliver("displayImage", vCard(idOf("bob"), nullptr));
+    deliver("buddyStatus", presence(phone, Show::AWAY, nullptr, "aaa"));
+    deliver("displayImage", vCard(idOf("bob"), "cGljdHVyZQ=="));
+    deliver("buddyStatus", presence(idOf("bob") + "/laptop", Show::NONE, nullptr, "AAA"));
+    deliver("buddyStatus", presence(phone, Show::NONE));
+    // Carol's request marks the end of what was sent.
+    deliver("buddyStatus", presence(idOf("carol") + "/x", Show::NONE, nullptr, "CCC"));
+    const std::string carol = vCardRequest(idOf("carol"));
+    EXPECT_EQ(sentAfterSignIn(carol.substr(carol.find(" to="))), request + request + carol);
+    std::unique_ptr<ContactIcon> avatar = storedAvatar(idOf("bob"));
+    EXPECT_EQ(avatar->GetIconValidity().ToUtf8(), "AAA");
+    EXPECT_EQ(bytesOf(*avatar), "picture");
+    EXPECT_TRUE(bob()->IsHavingAvatar());
+
+    // A new hash drops the old picture until its own arrives, so a failed fetch is retried.
+    deliver("buddyStatus", presence(phone, Show::NONE, nullptr, "BBB"));
+    EXPECT_EQ(bytesOf(*storedAvatar(idOf("bob"))), "");
+    EXPECT_EQ(storedAvatar(idOf("bob"))->GetIconValidity().ToUtf8(), "BBB");
+}
+
 TEST_F(PresenceHandlerTest, PresencesOfUnknownSendersOrWithoutSenderChangeNothing)
 {
     deliver("buddyStatus", presence(idOf("stranger") + "/x", Show::NONE, "hi", "abc"));
@@ -122,7 +187,13 @@ TEST_F(PresenceHandlerTest, AContactsAvatarHashIsTrackedAndItsLossClearsTheAvata
     EXPECT_TRUE(bob()->IsHavingAvatar());
     EXPECT_EQ(delegate_.Count("OnContactImageUpdated"), 1u);
 
+    // A presence without the vCard-update element says nothing about the avatar; an empty
+    // photo says there is none.
     deliver("buddyStatus", presence(from, Show::NONE));
+    EXPECT_EQ(storedAvatar(idOf("bob"))->GetIconValidity().ToUtf8(), "ABC123");
+    EXPECT_TRUE(bob()->IsHavingAvatar());
+    EXPECT_EQ(delegate_.Count("OnContactImageUpdated"), 1u);
+    deliver("buddyStatus", presence(from, Show::NONE, nullptr, ""));
     EXPECT_TRUE(storedAvatar(idOf("bob"))->GetIconValidity().IsEmpty());
     EXPECT_FALSE(bob()->IsHavingAvatar());
     std::vector<TestSupport::RecordingDelegate::Call> images = delegate_.CallsOf("OnContactImageUpdated");
@@ -156,12 +227,14 @@ TEST_F(PresenceHandlerTest, TheUsersOwnAvatarIsFollowedWithoutAContactAndItsVCar
     signIn();
     const std::string own = ScriptedSignIn::bareId();
     deliver("buddyStatus", presence(own + "/desktop", Show::NONE, "at my desk", "F00D"));
-    EXPECT_EQ(sentAfterSignIn("vcard-temp"), "<iq id=\"#\" to=\"" + own + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
+    EXPECT_EQ(sentAfterSignIn("vcard-temp"), vCardRequest(own));
     EXPECT_EQ(storedAvatar(own)->GetIconValidity().ToUtf8(), "F00D");
 
     deliver("displayImage", vCard(own, "bWU="));
     EXPECT_EQ(bytesOf(*storedAvatar(own)), "me");
     deliver("buddyStatus", presence(own + "/desktop", Show::NONE));
+    EXPECT_EQ(bytesOf(*storedAvatar(own)), "me");
+    deliver("buddyStatus", presence(own + "/desktop", Show::NONE, nullptr, ""));
     EXPECT_EQ(storedAvatar(own), nullptr);
     EXPECT_EQ(storedContact(own), nullptr);
     EXPECT_EQ(delegate_.Names(), (Names{"OnMyDisplayNameChanged", "OnClientPresenceUpdated", "OnSignInSuccess",

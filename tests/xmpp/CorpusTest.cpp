@@ -127,7 +127,7 @@ TEST(CorpusTest, PresencesVCardMessagesAndAnError)
     EXPECT_EQ(carol->getPresenceStatus(), Presence::Status::DND);
     EXPECT_EQ(Utf8(carol->getStatusMessage()), "Besprechung \xE2\x80\x93 bitte nicht st\xC3\xB6ren \xF0\x9F\x93\xB5");
     EXPECT_EQ(carol->getPriority(), -1);
-    EXPECT_EQ(carol->getAvatarHash(), nullptr);
+    EXPECT_EQ(Utf8(carol->getAvatarHash()), "");  // an empty photo: no avatar
     Roster* push = presences.object<Roster>(4);
     EXPECT_EQ(push->getType(), IQ::Type::SET);
     EXPECT_EQ(push->getSubPackets()->size(), 1);

@@ -150,34 +150,15 @@ TEST_F(SignInTest, SubManagersWriteTheirStanzasForTheSignedInUser)
     const std::string item = "<query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"><item ";
     EXPECT_EQ(afterSignIn(server),
         "<presence><priority>0</priority></presence>" + sharedStatus +
-            "<status>&lt;b&gt;&amp;</status><show>dnd</show><status-list show=\"default\"></status-list>"
-            "<status-list show=\"dnd\"><status>&lt;b&gt;&amp;</status></status-list><invisible value=\"false\"/>"
-            "</query></iq>" +
-            sharedStatus +
-            "<status>&lt;b&gt;&amp;</status><show>dnd</show><status-list show=\"default\"></status-list>"
-            "<status-list show=\"dnd\"><status>&lt;b&gt;&amp;</status></status-list><invisible value=\"false\"/>"
-            "</query></iq>" +
-            sharedStatus +
-            "<status>two</status><show>dnd</show><status-list show=\"default\"></status-list>"
-            "<status-list show=\"dnd\"><status>&lt;b&gt;&amp;</status><status>two</status></status-list>"
-            "<invisible value=\"false\"/></query></iq>" +
-            sharedStatus +
-            "<status>three</status><show>dnd</show><status-list show=\"default\"></status-list>"
-            "<status-list show=\"dnd\"><status>&lt;b&gt;&amp;</status><status>two</status><status>three</status>"
-            "</status-list><invisible value=\"false\"/></query></iq>" +
-            sharedStatus +
-            "<status>four</status><show>dnd</show><status-list show=\"default\"></status-list>"
-            "<status-list show=\"dnd\"><status>two</status><status>three</status><status>four</status>"
-            "</status-list><invisible value=\"false\"/></query></iq>"
+            // The server's recent lists are not known yet, so none is sent.
+            "<status>&lt;b&gt;&amp;</status><show>dnd</show><invisible value=\"false\"/></query></iq>" +
+            sharedStatus + "<status>&lt;b&gt;&amp;</status><show>dnd</show><invisible value=\"false\"/></query></iq>" +
+            sharedStatus + "<status>two</status><show>dnd</show><invisible value=\"false\"/></query></iq>" +
+            sharedStatus + "<status>three</status><show>dnd</show><invisible value=\"false\"/></query></iq>" +
+            sharedStatus + "<status>four</status><show>dnd</show><invisible value=\"false\"/></query></iq>"
             "<presence><status>four</status><priority>0</priority><show>dnd</show></presence>" +
-            sharedStatus +
-            "<status></status><show>default</show><status-list show=\"default\"><status></status></status-list>"
-            "<status-list show=\"dnd\"><status>two</status><status>three</status><status>four</status>"
-            "</status-list><invisible value=\"false\"/></query></iq>" +
-            sharedStatus +
-            "<status></status><show>default</show><status-list show=\"default\"><status></status></status-list>"
-            "<status-list show=\"dnd\"><status>two</status><status>three</status><status>four</status>"
-            "</status-list><invisible value=\"true\"/></query></iq>"
+            sharedStatus + "<status></status><show>default</show><invisible value=\"false\"/></query></iq>" +
+            sharedStatus + "<status></status><show>default</show><invisible value=\"true\"/></query></iq>"
             "<presence to=\"Bob@Example.org\" type=\"subscribe\"><priority>0</priority></presence>"
             "<iq id=\"#\" type=\"set\">" + item + "jid=\"bob@example.org\" gr:t=\"B\"></item></query></iq>"
             "<iq id=\"#\" type=\"set\">" + item +
@@ -250,7 +231,12 @@ TEST_F(SignInTest, AcknowledgesRosterPushesAndAcceptsRostersOnlyFromTheServer)
     const std::string acknowledgement = "\" to=\"" + Constants::DOMAIN.ToUtf8() + "\" from=\"" +
                                         ScriptedSignIn::fullId() + "\" type=\"result\"></iq>";
     ASSERT_TRUE(server.WaitUntilReceived("<iq id=\"push2" + acknowledgement));
-    const std::string tail = "<iq id=\"push1" + acknowledgement + "<iq id=\"push2" + acknowledgement;
+    // The stranger's push is refused, not taken (addressed back without a "from", as it came
+    // without a "to").
+    const std::string refusal = "<iq id=\"spoof1\" to=\"mallory@evil.example\" type=\"error\">"
+                                "<error type=\"cancel\"><service-unavailable "
+                                "xmlns=\"urn:ietf:params:xml:ns:xmpp-stanzas\"/></error></iq>";
+    const std::string tail = "<iq id=\"push1" + acknowledgement + refusal + "<iq id=\"push2" + acknowledgement;
     const std::string received = server.Received();
     ASSERT_GE(received.size(), tail.size());
     EXPECT_EQ(received.substr(received.size() - tail.size()), tail);

@@ -37,6 +37,7 @@ constexpr int SUCCESS = XMPPListener::AUTH_SUCCESS;
 constexpr int FAILURE = XMPPListener::AUTH_FAILURE;
 constexpr int MESSAGE_ERROR = XMPPListener::MESSAGE_ERROR;
 constexpr int CONNECTION_ERROR = XMPPListener::CONNECTION_ERROR;
+constexpr int REQUEST = XMPPListener::IQ_REQUEST;
 
 const std::string HEADER = "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
                            "xmlns:stream='http://etherx.jabber.org/streams' id='s1' from='example.com' "
@@ -173,9 +174,10 @@ TEST(XMLReaderTest, PresencesWithTheirChildren)
              "<c xmlns='http://jabber.org/protocol/caps' hash='sha-1' node='n' ver='v'/></presence>"
              "<presence from='carol@example.com' type='unavailable'/>"
              "<presence from='dave@example.com' type='subscribe'><priority>high</priority></presence>"
-             "<presence from='eve@example.com' type='bogus'><show/><status/><x><photo/></x></presence>",
+             "<presence from='eve@example.com' type='bogus'><show/><status/><x><photo/></x></presence>"
+             "<presence from='fay@example.com'><x xmlns='vcard-temp:x:update'><photo></photo></x></presence>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{PRESENCE, PRESENCE, PRESENCE, PRESENCE}));
+    ASSERT_EQ(listener.codes(), (Codes{PRESENCE, PRESENCE, PRESENCE, PRESENCE, PRESENCE}));
 
     Presence* bob = listener.object<Presence>(0);
     EXPECT_EQ(Utf8(bob->getFrom()), "bob@example.com/home");
@@ -195,7 +197,10 @@ TEST(XMLReaderTest, PresencesWithTheirChildren)
     EXPECT_EQ(eve->getPresenceType(), Presence::Type::UNKNOWN);
     EXPECT_EQ(eve->getPresenceStatus(), Presence::Status::NONE);
     EXPECT_EQ(eve->getStatusMessage(), nullptr);
-    EXPECT_EQ(eve->getAvatarHash(), nullptr);
+    // An empty photo says there is no avatar; a presence without one says nothing about it.
+    EXPECT_EQ(Utf8(eve->getAvatarHash()), "");
+    EXPECT_EQ(Utf8(listener.object<Presence>(4)->getAvatarHash()), "");
+    EXPECT_EQ(listener.object<Presence>(1)->getAvatarHash(), nullptr);
 }
 
 TEST(XMLReaderTest, MessagesAndMessageErrors)
@@ -311,7 +316,8 @@ TEST(XMLReaderTest, ServicePayloads)
              "<autoacceptsuggestions value='TRUE'/><mailnotifications value='false'/>"
              "<archivingenabled value='true'/><displayname value='Alice &lt;A&gt;'/></usersetting></iq>"
              "<iq type='error' id='u2'><usersetting xmlns='google:setting'/></iq>"
-             "<iq type='result' id='ss1'><query xmlns='google:shared-status' version='2'>"
+             "<iq type='result' id='ss1'><query xmlns='google:shared-status' version='2' status-max='512' "
+             "status-list-max='3' status-list-contents-max='5'>"
              "<status>Lunch</status><show>DND</show>"
              "<status-list show='default'><status>Lunch</status><status>Back soon</status></status-list>"
              "<status-list show='dnd'><status>Busy</status><status/></status-list>"
@@ -319,10 +325,11 @@ TEST(XMLReaderTest, ServicePayloads)
              "<iq type='set' id='ss2'><query xmlns='google:shared-status'><show>default</show>"
              "<invisible value='false'/></query></iq>"
              "<iq type='error' id='ss3'><query xmlns='google:shared-status'/></iq>"
-             "<iq type='set' id='mail'><new-mail xmlns='google:mail:notify'/></iq>"
+             "<iq type='set' id='mail' from='me@example.com' to='me@example.com/Mobile'>"
+             "<new-mail xmlns='google:mail:notify'><x xmlns='a:b'/></new-mail></iq>"
              "<iq type='result' id='mb'><mailbox result-time='1'><mail-thread-info/></mailbox></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{VCARD, SETTINGS, SHARED, SHARED}));
+    ASSERT_EQ(listener.codes(), (Codes{VCARD, SETTINGS, SHARED, SHARED, REQUEST}));
 
     VCard* vCard = listener.object<VCard>(0);
     EXPECT_EQ(Utf8(vCard->getFrom()), "bob@example.com");
@@ -349,6 +356,8 @@ TEST(XMLReaderTest, ServicePayloads)
     ASSERT_EQ(status->getDndStatusMessages()->size(), 1);
     EXPECT_EQ(Text(status->getDndStatusMessages(), 0), "Busy");
     EXPECT_TRUE(status->isInvisible());
+    EXPECT_EQ(status->getStatusMax(), 512);
+    EXPECT_EQ(status->getStatusListContentsMax(), 5);
 
     SharedStatusMessage* pushed = listener.object<SharedStatusMessage>(3);
     EXPECT_EQ(pushed->getType(), IQ::Type::SET);
@@ -356,6 +365,15 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(pushed->getCurrentStatusMessage(), nullptr);
     EXPECT_EQ(pushed->getDefaultStatusMessages(), nullptr);
     EXPECT_FALSE(pushed->isInvisible());
+    EXPECT_EQ(pushed->getStatusMax(), 0);
+
+    // A request with no payload class goes on to be answered, named by its child's namespace.
+    IQ* request = listener.object<IQ>(4);
+    EXPECT_EQ(request->getType(), IQ::Type::SET);
+    EXPECT_EQ(Utf8(request->getPacketID()), "mail");
+    EXPECT_EQ(Utf8(request->getFrom()), "me@example.com");
+    EXPECT_EQ(Utf8(request->getTo()), "me@example.com/Mobile");
+    EXPECT_EQ(Utf8(request->getXmlns()), "google:mail:notify");
 }
 
 TEST(XMLReaderTest, BadInputNeitherCrashesNorLeaks)

@@ -106,15 +106,21 @@ TEST_F(XMPPManagerTest, MessagesNeedASenderAndABodyAndErrorsAnId)
 
 TEST_F(XMPPManagerTest, PayloadsGoOutUnderTheirNamesAndMissingObjectsPostNothing)
 {
-    manager_.onEvent(new UserSettings(), XMPPListener::USER_SETTINGS);
-    manager_.onEvent(new VCard(), XMPPListener::VCARD);
-    manager_.onEvent(new SharedStatusMessage(), XMPPListener::SHARED_STATUS);
+    auto settings = new UserSettings();
+    settings->setType(IQ::Type::RESULT);
+    manager_.onEvent(settings, XMPPListener::USER_SETTINGS);
+    auto vCard = new VCard();
+    vCard->setType(IQ::Type::RESULT);
+    manager_.onEvent(vCard, XMPPListener::VCARD);
+    auto shared = new SharedStatusMessage();
+    shared->setType(IQ::Type::SET);
+    manager_.onEvent(shared, XMPPListener::SHARED_STATUS);
     for (int event : {XMPPListener::PRESENCE, XMPPListener::ROSTER, XMPPListener::USER_SETTINGS, XMPPListener::VCARD,
              XMPPListener::MESSAGE, XMPPManager::NO_SAVE_STATE, XMPPListener::SHARED_STATUS}) {
         manager_.onEvent(nullptr, event);
     }
     // Codes the manager does not act on free their objects and post nothing.
-    for (int event : {5, 6, 14, 15, XMPPManager::IGNORED, 19, 99}) {
+    for (int event : {5, 6, 14, 15, XMPPManager::IGNORED, 20, 99}) {
         manager_.onEvent(new VCard(), event);
     }
     manager_.onEvent(nullptr, XMPPListener::CONNECTION_ERROR);

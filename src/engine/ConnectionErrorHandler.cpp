@@ -5,14 +5,16 @@
 #include "engine/ResponseDelegate.h"
 #include "xmpp/Connection.h"
 
+#include <memory>
+
 ConnectionErrorHandler::ConnectionErrorHandler() = default;
 
 ConnectionErrorHandler::~ConnectionErrorHandler() = default;
 
 void ConnectionErrorHandler::handle(GtalkNotification* notification)
 {
+    std::unique_ptr<Ixa::Base::Object> attempt(notification != nullptr ? notification->getXMPPObject() : nullptr);
     if (notification != nullptr) {
-        delete notification->getXMPPObject();
         notification->setXMPPObject(nullptr);
     }
     Connection* connection = EngineAccess::connection(getRequestController());
@@ -20,14 +22,19 @@ void ConnectionErrorHandler::handle(GtalkNotification* notification)
     if (connection == nullptr || delegate == nullptr) {
         return;
     }
-    if (connection->isInitialLogin()) {
+    switch (connection->classifyLoss(attempt.get())) {
+    case Connection::LossKind::STALE:
+        return;
+    case Connection::LossKind::SIGN_IN_FAILED: {
         connection->closeConnection();
         IMString text = signInErrorText();
         delegate->OnSignInError(0, &text);
-    } else {
-        connection->setInitialLogin(true);
+        return;
+    }
+    case Connection::LossKind::SESSION_LOST:
         connection->closeConnection();
         delegate->OnConnectionLost();
+        return;
     }
 }
 

@@ -1,7 +1,9 @@
 // "connectionError": connecting failed or the connection broke. During the first login it is
 // a sign-in error (code 0, the localised "sign-in error. network not available" text);
 // after sign-in it is a lost connection, and the next login counts as a first login again.
-// Either way the connection is closed first.
+// Either way the connection is closed first. An error of an earlier attempt (the attempt
+// number it carries is not the connection's), or one that comes after the user signed out,
+// is stale: it closes nothing and shows nothing.
 // Threading: the response thread; closing waits for the reader thread to end.
 // Ownership: disposes of whatever object the notification carries (usually none).
 #pragma once

@@ -27,9 +27,6 @@ void ResponseProcessor::process(Ixa::Base::Object* object)
         ? dynamic_cast<NotificationHandler*>(handlers_->get(name)) : nullptr;
     if (handler != nullptr) {
         handler->handle(notification);
-    } else if (notification != nullptr) {
-        // The protocol object belongs to the handler; with nobody to take it, it goes here.
-        delete notification->getXMPPObject();
     }
     delete object;
 }

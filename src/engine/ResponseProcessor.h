@@ -1,7 +1,6 @@
 // The response thread: hands each notification to the handler registered under its name,
-// in posting order, and deletes the notification after (its protocol object is the
-// handler's business). A notification without a name or without a handler is deleted
-// unseen. Owns the handler table with its keys and handlers; owned by the request controller.
+// in posting order, and deletes the notification after (with its protocol object, unless the
+// handler took it). A notification without a name or without a handler is deleted unseen. Owns the handler table with its keys and handlers; owned by the request controller.
 #pragma once
 
 #include "engine/EventProcessor.h"

@@ -13,9 +13,7 @@ void SignOutCommand::executeCommand(unsigned long* result)
     *result = Ixa::E_SUCCESS;
     RequestController* controller = getRequestController();
     if (Connection* connection = EngineAccess::connection(controller)) {
-        if (connection->isInitialized()) {
-            connection->logout();
-        }
+        connection->logout();
         connection->setInitialLogin(true);
     }
     if (ResponseDelegate* delegate = EngineAccess::responseDelegate(controller)) {

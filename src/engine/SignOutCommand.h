@@ -1,5 +1,6 @@
-// Signs the user out: logs out when connected, makes the next login a first login again, and
-// reports the sign-out to the controller's response delegate.
+// Signs the user out: logs out (which also cuts a connect short, and marks a loss being
+// handled meanwhile as no error), makes the next login a first login again, and reports the
+// sign-out to the controller's response delegate.
 // Created on the caller's thread, run and deleted on the request thread.
 #pragma once
 

@@ -1,8 +1,9 @@
-// What a socket tells its connection when an established connection ends without the
-// program having asked for it: the XMPP connection implements it and registers with the
-// socket it owns (IMSecureSocket::setConnectionObject).
-// Threading: both calls come from the socket thread and must return without waiting for a
-// thread that may be closing the socket (they take no lock that a closer holds).
+// What a socket asks its connection before it ends the reader's stream with a loss: the XMPP
+// connection implements it and registers with the socket it owns
+// (IMSecureSocket::setConnectionObject). The loss itself reaches the connection through the
+// reader, which meets it behind the bytes received before it.
+// Threading: called from the socket thread; it must return without waiting for a thread that
+// may be closing the socket (it takes no lock that a closer holds).
 #pragma once
 
 class ConnectionLossListener {
@@ -14,5 +15,4 @@ public:
     virtual ~ConnectionLossListener() = default;
 
     virtual int getConnectionState() = 0;
-    virtual void notifyConnectionLost(unsigned long result) = 0;
 };

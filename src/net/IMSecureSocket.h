@@ -12,8 +12,10 @@
 // go out), closes the platform socket there and joins the thread; it may be called from any
 // thread but the socket thread, more than once, and before or without a Connect. After it,
 // writes fail at once and no loss is reported. The end of an established connection that
-// was not closed here, not marked with setlogOutRequest(true) and not a refused sign-in is
-// reported once to the registered connection, from the socket thread.
+// was not closed here, not marked with setlogOutRequest(true) and not a refused sign-in ends
+// the input stream with its loss marker, behind every byte received before it
+// (IMSocketInputStream::endedByLoss); the registered connection is asked for its sign-in
+// state first.
 //
 // Threading and ownership: Connect from one thread (the connection's), once per socket;
 // Close and the setters from any thread; the streams as their headers say. The socket owns

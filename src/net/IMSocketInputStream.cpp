@@ -21,20 +21,26 @@ Ixa::Base::ByteBuffer* NewMarker()
 
 }  // namespace
 
-IMSocketInputStream::IMSocketInputStream() : queue_(new BlockingQueue(QUEUE_CAPACITY)), marker_(NewMarker()) {}
+IMSocketInputStream::IMSocketInputStream()
+    : queue_(new BlockingQueue(QUEUE_CAPACITY)), marker_(NewMarker()), lossMarker_(NewMarker())
+{
+}
 
 IMSocketInputStream::~IMSocketInputStream()
 {
     forgetCurrent();
     unsigned long result = Ixa::E_SUCCESS;
     while (void* item = queue_->take(0, &result)) {
-        if (item != marker_) {
+        if (!isMarker(item)) {
             delete static_cast<Ixa::Base::ByteBuffer*>(item);
         }
     }
     delete queue_;
     delete marker_;
+    delete lossMarker_;
 }
+
+bool IMSocketInputStream::isMarker(void* item) const { return item == marker_ || item == lossMarker_; }
 
 Ixa::result IMSocketInputStream::offer(Ixa::Base::ByteBuffer* buffer)
 {
@@ -46,6 +52,10 @@ Ixa::result IMSocketInputStream::offer(Ixa::Base::ByteBuffer* buffer)
     }
     return result;
 }
+
+Ixa::result IMSocketInputStream::offerEnd(bool lost) { return offer(lost ? lossMarker_ : marker_); }
+
+bool IMSocketInputStream::endedByLoss() const { return lost_; }
 
 void IMSocketInputStream::setReceiveRoomListener(ReceiveRoomListener* listener)
 {
@@ -75,8 +85,9 @@ int IMSocketInputStream::readFromNextBuffer()
         void* item = queue_->take(&result);
         waitingToRead_ = false;
         noticeRoom();
-        if (Ixa::IsFailed(result) || item == nullptr || item == marker_) {
+        if (Ixa::IsFailed(result) || item == nullptr || isMarker(item)) {
             ended_ = true;
+            lost_ = item == lossMarker_;
             break;
         }
         current_ = static_cast<Ixa::Base::ByteBuffer*>(item);

@@ -7,17 +7,23 @@
 // refused offer and a take. read() takes one buffer from the queue and serves bytes from it
 // without touching the queue again until it is used up, so the per-byte path takes no lock.
 //
-// The end of the stream is a dedicated marker object of the stream's own, recognised by its
-// identity: a received buffer that happens to hold the same four bytes is ordinary data. Once
-// read() has met the marker it answers -1 for good. Zero bytes are skipped, since XML never
-// contains them and the reader must neither loop on one nor lose what follows it.
+// The end of the stream is one of two dedicated marker objects of the stream's own, recognised
+// by identity: a received buffer that happens to hold the same four bytes is ordinary data.
+// The end marker is queued by whoever stops the reader; the socket thread offers the loss
+// marker (or, when the client was ending the stream itself, the end marker) behind the last
+// bytes it received when the server ended the connection, so the reader meets the end only
+// after everything that came before it. Once read() has met
+// either marker it answers -1 for good, and endedByLoss() says which one it was. Zero bytes
+// are skipped, since XML never contains them and the reader must neither loop on one nor
+// lose what follows it.
 //
 // Threading and ownership: read() is called by one thread at a time (the reader thread);
 // buffers are offered or put on the queue from any thread and belong to the queue until
 // read() takes them, then to the stream, which deletes each once it is used up; a refused
-// buffer stays with its sender. putEndOfStream() and setReceiveRoomListener() may be called
-// from any thread; the listener is borrowed. The destructor deletes the current buffer, every
-// buffer still queued and the marker; no other thread may use the stream by then.
+// buffer stays with its sender. putEndOfStream(), offerEnd() and setReceiveRoomListener() may
+// be called from any thread; the listener is borrowed. The destructor deletes the current
+// buffer, every buffer still queued and the markers; no other thread may use the stream by
+// then.
 #pragma once
 
 #include "foundation/BlockingQueue.h"
@@ -54,6 +60,12 @@ public:
     // Queues a received buffer; E_FAILURE on a full queue, with the buffer left to the caller
     // and the listener to be told once the reader has taken a buffer.
     Ixa::result offer(Ixa::Base::ByteBuffer* buffer);
+    // Queues the loss marker (`lost`) or the end marker like a received buffer (refused on a
+    // full queue, with a notice to follow).
+    Ixa::result offerEnd(bool lost);
+    // Whether read() ended at the loss marker; asked by the reading thread after read()
+    // answered -1.
+    bool endedByLoss() const;
     // The listener of the room notices, or null for none. Once this returns, no notice
     // reaches the previous listener.
     void setReceiveRoomListener(ReceiveRoomListener* listener);
@@ -71,13 +83,17 @@ private:
     void forgetCurrent();
     void noticeRoom();
 
+    bool isMarker(void* item) const;
+
     BlockingQueue* queue_;
     Ixa::Base::ByteBuffer* marker_;
+    Ixa::Base::ByteBuffer* lossMarker_;
     Ixa::Base::ByteBuffer* current_ = nullptr;
     const Ixa::byte* data_ = nullptr;
     int position_ = 0;
     int limit_ = 0;
     bool ended_ = false;
+    bool lost_ = false;
     std::atomic<bool> waitingToRead_{false};
     // Guards the two fields below.
     std::mutex roomMutex_;

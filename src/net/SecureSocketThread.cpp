@@ -196,13 +196,13 @@ void SecureSocketThread::offer(Ixa::Base::ByteBuffer* buffer)
 // the held buffer to the next one.
 void SecureSocketThread::resume()
 {
-    if (held_ == nullptr) {
-        return;
+    if (held_ != nullptr) {
+        offer(held_);
+        if (held_ == nullptr && pendingEnd_ == End::NONE) {
+            receiveOnce();
+        }
     }
-    offer(held_);
-    if (held_ == nullptr) {
-        receiveOnce();
-    }
+    queueEnd();
 }
 
 // On the reader thread: the notice becomes an event, behind any send already posted. After
@@ -215,20 +215,35 @@ void SecureSocketThread::OnSecureSocketReadyToSend(SecureSocket&) {}
 // handshake with the closed event.
 void SecureSocketThread::OnSecureSocketServCertFailed(SecureSocket&) {}
 
+// The server's end of an established connection ends the reader's stream behind the last
+// bytes received: as a loss, unless the client itself was ending it (a logout, a refused
+// sign-in). A close of the owner's own needs no marker: it stops the reader itself.
 void SecureSocketThread::OnSecureSocketClosed(SecureSocket&, NetSocketClosedReason)
 {
     owner_->completeConnectStep(Ixa::E_FAILURE);
-    if (!shouldReportLoss()) {
+    if (closing_ || !owner_->isConnected()) {
         return;
     }
+    pendingEnd_ = isLoss() ? End::LOSS : End::QUIET;
     owner_->setConnected(false);
-    owner_->getConnectionObject()->notifyConnectionLost(Ixa::E_FAILURE);
-    Exit(0);
+    queueEnd();
 }
 
-bool SecureSocketThread::shouldReportLoss() const
+// A refused marker is offered again at the next room notice, like a held buffer.
+void SecureSocketThread::queueEnd()
+{
+    if (pendingEnd_ == End::NONE || held_ != nullptr) {
+        return;
+    }
+    if (Ixa::IsSucceeded(owner_->getSocketInputStream()->offerEnd(pendingEnd_ == End::LOSS))) {
+        pendingEnd_ = End::NONE;
+        Exit(0);
+    }
+}
+
+bool SecureSocketThread::isLoss() const
 {
     ConnectionLossListener* connection = owner_->getConnectionObject();
-    return !closing_ && !owner_->isLogOutRequested() && owner_->isConnected() && connection != nullptr &&
+    return !owner_->isLogOutRequested() && connection != nullptr &&
            connection->getConnectionState() != ConnectionLossListener::SIGN_IN_FAILED;
 }

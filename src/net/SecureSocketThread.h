@@ -16,9 +16,11 @@
 // buffer again, and receiving continues behind it. No byte is lost or reordered, and nothing
 // polls.
 //
-// An established connection that ends without the owner closing it, without a logout mark
-// and without a refused sign-in is reported once to the owner's connection, and the thread
-// then ends, so later sends fail at once.
+// An established connection that the server ends (the owner did not close it) ends the
+// reader's stream with a marker queued behind every byte received before the end (a buffer
+// held back goes first), so the end is met in stream order: the loss marker, or the plain
+// end marker when the client was ending the stream itself (a logout mark, a refused
+// sign-in). The thread then ends, so later sends fail at once.
 //
 // Threading and ownership: construct, setClosing and destruction on any other thread;
 // onReceiveRoomAvailable on the reader thread; the handlers run on the thread itself. The
@@ -82,7 +84,9 @@ private:
     void receiveOnce();
     void offer(Ixa::Base::ByteBuffer* buffer);
     void resume();
-    bool shouldReportLoss() const;
+    // Queues the pending end marker once no held buffer is ahead of it, then ends the thread.
+    void queueEnd();
+    bool isLoss() const;
 
     IMSecureSocket* owner_;
     IMString host_;
@@ -93,5 +97,8 @@ private:
     Ixa::Net::Dns* dns_ = nullptr;
     // A received buffer the full queue refused; receiving waits until it is queued.
     Ixa::Base::ByteBuffer* held_ = nullptr;
+    // The connection has ended and its marker still waits for room in the queue.
+    enum class End { NONE, QUIET, LOSS };
+    End pendingEnd_ = End::NONE;
     std::atomic<bool> closing_{false};
 };

@@ -1,9 +1,10 @@
 #include "xmpp/Connection.h"
 
+#include "foundation/IMInteger.h"
 #include "foundation/Util.h"
 #include "net/IMSecureSocket.h"
-#include "xmpp/Authentication.h"
 #include "xmpp/Constants.h"
+#include "xmpp/LoginManager.h"
 #include "xmpp/NotificationPoster.h"
 #include "xmpp/PresenceManager.h"
 #include "xmpp/Stream.h"
@@ -11,6 +12,23 @@
 #include "xmpp/XMLReader.h"
 #include "xmpp/XMPPManager.h"
 #include "xmpp/XMPPWriter.h"
+
+namespace {
+
+// Carries a retired manager to the response thread, which deletes it.
+class RetiredManager : public Ixa::Base::Object {
+public:
+    explicit RetiredManager(XMPPManager* manager) : manager_(manager) {}
+    ~RetiredManager() override { delete manager_; }
+
+    RetiredManager(const RetiredManager&) = delete;
+    RetiredManager& operator=(const RetiredManager&) = delete;
+
+private:
+    XMPPManager* manager_;
+};
+
+}  // namespace
 
 Connection::Connection(RequestController* controller)
     : requestController_(controller), manager_(new XMPPManager(this, controller)), host_(Constants::HOST),
@@ -38,11 +56,22 @@ void Connection::setServerAddress(const IMString& host, int port)
     port_ = port;
 }
 
+// Whatever is left of an earlier attempt goes first: a connect still under way is cut short,
+// its thread joined, and its socket, reader and writer closed, so the new attempt never fails
+// because of the old one and the old one reports nothing more.
 void Connection::login(IMString* user, IMString* password)
 {
+    abortConnect();
+    Join();
+    closeConnection();
+    retirePreviousAttempt();
     replaceAccount(user, password);
+    {
+        std::lock_guard<std::mutex> connecting(connectingLock_);
+        connectAborted_ = false;
+        ++attempt_;
+    }
     if (Ixa::IsFailed(Start())) {
-        Join();
         construct();
         Start();
     }
@@ -70,7 +99,6 @@ Ixa::Base::Object* Connection::Run()
 
 void Connection::startConnection()
 {
-    retirePreviousAttempt();
     std::lock_guard<ConnectionLock> guard(lock_);
     if (socket_ != nullptr) {
         notifyConnectionError();
@@ -87,7 +115,11 @@ void Connection::startConnection()
     }
     {
         std::lock_guard<std::mutex> connecting(connectingLock_);
-        logoutRequested_ = false;
+        if (connectAborted_) {
+            socket_->Close();
+        } else {
+            logoutRequested_ = false;
+        }
         connecting_ = socket_;
     }
     int outcome = socket_->Connect(host, port);
@@ -102,8 +134,10 @@ void Connection::startConnection()
     }
 }
 
-// The reader and manager of the attempt before go first. Their reader may still be running
-// when that connection was lost and never closed: closing it makes a pending event give up.
+// The reader of the attempt before has been stopped and joined by the close. Its manager
+// may still be in use by a handler on the response thread, so it is deleted there, behind
+// every notification posted so far; a command that could use it cannot run meanwhile, since
+// a login runs on the request thread itself.
 void Connection::retirePreviousAttempt()
 {
     XMLReader* reader = nullptr;
@@ -113,12 +147,10 @@ void Connection::retirePreviousAttempt()
         std::swap(reader, reader_);
         std::swap(manager, manager_);
     }
-    if (reader != nullptr) {
-        reader->close();
-        lock_.wakeWaiters();
-        delete reader;
+    delete reader;
+    if (manager != nullptr) {
+        NotificationPoster::dispose(requestController_, new RetiredManager(manager));
     }
-    delete manager;
 }
 
 // A loss reported between the connect and this point is not overwritten: the engine has been
@@ -161,39 +193,36 @@ void Connection::login()
         userName = TextCopy::of(userName_);
         password = TextCopy::of(password_);
     }
-    sendPacket(new Stream(true));
-    sendPacket(new Authentication(userName, password));
+    if (LoginManager* login = manager_ != nullptr ? manager_->getLoginManager() : nullptr) {
+        login->authenticate(userName, password);
+    }
     delete userName;
     delete password;
 }
 
-// From the start of a logout a loss is no error: the client is ending the stream itself.
+// From the start of a logout a loss is no error: the client is ending the stream itself. A
+// connect that has not begun yet is aborted as well, so it never starts.
 void Connection::abortConnect()
 {
     std::lock_guard<std::mutex> connecting(connectingLock_);
     logoutRequested_ = true;
+    connectAborted_ = true;
     if (connecting_ != nullptr) {
         connecting_->Close();
     }
 }
 
-void Connection::logout()
+// The server's answer to the closing tag may still bring stanzas (a message sent as the
+// user signed out): the reader goes on handling them, without the connection lock, until
+// the server's stream ends or `grace` has passed.
+void Connection::logout(std::chrono::milliseconds grace)
 {
     abortConnect();
+    XMLReader* reader = closeStream();
+    if (reader != nullptr) {
+        reader->waitForStreamEnd(grace);
+    }
     std::lock_guard<ConnectionLock> guard(lock_);
-    if (socket_ != nullptr) {
-        socket_->setlogOutRequest(true);
-    }
-    if (writer_ != nullptr) {
-        if (PresenceManager* presence = manager_ != nullptr ? manager_->getPresenceManager() : nullptr) {
-            presence->setOfflineStatus();
-        }
-        if (socket_ != nullptr) {
-            sendPacket(new Stream(false));
-        }
-        stopXMPPThread();
-        writer_->close();
-    }
     stopReader();
     if (manager_ != nullptr) {
         manager_->clean();
@@ -201,6 +230,31 @@ void Connection::logout()
     dropSocket();
     connected_ = false;
     state_ = STATE_CLOSED;
+}
+
+// Says goodbye (unavailable presence, closing tag) and stops the writer; answers the reader
+// that is still to see the server's end of the stream, if any.
+XMLReader* Connection::closeStream()
+{
+    std::lock_guard<ConnectionLock> guard(lock_);
+    if (socket_ != nullptr) {
+        socket_->setlogOutRequest(true);
+    }
+    if (writer_ == nullptr) {
+        return nullptr;
+    }
+    if (PresenceManager* presence = manager_ != nullptr ? manager_->getPresenceManager() : nullptr) {
+        presence->setOfflineStatus();
+    }
+    bool sent = false;
+    if (socket_ != nullptr) {
+        unsigned long result = Ixa::E_FAILURE;
+        sendPacket(new Stream(false), &result);
+        sent = Ixa::IsSucceeded(result);
+    }
+    stopXMPPThread();
+    writer_->close();
+    return sent && connected_ ? reader_ : nullptr;
 }
 
 void Connection::closeConnection()
@@ -241,14 +295,16 @@ void Connection::dropSocket()
     socket_ = nullptr;
 }
 
+// The program is ending the way a sign-out does, with a shorter wait for the server; a
+// connect in progress is cut short first (it holds the connection lock until it ends).
 void Connection::endConnection()
 {
-    Packet::releaseIDPrefix();
-    std::lock_guard<ConnectionLock> guard(lock_);
     if (connected_) {
-        closeConnection();
-        connected_ = false;
+        logout(QUIT_GRACE);
+    } else {
+        abortConnect();
     }
+    Packet::releaseIDPrefix();
 }
 
 void Connection::init()
@@ -349,7 +405,7 @@ bool Connection::enterReaderEvent(XMLReader* reader)
 
 void Connection::leaveReaderEvent() { lock_.unlock(); }
 
-// On the socket thread, without the connection lock: a closer may be joining this thread.
+// On the reader thread, inside a reader event.
 void Connection::notifyConnectionLost(unsigned long)
 {
     std::lock_guard<std::mutex> guard(postLock_);
@@ -371,5 +427,19 @@ void Connection::postWhileConnected(const char* name, Ixa::Base::Object* object)
 
 void Connection::notifyConnectionError()
 {
-    NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, nullptr);
+    NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, new IMInteger(attempt_));
+}
+
+Connection::LossKind Connection::classifyLoss(Ixa::Base::Object* attempt)
+{
+    auto number = dynamic_cast<IMInteger*>(attempt);
+    std::lock_guard<std::mutex> connecting(connectingLock_);
+    if ((number != nullptr && number->ToInt() != attempt_) || logoutRequested_) {
+        return LossKind::STALE;
+    }
+    if (initialLogin_) {
+        return LossKind::SIGN_IN_FAILED;
+    }
+    initialLogin_ = true;
+    return LossKind::SESSION_LOST;
 }

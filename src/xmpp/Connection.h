@@ -7,7 +7,9 @@
 //
 // Threads and locks:
 // - The connection lock (re-entrant, ConnectionLock) guards connecting, closing, logout,
-//   init and every reader event (XMPPManager::onEvent). Logout and close hold it while they
+//   init and every reader event (XMPPManager::onEvent). A logout lets it go while it waits
+//   (at most LOGOUT_GRACE) for the server to close its stream, so the reader can still hand
+//   on what the server sent meanwhile; it is the logout's caller's thread that waits. Logout and close hold it while they
 //   wait for the reader thread to end; a reader event waiting for the lock gives up as soon
 //   as its reader has been closed, so the two never wait for each other. On the reader
 //   thread itself (closing after a refused sign-in) nothing waits for the reader.
@@ -15,19 +17,24 @@
 //   socket, and teardown first closes the socket (which fails every pending send at once),
 //   then takes that lock exclusively to delete them, so no write is ever left on a deleted
 //   stream.
-// - The socket thread's loss report (notifyConnectionLost) takes only the short lock that
-//   orders it with a successful sign-in: the reader may still be working through bytes that
-//   came before the loss, and the engine must not see the user signed in after it has been
-//   told the connection is gone.
-// - A logout while the connection thread is still connecting closes the socket being
-//   connected, which cuts the connect short without a "connectionError".
+// - A lost connection reaches the engine in stream order: the socket thread queues the loss
+//   behind the bytes it received, and the reader reports it (notifyConnectionLost, on the
+//   reader thread) once everything before it has been handed on. The report takes only the
+//   short lock that orders it with a successful sign-in, so the engine never sees the user
+//   signed in after it has been told the connection is gone.
+// - A logout, a new login or the end of the program while the connection thread is still
+//   connecting closes the socket being connected (or keeps a connect about to begin from
+//   starting), which cuts the connect short without a "connectionError". A new login then
+//   closes whatever is left of the earlier attempt before it starts; every
+//   "connectionError" carries its attempt's number, so a late one is recognised as stale.
 // - The account strings (user name, password, bare and full id) are guarded by a lock of
 //   their own; the getters lend pointers that stay valid until the next login (user name,
 //   password, bare id) or the next bind result (full id).
 // - login never re-constructs the thread while an earlier attempt is still running: it
-//   waits for that attempt to end first.
+//   aborts that attempt and waits for it to end first.
 // - A cleaned XMPP manager is inert (its sub-manager getters answer null, and sub-managers
-//   fetched before send nothing); the objects are deleted when the next attempt starts.
+//   fetched before send nothing); the next login retires it to the response thread, which
+//   deletes it after every handler that might still hold it has run.
 //
 // Ownership: the connection owns its socket, writer, reader, manager, lock and account
 // strings; it borrows the request controller.
@@ -39,6 +46,7 @@
 #include "xmpp/ConnectionLock.h"
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <shared_mutex>
 
@@ -58,6 +66,19 @@ class Connection : public IMThread, public ConnectionLossListener {
 public:
     static constexpr int STATE_CLOSED = -2;
     static constexpr int STATE_AUTHENTICATED = 0;
+    // How long a logout waits for the server to close its stream; at the program's end, less.
+    static constexpr std::chrono::milliseconds LOGOUT_GRACE{2000};
+    static constexpr std::chrono::milliseconds QUIT_GRACE{1000};
+
+    // What a "connectionError" means by the time its handler gets to it.
+    enum class LossKind {
+        // From an earlier attempt, or after the user signed out: nothing to report or close.
+        STALE,
+        // Before the sign-in completed.
+        SIGN_IN_FAILED,
+        // A signed-in session ended; the next login counts as a first login again.
+        SESSION_LOST,
+    };
 
     explicit Connection(RequestController* controller);
     ~Connection() override;
@@ -77,9 +98,12 @@ public:
     void startConnection();
     // Sends the stream header and the authentication element.
     void login();
-    void logout();
+    // Says goodbye (unavailable presence, closing tag), waits at most `grace` for the
+    // server's end of the stream while still handling what it sends, and closes.
+    void logout(std::chrono::milliseconds grace = LOGOUT_GRACE);
     void closeConnection();
-    // At shutdown: releases the packet-id prefix and closes the connection.
+    // At shutdown: signs out (QUIT_GRACE) when connected, otherwise cuts a connect short;
+    // then releases the packet-id prefix.
     void endConnection();
     // The requests made once the user is signed in (XMPPManager::init).
     void init();
@@ -115,7 +139,12 @@ public:
     bool enterReaderEvent(XMLReader* reader);
     void leaveReaderEvent();
 
-    void notifyConnectionLost(unsigned long result) override;
+    // The connection can no longer be read (lost, or a stream beyond the reader's limits):
+    // "connectionError", unless the client is ending the stream itself.
+    void notifyConnectionLost(unsigned long result);
+    // Decides, together with the sign-out and the sign-in handler's setInitialLogin, what the
+    // "connectionError" carrying `attempt` (the object it was posted with) means.
+    LossKind classifyLoss(Ixa::Base::Object* attempt);
     // Posts a notification unless the connection has been reported lost (then the object is
     // deleted): the loss and what is posted here reach the engine in the order they happened.
     void postWhileConnected(const char* name, Ixa::Base::Object* object);
@@ -126,6 +155,7 @@ private:
     void notifyConnectionError();
     void retirePreviousAttempt();
     void abortConnect();
+    XMLReader* closeStream();
     // Stops the reader and, off the reader thread, waits for its thread to end (lock held).
     void stopReader();
     // Closes and deletes the socket and deletes the writer (lock held).
@@ -144,9 +174,13 @@ private:
     XMPPManager* manager_ = nullptr;
     std::shared_mutex sendLock_;
 
-    // The socket being connected, for a logout to cut the connect short.
+    // The socket being connected, for a logout to cut the connect short; whether the attempt
+    // was aborted before it began connecting; and the number of the attempt, which every
+    // "connectionError" carries so that one from an earlier attempt is told apart.
     std::mutex connectingLock_;
     IMSecureSocket* connecting_ = nullptr;
+    bool connectAborted_ = false;
+    std::atomic<int> attempt_{0};
 
     // Orders the loss report with postWhileConnected.
     std::mutex postLock_;

@@ -2,14 +2,28 @@
 
 #include "engine/RequestController.h"
 
+namespace {
+
+void enqueue(RequestController* controller, IMString* name, Ixa::Base::Object* object)
+{
+    auto notification = new GtalkNotification();
+    notification->setNotificationName(name);
+    notification->setXMPPObject(object);
+    if (controller != nullptr) {
+        controller->addToResponseQueue(notification);
+    } else {
+        delete notification;
+    }
+}
+
+}  // namespace
+
 void NotificationPoster::post(RequestController* controller, const char* name, Ixa::Base::Object* object)
 {
-    if (controller == nullptr) {
-        delete object;
-        return;
-    }
-    auto notification = new GtalkNotification();
-    notification->setNotificationName(new IMString(name));
-    notification->setXMPPObject(object);
-    controller->addToResponseQueue(notification);
+    enqueue(controller, new IMString(name), object);
+}
+
+void NotificationPoster::dispose(RequestController* controller, Ixa::Base::Object* object)
+{
+    enqueue(controller, nullptr, object);
 }

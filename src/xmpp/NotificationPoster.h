@@ -23,4 +23,8 @@ public:
 
     // Without a controller the object is deleted, since nobody else would.
     static void post(RequestController* controller, const char* name, Ixa::Base::Object* object);
+    // Hands `object` to the response thread only to be deleted there, behind everything
+    // posted before it, so a handler still using it finishes first: a notification without a
+    // name, which no handler sees.
+    static void dispose(RequestController* controller, Ixa::Base::Object* object);
 };

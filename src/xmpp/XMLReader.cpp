@@ -93,11 +93,15 @@ Ixa::Base::Object* XMLReader::Run()
         if (event == XMLParser::START_TAG && !dispatch()) {
             break;
         }
+        if (event == XMLParser::END_TAG && parser_->isName("stream:stream")) {
+            markStreamEnded();
+        }
         if (parser_->hasOverflowed() && running_) {
             deliver(nullptr, XMPPListener::CONNECTION_ERROR);
             break;
         }
         if (parser_->getEventType() == XMLParser::END_DOCUMENT) {
+            reportLoss();
             break;
         }
     }
@@ -105,12 +109,35 @@ Ixa::Base::Object* XMLReader::Run()
     return nullptr;
 }
 
+// The server ended the connection and everything it sent before has been handed on: the
+// loss comes last, in stream order. A reader stopped by close() reports nothing.
+void XMLReader::reportLoss()
+{
+    if (input_->endedByLoss() && running_) {
+        deliver(nullptr, XMPPListener::CONNECTION_ERROR);
+    }
+}
+
 void XMLReader::finish()
 {
+    markStreamEnded();
     doneMonitor_->Enter();
     finished_ = true;
     doneMonitor_->NotifyAll();
     doneMonitor_->Exit();
+}
+
+void XMLReader::markStreamEnded()
+{
+    std::lock_guard<std::mutex> guard(endLock_);
+    streamEnded_ = true;
+    endChanged_.notify_all();
+}
+
+bool XMLReader::waitForStreamEnd(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> guard(endLock_);
+    return endChanged_.wait_for(guard, timeout, [this] { return streamEnded_; });
 }
 
 // Answers false when the reader must end at once (after a SASL failure).

@@ -13,7 +13,9 @@
 // shared-status, settings or vCard data. A get or set that yields none of those goes to the
 // listener as IQ_REQUEST, so that it can be answered. Exceeding the limits ends the reader with
 // CONNECTION_ERROR, so a hostile server cannot make it hold more than a bounded amount of
-// memory.
+// memory. The end of the connection comes as the input stream's loss marker behind the last
+// bytes received; the reader reports it as CONNECTION_ERROR once it gets there, after every
+// stanza that came before.
 //
 // Lifecycle: one reader per connection. The connection sets it running, starts the thread,
 // and ends it with close() followed by waitUntilFinished(); the thread also ends by itself
@@ -39,6 +41,9 @@
 #include "xmpp/XMPPListener.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 class IMSocketInputStream;
 class MessagePacket;
@@ -67,6 +72,10 @@ public:
     IMMonitor* getDoneMonitor();
     // Waits until Run has ended; returns at once when it has, and on the reader thread itself.
     void waitUntilFinished();
+    // Waits, at most `timeout`, until the server has closed its stream (its closing tag, or
+    // the end of the input) while the reader goes on handing on what comes before; answers
+    // whether it did. Not on the reader thread.
+    bool waitForStreamEnd(std::chrono::milliseconds timeout);
 
 private:
     template <typename ChildHandler>
@@ -74,7 +83,9 @@ private:
     int nextEvent();
     IMString* childText();
     bool dispatch();
+    void reportLoss();
     void finish();
+    void markStreamEnded();
     void deliver(Ixa::Base::Object* object, int event);
     void deliverStanza(Ixa::Base::Object* object, int event, bool complete);
 
@@ -100,6 +111,10 @@ private:
     std::atomic<bool> closed_{false};
     XMLParser* parser_;
     IMMonitor* doneMonitor_;
+    // Set once the server's stream has ended or the loop is over.
+    std::mutex endLock_;
+    std::condition_variable endChanged_;
+    bool streamEnded_ = false;
     // Set when a child's text was looked for and the event met was not a text: the stanza
     // loop takes that event next instead of reading on.
     bool replay_ = false;

@@ -113,22 +113,25 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         if (jid == nullptr) {
             delete object;
         }
-        loginManager_->setJID(jid);
-        postSignIn(true);
+        if (loginManager_->setJID(jid)) {
+            postSignIn(true);
+        }
         return;
     }
     case AUTH_SUCCESS:
         loginManager_->onAuthenticationSuccess();
         return;
     case AUTH_FAILURE:
-        loginManager_->onAuthenticationFailed();
-        postSignIn(false);
+        if (loginManager_->onAuthenticationFailed()) {
+            postSignIn(false);
+        }
         return;
     case IGNORED:
         delete object;
         return;
     case CONNECTION_ERROR:
-        NotificationPoster::post(requestController_, NotificationPoster::CONNECTION_ERROR, object);
+        delete object;
+        connection_->notifyConnectionLost(Ixa::E_FAILURE);
         return;
     case IQ_REQUEST:
         if (auto request = dynamic_cast<IQ*>(object)) {

@@ -213,24 +213,26 @@ TEST_F(CommandTest, AChatMessageThatCannotGoOutIsReportedFailed)
 
 TEST_F(CommandTest, TheFirstRosterLeadsToTheInitialPresenceAndTheAccountQueries)
 {
+    const std::string own = ScriptedSignIn::bareId();
     TlsScript script = ScriptedSignIn::signIn();
-    script.WaitFor("jabber:iq:roster")
+    script
+        .ExpectNext(
+            "<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/></iq>")
         .Send("<iq type='result' id='roster_1'><query xmlns='jabber:iq:roster' xmlns:gr='google:roster'>"
-              "<item jid='" + idOf("bob") + "' subscription='both' name='Bob' gr:t='P'/></query></iq>");
+              "<item jid='" + idOf("bob") + "' subscription='both' name='Bob' gr:t='P'/></query></iq>")
+        .ExpectNext("<presence><priority>0</priority></presence>")
+        .ExpectNext("<iq id=\"#\" to=\"" + own + "\" type=\"get\"><query xmlns='google:shared-status' version='2'/></iq>")
+        .ExpectNext("<iq id=\"#\" type=\"get\"><query xmlns=\"google:nosave\" /></iq>")
+        .ExpectNext("<iq id=\"#\" to=\"" + own + "\" from=\"" + ScriptedSignIn::fullId() +
+                    "\" type=\"get\"><usersetting xmlns=\"google:setting\"/></iq>")
+        .ExpectNext("<iq id=\"#\" to=\"" + own + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
     signIn(std::move(script));
     controller_.refreshLists(false);
     ASSERT_TRUE(delegate_.WaitFor("OnAllPresenceReceived"));
     settleRequests();
 
-    const std::string own = ScriptedSignIn::bareId();
-    EXPECT_EQ(sentAfterSignIn("vCard"),
-        "<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/></iq>"
-        "<presence><priority>0</priority></presence>"
-        "<iq id=\"#\" to=\"" + own + "\" type=\"get\"><query xmlns='google:shared-status' version='2'/></iq>"
-        "<iq id=\"#\" type=\"get\"><query xmlns=\"google:nosave\" /></iq>"
-        "<iq id=\"#\" to=\"" + own + "\" from=\"" + ScriptedSignIn::fullId() +
-            "\" type=\"get\"><usersetting xmlns=\"google:setting\"/></iq>"
-        "<iq id=\"#\" to=\"" + own + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
+    EXPECT_TRUE(server_->WaitUntilScriptDone());
+    EXPECT_TRUE(server_->Failures().empty()) << testing::PrintToString(server_->Failures());
     std::unique_ptr<Contact> bob = storedContact(idOf("bob"));
     ASSERT_NE(bob, nullptr);
     EXPECT_EQ(bob->GetNickName().ToUtf8(), "Bob");

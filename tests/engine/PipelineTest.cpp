@@ -96,6 +96,16 @@ private:
     Gate& gate_;
 };
 
+// The protocol object of a tracked notification: whoever ends up with it must free it.
+class TrackedPayload : public Ixa::Base::Object {
+public:
+    explicit TrackedPayload(Journal& journal) : journal_(journal) { ++journal_.alive; }
+    ~TrackedPayload() override { --journal_.alive; }
+
+private:
+    Journal& journal_;
+};
+
 class TrackedNotification : public GtalkNotification {
 public:
     TrackedNotification(Journal& journal, const char* name, int id) : journal_(journal), id_(id)
@@ -104,6 +114,7 @@ public:
         if (name != nullptr) {
             setNotificationName(new IMString(name));
         }
+        setXMPPObject(new TrackedPayload(journal));
     }
     ~TrackedNotification() override { --journal_.alive; }
     int id() const { return id_; }

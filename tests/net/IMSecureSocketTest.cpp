@@ -28,19 +28,12 @@ using TestSupport::TlsScript;
 
 namespace {
 
-// Records the socket's loss reports; the state it answers is the test's to set.
-class LossRecorder : public ConnectionLossListener {
+// Answers the sign-in state the test sets.
+class StateHolder : public ConnectionLossListener {
 public:
     int getConnectionState() override { return state; }
-    void notifyConnectionLost(unsigned long result) override
-    {
-        lastResult = result;
-        ++reports;
-    }
 
     std::atomic<int> state{0};
-    std::atomic<int> reports{0};
-    std::atomic<unsigned long> lastResult{0};
 };
 
 class IMSecureSocketTest : public testing::Test {
@@ -104,6 +97,17 @@ protected:
         }
         queue->take(&result);
         return false;
+    }
+
+    // Whether the input stream ended with the loss: once the socket is closed, the end marker
+    // is queued behind anything else, and the stream is read to its end.
+    static bool EndedByLoss(IMSecureSocket& socket)
+    {
+        IMSocketInputStream* input = socket.getSocketInputStream();
+        input->putEndOfStream();
+        while (input->read() != -1) {
+        }
+        return input->endedByLoss();
     }
 
     static bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
@@ -202,9 +206,9 @@ TEST_F(IMSecureSocketTest, FailsToConnectWithoutReportingALoss)
         {"no TLS handshake", "localhost", silent.Port()},
     };
     for (const Case& attempt : cases) {
-        LossRecorder loss;
+        StateHolder state;
         IMSecureSocket socket;
-        socket.setConnectionObject(&loss);
+        socket.setConnectionObject(&state);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(socket.Connect(attempt.host, attempt.port), IMSecureSocket::FAILURE) << attempt.what;
         // Ended by the fixture's short time-outs, not by the 30 s defaults.
@@ -212,7 +216,7 @@ TEST_F(IMSecureSocketTest, FailsToConnectWithoutReportingALoss)
         EXPECT_FALSE(socket.isConnected()) << attempt.what;
         EXPECT_EQ(Write(socket, "after"), Ixa::E_FAILURE) << attempt.what;
         socket.Close();
-        EXPECT_EQ(loss.reports, 0) << attempt.what;
+        EXPECT_FALSE(EndedByLoss(socket)) << attempt.what;
     }
 }
 
@@ -259,28 +263,33 @@ TEST_F(IMSecureSocketTest, EveryWriterGetsTheOutcomeOfItsOwnBytes)
     }
 }
 
-TEST_F(IMSecureSocketTest, ReportsALossOnceAndThenFailsWritesAtOnce)
+// The server's last words and its close arrive together: the loss is queued behind the words,
+// so the reader meets them first.
+TEST_F(IMSecureSocketTest, QueuesTheLossBehindTheLastBytesAndThenFailsWritesAtOnce)
 {
     TestCertificates certificates("127.0.0.1");
     Trust(certificates);
-    ScriptedTlsServer server(certificates, {TlsScript().Expect("bye").Close()});
+    const std::string words = Pattern(64 * 1024);
+    ScriptedTlsServer server(certificates, {TlsScript().Expect("bye").Send(words).Close()});
 
-    LossRecorder loss;
+    StateHolder state;
     IMSecureSocket socket;
-    socket.setConnectionObject(&loss);
+    socket.setConnectionObject(&state);
     EXPECT_EQ(Write(socket, "early"), Ixa::E_FAILURE);
     ASSERT_EQ(socket.Connect("127.0.0.1", server.Port()), 0);
     EXPECT_EQ(Write(socket, "bye"), Ixa::E_SUCCESS);
-    ASSERT_TRUE(WaitUntil([&] { return loss.reports > 0; }));
-    EXPECT_FALSE(socket.isConnected());
-    EXPECT_EQ(loss.lastResult, Ixa::E_FAILURE);
+    ASSERT_TRUE(server.WaitUntilScriptDone());
+    ASSERT_TRUE(WaitUntil([&] { return !socket.isConnected(); }));
+    const std::string received = Read(socket, words.size() + 1);
+    EXPECT_TRUE(received == words);
+    EXPECT_EQ(socket.getSocketInputStream()->read(), -1);
+    EXPECT_TRUE(socket.getSocketInputStream()->endedByLoss());
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Write(socket, "late"), Ixa::E_FAILURE);
     // At once: it does not wait for a socket thread that has ended.
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     socket.Close();
-    EXPECT_EQ(loss.reports, 1);
 }
 
 TEST_F(IMSecureSocketTest, ReportsNoLossAfterALogoutMarkARefusedSignInOrItsOwnClose)
@@ -291,14 +300,14 @@ TEST_F(IMSecureSocketTest, ReportsNoLossAfterALogoutMarkARefusedSignInOrItsOwnCl
         {TlsScript().Expect("x").Close(), TlsScript().Expect("x").Close(), TlsScript().Expect("x").Stall(10s)});
 
     for (int attempt = 0; attempt < 3; ++attempt) {
-        LossRecorder loss;
+        StateHolder state;
         IMSecureSocket socket;
-        socket.setConnectionObject(&loss);
+        socket.setConnectionObject(&state);
         ASSERT_EQ(socket.Connect("127.0.0.1", server.Port()), 0);
         if (attempt == 0) {
             socket.setlogOutRequest(true);
         } else if (attempt == 1) {
-            loss.state = ConnectionLossListener::SIGN_IN_FAILED;
+            state.state = ConnectionLossListener::SIGN_IN_FAILED;
         }
         EXPECT_EQ(Write(socket, "x"), Ixa::E_SUCCESS);
         if (attempt < 2) {
@@ -308,7 +317,7 @@ TEST_F(IMSecureSocketTest, ReportsNoLossAfterALogoutMarkARefusedSignInOrItsOwnCl
         }
         socket.Close();
         EXPECT_TRUE(server.WaitUntilClientClosed(10s, attempt));
-        EXPECT_EQ(loss.reports, 0) << attempt;
+        EXPECT_FALSE(EndedByLoss(socket)) << attempt;
     }
 }
 

@@ -8,12 +8,16 @@ RecordingController::RecordingController() = default;
 
 RecordingController::~RecordingController() { Clear(); }
 
+// Like the response thread, which hands a nameless notification to nobody: it goes unseen.
 void RecordingController::addToResponseQueue(GtalkNotification* notification)
 {
     IMString* name = notification->getNotificationName();
+    if (name == nullptr) {
+        delete notification;
+        return;
+    }
     std::lock_guard lock(mutex_);
-    records_.push_back(
-        Record{name != nullptr ? name->ToUtf8() : std::string(), notification, Clock::now()});
+    records_.push_back(Record{name->ToUtf8(), notification, Clock::now()});
     posted_.notify_all();
 }
 
@@ -76,11 +80,9 @@ const RecordingController::Record* RecordingController::Find(const std::string& 
     return nullptr;
 }
 
-// The handlers would have owned the objects; here the record does.
 void RecordingController::ClearLocked()
 {
     for (const Record& record : records_) {
-        delete record.notification->getXMPPObject();
         delete record.notification;
     }
     records_.clear();

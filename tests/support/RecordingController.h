@@ -1,6 +1,7 @@
 // A request controller for protocol tests: the real controller, never started (init is not
 // called, so it has no connection, delegate, processors or handlers), that records every
-// notification posted to its response queue, in order, with the time it arrived, keeps them
+// named notification posted to its response queue (a nameless one, which no handler would
+// see, is deleted at once), in order, with the time it arrived, keeps them
 // (and the objects they carry) until it goes, and lets a test wait for one. Commands are
 // deleted unrun, so requests made of it go nowhere.
 // Threading: addToResponseQueue from any thread (the connection, reader and socket threads

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <regex>
 
 namespace TestSupport {
 
@@ -34,8 +35,61 @@ std::string Printable(const std::string& bytes)
 
 std::string Describe(const TlsScript::Step& step)
 {
-    const char* what = step.kind == TlsScript::Kind::Expect ? "Expect" : "WaitFor";
+    const char* what = step.kind == TlsScript::Kind::Expect ? "Expect"
+        : step.kind == TlsScript::Kind::ExpectNext           ? "ExpectNext"
+                                                             : "WaitFor";
     return std::string(what) + " \"" + Printable(step.bytes) + "\"";
+}
+
+// The end of the tag that starts at `open` (its '>'), quotes respected; npos while incomplete.
+size_t TagEnd(const std::string& bytes, size_t open)
+{
+    char quote = 0;
+    for (size_t at = open + 1; at < bytes.size(); ++at) {
+        const char ch = bytes[at];
+        if (quote != 0) {
+            quote = ch == quote ? 0 : quote;
+        } else if (ch == '"' || ch == '\'') {
+            quote = ch;
+        } else if (ch == '>') {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
+// Where the whole element (or stream header, or closing tag) that starts at `start` ends,
+// one past its last byte; npos while the client has not sent all of it.
+size_t StanzaEnd(const std::string& bytes, size_t start)
+{
+    int depth = 0;
+    for (size_t at = bytes.find('<', start); at != std::string::npos; at = bytes.find('<', at)) {
+        const size_t end = TagEnd(bytes, at);
+        if (end == std::string::npos)
+            return std::string::npos;
+        const bool closing = bytes[at + 1] == '/';
+        const bool empty = bytes[end - 1] == '/';
+        const bool header = bytes.compare(at, 14, "<stream:stream") == 0;
+        depth += closing ? -1 : empty || header ? 0 : 1;
+        at = end + 1;
+        if (depth <= 0)
+            return at;
+    }
+    return std::string::npos;
+}
+
+// The client's stanza with every id it chose replaced by "#", where the expected one says so.
+std::string WithPlaceholderIds(const std::string& stanza, const std::string& expected)
+{
+    std::string result = stanza;
+    for (const char quote : {'"', '\''}) {
+        const std::string placeholder = std::string(" id=") + quote + "#" + quote;
+        if (expected.find(placeholder) == std::string::npos)
+            continue;
+        const std::regex id(std::string(" id=") + quote + "[^" + quote + "]*" + quote);
+        result = std::regex_replace(result, id, placeholder);
+    }
+    return result;
 }
 
 }  // namespace
@@ -145,6 +199,8 @@ bool ScriptedTlsConnection::Play(const TlsScript::Step& step)
     case TlsScript::Kind::Expect:
     case TlsScript::Kind::WaitFor:
         return Match(step);
+    case TlsScript::Kind::ExpectNext:
+        return MatchStanza(step);
     case TlsScript::Kind::Send:
         return Write(step.bytes, ssl_ != nullptr);
     case TlsScript::Kind::SendRaw:
@@ -185,6 +241,25 @@ bool ScriptedTlsConnection::Match(const TlsScript::Step& step)
     }
     matched_ += step.bytes.size();
     return true;
+}
+
+bool ScriptedTlsConnection::MatchStanza(const TlsScript::Step& step)
+{
+    const size_t request = ++requests_;
+    auto start = [&] { return std::min(received_.find_first_not_of(" \t\r\n", matched_), received_.size()); };
+    if (!AwaitBytes(step, [&] { return StanzaEnd(received_, start()) != std::string::npos; }))
+        return false;
+    std::lock_guard lock(mutex_);
+    const size_t from = start();
+    const size_t end = StanzaEnd(received_, from);
+    const std::string actual = received_.substr(from, end - from);
+    matched_ = end;
+    if (WithPlaceholderIds(actual, step.bytes) == step.bytes)
+        return true;
+    failures_.push_back("request " + std::to_string(request) + ": expected \"" + Printable(step.bytes)
+        + "\" but the client sent \"" + Printable(actual) + "\"");
+    changed_.notify_all();
+    return false;
 }
 
 bool ScriptedTlsConnection::AwaitBytes(

@@ -50,6 +50,7 @@ private:
     bool Play(const TlsScript::Step& step);
     bool AwaitBytes(const TlsScript::Step& step, const std::function<bool()>& satisfied);
     bool Match(const TlsScript::Step& step);
+    bool MatchStanza(const TlsScript::Step& step);
     void Hold(Clock::time_point until);
     bool Write(const std::string& bytes, bool throughTls);
     void CloseOrderly();
@@ -70,6 +71,7 @@ private:
     const int stopDescriptor_;
     const std::chrono::milliseconds stepTimeout_;
     size_t matched_ = 0;  // on the connection's thread only
+    size_t requests_ = 0;  // ExpectNext steps met so far; on the connection's thread only
 
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;

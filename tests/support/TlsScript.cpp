@@ -4,6 +4,8 @@ namespace TestSupport {
 
 TlsScript& TlsScript::Expect(std::string bytes) { return Add(Kind::Expect, std::move(bytes)); }
 
+TlsScript& TlsScript::ExpectNext(std::string stanza) { return Add(Kind::ExpectNext, std::move(stanza)); }
+
 TlsScript& TlsScript::WaitFor(std::string marker) { return Add(Kind::WaitFor, std::move(marker)); }
 
 TlsScript& TlsScript::Send(std::string bytes) { return Add(Kind::Send, std::move(bytes)); }

@@ -7,6 +7,9 @@
 //
 //   TlsScript().Expect("<stream:stream ...>").Send("<stream:features/>").WaitFor("</auth>")
 //
+// A protocol exchange is best written as ExpectNext(request) followed by Send(reply), once
+// per request: a failure then names the request that broke and what came instead.
+//
 // Threading and ownership: a plain value, built on one thread and handed to the server.
 #pragma once
 
@@ -18,7 +21,7 @@ namespace TestSupport {
 
 class TlsScript {
 public:
-    enum class Kind { Expect, WaitFor, Send, SendRaw, Stall, Close, Abort };
+    enum class Kind { Expect, ExpectNext, WaitFor, Send, SendRaw, Stall, Close, Abort };
 
     struct Step {
         Kind kind;
@@ -28,6 +31,10 @@ public:
 
     // The next bytes from the client, after those already matched, are exactly these.
     TlsScript& Expect(std::string bytes);
+    // The client's next stanza (one whole element after those already matched, white space
+    // before it skipped; a stream header or closing tag counts as one) is exactly this. An id
+    // the client chooses is written id="#" (or id='#') here and matches any id.
+    TlsScript& ExpectNext(std::string stanza);
     // Waits until the client's bytes after those already matched contain the marker; the
     // bytes up to and including it count as matched.
     TlsScript& WaitFor(std::string marker);

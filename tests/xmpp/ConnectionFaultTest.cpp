@@ -139,8 +139,8 @@ TEST_F(ConnectionFaultTest, TheServerEndingTheStreamEndsInAConnectionError)
 }
 
 // The bind result and the end of the connection arrive together: the reader may still be
-// reading the one when the socket thread reports the other. Either the sign-in is reported
-// first or not at all, never after the error.
+// reading the one when the socket thread sees the other. The sign-in, received first, is
+// reported first.
 TEST_F(ConnectionFaultTest, ASignInIsNeverReportedAfterTheLossOfItsConnection)
 {
     constexpr size_t Attempts = 20;
@@ -153,8 +153,37 @@ TEST_F(ConnectionFaultTest, ASignInIsNeverReportedAfterTheLossOfItsConnection)
         ASSERT_TRUE(controller_.WaitFor("connectionError")) << attempt;
         closeAfterError();
         const Names names = controller_.Names();
-        EXPECT_TRUE(names == (Names{"signin", "connectionError"}) || names == Names{"connectionError"}) << attempt;
+        EXPECT_EQ(names, (Names{"signin", "connectionError"})) << attempt;
     }
+}
+
+// A chat burst followed at once by the server's close: the reader is still far behind when
+// the socket ends, yet every message comes before the loss, and the loss comes last.
+TEST_F(ConnectionFaultTest, EveryMessageReceivedBeforeALossIsReportedBeforeIt)
+{
+    constexpr size_t Attempts = 30;
+    constexpr size_t Messages = 2000;
+    std::string burst;
+    for (size_t i = 0; i < Messages; ++i) {
+        burst += "<message from='bob@example.org/pc' type='chat' id='m" + std::to_string(i) + "'><body>message " +
+                 std::to_string(i) + "</body></message>";
+    }
+    std::vector<TlsScript> scripts(Attempts, ScriptedSignIn::signIn().Send(burst).Close());
+    ScriptedTlsServer server(certificates_, scripts);
+
+    for (size_t attempt = 0; attempt < Attempts; ++attempt) {
+        controller_.Clear();
+        login(server.Port());
+        ASSERT_TRUE(controller_.WaitFor("connectionError")) << attempt;
+        const Names names = controller_.Names();
+        const size_t messages = controller_.Count("message");
+        closeAfterError();
+        ASSERT_EQ(messages, Messages) << attempt;
+        EXPECT_EQ(names.front(), "signin") << attempt;
+        EXPECT_EQ(names.back(), "connectionError") << attempt;
+        EXPECT_EQ(names.size(), Messages + 2) << attempt;
+    }
+    EXPECT_TRUE(server.Failures().empty());
 }
 
 // The client waits for the server's answers without a timer of its own: a server that
@@ -181,19 +210,21 @@ TEST_F(ConnectionFaultTest, ASilentServerAfterTheHandshakeLeavesTheLogoutFree)
     expectSignInWorks();
 }
 
-TEST_F(ConnectionFaultTest, ASecondLoginFailsAtOnceUntilTheFailedAttemptIsClosed)
+// The lost attempt is left as it is (its error not yet handled): the next login closes what is
+// left of it and signs in.
+TEST_F(ConnectionFaultTest, ASecondLoginClosesWhatIsLeftOfALostAttemptAndSignsIn)
 {
-    ScriptedTlsServer server(certificates_, {ScriptedSignIn::signIn().WaitFor("jabber:iq:roster").Close()});
+    ScriptedTlsServer server(
+        certificates_, {ScriptedSignIn::signIn().WaitFor("jabber:iq:roster").Close(), ScriptedSignIn::signIn()});
     ASSERT_TRUE(signIn(server.Port()));
     connection_->getRosterManager()->init();
     ASSERT_TRUE(controller_.WaitFor("connectionError"));
 
-    login(server.Port());
-    ASSERT_TRUE(controller_.WaitFor("connectionError", 2));
-    EXPECT_EQ(server.Accepted(), 1u);
-    closeAfterError();
-    EXPECT_EQ(controller_.Names(), (Names{"signin", "connectionError", "connectionError"}));
-    expectSignInWorks();
+    ASSERT_TRUE(signIn(server.Port(), 2));
+    EXPECT_TRUE(connection_->isInitialized());
+    EXPECT_EQ(server.Accepted(), 2u);
+    EXPECT_EQ(controller_.Names(), (Names{"signin", "connectionError", "signin"}));
+    EXPECT_TRUE(server.Failures().empty());
 }
 
 TEST_F(ConnectionFaultTest, LogoutDuringTheConnectCutsItShortWithoutAnError)

@@ -68,16 +68,16 @@ TlsScript ScriptedSignIn::signIn(bool sessionFirst)
     const std::string bind = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>";
     const std::string session = "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>";
     TlsScript script;
-    script.Expect(clientHeader())
-        .Expect(clientAuth())
+    script.ExpectNext(clientHeader())
+        .ExpectNext(clientAuth())
         .Send(serverHeader() +
               "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
               "</mechanisms></stream:features><success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")
-        .Expect(clientHeader())
+        .ExpectNext(clientHeader())
         .Send(serverHeader() + "<stream:features>" + (sessionFirst ? session + bind : bind + session) +
               "</stream:features>")
-        .WaitFor("</iq>")
-        .WaitFor("</iq>")
+        .ExpectNext(sessionFirst ? clientSession() : clientBind())
+        .ExpectNext(sessionFirst ? clientBind() : clientSession())
         .Send("<iq type='result' id='bind_1'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + fullId() +
               "</jid></bind></iq><iq type='result' to='" + fullId() + "' id='sess_1'/>");
     return script;

@@ -27,7 +27,7 @@ public:
 
     // Up to the bind and session results: header and auth expected, success sent, the new
     // header expected, the features sent (session listed first when asked), both requests
-    // awaited and answered.
+    // expected in that order and answered.
     static TestSupport::TlsScript signIn(bool sessionFirst = false);
     // Everything the client sends for signIn(sessionFirst), ids normalised.
     static std::string clientSignIn(bool sessionFirst = false);

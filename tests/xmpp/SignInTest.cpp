@@ -212,34 +212,97 @@ TEST_F(SignInTest, ARefusedPasswordEndsInOneFailedSignInAndTheNextSignInWorks)
     EXPECT_TRUE(server.Failures().empty());
 }
 
+// Sign-in elements out of their phase, each on a connection of its own and each followed by
+// a message that shows it has been read: one "signin" each time, no request sent for them,
+// and the bound id left as it was.
+TEST_F(SignInTest, SignInElementsOutsideTheirPhaseAreIgnored)
+{
+    const std::string sasl = "xmlns='urn:ietf:params:xml:ns:xmpp-sasl'";
+    const std::string marker = "<message from='end@example.org' type='chat'><body>end</body></message>";
+    const std::string bindFeature = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>";
+    TlsScript bindFirst;
+    bindFirst.ExpectNext(ScriptedSignIn::clientHeader())
+        .ExpectNext(ScriptedSignIn::clientAuth())
+        .Send(ScriptedSignIn::serverHeader() + "<stream:features>" + bindFeature + "</stream:features><success " +
+              sasl + "/>")
+        .ExpectNext(ScriptedSignIn::clientHeader())
+        .Send(ScriptedSignIn::serverHeader() + "<stream:features>" + bindFeature + "</stream:features>")
+        .ExpectNext(ScriptedSignIn::clientBind())
+        .Send("<iq type='result' id='bind_1'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" +
+              ScriptedSignIn::fullId() + "</jid></bind></iq>" + marker);
+    struct Case {
+        const char* what;
+        TlsScript script;
+    };
+    const std::vector<Case> cases = {
+        {"a second success", ScriptedSignIn::signIn().Send("<success " + sasl + "/>" + marker)},
+        {"a bind result after sign-in",
+            ScriptedSignIn::signIn().Send("<iq type='result' id='bind_2'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'>"
+                                          "<jid>mallory@evil.example/x</jid></bind></iq>" + marker)},
+        {"an iq carrying a jid after sign-in",
+            ScriptedSignIn::signIn().Send("<iq type='set' id='j1' from='bob@example.org'><query xmlns='urn:x:any'>"
+                                          "<jid>bob@example.org/evil</jid></query></iq>" + marker)},
+        {"a bind before authentication", bindFirst},
+    };
+    std::vector<TlsScript> scripts;
+    for (const Case& attempt : cases) {
+        scripts.push_back(attempt.script);
+    }
+    ScriptedTlsServer server(certificates_, scripts);
+
+    for (size_t index = 0; index < cases.size(); ++index) {
+        const Case& attempt = cases[index];
+        controller_.Clear();
+        login(server.Port());
+        ASSERT_TRUE(controller_.WaitFor("message")) << attempt.what;
+        EXPECT_EQ(controller_.Names(), (std::vector<std::string>{"signin", "message"})) << attempt.what;
+        ASSERT_NE(connection_->getUserJID(), nullptr) << attempt.what;
+        EXPECT_EQ(connection_->getUserJID()->ToUtf8(), ScriptedSignIn::fullId()) << attempt.what;
+        connection_->logout();
+        EXPECT_TRUE(server.WaitUntilClientClosed(10s, index)) << attempt.what;
+        const std::string signIn = index + 1 == cases.size()
+            ? ScriptedSignIn::clientHeader() + ScriptedSignIn::clientAuth() + ScriptedSignIn::clientHeader() +
+                  ScriptedSignIn::clientBind()
+            : ScriptedSignIn::clientSignIn();
+        EXPECT_EQ(ScriptedSignIn::normalized(server.Received(index)), signIn + Offline + "</stream:stream>")
+            << attempt.what;
+    }
+    EXPECT_TRUE(server.Failures().empty()) << testing::PrintToString(server.Failures());
+}
+
 TEST_F(SignInTest, AcknowledgesRosterPushesAndAcceptsRostersOnlyFromTheServer)
 {
     const std::string bare = ScriptedSignIn::bareId();
     const std::string item =
         "<query xmlns='jabber:iq:roster'><item jid='bob@example.org' subscription='both'/></query>";
-    ScriptedTlsServer server(certificates_,
-        {ScriptedSignIn::signIn().Send("<iq type='set' id='push1'>" + item + "</iq>" +
-                                       "<iq type='result' id='roster1' to='" + ScriptedSignIn::fullId() + "'>" + item +
-                                       "</iq><iq type='set' id='spoof1' from='mallory@evil.example'>" + item +
-                                       "</iq><iq type='set' id='push2' from='" + bare + "'>" + item + "</iq>" +
-                                       "<message from='end@example.org' type='chat'><body>end</body></message>")});
-
-    ASSERT_TRUE(signIn(server.Port()));
-    ASSERT_TRUE(controller_.WaitFor("message"));
-    EXPECT_EQ(controller_.Names(),
-        (std::vector<std::string>{"signin", "buddylist", "buddylist", "buddylist", "message"}));
     const std::string acknowledgement = "\" to=\"" + Constants::DOMAIN.ToUtf8() + "\" from=\"" +
                                         ScriptedSignIn::fullId() + "\" type=\"result\"></iq>";
-    ASSERT_TRUE(server.WaitUntilReceived("<iq id=\"push2" + acknowledgement));
     // The stranger's push is refused, not taken (addressed back without a "from", as it came
     // without a "to").
     const std::string refusal = "<iq id=\"spoof1\" to=\"mallory@evil.example\" type=\"error\">"
                                 "<error type=\"cancel\"><service-unavailable "
                                 "xmlns=\"urn:ietf:params:xml:ns:xmpp-stanzas\"/></error></iq>";
-    const std::string tail = "<iq id=\"push1" + acknowledgement + refusal + "<iq id=\"push2" + acknowledgement;
-    const std::string received = server.Received();
-    ASSERT_GE(received.size(), tail.size());
-    EXPECT_EQ(received.substr(received.size() - tail.size()), tail);
+    ScriptedTlsServer server(certificates_,
+        {ScriptedSignIn::signIn()
+                .Send("<iq type='set' id='push1'>" + item + "</iq>")
+                .ExpectNext("<iq id=\"push1" + acknowledgement)
+                .Send("<iq type='result' id='roster1' to='" + ScriptedSignIn::fullId() + "'>" + item +
+                      "</iq><iq type='set' id='spoof1' from='mallory@evil.example'>" + item +
+                      "</iq><iq type='set' id='push2' from='" + bare + "'>" + item + "</iq>")
+                .ExpectNext(refusal)
+                .ExpectNext("<iq id=\"push2" + acknowledgement)
+                .Send("<message from='end@example.org' type='chat'><body>end</body></message>")});
+
+    ASSERT_TRUE(signIn(server.Port()));
+    ASSERT_TRUE(controller_.WaitFor("message"));
+    EXPECT_EQ(controller_.Names(),
+        (std::vector<std::string>{"signin", "buddylist", "buddylist", "buddylist", "message"}));
+    EXPECT_TRUE(server.WaitUntilScriptDone());
+    EXPECT_TRUE(server.Failures().empty()) << testing::PrintToString(server.Failures());
+    connection_->logout();
+    EXPECT_TRUE(server.WaitUntilClientClosed());
+    EXPECT_EQ(afterSignIn(server), "<iq id=\"#" + acknowledgement + ScriptedSignIn::normalized(refusal) + "<iq id=\"#" + acknowledgement +
+                                       Offline + "</stream:stream>");
 }
 
 }  // namespace

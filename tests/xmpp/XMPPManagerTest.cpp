@@ -2,9 +2,11 @@
 // not connected (so nothing is sent): the notification it posts, or none, and that every
 // object it is given is either handed on or freed (the sanitizer runs check the latter).
 #include "support/RecordingController.h"
+#include "foundation/IMInteger.h"
 #include "xmpp/Chat.h"
 #include "xmpp/ChatManager.h"
 #include "xmpp/Connection.h"
+#include "xmpp/LoginManager.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/NoSaveItem.h"
 #include "xmpp/NoSaveState.h"
@@ -125,7 +127,8 @@ TEST_F(XMPPManagerTest, PayloadsGoOutUnderTheirNamesAndMissingObjectsPostNothing
     }
     manager_.onEvent(nullptr, XMPPListener::CONNECTION_ERROR);
     EXPECT_EQ(controller_.Names(), (Names{"myDisplayName", "displayImage", "sharedstatus", "connectionError"}));
-    EXPECT_EQ(controller_.ObjectOf("connectionError"), nullptr);
+    // The error carries the number of the attempt it belongs to.
+    EXPECT_NE(dynamic_cast<IMInteger*>(controller_.ObjectOf("connectionError")), nullptr);
 }
 
 TEST_F(XMPPManagerTest, RostersAreTakenOnlyFromTheServer)
@@ -137,16 +140,41 @@ TEST_F(XMPPManagerTest, RostersAreTakenOnlyFromTheServer)
     EXPECT_EQ(controller_.Names(), (Names{"buddylist", "buddylist"}));
 }
 
-// The connection here is not connected, as after a reported loss: the bound id is kept but
-// no success is posted; a refusal is.
-TEST_F(XMPPManagerTest, ASignInSucceedsOnlyOnAStandingConnectionWhileARefusalIsAlwaysPosted)
+// Sign-in events count only in their phase: before authentication a bind result, a success
+// or a refusal changes nothing. The connection here is not connected, as after a reported
+// loss: in its phase the bound id is kept but no success is posted; a refusal is.
+TEST_F(XMPPManagerTest, SignInEventsCountOnlyInTheirPhaseAndSuccessOnlyOnAStandingConnection)
 {
+    manager_.onEvent(new IMString("mallory@evil.example/x"), XMPPListener::BOUND_JID);
+    manager_.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
+    EXPECT_EQ(connection_.getUserJID(), nullptr);
+    EXPECT_TRUE(controller_.Names().empty());
+    LoginManager* login = manager_.getLoginManager();
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::CONNECTING);
+
+    IMString user("alice");
+    IMString password("secret");
+    login->authenticate(&user, &password);
+    manager_.onEvent(nullptr, XMPPListener::AUTH_SUCCESS);
+    manager_.onEvent(nullptr, XMPPListener::AUTH_SUCCESS);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::RESTARTING);
+    manager_.onEvent(nullptr, XMPPListener::SESSION_FEATURE);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::STARTING_SESSION);
+    manager_.onEvent(nullptr, XMPPListener::BIND_FEATURE);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::BINDING);
     manager_.onEvent(new IMString("alice@localhost/Mobile"), XMPPListener::BOUND_JID);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::SIGNED_IN);
+    manager_.onEvent(new IMString("mallory@evil.example/x"), XMPPListener::BOUND_JID);
     ASSERT_NE(connection_.getUserJID(), nullptr);
     EXPECT_EQ(connection_.getUserJID()->ToUtf8(), "alice@localhost/Mobile");
+    manager_.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
     EXPECT_TRUE(controller_.Names().empty());
 
-    manager_.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
+    XMPPManager refused(&connection_, &controller_);
+    refused.getLoginManager()->authenticate(&user, &password);
+    refused.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
+    refused.onEvent(nullptr, XMPPListener::AUTH_FAILURE);
     EXPECT_EQ(controller_.Names(), Names{"signin"});
     auto failure = dynamic_cast<IMHashMap*>(controller_.ObjectOf("signin"));
     ASSERT_NE(failure, nullptr);

@@ -263,4 +263,32 @@ TEST_F(ChatScreenTest, TappingALinkInAMessageOpensTheBrowser)
         Ixa::System::DeviceLog::GetEntries());
 }
 
+// Emoji are pictures wherever the chat draws text: the title, a bubble and the input. A box
+// drawn for a missing glyph has no colour.
+TEST_F(ChatScreenTest, EmojiInTheTitleABubbleAndTheInputAreDrawnInColour)
+{
+    constexpr int EmojiPixels = 40;
+    StoreMessage("bob@localhost", "Feierabend \U0001F389", 0, "2024-03-05T08:15:00.000Z");
+    StoreMessage("bob@localhost", "Feierabend", 0, "2024-03-05T08:16:00.000Z");
+    OpenChat("bob@localhost", "Bob \U0001F37A");
+    ASSERT_EQ(2u, Rows().size());
+    EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(0, ChatBubbleItem::ELEMENT_TEXT)), EmojiPixels);
+    EXPECT_EQ(0, app.driver.CountColourPixels(app.driver.RowElementOnScreen(1, ChatBubbleItem::ELEMENT_TEXT)));
+    const auto title = app.driver.FindByText("Bob \U0001F37A");
+    ASSERT_TRUE(title) << app.driver.Describe();
+    EXPECT_GT(app.driver.CountColourPixels(title->bounds), EmojiPixels);
+
+    TypeIntoChat("ok \U0001F389");
+    ASSERT_EQ("ok \U0001F389", InputText());
+    std::optional<Ixa::Ui::ScreenProbe::Entry> input;
+    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+        input = entry.kind == "EditArea" ? std::optional(entry) : input;
+    }
+    ASSERT_TRUE(input);
+    // Inside the frame, which turns blue while the input has the focus.
+    const Ixa::Graphics::Rectangle inside(input->bounds.x + 6, input->bounds.y + 6, input->bounds.width - 12, input->bounds.height - 12);
+    EXPECT_GT(app.driver.CountColourPixels(inside), EmojiPixels);
+    Screenshot("chat-emoji");
+}
+
 }  // namespace

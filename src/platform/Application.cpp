@@ -3,10 +3,12 @@
 #include "platform/ArrayList.h"
 #include "platform/FrameWindow.h"
 #include "platform/NotificationCenter.h"
+#include "platform/UiTheme.h"
 #include "platform/UiEventQueue.h"
 #include "platform/UiThreadCalls.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QMetaObject>
 #include <QThreadPool>
 
@@ -28,6 +30,14 @@ std::vector<std::string> ToStrings(const Base::Collection::IList* arguments)
             strings.push_back(text->ToUtf8());
     }
     return strings;
+}
+
+// Emoji are drawn from the colour emoji face: it stands in first for the characters the text
+// face lacks (labels, rows, bubbles and fields alike), ahead of any other installed font that
+// has them in black and white, which fontconfig's own order may prefer.
+void PreferColourEmoji()
+{
+    QFont::insertSubstitution(QString::fromLatin1(Ui::UiTheme::TextFamily), QString::fromLatin1(Ui::UiTheme::EmojiFamily));
 }
 
 // Qt's raster engine cuts large fills, smooth scalings and image conversions into tasks on
@@ -78,6 +88,7 @@ result Application::Launch(ApplicationInstanceFactory factory, const std::vector
     if (instance == nullptr)
         return E_OUT_OF_MEMORY;
     KeepOnePaintingHelper();
+    PreferColourEmoji();
     Ui::UiThreadCalls::Open();
     NotificationCenter::Reset();
     const result constructed = instance->frame_.Construct();

@@ -42,6 +42,9 @@ public:
     result ShowKeypad();
     result HideKeypad();
     bool IsKeypadOpened() const { return keypad_.IsOpen(); }
+    // Where the open keypad lies, in the coordinates of this area's own bounds;
+    // E_INVALID_STATE while it is closed.
+    result GetKeypadBounds(Graphics::Rectangle& bounds) const { return keypad_.GetBounds(bounds); }
 
 private:
     void TextChanged();

@@ -3,10 +3,8 @@
 #include "platform/NotificationCenter.h"
 #include "platform/PaintedWidget.h"
 #include "platform/QtBridge.h"
-#include "platform/SettingInfo.h"
 #include "platform/UiTheme.h"
 
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,7 +24,8 @@ FrameWindow::FrameWindow()
       formArea_(new QWidget(this)),
       popupHost_(new PaintedWidget(this)),
       homeScreen_(new PaintedWidget(this)),
-      homeBar_(new PaintedWidget(this))
+      homeBar_(new PaintedWidget(this)),
+      clock_([this] { RefreshStatus(); })
 {
     setWindowTitle(QStringLiteral("VeloIM"));
     setStyleSheet(UiTheme::StyleSheet());
@@ -131,10 +130,7 @@ void FrameWindow::PaintStatus(QPainter& painter)
     painter.fillRect(status_->rect(), QColor(0, 0, 0));
     painter.setFont(UiTheme::Font(18, true));
     painter.setPen(UiTheme::Text());
-    bool twentyFour = false;
-    System::SettingInfo::GetValue("24HourFormatSelected", twentyFour);
-    const QString time = QTime::currentTime().toString(twentyFour ? QStringLiteral("HH:mm") : QStringLiteral("h:mm AP"));
-    painter.drawText(QRect(10, 0, OngoingLeft - 10, UiTheme::StatusHeight), Qt::AlignVCenter | Qt::AlignLeft, time);
+    painter.drawText(QRect(10, 0, OngoingLeft - 10, UiTheme::StatusHeight), Qt::AlignVCenter | Qt::AlignLeft, clock_.GetText());
     const App::NotificationCenter::Ongoing ongoing = App::NotificationCenter::GetOngoing();
     if (ongoing.shown) {
         const QRect entry = OngoingEntryRect();

@@ -1,9 +1,11 @@
-// The handset on the desktop: a window with the status strip (time, badge number, the
-// ongoing-activity entry), the area where the current form is shown, the layers above it
+// The handset on the desktop: a window with the status strip (the time, which follows the
+// minute, the badge number, the ongoing-activity entry), the area where the current form is shown, the layers above it
 // (popups with the dimmed screen behind them, the keypad overlay), the home screen shown
 // while the application is in the background, and the home key at the bottom.
 // Threading and ownership: user-interface thread; owned by the Frame control.
 #pragma once
+
+#include "platform/StatusClock.h"
 
 #include <QWidget>
 
@@ -28,6 +30,7 @@ public:
     void ShowHomeScreen(bool shown);
     bool IsHomeScreenShown() const;
     void RefreshStatus();
+    const StatusClock& GetClock() const { return clock_; }
     // Where the ongoing-activity entry and the home key are drawn, in window coordinates.
     QRect OngoingEntryRect() const;
     QRect HomeKeyRect() const;
@@ -51,6 +54,7 @@ private:
     PaintedWidget* popupHost_;
     PaintedWidget* homeScreen_;
     PaintedWidget* homeBar_;
+    StatusClock clock_;
     bool landscape_ = false;
 };
 

@@ -5,6 +5,8 @@
 #include "platform/KeypadOverlay.h"
 #include "platform/ScrollPanel.h"
 
+#include <QWidget>
+
 namespace Ixa::Ui {
 
 KeypadSupport::KeypadSupport(Control& owner) : owner_(owner) {}
@@ -31,6 +33,17 @@ bool KeypadSupport::IsOpen() const
 {
     const KeypadOverlay* keypad = KeypadOverlay::Get();
     return keypad != nullptr && keypad->IsOpenFor(*this);
+}
+
+result KeypadSupport::GetBounds(Graphics::Rectangle& bounds) const
+{
+    const QWidget* control = owner_.GetWidget();
+    if (!IsOpen() || control == nullptr || control->parentWidget() == nullptr)
+        return E_INVALID_STATE;
+    const QWidget* keypad = KeypadOverlay::Get()->GetWidget();
+    const QPoint topLeft = control->parentWidget()->mapFrom(keypad->window(), keypad->mapTo(keypad->window(), QPoint(0, 0)));
+    bounds = Graphics::Rectangle(topLeft.x(), topLeft.y(), keypad->width(), keypad->height());
+    return E_SUCCESS;
 }
 
 void KeypadSupport::Opened()

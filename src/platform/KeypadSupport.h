@@ -9,6 +9,8 @@
 #include "platform/IActionEventListener.h"
 #include "platform/IKeypadEventListener.h"
 #include "platform/ListenerList.h"
+#include "platform/Rectangle.h"
+#include "platform/Result.h"
 #include "platform/String.h"
 
 #include <functional>
@@ -43,6 +45,9 @@ public:
     void Open();
     void Close();
     bool IsOpen() const;
+    // Where the open keypad lies, in the coordinates the control's own bounds are given in (its
+    // container's); E_INVALID_STATE while the keypad is not open for this control.
+    result GetBounds(Graphics::Rectangle& bounds) const;
     // Called by the keypad overlay.
     void Opened();
     void Closed();

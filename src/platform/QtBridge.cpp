@@ -1,5 +1,7 @@
 #include "platform/QtBridge.h"
 
+#include "platform/UiTheme.h"
+
 namespace Ixa {
 
 QString QtBridge::ToQString(const Base::String& text)
@@ -45,7 +47,7 @@ QFont QtBridge::ToQFont(const Graphics::Font& font)
 
 QFont QtBridge::PixelFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(QString::fromLatin1(Ui::UiTheme::TextFamily));
     font.setPixelSize(pixelSize > 0 ? pixelSize : 1);
     font.setBold(bold);
     return font;

@@ -19,6 +19,7 @@
 #include "platform/SearchBar.h"
 #include "platform/TextBox.h"
 #include "platform/QtBridge.h"
+#include "platform/ScreenshotRecorder.h"
 #include "platform/UiEventQueue.h"
 
 #include <QApplication>
@@ -354,6 +355,22 @@ Graphics::Rectangle ScreenProbe::WindowBounds(const Control& control)
     if (widget == nullptr)
         return Graphics::Rectangle();
     return ToWindow(*widget, Graphics::Rectangle(0, 0, widget->width(), widget->height()));
+}
+
+std::vector<Graphics::Color> ScreenProbe::ReadPixels(const Graphics::Rectangle& area)
+{
+    std::vector<Graphics::Color> pixels;
+    if (ActiveFrame() == nullptr)
+        return pixels;
+    const QImage image = ScreenshotRecorder::Render(ActiveFrame()->GetWindow()).convertToFormat(QImage::Format_RGB32);
+    const QRect inside = QtBridge::ToQRect(area).intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            pixels.emplace_back(qRed(pixel), qGreen(pixel), qBlue(pixel));
+        }
+    }
+    return pixels;
 }
 
 }  // namespace Ixa::Ui

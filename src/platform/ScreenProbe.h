@@ -6,6 +6,7 @@
 // Threading: user-interface thread only.
 #pragma once
 
+#include "platform/Color.h"
 #include "platform/Control.h"
 #include "platform/String.h"
 
@@ -53,6 +54,9 @@ public:
     static void ProcessEvents(int maxRounds = 50);
     // The bounds of a control in window coordinates.
     static Graphics::Rectangle WindowBounds(const Control& control);
+    // The colours the window shows inside `area` (window coordinates), row by row; the part of
+    // the area outside the window is left out.
+    static std::vector<Graphics::Color> ReadPixels(const Graphics::Rectangle& area);
 
 private:
     static void AddForm(std::vector<Entry>& entries);

@@ -35,13 +35,14 @@ public:
     void Request(const QString& label);
     // Saves the window now; false when the file could not be written.
     static bool Save(QWidget& window, const QString& path);
+    // The window as it looks now, drawn into memory (with or without a display).
+    static QImage Render(QWidget& window);
     int GetSavedCount() const { return saved_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static QImage Render(QWidget& window);
     static bool Write(const QImage& image, const QString& path);
     void OnRedrawn();
     // Saves the window unless it looks as the last picture did.

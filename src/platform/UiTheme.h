@@ -22,6 +22,9 @@ public:
     static constexpr int TextSize = 28;
     static constexpr int SmallTextSize = 22;
     static constexpr int TitleTextSize = 32;
+    // The face of every text, and the colour face that draws the emoji it lacks.
+    static constexpr const char* TextFamily = "DejaVu Sans";
+    static constexpr const char* EmojiFamily = "Noto Color Emoji";
 
     static QColor Background() { return QColor(0x1b, 0x24, 0x30); }
     static QColor Bar() { return QColor(0x27, 0x36, 0x4a); }

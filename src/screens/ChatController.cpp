@@ -131,6 +131,18 @@ void ChatController::processKeypadWillOpen(Control& source, IMView*)
     source.SetFocus();
 }
 
+// The input bar moves onto the keypad while it is open and back down once it has closed.
+void ChatController::processKeypadOpened(Control&, IMView* view) { relayout(view); }
+
+void ChatController::processKeypadClosed(Control&, IMView* view) { relayout(view); }
+
+void ChatController::relayout(IMView* view)
+{
+    if (ChatScreen* screen = screenOf(view)) {
+        screen->Relayout();
+    }
+}
+
 void ChatController::processOverlayControlOpened(const Control&, IMView*) { overlay_ = true; }
 
 void ChatController::processOverlayControlClosed(const Control&, IMView* view)

@@ -55,6 +55,8 @@ public:
     void processOnLinkClicked(Control& source, const Ixa::Base::String& text, Ixa::Graphics::LinkType type,
         const Ixa::Base::String& link, IMView* view) override;
     void processKeypadWillOpen(Control& source, IMView* view) override;
+    void processKeypadOpened(Control& source, IMView* view) override;
+    void processKeypadClosed(Control& source, IMView* view) override;
     void processOverlayControlOpened(const Control& source, IMView* view) override;
     void processOverlayControlClosed(const Control& source, IMView* view) override;
     void OnTextValueChanged(const Control& source, IMView* view) override;
@@ -110,6 +112,7 @@ public:
 
 private:
     static ChatScreen* screenOf(IMView* view);
+    static void relayout(IMView* view);
     // Blocked or deleted contacts get their popup instead of the message; true when refused.
     static bool refuseSending(ChatScreen& screen, const Contact& contact);
     void loadConversation(ChatScreen& screen);

@@ -141,16 +141,19 @@ Ixa::Ui::Controls::Button* ChatScreen::addInputButton(const char* picture, const
     return button;
 }
 
+// While the keypad is open the input bar sits on top of it, so what is typed stays in view.
 void ChatScreen::Relayout()
 {
     const Rectangle client = GetClientAreaBounds();
+    Rectangle keypad;
+    const int bottom = Ixa::IsSucceeded(editArea_->GetKeypadBounds(keypad)) ? std::min(client.height, keypad.y) : client.height;
     const int inputHeight = std::max(InputHeight, editArea_->GetHeight());
     const int barHeight = inputHeight + 2 * Margin;
-    const int barTop = client.height - barHeight;
-    list_->SetBounds(0, 0, client.width, barTop);
-    moreButton_->SetBounds(Margin, client.height - Margin - ButtonSize, ButtonSize, ButtonSize);
+    const int barTop = bottom - barHeight;
+    list_->SetBounds(0, 0, client.width, std::max(0, barTop));
+    moreButton_->SetBounds(Margin, bottom - Margin - ButtonSize, ButtonSize, ButtonSize);
     editArea_->SetBounds(2 * Margin + ButtonSize, barTop + Margin, client.width - 2 * ButtonSize - 4 * Margin, inputHeight);
-    sendButton_->SetBounds(client.width - Margin - ButtonSize, client.height - Margin - ButtonSize, ButtonSize, ButtonSize);
+    sendButton_->SetBounds(client.width - Margin - ButtonSize, bottom - Margin - ButtonSize, ButtonSize, ButtonSize);
     UpdateSendButton();
 }
 

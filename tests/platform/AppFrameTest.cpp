@@ -8,6 +8,8 @@
 #include "platform/ArrayList.h"
 #include "platform/CustomItem.h"
 #include "platform/DeviceLog.h"
+#include "platform/Frame.h"
+#include "platform/FrameWindow.h"
 #include "platform/Label.h"
 #include "platform/ListView.h"
 #include "platform/NotificationManager.h"
@@ -15,7 +17,9 @@
 #include "platform/Popup.h"
 #include "platform/ScreenshotRecorder.h"
 #include "platform/SettingInfo.h"
+#include "platform/StatusClock.h"
 #include "platform/Vibrator.h"
+#include "platform/VirtualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +143,46 @@ TEST_F(AppFrameTest, SettingsStartFromTheEnvironmentAndTestsMaySetThem)
     unsetenv("VELOIM_24HOUR_FORMAT");
     EXPECT_TRUE(twentyFour);
     EXPECT_EQ(E_OBJ_NOT_FOUND, System::SettingInfo::GetValue("Brightness", silent));
+}
+
+// The status strip's clock, on a local time that stands at 10:41:59.5 when the window opens
+// and runs on the virtual clock: the strip's own timer turns it over at every minute boundary.
+class StatusClockTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Ui::StatusClock::SetTimeSource([] {
+            Base::DateTime now;
+            now.SetValue(2026, 12, 6, 10, 41, 59);
+            now.AddMilliseconds(500 + Base::Runtime::VirtualClock::GetTime());
+            return now;
+        });
+        System::SettingInfo::SetValue("24HourFormatSelected", false);
+        ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create));
+    }
+
+    void TearDown() override
+    {
+        Ui::StatusClock::SetTimeSource(nullptr);
+        System::SettingInfo::ResetValues();
+    }
+
+    static std::string Shown() { return Ui::Controls::Frame::GetActiveFrame()->GetWindow().GetClock().GetText().toStdString(); }
+
+    ScreenDriver driver;
+};
+
+TEST_F(StatusClockTest, TheClockFollowsTheMinute)
+{
+    EXPECT_EQ("10:41 AM", Shown());
+    driver.AdvanceTime(499);
+    EXPECT_EQ("10:41 AM", Shown());
+    driver.AdvanceTime(1);
+    EXPECT_EQ("10:42 AM", Shown());
+    driver.AdvanceTime(78 * 60000);
+    EXPECT_EQ("12:00 PM", Shown());
+    System::SettingInfo::SetValue("24HourFormatSelected", true);
+    EXPECT_EQ("12:00", Shown());
 }
 
 // The demo screen: a header, twenty custom rows with pictures and a popup over them.

@@ -322,6 +322,19 @@ TEST_F(BuddyScreenTest, ScreenshotOfABuddyListWithGroupsPresencesAvatarsAndABadg
     EXPECT_TRUE(app.driver.SaveScreenshot(VELOIM_SCREENSHOT_DIR "/buddy-list.png"));
 }
 
+// An emoji in a status is a picture in colour, not a box; a status without one has no colour.
+TEST_F(BuddyScreenTest, AnEmojiInAStatusIsDrawnInColour)
+{
+    BuddyListProbe::AddContact("mum@localhost", "Mum", "Family", Available, "\xC3\x9C" "berstunden \U0001F389");
+    ShowBuddyList();
+    const int mum = BuddyListProbe::RowOf("Mum");
+    ASSERT_EQ("Mum | \xC3\x9C" "berstunden \U0001F389", BuddyListProbe::Rows()[mum]);
+    EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(mum, BuddyScreen::ELEMENT_STATUS)), 40);
+    EXPECT_EQ(0, app.driver.CountColourPixels(app.driver.RowElementOnScreen(BuddyListProbe::RowOf("Bob"), BuddyScreen::ELEMENT_STATUS)));
+    std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
+    EXPECT_TRUE(app.driver.SaveScreenshot(VELOIM_SCREENSHOT_DIR "/buddy-list-emoji.png"));
+}
+
 // The chat asked for on the command line: it waits until the list has been on screen for a
 // while, opens once with its text sent once, and a contact that arrives later is waited for.
 class StartupChatTest : public BuddyScreenTest {

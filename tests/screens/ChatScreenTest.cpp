@@ -14,6 +14,7 @@
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -278,6 +279,76 @@ TEST_F(ChatScreenTest, TappingALinkInAMessageOpensTheBrowser)
     app.driver.PumpUntilIdle();
     EXPECT_EQ(std::vector<std::string>{"appcontrol ixa.appcontrol.BROWSER ixa.appcontrol.operation.DEFAULT url:http://example.com/trip"},
         Ixa::System::DeviceLog::GetEntries());
+}
+
+// Emoji are pictures wherever the chat draws text: the title, a bubble and the input. A box
+// drawn for a missing glyph has no colour.
+TEST_F(ChatScreenTest, EmojiInTheTitleABubbleAndTheInputAreDrawnInColour)
+{
+    constexpr int EmojiPixels = 40;
+    StoreMessage("bob@localhost", "Feierabend \U0001F389", 0, "2024-03-05T08:15:00.000Z");
+    StoreMessage("bob@localhost", "Feierabend", 0, "2024-03-05T08:16:00.000Z");
+    OpenChat("bob@localhost", "Bob \U0001F37A");
+    ASSERT_EQ(2u, Rows().size());
+    EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(0, ChatBubbleItem::ELEMENT_TEXT)), EmojiPixels);
+    EXPECT_EQ(0, app.driver.CountColourPixels(app.driver.RowElementOnScreen(1, ChatBubbleItem::ELEMENT_TEXT)));
+    const auto title = app.driver.FindByText("Bob \U0001F37A");
+    ASSERT_TRUE(title) << app.driver.Describe();
+    EXPECT_GT(app.driver.CountColourPixels(title->bounds), EmojiPixels);
+
+    TypeIntoChat("ok \U0001F389");
+    ASSERT_EQ("ok \U0001F389", InputText());
+    std::optional<Ixa::Ui::ScreenProbe::Entry> input;
+    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+        input = entry.kind == "EditArea" ? std::optional(entry) : input;
+    }
+    ASSERT_TRUE(input);
+    // Inside the frame, which turns blue while the input has the focus.
+    const Ixa::Graphics::Rectangle inside(input->bounds.x + 6, input->bounds.y + 6, input->bounds.width - 12, input->bounds.height - 12);
+    EXPECT_GT(app.driver.CountColourPixels(inside), EmojiPixels);
+    Screenshot("chat-emoji");
+}
+
+// The keypad opens over the lower part of the screen; the input bar moves onto it, so the text
+// being typed can be read, and goes back down once the keypad has closed.
+TEST_F(ChatScreenTest, TheInputBarStaysAboveTheOpenKeypad)
+{
+    StoreMessage("bob@localhost", "how is it going?", 0, "2024-03-05T08:15:00.000Z");
+    OpenChat("bob@localhost", "Bob");
+    auto onScreen = [](const std::string& kind) {
+        std::vector<Ixa::Ui::ScreenProbe::Entry> found;
+        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+            if (entry.kind == kind) {
+                found.push_back(entry);
+            }
+        }
+        return found;
+    };
+    ASSERT_EQ(1u, onScreen("EditArea").size());
+    const Ixa::Graphics::Rectangle closed = onScreen("EditArea")[0].bounds;
+    ASSERT_TRUE(app.driver.OpenKeypad(onScreen("EditArea")[0]));
+    ASSERT_TRUE(app.driver.Type("fine, thanks"));
+    const std::vector<Ixa::Ui::ScreenProbe::Entry> keys = onScreen("Keypad");
+    ASSERT_FALSE(keys.empty()) << app.driver.Describe();
+    int keypadTop = keys[0].bounds.y;
+    for (const Ixa::Ui::ScreenProbe::Entry& key : keys) {
+        keypadTop = std::min(keypadTop, key.bounds.y);
+    }
+    const Ixa::Graphics::Rectangle input = onScreen("EditArea")[0].bounds;
+    const Ixa::Graphics::Rectangle header = app.driver.FindByText("Bob")->bounds;
+    EXPECT_LE(input.y + input.height, keypadTop) << app.driver.Describe();
+    EXPECT_GE(input.y, header.y + header.height) << "below the header";
+    EXPECT_EQ("fine, thanks", InputText());
+    // The "more" and send buttons beside the input; the keypad repeats send as a key of its own.
+    const std::vector<Ixa::Ui::ScreenProbe::Entry> buttons = onScreen("Button");
+    EXPECT_EQ(2, std::count_if(buttons.begin(), buttons.end(), [&](const Ixa::Ui::ScreenProbe::Entry& button) {
+        const bool inBar = button.actionId == ChatController::ACTION_MORE || button.actionId == ChatController::ACTION_SEND;
+        return inBar && button.bounds.y + button.bounds.height <= keypadTop;
+    }));
+    Screenshot("chat-keypad");
+
+    ASSERT_TRUE(app.driver.CloseKeypad());
+    EXPECT_EQ(closed.y, onScreen("EditArea")[0].bounds.y) << "back at the bottom";
 }
 
 }  // namespace

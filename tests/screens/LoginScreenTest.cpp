@@ -82,6 +82,15 @@ TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
     ASSERT_TRUE(app.driver.OpenKeypad(*idField));
     ASSERT_TRUE(app.driver.Type("bob"));
     EXPECT_TRUE(IsKeypadOpen());
+    // The field being typed in stays above the keypad.
+    const auto entries = Ixa::Ui::ScreenProbe::ListEntries();
+    int keypadTop = 800;
+    for (const auto& entry : entries) {
+        keypadTop = entry.kind == "Keypad" ? std::min(keypadTop, entry.bounds.y) : keypadTop;
+    }
+    const auto typedIn = form.IdField();
+    ASSERT_TRUE(typedIn);
+    EXPECT_LE(typedIn->bounds.y + typedIn->bounds.height, keypadTop);
     EXPECT_EQ((Texts{"Sign in", "Hide"}), form.FooterTexts());
     EXPECT_TRUE(app.driver.SaveScreenshot(ScreenshotDir + "/login-keypad.png"));
 

@@ -12,6 +12,8 @@
 #include "platform/TextBox.h"
 #include "platform/VirtualClock.h"
 
+#include <algorithm>
+
 using Ixa::Ui::ScreenProbe;
 
 namespace {
@@ -156,6 +158,18 @@ bool ScreenDriver::TapRowElement(int row, int elementId)
     return list != nullptr && TapListElement(*list, row, elementId);
 }
 
+Ixa::Graphics::Rectangle ScreenDriver::RowElementOnScreen(int row, int elementId)
+{
+    auto* list = static_cast<Ixa::Ui::Controls::ListView*>(FindControl("ListView"));
+    const Ixa::Ui::Controls::ListItemBase* item = list != nullptr && row >= 0 ? list->GetRowItem(row) : nullptr;
+    if (item == nullptr)
+        return Ixa::Graphics::Rectangle();
+    const Ixa::Graphics::Rectangle element = item->GetElementBounds(elementId);
+    const Ixa::Graphics::Rectangle rowBounds = list->ShowItem(row);
+    const Ixa::Graphics::Rectangle listBounds = ScreenProbe::WindowBounds(*list);
+    return Ixa::Graphics::Rectangle(listBounds.x + rowBounds.x + element.x, listBounds.y + rowBounds.y + element.y, element.width, element.height);
+}
+
 bool ScreenDriver::TapContextItem(int row, int elementId)
 {
     const auto entry = FindRow(row);
@@ -295,4 +309,17 @@ bool ScreenDriver::SaveScreenshot(const std::string& path) const
 {
     const Ixa::Ui::Controls::Frame* frame = Ixa::Ui::Controls::Frame::GetActiveFrame();
     return frame != nullptr && frame->SaveScreenshot(path);
+}
+
+int ScreenDriver::CountColourPixels(const Ixa::Graphics::Rectangle& area)
+{
+    // The theme's most colourful grey-blue spreads its channels by about 40.
+    constexpr int MinSpread = 96;
+    int count = 0;
+    for (const Ixa::Graphics::Color& pixel : ScreenProbe::ReadPixels(area)) {
+        const int high = std::max({pixel.GetRed(), pixel.GetGreen(), pixel.GetBlue()});
+        const int low = std::min({pixel.GetRed(), pixel.GetGreen(), pixel.GetBlue()});
+        count += high - low >= MinSpread ? 1 : 0;
+    }
+    return count;
 }

@@ -38,6 +38,9 @@ public:
     bool TapRow(int row);
     // Taps the centre of one element of the row.
     bool TapRowElement(int row, int elementId);
+    // Where one element of the row is on screen (window coordinates), scrolling it into view
+    // first; empty when the list or the row is not there.
+    Ixa::Graphics::Rectangle RowElementOnScreen(int row, int elementId);
     // Long-presses the row (500 ms on the virtual clock) and taps its context button.
     bool TapContextItem(int row, int elementId);
     // The same for the grouped list on the screen; item -1 is the group's header.
@@ -65,6 +68,9 @@ public:
     void PumpUntilIdle();
     std::string Describe() const;
     bool SaveScreenshot(const std::string& path) const;
+    // How many pixels of clearly coloured (saturated) light the screen shows inside `area`
+    // (window coordinates): none where only white, grey and the theme's muted blues are drawn.
+    static int CountColourPixels(const Ixa::Graphics::Rectangle& area);
 
 private:
     // The first control of that probe kind on the screen.

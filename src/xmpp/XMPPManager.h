@@ -15,6 +15,9 @@
 // Rosters are accepted only from the server: without a sender, or from the user's own bare
 // id or the service's domain; others are dropped unread.
 //
+// A message of type error is passed on ("messageError") only when it carries an id, the id
+// of the chat message it answers; without one it names nothing and is dropped.
+//
 // Threading: onEvent runs on the reader thread and holds the connection lock for its whole
 // body; it gives up at once, dropping the object, when its reader has been closed while it
 // waited for the lock. init runs under the connection lock; clean under it too. The getters

@@ -17,6 +17,9 @@
 // and only as a set or a result. Every get or set addressed to the client is answered
 // (IQResponder).
 //
+// A message of type error is passed on ("messageError") only when it carries an id, the id
+// of the chat message it answers; without one it names nothing and is dropped.
+//
 // Threading: onEvent runs on the reader thread and holds the connection lock for its whole
 // body; it gives up at once, dropping the object, when its reader has been closed while it
 // waited for the lock. init runs under the connection lock; clean under it too. The getters

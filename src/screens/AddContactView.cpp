@@ -1,6 +1,5 @@
 #include "screens/AddContactView.h"
 
-#include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
 
 // The list hands its row back to this screen as it goes, so the controls go while the screen
@@ -44,14 +43,9 @@ IMController* AddContactView::getController() { return &controller_; }
 
 IMModel* AddContactView::getModel() { return nullptr; }
 
-bool AddContactView::handleEvent(EVENT_T event)
-{
-    if (event != EVENT_ADD_CONTACT_FAILED) {
-        return false;
-    }
-    InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_ADD_FAILED"));
-    return true;
-}
+// A failed add ("The contact could not be added.") and the other reports get the framework's
+// default reaction.
+bool AddContactView::handleEvent(EVENT_T) { return false; }
 
 void AddContactView::setModelDependency() {}
 

@@ -1,14 +1,6 @@
 #include "screens/AddContactView.h"
 
-#include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
-
-namespace {
-
-constexpr int Margin = 16;
-constexpr int FieldHeight = 72;
-
-}  // namespace
 
 // The list hands its row back to this screen as it goes, so the controls go while the screen
 // is still whole.
@@ -21,18 +13,10 @@ bool AddContactView::Initialize()
         return false;
     }
     QuickTextScreenKit::AddFooterItem(*this, "IDS_ADD", AddContactController::ACTION_ADD);
-    const Ixa::Graphics::Rectangle client = GetClientAreaBounds();
-    field_ = new EditField;
-    field_->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight), EDIT_FIELD_STYLE_EMAIL);
+    field_ = QuickTextScreenKit::AddField(*this, "IDS_EMAIL_ID", {"IDS_ADD", AddContactController::ACTION_ADD_KEYPAD},
+        {"IDS_OVERLAY_CANCEL", AddContactController::ACTION_CANCEL}, EDIT_FIELD_STYLE_EMAIL);
     field_->SetLimitLength(EMAIL_MAX_LENGTH);
-    field_->SetGuideText(IMManager::GetStringFromResource("IDS_EMAIL_ID"));
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource("IDS_ADD"),
-        AddContactController::ACTION_ADD_KEYPAD);
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT,
-        IMManager::GetStringFromResource("IDS_OVERLAY_CANCEL"), AddContactController::ACTION_CANCEL);
-    field_->AddActionEventListener(*this);
-    AddControl(*field_);
-    list_ = QuickTextScreenKit::AddList(*this, FieldHeight + 2 * Margin);
+    list_ = QuickTextScreenKit::AddList(*this, QuickTextScreenKit::FIELD_BOTTOM);
     return true;
 }
 
@@ -59,14 +43,9 @@ IMController* AddContactView::getController() { return &controller_; }
 
 IMModel* AddContactView::getModel() { return nullptr; }
 
-bool AddContactView::handleEvent(EVENT_T event)
-{
-    if (event != EVENT_ADD_CONTACT_FAILED) {
-        return false;
-    }
-    InitializeAndShowPopup(POPUP_INFO, IMManager::GetStringFromResource("IDS_ADD_FAILED"));
-    return true;
-}
+// A failed add ("The contact could not be added.") and the other reports get the framework's
+// default reaction.
+bool AddContactView::handleEvent(EVENT_T) { return false; }
 
 void AddContactView::setModelDependency() {}
 

@@ -1,32 +1,15 @@
 #include "screens/GroupScreen.h"
 
-#include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
-
-namespace {
-
-constexpr int Margin = 16;
-constexpr int FieldHeight = 72;
-
-}  // namespace
 
 bool GroupScreen::Initialize()
 {
-    using namespace Ixa::Ui::Controls;
     if (!QuickTextScreenKit::ConstructForm(*this, "GROUP_SCREEN", "IDS_CREATE_GROUP")) {
         return false;
     }
     QuickTextScreenKit::AddFooterItem(*this, "IDS_SAVE", GroupController::ACTION_CREATE);
-    const Ixa::Graphics::Rectangle client = GetClientAreaBounds();
-    field_ = new EditField;
-    field_->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight));
-    field_->SetGuideText(IMManager::GetStringFromResource("IDS_GROUP_NAME"));
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource("IDS_SAVE"),
-        GroupController::ACTION_CREATE);
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT, IMManager::GetStringFromResource("IDS_HIDE"),
-        GroupController::ACTION_HIDE_KEYPAD);
-    field_->AddActionEventListener(*this);
-    AddControl(*field_);
+    field_ = QuickTextScreenKit::AddField(*this, "IDS_GROUP_NAME", {"IDS_SAVE", GroupController::ACTION_CREATE},
+        {"IDS_HIDE", GroupController::ACTION_HIDE_KEYPAD});
     return true;
 }
 

@@ -1,33 +1,16 @@
 #include "screens/QuickTextAddScreen.h"
 
-#include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
-
-namespace {
-
-constexpr int Margin = 16;
-constexpr int FieldHeight = 72;
-
-}  // namespace
 
 bool QuickTextAddScreen::Initialize()
 {
-    using namespace Ixa::Ui::Controls;
     if (!QuickTextScreenKit::ConstructForm(*this, "QUICK_TEXT_ADD_SCREEN", "IDS_ADD_QUICK_LIST")) {
         return false;
     }
     QuickTextScreenKit::AddFooterItem(*this, "IDS_SAVE", QuickTextAddController::ACTION_SAVE);
     QuickTextScreenKit::AddFooterItem(*this, "IDS_CANCEL", QuickTextAddController::ACTION_CANCEL);
-    const Ixa::Graphics::Rectangle client = GetClientAreaBounds();
-    field_ = new EditField;
-    field_->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight));
-    field_->SetGuideText(IMManager::GetStringFromResource("IDS_ADD_QUICK_LIST"));
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource("IDS_SAVE"),
-        QuickTextAddController::ACTION_KEYPAD_SAVE);
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT, IMManager::GetStringFromResource("IDS_HIDE"),
-        QuickTextAddController::ACTION_HIDE_KEYPAD);
-    field_->AddActionEventListener(*this);
-    AddControl(*field_);
+    field_ = QuickTextScreenKit::AddField(*this, "IDS_ADD_QUICK_LIST", {"IDS_SAVE", QuickTextAddController::ACTION_KEYPAD_SAVE},
+        {"IDS_HIDE", QuickTextAddController::ACTION_HIDE_KEYPAD});
     return true;
 }
 

@@ -8,6 +8,14 @@
 
 #include <memory>
 
+namespace {
+
+constexpr int Margin = 16;
+constexpr int FieldHeight = 72;
+static_assert(QuickTextScreenKit::FIELD_BOTTOM == FieldHeight + 2 * Margin);
+
+}  // namespace
+
 bool QuickTextScreenKit::ConstructForm(IMScreen& screen, const char* formName, const char* titleId)
 {
     using namespace Ixa::Ui::Controls;
@@ -42,4 +50,20 @@ Ixa::Ui::Controls::ListView* QuickTextScreenKit::AddList(IMScreen& screen, int t
     list->SetBitmapOfEmptyList(empty.get());
     screen.AddControl(*list);
     return list;
+}
+
+Ixa::Ui::Controls::EditField* QuickTextScreenKit::AddField(IMScreen& screen, const char* guideId, KeypadButton left,
+    KeypadButton right, Ixa::Ui::Controls::EditFieldStyle style)
+{
+    const Ixa::Graphics::Rectangle client = screen.GetClientAreaBounds();
+    auto* field = new Ixa::Ui::Controls::EditField;
+    field->Construct(Ixa::Graphics::Rectangle(Margin, Margin, client.width - 2 * Margin, FieldHeight), style);
+    field->SetGuideText(IMManager::GetStringFromResource(guideId));
+    field->SetOverlayKeypadCommandButton(
+        Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT, IMManager::GetStringFromResource(left.textId), left.actionId);
+    field->SetOverlayKeypadCommandButton(
+        Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT, IMManager::GetStringFromResource(right.textId), right.actionId);
+    field->AddActionEventListener(screen);
+    screen.AddControl(*field);
+    return field;
 }

@@ -1,10 +1,12 @@
-// What the three quick-text screens build alike: the form with its title and back button,
-// footer items, and the list of phrases with its "No items" picture.
+// What the quick-text, add-contact and group screens build alike: the form with its title
+// and back button, footer items, a list with its "No items" picture, and a one-line field
+// at the top whose overlay keypad carries two command buttons.
 // Threading: user-interface thread. Ownership: the controls made belong to the screen's form.
 #pragma once
 
 #include "app/IMScreen.h"
 
+#include "platform/EditField.h"
 #include "platform/ListView.h"
 
 class QuickTextScreenKit {
@@ -13,4 +15,14 @@ public:
     static void AddFooterItem(IMScreen& screen, const char* textId, int actionId);
     // A list filling the client area, fed by the screen.
     static Ixa::Ui::Controls::ListView* AddList(IMScreen& screen, int top = 0);
+    // A field across the top of the client area; each keypad button is a text id and the
+    // action it posts to the screen.
+    struct KeypadButton {
+        const char* textId;
+        int actionId;
+    };
+    static Ixa::Ui::Controls::EditField* AddField(IMScreen& screen, const char* guideId, KeypadButton left,
+        KeypadButton right, Ixa::Ui::Controls::EditFieldStyle style = Ixa::Ui::Controls::EDIT_FIELD_STYLE_NORMAL);
+    // Where the space below that field starts.
+    static constexpr int FIELD_BOTTOM = 104;
 };

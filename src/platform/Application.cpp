@@ -3,6 +3,7 @@
 #include "platform/ArrayList.h"
 #include "platform/FrameWindow.h"
 #include "platform/NotificationCenter.h"
+#include "platform/QuitSignals.h"
 #include "platform/UiTheme.h"
 #include "platform/UiEventQueue.h"
 #include "platform/UiThreadCalls.h"
@@ -72,6 +73,11 @@ result Application::Execute(ApplicationInstanceFactory factory, const Base::Coll
         return E_INVALID_STATE;
     const result launched = Launch(factory, ToStrings(arguments));
     if (IsSucceeded(launched) && IsRunning()) {
+        // Asked to end by a signal, the program quits as the user's own quit does.
+        QuitSignals quitSignals([] {
+            if (instance != nullptr)
+                instance->Terminate();
+        });
         loopRunning = true;
         QApplication::exec();
         loopRunning = false;

@@ -1,6 +1,7 @@
 // The application object and its life cycle. Execute creates Qt's application object on the
 // main thread (when no one exists yet), makes the application with the factory, opens the
-// handset window and runs the user-interface loop until Terminate:
+// handset window and runs the user-interface loop until Terminate (which SIGTERM, SIGINT and
+// SIGHUP call too, on the user-interface thread, while the loop runs):
 //   OnAppInitializing -> OnForeground -> (OnBackground / OnForeground)* ->
 //   forms' OnTerminating -> OnAppTerminating.
 // The home key sends the application to the background and back. Selecting the ongoing-

@@ -211,6 +211,19 @@ int ChatController::GetMessageIndexFromArrayList(const Message* message) const
     return -1;
 }
 
+bool ChatController::TakeLoadedUnread(const Message& message)
+{
+    for (auto read = readByLoading_.begin(); read != readByLoading_.end(); ++read) {
+        if (read->first == message.GetMessage() && read->second == message.GetTimeStamp()) {
+            readByLoading_.erase(read);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChatController::ForgetLoadedUnread() { readByLoading_.clear(); }
+
 Message* ChatController::GetMessageAt(int index) const
 {
     return index >= 0 && index < GetMessageCount() ? messages_[static_cast<size_t>(index)].get() : nullptr;
@@ -235,7 +248,11 @@ void ChatController::loadConversation(ChatScreen& screen)
     }
     std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(IMManager::GetMessageModel()->GetAllMessagesWithUser(contact->GetContactId(), false));
     for (int i = 0; stored != nullptr && i < stored->GetCount(); ++i) {
-        messages_.emplace_back(static_cast<Message*>(stored->GetAt(i)));
+        auto* message = static_cast<Message*>(stored->GetAt(i));
+        if (message->GetMessageType() == Message::TYPE_RECEIVED_UNREAD) {
+            readByLoading_.emplace_back(message->GetMessage(), message->GetTimeStamp());
+        }
+        messages_.emplace_back(message);
     }
     if (stored != nullptr) {
         stored->RemoveAll(false);

@@ -82,6 +82,12 @@ public:
     // Takes the message; it becomes the last row.
     void AddMessageToArrayList(Message* message);
     void ClearMessageArrayList();
+    // Reading the conversation lists and marks read messages whose announcements may still
+    // be on their way. True (once per message read so) when `message` is one of them, by text
+    // and time, so it is not listed twice.
+    bool TakeLoadedUnread(const Message& message);
+    // A conversation with another contact is opened.
+    void ForgetLoadedUnread();
     // The row of the message with that message id, or -1.
     int GetMessageIndexFromArrayList(const Message* message) const;
     int GetMessageCount() const { return static_cast<int>(messages_.size()); }
@@ -122,6 +128,8 @@ private:
 
     std::vector<std::unique_ptr<Message>> messages_;
     PopupKeeper popups_;
+    // Text and time of each message that a reading of the conversation found unread.
+    std::vector<std::pair<Ixa::Base::String, Ixa::Base::DateTime>> readByLoading_;
     std::vector<std::pair<Ixa::Base::String, EmotIconImage>> emoticonMap_;
     std::vector<std::unique_ptr<Ixa::Graphics::Bitmap>> emoticonBitmaps_;
     std::vector<Ixa::Base::String> selectedEmoticons_;

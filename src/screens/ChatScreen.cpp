@@ -213,11 +213,18 @@ void ChatScreen::setModelDependency()
     thisViewDependsOnModel(IMManager::GetContactIconModel());
 }
 
+// The quick-text list gives the chat back without a contact. Any way in with a contact (a
+// tapped notification, the buddy list after a lost connection or a sign-out) ends quick-text
+// mode, so a draft kept for one contact never goes to another.
 void ChatScreen::onStateTransition(EVENT_T event, void* data)
 {
     if (data != nullptr) {
+        controller_.SetQuickTextModeOn(false);
+        controller_.ForgetLoadedUnread();
+        QuickTextListController::quickText = Ixa::Base::String();
         SetSelectedContact(static_cast<const Contact*>(data));
     }
+    showing_ = true;
     IMScreen::onStateTransition(event, data);
     sendStartupText();
 }
@@ -234,7 +241,13 @@ void ChatScreen::sendStartupText()
     }
 }
 
-void ChatScreen::willLossFocus() { unsubscribeToModels(); }
+// Updates already on their way still arrive; showing_ keeps them from reading a conversation
+// the user has left.
+void ChatScreen::willLossFocus()
+{
+    showing_ = false;
+    unsubscribeToModels();
+}
 
 void ChatScreen::onForeground()
 {
@@ -351,7 +364,7 @@ const Ixa::Graphics::Bitmap* ChatScreen::avatar()
 void ChatScreen::onModelUpdate(void* data)
 {
     auto* notification = static_cast<ModelNotification*>(data);
-    if (notification == nullptr || contact_ == nullptr || notification->getNotificationData() == nullptr) {
+    if (notification == nullptr || !showing_ || contact_ == nullptr || notification->getNotificationData() == nullptr) {
         return;
     }
     switch (notification->getNotificationType()) {
@@ -394,8 +407,10 @@ void ChatScreen::messageUpdated(Message& message)
     } else if (type == Message::TYPE_RECEIVED_UNREAD) {
         IMManager::GetMessageModel()->UpdateMessageStatus(&message);
         message.SetMessageType(Message::TYPE_RECEIVED_READ);
-        controller_.AddMessageToArrayList(ChatController::CopyOf(message));
-        DisplayReceievedChatMessage();
+        if (!controller_.TakeLoadedUnread(message)) {
+            controller_.AddMessageToArrayList(ChatController::CopyOf(message));
+            DisplayReceievedChatMessage();
+        }
     }
 }
 

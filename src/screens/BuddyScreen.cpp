@@ -225,20 +225,22 @@ void BuddyScreen::buildContextItems()
     unblockContext_.AddElement(BuddyController::CONTEXT_DELETE, remove);
 }
 
+// Rows and badges are taken afresh on every return, in search mode too: what changed while
+// another screen was shown is on the rows the user comes back to.
 void BuddyScreen::updateScreen()
 {
     CleanActivePopups();
     removeGenericBuddyPopupUp(false);
-    if (bc.IsSearchMode()) {
-        return;
+    contactPressedAndHold = 0;
+    if (!bc.IsSearchMode()) {
+        GetFooter()->SetItemSelected(0);
+        bc.SetSelectedContact(nullptr);
     }
-    GetFooter()->SetItemSelected(0);
-    bc.SetSelectedContact(nullptr);
-    bc.clearContactList();
-    bc.InitializeContacts(false);
-    UpdateListView();
-    bc.OpenStartupChat(*this);
+    RefreshBuddyList();
 }
+
+// Whatever row was held stays behind with the screen; the return rebuilds the list.
+void BuddyScreen::willLossFocus() { contactPressedAndHold = 0; }
 
 IMController* BuddyScreen::getController() { return &bc; }
 
@@ -321,7 +323,7 @@ void BuddyScreen::onMessageUpdated(void* data)
         return;
     }
     const int row = bc.updateContactInfo(message->GetOtherUserId());
-    bc.AddUnreadMessage(message->GetOtherUserId());
+    bc.UpdateUnreadCount(message->GetOtherUserId());
     if (contactPressedAndHold != 1 && row >= 0) {
         RefreshRow(row);
         Draw();
@@ -495,9 +497,11 @@ BuddyScreen::ListView* BuddyScreen::GetMainListView() const { return mainList_; 
 
 BuddyScreen::ListView* BuddyScreen::GetSearchListView() const { return searchList_; }
 
+BuddyScreen::ListView* BuddyScreen::VisibleListView() const { return bc.IsSearchMode() ? searchList_ : mainList_; }
+
 void BuddyScreen::UpdateListView()
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr) {
         list->UpdateList();
     }
@@ -506,7 +510,7 @@ void BuddyScreen::UpdateListView()
 
 void BuddyScreen::RefreshRow(int index)
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
         list->RefreshList(index, Ixa::Ui::Controls::LIST_REFRESH_TYPE_ITEM_MODIFY);
     }
@@ -514,7 +518,7 @@ void BuddyScreen::RefreshRow(int index)
 
 void BuddyScreen::ScrollToItemIndex(int index)
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
         list->ScrollToItem(index);
     }
@@ -554,3 +558,5 @@ void BuddyScreen::ShowSearchMode(bool on)
 void BuddyScreen::setContactPressedAndHold(int hold) { contactPressedAndHold = hold; }
 
 bool BuddyScreen::isBuddyListRefreshPending() const { return buddyListRefreshPending; }
+
+bool BuddyScreen::isContactHeld() const { return contactPressedAndHold == 1; }

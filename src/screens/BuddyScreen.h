@@ -50,6 +50,7 @@ public:
 
     bool Initialize() override;
     void updateScreen() override;
+    void willLossFocus() override;
     IMController* getController() override;
     IMModel* getModel() override;
     bool handleEvent(EVENT_T event) override;
@@ -84,9 +85,12 @@ public:
     // 1 while a row is held down (its context item is open), else 0.
     void setContactPressedAndHold(int hold);
     bool isBuddyListRefreshPending() const;
+    bool isContactHeld() const;
 
     ListView* GetMainListView() const;
     ListView* GetSearchListView() const;
+    // The search list in search mode, else the main list.
+    ListView* VisibleListView() const;
 
 private:
     void buildHeader();

@@ -10,6 +10,8 @@
 #include "platform/Popup.h"
 
 bool IMScreen::isPopUpInitialised = false;
+SubscriptionQueue IMScreen::subscriptions;
+IMScreen* IMScreen::asking = nullptr;
 
 IMScreen::IMScreen() = default;
 
@@ -18,6 +20,9 @@ IMScreen::IMScreen() = default;
 // their models in OnTerminating already; the others leave here.
 IMScreen::~IMScreen()
 {
+    if (asking == this) {
+        asking = nullptr;
+    }
     IMManager::acquireNotificationLock();
     unsubscribeToModels();
     IMManager::releaseNotificationLock();
@@ -197,6 +202,11 @@ void IMScreen::onStateTransition(EVENT_T event, void* data)
         updateScreen();
     }
     show();
+    if (event == EVENT_SHOW_LOGIN) {
+        dropSubscriptionRequests();
+    } else {
+        askOldestSubscription();
+    }
 }
 
 void IMScreen::onModelUpdate(void*) {}
@@ -268,9 +278,8 @@ void IMScreen::applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text
         break;
     case EVENT_SUBSCRIPTION_REQUEST:
         if (text != nullptr) {
-            pendingRequester = *text;
-            InitializeAndShowPopup(POPUP_QUESTION,
-                IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), *text));
+            subscriptions.Add(*text);
+            askOldestSubscription();
         }
         break;
     case EVENT_BLOCK_FAILED:
@@ -312,16 +321,30 @@ void IMScreen::applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text
 void IMScreen::AnswerSubscriptionRequest(bool allow)
 {
     RemovePopup(POPUP_QUESTION);
-    RequestController* requests = IMManager::GetRequestController();
-    if (requests == nullptr) {
+    asking = nullptr;
+    subscriptions.AnswerOldest(allow);
+    askOldestSubscription();
+}
+
+// Popups stay up over the next screen, so one question on any screen is enough; a question
+// that a screen took down (returning screens clear their popups) is asked again here.
+void IMScreen::askOldestSubscription()
+{
+    if (subscriptions.IsEmpty() || (asking != nullptr && asking->HasPopup(POPUP_QUESTION))) {
         return;
     }
-    IMString user(pendingRequester);
-    IMString reason("test");
-    if (allow) {
-        requests->AllowPresenceSubscription(&user, &reason);
-    } else {
-        requests->DenyPresenceSubscription(&user, &reason);
+    asking = this;
+    InitializeAndShowPopup(POPUP_QUESTION,
+        IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), subscriptions.Oldest()));
+}
+
+// Signed out, nobody can answer: the server asks again after the next sign-in.
+void IMScreen::dropSubscriptionRequests()
+{
+    subscriptions.Clear();
+    if (asking != nullptr) {
+        asking->RemovePopup(POPUP_QUESTION);
+        asking = nullptr;
     }
 }
 

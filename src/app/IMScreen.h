@@ -10,6 +10,8 @@
 // thread that changed the model and only posts. Ownership: the concrete screen owns the
 // controller that getController() answers; the popups belong to this base (its PopupKeeper);
 // models are borrowed; the state machine creates the screen and the frame owns it once shown.
+// Subscription requests wait in one queue that every screen shares: the shown screen asks
+// about the oldest, and a sign-out drops them.
 #pragma once
 
 #include "app/AppEvents.h"
@@ -17,6 +19,7 @@
 #include "app/IMView.h"
 #include "app/PopupKeeper.h"
 #include "app/StateTransitionHandler.h"
+#include "app/SubscriptionQueue.h"
 
 #include "foundation/IMString.h"
 
@@ -156,7 +159,8 @@ public:
     // A report event: the screen's handleEvent first, else the default reaction.
     void handleViewEvent(EVENT_T event, int code, const Ixa::Base::String* text);
     void CleanActivePopups();
-    // Answers the pending subscription question: allow or deny the asking user.
+    // Answers the oldest subscription request: allow or deny the asking user; the next
+    // request, if any, is asked at once.
     void AnswerSubscriptionRequest(bool allow);
     bool HasPopup(int kind) const;
 
@@ -174,9 +178,15 @@ protected:
 private:
     void applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text);
     std::unique_ptr<Ixa::Ui::Controls::Popup> buildPopup(int kind, const Ixa::Base::String& text);
+    void askOldestSubscription();
+    void dropSubscriptionRequests();
+
+    // The requests wait here for whichever screen is shown; `asking` is the screen whose
+    // question is up, if any.
+    static SubscriptionQueue subscriptions;
+    static IMScreen* asking;
 
     std::vector<IMModel*> dependentModels;
     bool isInitialized = false;
-    IMString pendingRequester;
     PopupKeeper popups;
 };

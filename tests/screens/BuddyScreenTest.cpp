@@ -18,6 +18,8 @@
 #include "store/PropertiesModel.h"
 #include "support/RequestRecorder.h"
 
+#include "platform/ArrayList.h"
+#include "platform/Integer.h"
 #include "platform/ListView.h"
 #include "platform/ScreenProbe.h"
 
@@ -120,6 +122,16 @@ protected:
     }
 
     std::vector<std::string> Requests() { return RequestRecorder::Last()->Requests(); }
+
+    void ReportSubscription(const char* user)
+    {
+        auto* report = new Ixa::Base::Collection::ArrayList;
+        report->Construct(10);
+        report->Add(new Ixa::Base::Integer(-1));
+        report->Add(new Ixa::Base::String(user));
+        IMManager::notifyEvent(EVENT_SUBSCRIPTION_REQUEST, report);
+        app.driver.PumpUntilIdle();
+    }
 
     AppUnderTest app;
 };
@@ -400,6 +412,34 @@ TEST_F(BuddyScreenTest, NoLongPressLeavesTheListWaitingForARow)
     EXPECT_FALSE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
     ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
     EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+}
+
+TEST_F(BuddyScreenTest, SubscriptionRequestsQueueAndSurviveLeavingTheScreen)
+{
+    ShowBuddyList();
+    RequestRecorder::Last()->Clear();
+    ReportSubscription("ann@localhost");
+    ReportSubscription("ben@localhost");
+    EXPECT_TRUE(app.PopupShows("Allow ann@localhost to add you as a friend?"));
+    EXPECT_FALSE(app.PopupShows("ben@localhost")) << "the second waits behind the first";
+    // Leaving and coming back takes the question down; it is asked again.
+    IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(app.PopupShows("Allow ann@localhost to add you as a friend?"));
+    // Answering one asks the next from the same button's callback.
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_QUESTION_YES));
+    EXPECT_FALSE(app.PopupShows("ann@localhost"));
+    EXPECT_TRUE(app.PopupShows("Allow ben@localhost to add you as a friend?"));
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_QUESTION_NO));
+    EXPECT_FALSE(app.PopupShows("ben@localhost"));
+    EXPECT_EQ((std::vector<std::string>{"AllowPresenceSubscription ann@localhost", "DenyPresenceSubscription ben@localhost"}), Requests());
+    // Signed out, nothing is left to ask.
+    ReportSubscription("cid@localhost");
+    IMManager::notifyEvent(EVENT_SHOW_LOGIN, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_FALSE(app.PopupShows("cid@localhost"));
 }
 
 TEST_F(BuddyScreenTest, ScreenshotOfABuddyListWithGroupsPresencesAvatarsAndABadge)

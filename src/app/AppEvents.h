@@ -1,6 +1,6 @@
 // The application events (EVENT_T) that every screen change and asynchronous report travels
 // as, and the screen states (STATE_T) of the screen state machine. Values 0xA000 to 0xA01D,
-// less 0xA016, are state transitions; the others are reports.
+// less EVENT_SPARE, are state transitions; the others are reports.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +42,8 @@ enum EVENT_T : std::uint16_t {
     EVENT_APP_START = 0xA000,
     EVENT_SIGNED_IN = 0xA001,
     APP_SCREENS(APP_SHOW_EVENT)
+    // The one value of the transition range that shows no screen.
+    EVENT_SPARE = 0xA016,
     EVENT_OPEN_NOTIFIED_CHAT = 0xA01C,
     EVENT_CONNECTION_LOST = 0xA01E,
     EVENT_SIGN_IN_CANCELLED = 0xA01F,

@@ -3,6 +3,7 @@
 #include "app/IMManager.h"
 
 #include "app/IconManager.h"
+#include "engine/ResourceText.h"
 #include "engine/UserId.h"
 #include "platform/EnrichedText.h"
 #include "platform/Font.h"
@@ -37,11 +38,7 @@ Ixa::Base::String IMManager::GetStringFromResource(const Ixa::Base::String& id)
     if (appResource == nullptr) {
         return "(Error)";
     }
-    Ixa::Base::String text;
-    if (Ixa::IsFailed(appResource->GetString(id, text))) {
-        return Ixa::Base::String();
-    }
-    return text;
+    return ResourceText::text(id);
 }
 
 // The resource texts hold one "%ls" for their argument; replacing it, rather than running a

@@ -4,22 +4,14 @@
 #include "app/ModelNotification.h"
 #include "app/ModelUpdateEvent.h"
 
+#include "app/PopupBuilder.h"
+
 #include "platform/ArrayList.h"
-#include "platform/Button.h"
-#include "platform/Label.h"
 #include "platform/Popup.h"
 
-namespace {
-
-constexpr int PopupWidth = 464;
-constexpr int PopupTextSize = 40;
-constexpr int Margin = 10;
-constexpr int ButtonHeight = 72;
-constexpr int IconSize = 72;
-
-}  // namespace
-
 bool IMScreen::isPopUpInitialised = false;
+SubscriptionQueue IMScreen::subscriptions;
+IMScreen* IMScreen::asking = nullptr;
 
 IMScreen::IMScreen() = default;
 
@@ -28,6 +20,9 @@ IMScreen::IMScreen() = default;
 // their models in OnTerminating already; the others leave here.
 IMScreen::~IMScreen()
 {
+    if (asking == this) {
+        asking = nullptr;
+    }
     IMManager::acquireNotificationLock();
     unsubscribeToModels();
     IMManager::releaseNotificationLock();
@@ -207,6 +202,11 @@ void IMScreen::onStateTransition(EVENT_T event, void* data)
         updateScreen();
     }
     show();
+    if (event == EVENT_SHOW_LOGIN) {
+        dropSubscriptionRequests();
+    } else {
+        askOldestSubscription();
+    }
 }
 
 void IMScreen::onModelUpdate(void*) {}
@@ -240,11 +240,8 @@ void IMScreen::onBackground() {}
 
 void IMScreen::onForeground()
 {
-    auto popup = popups.find(POPUP_CONNECTION_END);
-    if (popup != popups.end() && !isPopUpInitialised) {
+    if (!isPopUpInitialised && popups.ShowAgain(POPUP_CONNECTION_END)) {
         isPopUpInitialised = true;
-        popup->second->SetShowState(true);
-        popup->second->Show();
     }
 }
 
@@ -281,9 +278,8 @@ void IMScreen::applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text
         break;
     case EVENT_SUBSCRIPTION_REQUEST:
         if (text != nullptr) {
-            pendingRequester = *text;
-            InitializeAndShowPopup(POPUP_QUESTION,
-                IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), *text));
+            subscriptions.Add(*text);
+            askOldestSubscription();
         }
         break;
     case EVENT_BLOCK_FAILED:
@@ -325,101 +321,74 @@ void IMScreen::applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text
 void IMScreen::AnswerSubscriptionRequest(bool allow)
 {
     RemovePopup(POPUP_QUESTION);
-    RequestController* requests = IMManager::GetRequestController();
-    if (requests == nullptr) {
+    asking = nullptr;
+    subscriptions.AnswerOldest(allow);
+    askOldestSubscription();
+}
+
+// Popups stay up over the next screen, so one question on any screen is enough; a question
+// that a screen took down (returning screens clear their popups) is asked again here.
+void IMScreen::askOldestSubscription()
+{
+    if (subscriptions.IsEmpty() || (asking != nullptr && asking->HasPopup(POPUP_QUESTION))) {
         return;
     }
-    IMString user(pendingRequester);
-    IMString reason("test");
-    if (allow) {
-        requests->AllowPresenceSubscription(&user, &reason);
-    } else {
-        requests->DenyPresenceSubscription(&user, &reason);
+    asking = this;
+    InitializeAndShowPopup(POPUP_QUESTION,
+        IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IM_POP_ALLOW_PS_TO_ADD_YOU_AS_FRIEND_Q"), subscriptions.Oldest()));
+}
+
+// Signed out, nobody can answer: the server asks again after the next sign-in.
+void IMScreen::dropSubscriptionRequests()
+{
+    subscriptions.Clear();
+    if (asking != nullptr) {
+        asking->RemovePopup(POPUP_QUESTION);
+        asking = nullptr;
     }
 }
 
 void IMScreen::InitializeAndShowPopup(int kind, const Ixa::Base::String& text)
 {
-    retiredPopups.clear();
-    popups.erase(kind);
-    Ixa::Ui::Controls::Popup* popup = buildPopup(kind, text);
-    if (popup == nullptr) {
-        return;
-    }
-    popups[kind].reset(popup);
+    std::unique_ptr<Ixa::Ui::Controls::Popup> popup = buildPopup(kind, text);
     if (kind == POPUP_CONNECTION_END) {
         if (IMManager::GetIsAppInBackgroundState()) {
+            popups.Keep(kind, std::move(popup));
             return;
         }
         isPopUpInitialised = true;
     }
-    popup->SetShowState(true);
-    popup->Show();
+    popups.Show(kind, std::move(popup));
 }
 
-Ixa::Ui::Controls::Popup* IMScreen::buildPopup(int kind, const Ixa::Base::String& text)
+std::unique_ptr<Ixa::Ui::Controls::Popup> IMScreen::buildPopup(int kind, const Ixa::Base::String& text)
 {
-    const int textHeight = IMManager::GetLabelHeightBasedOnText(&text, PopupTextSize, PopupWidth, 0) + Margin;
-    const int iconHeight = kind == POPUP_INFO ? IconSize + Margin : 0;
-    const int height = Margin + iconHeight + textHeight + Margin + ButtonHeight + 2 * Margin + 2 * Ixa::Ui::Controls::Popup::BORDER;
-    auto popup = std::make_unique<Ixa::Ui::Controls::Popup>();
-    if (Ixa::IsFailed(popup->Construct(false, Ixa::Graphics::Dimension(PopupWidth, height)))) {
-        return nullptr;
+    switch (kind) {
+    case POPUP_QUESTION:
+        return PopupBuilder::Question(text, ACTION_QUESTION_YES, ACTION_QUESTION_NO, *this);
+    case POPUP_INFO:
+        return PopupBuilder::Notice(PopupBuilder::ICON_WARNING, text, ACTION_INFO_OK, *this);
+    case POPUP_CONNECTION_END:
+        return PopupBuilder::Notice(PopupBuilder::ICON_NONE, text, ACTION_CONNECTION_END_OK, *this);
+    case POPUP_BUDDY_BLOCKED:
+        return PopupBuilder::Notice(PopupBuilder::ICON_NONE, text, ACTION_BLOCKED_OK, *this);
+    default:
+        return PopupBuilder::Notice(PopupBuilder::ICON_NONE, text, ACTION_DELETED_OK, *this);
     }
-    const int width = popup->GetClientAreaBounds().width;
-    int y = Margin;
-    if (kind == POPUP_INFO) {
-        auto* icon = new Ixa::Ui::Controls::Label;
-        icon->Construct(Ixa::Graphics::Rectangle((width - IconSize) / 2, y, IconSize, IconSize), "");
-        std::unique_ptr<Ixa::Graphics::Bitmap> warning(IMManager::GetBitmapN("00_popup_icon_warning.png"));
-        icon->SetBackgroundBitmap(warning.get());
-        popup->AddControl(*icon);
-        y += iconHeight;
-    }
-    auto* label = new Ixa::Ui::Controls::Label;
-    label->Construct(Ixa::Graphics::Rectangle(Margin, y, width - 2 * Margin, textHeight), text);
-    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
-    popup->AddControl(*label);
-    y += textHeight + Margin;
-    if (kind == POPUP_QUESTION) {
-        const int half = (width - 3 * Margin) / 2;
-        addPopupButton(*popup, "IDS_YES", ACTION_QUESTION_YES, Margin, y, half);
-        addPopupButton(*popup, "IDS_NO", ACTION_QUESTION_NO, 2 * Margin + half, y, half);
-    } else {
-        const int okAction = kind == POPUP_INFO ? ACTION_INFO_OK
-            : kind == POPUP_CONNECTION_END      ? ACTION_CONNECTION_END_OK
-            : kind == POPUP_BUDDY_BLOCKED       ? ACTION_BLOCKED_OK
-                                                : ACTION_DELETED_OK;
-        addPopupButton(*popup, "IDS_OK", okAction, Margin, y, width - 2 * Margin);
-    }
-    return popup.release();
-}
-
-void IMScreen::addPopupButton(Ixa::Ui::Controls::Popup& popup, const char* textId, int actionId, int x, int y, int width)
-{
-    auto* button = new Ixa::Ui::Controls::Button;
-    button->Construct(Ixa::Graphics::Rectangle(x, y, width, ButtonHeight), IMManager::GetStringFromResource(textId));
-    button->SetActionId(actionId);
-    button->AddActionEventListener(*this);
-    popup.AddControl(*button);
 }
 
 void IMScreen::RemovePopup(int kind)
 {
-    auto popup = popups.find(kind);
-    if (popup == popups.end()) {
+    if (!popups.Close(kind)) {
         return;
     }
-    popup->second->SetShowState(false);
     Draw();
-    retiredPopups.push_back(std::move(popup->second));
-    popups.erase(popup);
     if (kind == POPUP_CONNECTION_END) {
         isPopUpInitialised = false;
     }
 }
 
-bool IMScreen::HasPopup(int kind) const { return popups.count(kind) != 0; }
+bool IMScreen::HasPopup(int kind) const { return popups.Has(kind); }
 
 void IMScreen::CleanActivePopups()
 {

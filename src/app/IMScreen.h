@@ -8,18 +8,21 @@
 //
 // Threading: user-interface thread, except onModelUpdate(IMModel*, void*), which runs on the
 // thread that changed the model and only posts. Ownership: the concrete screen owns the
-// controller that getController() answers; the popups belong to this base; models are
-// borrowed; the state machine creates the screen and the frame owns it once shown.
+// controller that getController() answers; the popups belong to this base (its PopupKeeper);
+// models are borrowed; the state machine creates the screen and the frame owns it once shown.
+// Subscription requests wait in one queue that every screen shares: the shown screen asks
+// about the oldest, and a sign-out drops them.
 #pragma once
 
 #include "app/AppEvents.h"
 #include "app/IMController.h"
 #include "app/IMView.h"
+#include "app/PopupKeeper.h"
 #include "app/StateTransitionHandler.h"
+#include "app/SubscriptionQueue.h"
 
 #include "foundation/IMString.h"
 
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -35,6 +38,8 @@ public:
         POPUP_CONNECTION_END = 2,
         POPUP_BUDDY_BLOCKED = 14,
         POPUP_BUDDY_DELETED = 15,
+        // A screen's own question (the buddy list's confirmations): one at a time.
+        POPUP_SCREEN_QUESTION = 16,
     };
     enum PopupAction {
         ACTION_INFO_OK = 3010,
@@ -154,27 +159,34 @@ public:
     // A report event: the screen's handleEvent first, else the default reaction.
     void handleViewEvent(EVENT_T event, int code, const Ixa::Base::String* text);
     void CleanActivePopups();
-    // Answers the pending subscription question: allow or deny the asking user.
+    // Answers the oldest subscription request: allow or deny the asking user; the next
+    // request, if any, is asked at once.
     void AnswerSubscriptionRequest(bool allow);
     bool HasPopup(int kind) const;
 
     static bool isPopUpInitialised;
 
 protected:
+    // The screen's popups, the framework's and the screen's own kinds alike.
+    PopupKeeper& Popups() { return popups; }
+    const PopupKeeper& Popups() const { return popups; }
+
     EVENT_T currentEvent = EVENT_APP_START;
     void* eventData = nullptr;
     IMController* controller = nullptr;
 
 private:
     void applyDefaultReaction(EVENT_T event, const Ixa::Base::String* text);
-    Ixa::Ui::Controls::Popup* buildPopup(int kind, const Ixa::Base::String& text);
-    void addPopupButton(Ixa::Ui::Controls::Popup& popup, const char* textId, int actionId, int x, int y, int width);
+    std::unique_ptr<Ixa::Ui::Controls::Popup> buildPopup(int kind, const Ixa::Base::String& text);
+    void askOldestSubscription();
+    void dropSubscriptionRequests();
+
+    // The requests wait here for whichever screen is shown; `asking` is the screen whose
+    // question is up, if any.
+    static SubscriptionQueue subscriptions;
+    static IMScreen* asking;
 
     std::vector<IMModel*> dependentModels;
     bool isInitialized = false;
-    IMString pendingRequester;
-    std::map<int, std::unique_ptr<Ixa::Ui::Controls::Popup>> popups;
-    // Removed popups wait here until the next popup is built: a popup is removed from its own
-    // button's callback, which must not delete the button under itself.
-    std::vector<std::unique_ptr<Ixa::Ui::Controls::Popup>> retiredPopups;
+    PopupKeeper popups;
 };

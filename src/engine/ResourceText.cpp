@@ -15,7 +15,9 @@ void ResourceText::setLookup(Lookup lookup)
     installed = std::move(lookup);
 }
 
-IMString ResourceText::text(const char* id)
+IMString ResourceText::text(const char* id) { return text(Ixa::Base::String(id)); }
+
+IMString ResourceText::text(const Ixa::Base::String& id)
 {
     Lookup lookup;
     {

@@ -19,4 +19,5 @@ public:
     // Replaces the lookup; an empty one removes it.
     static void setLookup(Lookup lookup);
     static IMString text(const char* id);
+    static IMString text(const Ixa::Base::String& id);
 };

@@ -16,6 +16,8 @@
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
 
+#include <cstdlib>
+
 BuddyController bc;
 
 bool BuddyController::isShowOfflineContacts = true;
@@ -28,6 +30,8 @@ using Ixa::Base::Collection::HashMap;
 // The own contact is the row under the own-profile header.
 constexpr int SelfRow = 1;
 constexpr int SelfGroupIndex = 0;
+// How far a finger moves over a held row before the list counts it as scrolling.
+constexpr int ScrollDistance = 24;
 
 }  // namespace
 
@@ -117,6 +121,7 @@ void BuddyController::ReloadSearchList(const Ixa::Base::String& text, int length
     Ixa::Base::String lower(text);
     lower.ToLowerCase();
     replaceSearchResults(IMManager::GetContactModel()->GetAllContactsStartingWith(lower, true));
+    replaceUnreadMessages();
 }
 
 void BuddyController::replaceSearchResults(ArrayList* results)
@@ -335,11 +340,28 @@ void BuddyController::askAbout(int kind, const char* textId, const Contact* cont
     screen.createGenericBuddyPopUp(kind, IMManager::GetFormatString(IMManager::GetStringFromResource(textId), name));
 }
 
-void BuddyController::processTouchLongPressed(const Control& source, const Point&, const TouchInfo&, IMView* view)
+// Only a row with a context item (a contact or the own profile) is held: a header opens no
+// menu, so nothing would ever end the hold.
+void BuddyController::processTouchLongPressed(const Control& source, const Point& at, const TouchInfo&, IMView* view)
 {
     auto* screen = dynamic_cast<BuddyScreen*>(view);
-    if (screen != nullptr && (&source == screen->GetMainListView() || &source == screen->GetSearchListView())) {
+    ListView* list = screen != nullptr ? screen->VisibleListView() : nullptr;
+    if (list == nullptr || &source != list) {
+        return;
+    }
+    if (GetContactByIndex(list->GetItemIndexFromPosition(at)) != nullptr) {
         screen->setContactPressedAndHold(1);
+    }
+}
+
+void BuddyController::processTouchPressed(const Control&, const Point& at, const TouchInfo&, IMView*) { pressedAt_ = at; }
+
+// Scrolling lets the held row go: the context item it opened is out of the way.
+void BuddyController::processTouchMoved(const Control&, const Point& at, const TouchInfo&, IMView* view)
+{
+    auto* screen = dynamic_cast<BuddyScreen*>(view);
+    if (screen != nullptr && screen->isContactHeld() && std::abs(at.y - pressedAt_.y) > ScrollDistance) {
+        releaseHold(*screen);
     }
 }
 
@@ -543,17 +565,19 @@ int BuddyController::GetUnreadCount(const Ixa::Base::String& contactId) const
     return count != nullptr ? count->ToInt() : 0;
 }
 
-void BuddyController::AddUnreadMessage(const Ixa::Base::String& contactId)
+// The store already holds the announced message, and a rebuild between its storing and its
+// announcement has counted it: counting it again here would count it twice.
+void BuddyController::UpdateUnreadCount(const Ixa::Base::String& contactId)
 {
     if (unreadMessages_ == nullptr) {
         unreadMessages_ = new HashMap;
         unreadMessages_->Construct(16, 0.75f);
     }
-    const int count = GetUnreadCount(contactId);
+    const int count = IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(contactId);
     if (unreadMessages_->ContainsKey(contactId)) {
-        unreadMessages_->SetValue(contactId, new Ixa::Base::Integer(count + 1), true);
+        unreadMessages_->SetValue(contactId, new Ixa::Base::Integer(count), true);
     } else {
-        unreadMessages_->Add(new Ixa::Base::String(contactId), new Ixa::Base::Integer(1));
+        unreadMessages_->Add(new Ixa::Base::String(contactId), new Ixa::Base::Integer(count));
     }
 }
 

@@ -69,6 +69,8 @@ public:
     void processListViewItemStateChanged(ListView& list, int index, int elementId, ListItemStatus status, IMView* view) override;
     void processListViewContextItemStateChanged(ListView& list, int index, int elementId, ListContextItemStatus status, IMView* view) override;
     void processTouchLongPressed(const Control& source, const Point& at, const TouchInfo& info, IMView* view) override;
+    void processTouchPressed(const Control& source, const Point& at, const TouchInfo& info, IMView* view) override;
+    void processTouchMoved(const Control& source, const Point& at, const TouchInfo& info, IMView* view) override;
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
     void processFormBackRequested(Ixa::Ui::Controls::Form& source, IMView* view) override;
@@ -88,6 +90,8 @@ public:
     void SignOut();
     // Forgets everything the controller holds (the screen is going).
     void Cleanup();
+    // The hold on a row ends: the refresh that waited for it runs now.
+    void releaseHold(BuddyScreen& screen);
 
     // Takes `contact`, deleting the one selected before; null drops it.
     void SetSelectedContact(Contact* contact);
@@ -95,8 +99,8 @@ public:
     bool IsSearchMode() const;
     // Unread messages from the contact, 0 when none.
     int GetUnreadCount(const Ixa::Base::String& contactId) const;
-    // One more unread message from the contact.
-    void AddUnreadMessage(const Ixa::Base::String& contactId);
+    // Takes the contact's count of unread messages from the message store.
+    void UpdateUnreadCount(const Ixa::Base::String& contactId);
     // Lent; null before the first build.
     MyExpandableList* GetList() const;
 
@@ -115,8 +119,6 @@ private:
     void enterSearch(BuddyScreen& screen);
     void leaveSearch(BuddyScreen& screen);
     void search(BuddyScreen& screen);
-    // The hold on a row ends: the refresh that waited for it runs now.
-    void releaseHold(BuddyScreen& screen);
 
     // The entry shown at a row of the visible list: a header or a contact row.
     Ixa::Base::Object* visibleEntry(int index) const;
@@ -140,6 +142,8 @@ private:
     // The contact a chat or the contact details were opened with (a transition's data stays
     // with the poster); it stays until the next one.
     std::unique_ptr<Contact> handedContact_;
+    // Where the finger last went down on a list, in the list's coordinates.
+    Point pressedAt_;
 };
 
 extern BuddyController bc;

@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "app/ModelNotification.h"
+#include "app/PopupBuilder.h"
 #include "screens/BuddyController.h"
 #include "screens/CustomMessageAlert.h"
 #include "screens/StartupChat.h"
@@ -14,15 +15,12 @@
 #include "store/Message.h"
 #include "store/MessageModel.h"
 
-#include "platform/Button.h"
 #include "platform/ButtonItem.h"
 #include "platform/Canvas.h"
 #include "platform/Footer.h"
 #include "platform/FooterItem.h"
 #include "platform/Header.h"
-#include "platform/Label.h"
 #include "platform/ListView.h"
-#include "platform/Popup.h"
 #include "platform/SearchBar.h"
 
 namespace {
@@ -47,13 +45,7 @@ constexpr int FoldSize = 32;
 // Headers are slimmer than contact rows, so more contacts fit on the screen.
 constexpr int HeaderHeight = 64;
 constexpr int GroupTextSize = 30;
-constexpr int ReceivedMessage = 0;
 constexpr int OwnProfileRow = 1;
-
-constexpr int PopupWidth = 464;
-constexpr int PopupTextSize = 40;
-constexpr int PopupIconSize = 64;
-constexpr int PopupButtonHeight = 72;
 
 const Color White(255, 255, 255);
 const Color Match(0xff, 0x45, 0x3a);
@@ -233,20 +225,22 @@ void BuddyScreen::buildContextItems()
     unblockContext_.AddElement(BuddyController::CONTEXT_DELETE, remove);
 }
 
+// Rows and badges are taken afresh on every return, in search mode too: what changed while
+// another screen was shown is on the rows the user comes back to.
 void BuddyScreen::updateScreen()
 {
     CleanActivePopups();
     removeGenericBuddyPopupUp(false);
-    if (bc.IsSearchMode()) {
-        return;
+    contactPressedAndHold = 0;
+    if (!bc.IsSearchMode()) {
+        GetFooter()->SetItemSelected(0);
+        bc.SetSelectedContact(nullptr);
     }
-    GetFooter()->SetItemSelected(0);
-    bc.SetSelectedContact(nullptr);
-    bc.clearContactList();
-    bc.InitializeContacts(false);
-    UpdateListView();
-    bc.OpenStartupChat(*this);
+    RefreshBuddyList();
 }
+
+// Whatever row was held stays behind with the screen; the return rebuilds the list.
+void BuddyScreen::willLossFocus() { contactPressedAndHold = 0; }
 
 IMController* BuddyScreen::getController() { return &bc; }
 
@@ -325,11 +319,11 @@ void BuddyScreen::onModelUpdate(void* data)
 void BuddyScreen::onMessageUpdated(void* data)
 {
     const auto* message = static_cast<const Message*>(data);
-    if (message == nullptr || message->GetMessageType() != ReceivedMessage) {
+    if (message == nullptr || message->GetMessageType() != Message::TYPE_RECEIVED_UNREAD) {
         return;
     }
     const int row = bc.updateContactInfo(message->GetOtherUserId());
-    bc.AddUnreadMessage(message->GetOtherUserId());
+    bc.UpdateUnreadCount(message->GetOtherUserId());
     if (contactPressedAndHold != 1 && row >= 0) {
         RefreshRow(row);
         Draw();
@@ -488,54 +482,13 @@ void BuddyScreen::AddContextItems(CustomItem& item, const Contact& contact, bool
 
 void BuddyScreen::createGenericBuddyPopUp(int kind, const Ixa::Base::String& text)
 {
-    using namespace Ixa::Ui::Controls;
-    removeGenericBuddyPopupUp(false);
-    retiredPopups_.clear();
-    const int textHeight = IMManager::GetLabelHeightBasedOnText(&text, PopupTextSize, PopupWidth, 0) + Margin;
-    const int height = Margin + PopupIconSize + Margin + textHeight + Margin + PopupButtonHeight + 2 * Margin + 2 * Popup::BORDER;
-    auto popup = std::make_unique<Popup>();
-    if (Ixa::IsFailed(popup->Construct(false, Ixa::Graphics::Dimension(PopupWidth, height)))) {
-        return;
-    }
-    const int width = popup->GetClientAreaBounds().width;
-    auto* icon = new Label;
-    icon->Construct(Rectangle((width - PopupIconSize) / 2, Margin, PopupIconSize, PopupIconSize), "");
-    std::unique_ptr<Ixa::Graphics::Bitmap> question(IMManager::GetBitmapN("00_popup_icon_question.png"));
-    icon->SetBackgroundBitmap(question.get());
-    popup->AddControl(*icon);
-    int y = Margin + PopupIconSize + Margin;
-    auto* label = new Label;
-    label->Construct(Rectangle(Margin, y, width - 2 * Margin, textHeight), text);
-    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
-    popup->AddControl(*label);
-    y += textHeight + Margin;
     const PopupButtons ids = popupButtons(kind);
-    const int half = (width - 3 * Margin) / 2;
-    const struct {
-        const char* textId;
-        int actionId;
-        int x;
-    } buttons[] = {{"IDS_YES", ids.yes, Margin}, {"IDS_NO", ids.no, 2 * Margin + half}};
-    for (const auto& entry : buttons) {
-        auto* button = new Button;
-        button->Construct(Rectangle(entry.x, y, half, PopupButtonHeight), IMManager::GetStringFromResource(entry.textId));
-        button->SetActionId(entry.actionId);
-        button->AddActionEventListener(*this);
-        popup->AddControl(*button);
-    }
-    popup_ = std::move(popup);
-    popup_->SetShowState(true);
-    popup_->Show();
+    Popups().Show(POPUP_SCREEN_QUESTION, PopupBuilder::Question(text, ids.yes, ids.no, *this));
 }
 
 void BuddyScreen::removeGenericBuddyPopupUp(bool redraw)
 {
-    if (popup_ == nullptr) {
-        return;
-    }
-    popup_->SetShowState(false);
-    retiredPopups_.push_back(std::move(popup_));
-    if (redraw) {
+    if (Popups().Close(POPUP_SCREEN_QUESTION) && redraw) {
         Draw();
     }
 }
@@ -544,9 +497,11 @@ BuddyScreen::ListView* BuddyScreen::GetMainListView() const { return mainList_; 
 
 BuddyScreen::ListView* BuddyScreen::GetSearchListView() const { return searchList_; }
 
+BuddyScreen::ListView* BuddyScreen::VisibleListView() const { return bc.IsSearchMode() ? searchList_ : mainList_; }
+
 void BuddyScreen::UpdateListView()
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr) {
         list->UpdateList();
     }
@@ -555,7 +510,7 @@ void BuddyScreen::UpdateListView()
 
 void BuddyScreen::RefreshRow(int index)
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
         list->RefreshList(index, Ixa::Ui::Controls::LIST_REFRESH_TYPE_ITEM_MODIFY);
     }
@@ -563,7 +518,7 @@ void BuddyScreen::RefreshRow(int index)
 
 void BuddyScreen::ScrollToItemIndex(int index)
 {
-    ListView* list = bc.IsSearchMode() ? searchList_ : mainList_;
+    ListView* list = VisibleListView();
     if (list != nullptr && index >= 0 && index < list->GetItemCount()) {
         list->ScrollToItem(index);
     }
@@ -603,3 +558,5 @@ void BuddyScreen::ShowSearchMode(bool on)
 void BuddyScreen::setContactPressedAndHold(int hold) { contactPressedAndHold = hold; }
 
 bool BuddyScreen::isBuddyListRefreshPending() const { return buddyListRefreshPending; }
+
+bool BuddyScreen::isContactHeld() const { return contactPressedAndHold == 1; }

@@ -6,7 +6,7 @@
 // data; the screen builds rows, popups and list updates for it and reacts to model updates.
 // Threading: user-interface thread. Ownership: the form owns its controls (the search list
 // belongs to the search bar); the screen owns the context items that its rows borrow, the
-// search list's provider and the generic popup; `bc` is the program's.
+// search list's provider; the popups are the base's; `bc` is the program's.
 #pragma once
 
 #include "app/IMScreen.h"
@@ -25,7 +25,6 @@
 
 namespace Ixa::Ui::Controls {
 class ListView;
-class Popup;
 class SearchBar;
 }  // namespace Ixa::Ui::Controls
 
@@ -51,6 +50,7 @@ public:
 
     bool Initialize() override;
     void updateScreen() override;
+    void willLossFocus() override;
     IMController* getController() override;
     IMModel* getModel() override;
     bool handleEvent(EVENT_T event) override;
@@ -85,9 +85,12 @@ public:
     // 1 while a row is held down (its context item is open), else 0.
     void setContactPressedAndHold(int hold);
     bool isBuddyListRefreshPending() const;
+    bool isContactHeld() const;
 
     ListView* GetMainListView() const;
     ListView* GetSearchListView() const;
+    // The search list in search mode, else the main list.
+    ListView* VisibleListView() const;
 
 private:
     void buildHeader();
@@ -106,9 +109,6 @@ private:
     Ixa::Ui::Controls::ListContextItem selfContext_;
     Ixa::Ui::Controls::ListContextItem contactContext_;
     Ixa::Ui::Controls::ListContextItem unblockContext_;
-    std::unique_ptr<Ixa::Ui::Controls::Popup> popup_;
-    // A popup removed from its own button's callback waits here until the next one is built.
-    std::vector<std::unique_ptr<Ixa::Ui::Controls::Popup>> retiredPopups_;
     int contactPressedAndHold = 0;
     bool buddyListRefreshPending = false;
     Ixa::Base::Runtime::Timer startupChatTimer_;

@@ -1,6 +1,7 @@
 #include "screens/ChatController.h"
 
 #include "app/IMManager.h"
+#include "app/PopupBuilder.h"
 #include "emoticons/EmoticonTables.h"
 #include "screens/ChatBubbleItem.h"
 #include "screens/ChatScreen.h"
@@ -12,7 +13,6 @@
 #include "foundation/IMSystemTime.h"
 #include "platform/AppControl.h"
 #include "platform/ArrayList.h"
-#include "platform/Button.h"
 #include "platform/IconListView.h"
 #include "platform/IconListViewItem.h"
 
@@ -22,15 +22,11 @@ namespace {
 
 using Ixa::Graphics::Rectangle;
 
-constexpr int PopupWidth = 464;
-constexpr int Margin = 10;
-constexpr int RowHeight = 80;
-constexpr int ButtonHeight = 72;
+constexpr int Margin = PopupBuilder::MARGIN;
+constexpr int RowHeight = PopupBuilder::BUTTON_HEIGHT;
 constexpr int GridPicture = 80;
 constexpr int GridHeight = 3 * (GridPicture + 24);
-constexpr int PRESENCE_OFFLINE = -1;
 
-Ixa::Base::String Text(const char* id) { return IMManager::GetStringFromResource(id); }
 
 // "name: " and the sentences that say why the message cannot go.
 Ixa::Base::String refusal(const Ixa::Base::String& name, std::initializer_list<const char*> sentences)
@@ -39,7 +35,7 @@ Ixa::Base::String refusal(const Ixa::Base::String& name, std::initializer_list<c
     text.Append(":");
     for (const char* id : sentences) {
         text.Append(" ");
-        text.Append(Text(id));
+        text.Append(IMManager::GetStringFromResource(id));
     }
     return text;
 }
@@ -61,12 +57,7 @@ ChatController::ChatController() = default;
 
 // The picker's grid hands its icons back to this controller as it goes, so the popups go
 // first.
-ChatController::~ChatController()
-{
-    emoticonPopup_.reset();
-    morePopup_.reset();
-    closedPopups_.clear();
-}
+ChatController::~ChatController() { popups_.DeleteAll(); }
 
 ChatScreen* ChatController::screenOf(IMView* view) { return dynamic_cast<ChatScreen*>(view); }
 
@@ -170,7 +161,7 @@ void ChatController::SendMessageToServer(IMView* view)
     MessageModel* store = IMManager::GetMessageModel();
     Message* shown = store->CreateMessage();
     shown->SetMessage(screen->GetEditFieldText());
-    shown->SetMessageType(SENDING);
+    shown->SetMessageType(Message::TYPE_SENDING);
     shown->SetOfflineMessage(false);
     shown->SetOtherUserId(screen->GetSelectedContact()->GetContactId());
     shown->SetTimeStamp(now);
@@ -231,6 +222,19 @@ int ChatController::GetMessageIndexFromArrayList(const Message* message) const
     return -1;
 }
 
+bool ChatController::TakeLoadedUnread(const Message& message)
+{
+    for (auto read = readByLoading_.begin(); read != readByLoading_.end(); ++read) {
+        if (read->first == message.GetMessage() && read->second == message.GetTimeStamp()) {
+            readByLoading_.erase(read);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChatController::ForgetLoadedUnread() { readByLoading_.clear(); }
+
 Message* ChatController::GetMessageAt(int index) const
 {
     return index >= 0 && index < GetMessageCount() ? messages_[static_cast<size_t>(index)].get() : nullptr;
@@ -255,14 +259,18 @@ void ChatController::loadConversation(ChatScreen& screen)
     }
     std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(IMManager::GetMessageModel()->GetAllMessagesWithUser(contact->GetContactId(), false));
     for (int i = 0; stored != nullptr && i < stored->GetCount(); ++i) {
-        messages_.emplace_back(static_cast<Message*>(stored->GetAt(i)));
+        auto* message = static_cast<Message*>(stored->GetAt(i));
+        if (message->GetMessageType() == Message::TYPE_RECEIVED_UNREAD) {
+            readByLoading_.emplace_back(message->GetMessage(), message->GetTimeStamp());
+        }
+        messages_.emplace_back(message);
     }
     if (stored != nullptr) {
         stored->RemoveAll(false);
     }
-    if (contact->GetPresenceType() == PRESENCE_OFFLINE) {
+    if (contact->GetPresenceType() == Contact::PRESENCE_OFFLINE) {
         Message* notice = IMManager::GetMessageModel()->CreateMessage();
-        notice->SetMessage(IMManager::GetFormatString(Text("IDS_BUDDY_WENT_OFFLINE"), screen.GetNoticeName()));
+        notice->SetMessage(IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_BUDDY_WENT_OFFLINE"), screen.GetNoticeName()));
         notice->SetMessageType(NOTICE);
         messages_.emplace_back(notice);
     }
@@ -297,7 +305,7 @@ void ChatController::processListViewItemStateChanged(ListView&, int index, int e
         return;
     }
     const Message* message = GetMessageAt(index);
-    if (message != nullptr && message->GetMessageType() == FAILED) {
+    if (message != nullptr && message->GetMessageType() == Message::TYPE_SEND_FAILED) {
         screen->DisplayReSendMessage(index);
         ResendMessage(index);
         screen->DisplaySendMessage();
@@ -314,7 +322,7 @@ int ChatController::ResendMessage(int row)
     IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, now);
     std::unique_ptr<Message> moved = std::move(messages_[static_cast<size_t>(row)]);
     messages_.erase(messages_.begin() + row);
-    moved->SetMessageType(SENDING);
+    moved->SetMessageType(Message::TYPE_SENDING);
     moved->SetTimeStamp(now);
     IMManager::GetMessageModel()->updateByMessageId(moved.get());
     Message* again = CopyOf(*moved);
@@ -346,40 +354,34 @@ void ChatController::processOnLinkClicked(Control&, const Ixa::Base::String&, Ix
     arguments.RemoveAll(true);
 }
 
-void ChatController::addPopupButton(Ixa::Ui::Controls::Popup& popup, const Ixa::Base::String& text, int actionId, const Rectangle& area)
+// A titled popup whose contents start at the top of its client area; null without a frame.
+std::unique_ptr<Ixa::Ui::Controls::Popup> ChatController::titledPopup(const char* titleId, int height)
 {
-    auto* button = new Ixa::Ui::Controls::Button;
-    button->Construct(area, text);
-    button->SetActionId(actionId);
-    button->AddActionEventListener(*screen_);
-    popup.AddControl(*button);
+    auto popup = std::make_unique<Ixa::Ui::Controls::Popup>();
+    if (Ixa::IsFailed(popup->Construct(true, Ixa::Graphics::Dimension(PopupBuilder::WIDTH, height)))) {
+        return nullptr;
+    }
+    popup->SetTitleText(IMManager::GetStringFromResource(titleId));
+    return popup;
 }
 
 void ChatController::CreateMorePopupPortrait()
 {
-    closedPopups_.clear();
     const int height = 3 * (RowHeight + Margin) + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
-    morePopup_ = std::make_unique<Ixa::Ui::Controls::Popup>();
-    if (Ixa::IsFailed(morePopup_->Construct(true, Ixa::Graphics::Dimension(PopupWidth, height)))) {
-        morePopup_.reset();
+    std::unique_ptr<Ixa::Ui::Controls::Popup> popup = titledPopup("IDS_OPTIONS", height);
+    if (popup == nullptr) {
         return;
     }
-    morePopup_->SetTitleText(Text("IDS_OPTIONS"));
-    const int width = morePopup_->GetClientAreaBounds().width - 2 * Margin;
-    addPopupButton(*morePopup_, Text("IDS_QUICK_TEXT"), ACTION_MORE_QUICK_TEXT, Rectangle(Margin, Margin, width, RowHeight));
-    addPopupButton(*morePopup_, Text("IDS_EMOTICONS"), ACTION_MORE_EMOTICONS, Rectangle(Margin, 2 * Margin + RowHeight, width, RowHeight));
-    addPopupButton(*morePopup_, Text("IDS_CANCEL"), ACTION_MORE_CANCEL, Rectangle(Margin, 3 * Margin + 2 * RowHeight, width, RowHeight));
-    morePopup_->SetShowState(true);
-    morePopup_->Show();
+    int y = Margin;
+    for (const PopupBuilder::ButtonText& row : {PopupBuilder::ButtonText{"IDS_QUICK_TEXT", ACTION_MORE_QUICK_TEXT},
+             PopupBuilder::ButtonText{"IDS_EMOTICONS", ACTION_MORE_EMOTICONS}, PopupBuilder::ButtonText{"IDS_CANCEL", ACTION_MORE_CANCEL}}) {
+        PopupBuilder::AddButtonRow(*popup, y, {row}, *screen_);
+        y += RowHeight + Margin;
+    }
+    popups_.Show(POPUP_MORE, std::move(popup));
 }
 
-void ChatController::CloseMorePopup()
-{
-    if (morePopup_ != nullptr) {
-        morePopup_->SetShowState(false);
-        closedPopups_.push_back(std::move(morePopup_));
-    }
-}
+void ChatController::CloseMorePopup() { popups_.Close(POPUP_MORE); }
 
 void ChatController::MorePopupListItemChange(int actionId)
 {
@@ -411,27 +413,21 @@ void ChatController::CreateGTalkMappingEmoticons()
 
 void ChatController::CreateEmotIconListPortrait()
 {
-    closedPopups_.clear();
     selectedEmoticons_.clear();
-    const int height = Margin + GridHeight + Margin + ButtonHeight + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
-    emoticonPopup_ = std::make_unique<Ixa::Ui::Controls::Popup>();
-    if (Ixa::IsFailed(emoticonPopup_->Construct(true, Ixa::Graphics::Dimension(PopupWidth, height)))) {
-        emoticonPopup_.reset();
+    const int height = Margin + GridHeight + Margin + PopupBuilder::BUTTON_HEIGHT + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
+    std::unique_ptr<Ixa::Ui::Controls::Popup> popup = titledPopup("IDS_EMOTICONS", height);
+    if (popup == nullptr) {
         return;
     }
-    emoticonPopup_->SetTitleText(Text("IDS_EMOTICONS"));
-    const int width = emoticonPopup_->GetClientAreaBounds().width - 2 * Margin;
     auto* grid = new Ixa::Ui::Controls::IconListView;
-    grid->Construct(Rectangle(Margin, Margin, width, GridHeight), Ixa::Graphics::Dimension(GridPicture, GridPicture));
+    grid->Construct(Rectangle(Margin, Margin, popup->GetClientAreaBounds().width - 2 * Margin, GridHeight),
+        Ixa::Graphics::Dimension(GridPicture, GridPicture));
     grid->SetItemProvider(*this);
     grid->AddIconListViewItemEventListener(*this);
-    emoticonPopup_->AddControl(*grid);
-    const int half = (width - Margin) / 2;
-    const int y = 2 * Margin + GridHeight;
-    addPopupButton(*emoticonPopup_, Text("IDS_INSERT"), ACTION_EMOTICON_INSERT, Rectangle(Margin, y, half, ButtonHeight));
-    addPopupButton(*emoticonPopup_, Text("IDS_OVERLAY_CANCEL"), ACTION_EMOTICON_CANCEL, Rectangle(2 * Margin + half, y, half, ButtonHeight));
-    emoticonPopup_->SetShowState(true);
-    emoticonPopup_->Show();
+    popup->AddControl(*grid);
+    PopupBuilder::AddButtonRow(*popup, 2 * Margin + GridHeight,
+        {{"IDS_INSERT", ACTION_EMOTICON_INSERT}, {"IDS_OVERLAY_CANCEL", ACTION_EMOTICON_CANCEL}}, *screen_);
+    popups_.Show(POPUP_EMOTICONS, std::move(popup));
 }
 
 void ChatController::CloseEmoticonPopup()
@@ -439,10 +435,7 @@ void ChatController::CloseEmoticonPopup()
     currPageNo = 1;
     totalPageNo = 1;
     emoticonMode_ = false;
-    if (emoticonPopup_ != nullptr) {
-        emoticonPopup_->SetShowState(false);
-        closedPopups_.push_back(std::move(emoticonPopup_));
-    }
+    popups_.Close(POPUP_EMOTICONS);
 }
 
 void ChatController::insertSelectedEmoticons()

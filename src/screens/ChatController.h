@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/IMController.h"
+#include "app/PopupKeeper.h"
 #include "emoticons/EmotIconImage.h"
 #include "store/Message.h"
 
@@ -41,7 +42,10 @@ public:
         ACTION_KEYPAD_DONE = 20000,
         ACTION_KEYPAD_CANCEL = 20001,
     };
-    enum MessageKind { RECEIVED = 0, SENDING = 1, SENT = 2, RECEIVED_READ = 3, FAILED = 4, NOTICE = 5 };
+    enum PopupKind { POPUP_MORE = 1, POPUP_EMOTICONS = 2 };
+    // The kind of a listed row that is no stored message: a went-offline or came-online
+    // notice. Stored messages keep their Message::TYPE_ kinds, which this value is not.
+    static constexpr int NOTICE = 5;
 
     ChatController();
     ~ChatController() override;
@@ -74,12 +78,18 @@ public:
     void CreateEmotIconListPortrait();
     void CloseMorePopup();
     void CloseEmoticonPopup();
-    bool HasMorePopup() const { return morePopup_ != nullptr; }
-    bool HasEmoticonPopup() const { return emoticonPopup_ != nullptr; }
+    bool HasMorePopup() const { return popups_.Has(POPUP_MORE); }
+    bool HasEmoticonPopup() const { return popups_.Has(POPUP_EMOTICONS); }
 
     // Takes the message; it becomes the last row.
     void AddMessageToArrayList(Message* message);
     void ClearMessageArrayList();
+    // Reading the conversation lists and marks read messages whose announcements may still
+    // be on their way. True (once per message read so) when `message` is one of them, by text
+    // and time, so it is not listed twice.
+    bool TakeLoadedUnread(const Message& message);
+    // A conversation with another contact is opened.
+    void ForgetLoadedUnread();
     // The row of the message with that message id, or -1.
     int GetMessageIndexFromArrayList(const Message* message) const;
     int GetMessageCount() const { return static_cast<int>(messages_.size()); }
@@ -116,15 +126,13 @@ private:
     // Blocked or deleted contacts get their popup instead of the message; true when refused.
     static bool refuseSending(ChatScreen& screen, const Contact& contact);
     void loadConversation(ChatScreen& screen);
-    void addPopupButton(Ixa::Ui::Controls::Popup& popup, const Ixa::Base::String& text, int actionId,
-        const Ixa::Graphics::Rectangle& area);
+    std::unique_ptr<Ixa::Ui::Controls::Popup> titledPopup(const char* titleId, int height);
     void insertSelectedEmoticons();
 
     std::vector<std::unique_ptr<Message>> messages_;
-    std::unique_ptr<Ixa::Ui::Controls::Popup> morePopup_;
-    std::unique_ptr<Ixa::Ui::Controls::Popup> emoticonPopup_;
-    // A popup closed from its own button's callback waits here until the next one opens.
-    std::vector<std::unique_ptr<Ixa::Ui::Controls::Popup>> closedPopups_;
+    PopupKeeper popups_;
+    // Text and time of each message that a reading of the conversation found unread.
+    std::vector<std::pair<Ixa::Base::String, Ixa::Base::DateTime>> readByLoading_;
     std::vector<std::pair<Ixa::Base::String, EmotIconImage>> emoticonMap_;
     std::vector<std::unique_ptr<Ixa::Graphics::Bitmap>> emoticonBitmaps_;
     std::vector<Ixa::Base::String> selectedEmoticons_;

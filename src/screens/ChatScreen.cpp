@@ -29,9 +29,6 @@ constexpr int InputTextSize = 28;
 constexpr int InputHeight = 56;
 constexpr int PortraitLineLimit = 9;
 
-constexpr int PRESENCE_OFFLINE = -1;
-constexpr int PRESENCE_NEVER_SEEN = -2;
-
 // Stored times are UTC; the conversation shows the handset's local time.
 Ixa::Base::String LocalTime(const Ixa::Base::DateTime& utc)
 {
@@ -43,11 +40,11 @@ Ixa::Base::String LocalTime(const Ixa::Base::DateTime& utc)
 ChatBubbleItem::Kind KindOf(int type)
 {
     switch (type) {
-    case ChatController::SENDING:
+    case Message::TYPE_SENDING:
         return ChatBubbleItem::SENDING;
-    case ChatController::SENT:
+    case Message::TYPE_SENT:
         return ChatBubbleItem::SENT;
-    case ChatController::FAILED:
+    case Message::TYPE_SEND_FAILED:
         return ChatBubbleItem::FAILED;
     case ChatController::NOTICE:
         return ChatBubbleItem::NOTICE;
@@ -219,11 +216,18 @@ void ChatScreen::setModelDependency()
     thisViewDependsOnModel(IMManager::GetContactIconModel());
 }
 
+// The quick-text list gives the chat back without a contact. Any way in with a contact (a
+// tapped notification, the buddy list after a lost connection or a sign-out) ends quick-text
+// mode, so a draft kept for one contact never goes to another.
 void ChatScreen::onStateTransition(EVENT_T event, void* data)
 {
     if (data != nullptr) {
+        controller_.SetQuickTextModeOn(false);
+        controller_.ForgetLoadedUnread();
+        QuickTextListController::quickText = Ixa::Base::String();
         SetSelectedContact(static_cast<const Contact*>(data));
     }
+    showing_ = true;
     IMScreen::onStateTransition(event, data);
     sendStartupText();
 }
@@ -240,7 +244,13 @@ void ChatScreen::sendStartupText()
     }
 }
 
-void ChatScreen::willLossFocus() { unsubscribeToModels(); }
+// Updates already on their way still arrive; showing_ keeps them from reading a conversation
+// the user has left.
+void ChatScreen::willLossFocus()
+{
+    showing_ = false;
+    unsubscribeToModels();
+}
 
 void ChatScreen::onForeground()
 {
@@ -357,7 +367,7 @@ const Ixa::Graphics::Bitmap* ChatScreen::avatar()
 void ChatScreen::onModelUpdate(void* data)
 {
     auto* notification = static_cast<ModelNotification*>(data);
-    if (notification == nullptr || contact_ == nullptr || notification->getNotificationData() == nullptr) {
+    if (notification == nullptr || !showing_ || contact_ == nullptr || notification->getNotificationData() == nullptr) {
         return;
     }
     switch (notification->getNotificationType()) {
@@ -387,21 +397,23 @@ void ChatScreen::messageUpdated(Message& message)
     const int type = message.GetMessageType();
     if (!isOpenContact(message.GetOtherUserId())) {
         const bool melody = IMManager::GetPropertiesModel()->GetAlertSettings() == Ixa::Base::String("melody");
-        if (type == ChatController::RECEIVED && melody && !IMManager::GetIsAppInBackgroundState()) {
+        if (type == Message::TYPE_RECEIVED_UNREAD && melody && !IMManager::GetIsAppInBackgroundState()) {
             IMManager::PlaySound();
         }
         return;
     }
-    if (type == ChatController::SENT || type == ChatController::FAILED) {
+    if (type == Message::TYPE_SENT || type == Message::TYPE_SEND_FAILED) {
         const int row = controller_.UpdateMessageState(message);
         if (row >= 0) {
             DisplaySentOrFailedMessage(row);
         }
-    } else if (type == ChatController::RECEIVED) {
+    } else if (type == Message::TYPE_RECEIVED_UNREAD) {
         IMManager::GetMessageModel()->UpdateMessageStatus(&message);
-        message.SetMessageType(ChatController::RECEIVED_READ);
-        controller_.AddMessageToArrayList(ChatController::CopyOf(message));
-        DisplayReceievedChatMessage();
+        message.SetMessageType(Message::TYPE_RECEIVED_READ);
+        if (!controller_.TakeLoadedUnread(message)) {
+            controller_.AddMessageToArrayList(ChatController::CopyOf(message));
+            DisplayReceievedChatMessage();
+        }
     }
 }
 
@@ -417,10 +429,10 @@ void ChatScreen::contactUpdated(const Contact& contact)
     }
     const int presence = contact.GetPresenceType();
     const int shown = contact_->GetPresenceType();
-    if (presence == PRESENCE_OFFLINE && shown != PRESENCE_OFFLINE) {
+    if (presence == Contact::PRESENCE_OFFLINE && shown != Contact::PRESENCE_OFFLINE) {
         contact_->SetPresenceType(presence);
         CreateOfflineMessage(IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_BUDDY_WENT_OFFLINE"), contact.GetUserName()));
-    } else if (presence != PRESENCE_OFFLINE && presence != PRESENCE_NEVER_SEEN && shown == PRESENCE_OFFLINE) {
+    } else if (presence != Contact::PRESENCE_OFFLINE && presence != Contact::PRESENCE_NEVER_SEEN && shown == Contact::PRESENCE_OFFLINE) {
         contact_->SetPresenceType(presence);
         Ixa::Base::String text(contact.GetUserName());
         text.Append(" ");

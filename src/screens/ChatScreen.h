@@ -87,6 +87,8 @@ private:
     std::unique_ptr<Contact> contact_;
     std::unique_ptr<Ixa::Graphics::Bitmap> avatar_;
     bool avatarRefreshPending_ = false;
+    // Between its transition in and the next screen's: model updates count only then.
+    bool showing_ = false;
     Ixa::Ui::Controls::ListView* list_ = nullptr;
     Ixa::Ui::Controls::EditArea* editArea_ = nullptr;
     Ixa::Ui::Controls::Button* moreButton_ = nullptr;

@@ -21,7 +21,6 @@ namespace {
 constexpr int FirstLoginAction = LoginController::ACTION_SIGN_IN;
 constexpr int LastLoginAction = LoginController::ACTION_CANCEL_SIGN_IN;
 
-Ixa::Base::String Text(const char* id) { return IMManager::GetStringFromResource(id); }
 
 }  // namespace
 
@@ -85,7 +84,7 @@ void LoginController::processTimerExpired(Ixa::Base::Runtime::Timer&, IMView*)
     auto* list = new Ixa::Base::Collection::ArrayList;
     list->Construct(10);
     list->Add(new Ixa::Base::Integer(0));
-    list->Add(new Ixa::Base::String(Text("IDS_IM_POP_CONNECTION_TO_THE_SERVER_CANNOT_BE_ESTABLISHED")));
+    list->Add(new Ixa::Base::String(IMManager::GetStringFromResource("IDS_IM_POP_CONNECTION_TO_THE_SERVER_CANNOT_BE_ESTABLISHED")));
     IMManager::notifyEvent(EVENT_SIGN_IN_ERROR, list);
 }
 
@@ -114,7 +113,7 @@ void LoginController::loginControllerProcessAction(int actionId)
     switch (actionId) {
     case ACTION_SIGN_IN:
         if (screen_->IdField().GetText().IsEmpty() || screen_->PasswordField().GetText().IsEmpty()) {
-            screen_->InitAndShowPopup(LoginScreen::POPUP_MESSAGE, Text("IDS_ENTER_USERNAME_PASSWD"));
+            screen_->InitAndShowPopup(LoginScreen::POPUP_MESSAGE, IMManager::GetStringFromResource("IDS_ENTER_USERNAME_PASSWD"));
             return;
         }
         closeOverlay();
@@ -152,16 +151,16 @@ void LoginController::loginControllerProcessAction(int actionId)
         screen_->DeletePopup(LoginScreen::POPUP_NOTICES);
         break;
     case ACTION_LEGAL_NOTICES:
-        screen_->InitAndShowPopup(LoginScreen::POPUP_NOTICES, Text("IDS_LEGAL_NOTICES"));
+        screen_->InitAndShowPopup(LoginScreen::POPUP_NOTICES, IMManager::GetStringFromResource("IDS_LEGAL_NOTICES"));
         break;
     case ACTION_ABOUT:
-        screen_->InitAndShowPopup(LoginScreen::POPUP_ABOUT, Text("IDS_ABOUT_TEXT"));
+        screen_->InitAndShowPopup(LoginScreen::POPUP_ABOUT, IMManager::GetStringFromResource("IDS_ABOUT_TEXT"));
         break;
     case ACTION_NOTICES:
-        screen_->InitAndShowPopup(LoginScreen::POPUP_NOTICES, Text("IDS_NOTICES"));
+        screen_->InitAndShowPopup(LoginScreen::POPUP_NOTICES, IMManager::GetStringFromResource("IDS_NOTICES"));
         break;
     case ACTION_RESET:
-        screen_->InitAndShowPopup(LoginScreen::POPUP_RESET_QUESTION, Text("IDS_RESET_ACCOUNT_CONFIRMATION"));
+        screen_->InitAndShowPopup(LoginScreen::POPUP_RESET_QUESTION, IMManager::GetStringFromResource("IDS_RESET_ACCOUNT_CONFIRMATION"));
         break;
     case ACTION_CANCEL_SIGN_IN:
         cancelSignIn();
@@ -217,7 +216,7 @@ void LoginController::ShowSignInPopup()
     if (screen_ == nullptr) {
         return;
     }
-    const Ixa::Base::String text = IMManager::GetFormatString(Text("IDS_IS_SIGNING_IN"), screen_->IdField().GetText());
+    const Ixa::Base::String text = IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_IS_SIGNING_IN"), screen_->IdField().GetText());
     screen_->SignInTimer().Start(SIGN_IN_TIMEOUT_MS);
     screen_->ShowSigningInPopup(text);
 }

@@ -1,6 +1,7 @@
 #include "screens/LoginScreen.h"
 
 #include "app/IMManager.h"
+#include "app/PopupBuilder.h"
 #include "screens/LoginController.h"
 #include "store/PropertiesModel.h"
 
@@ -45,11 +46,9 @@ constexpr unsigned long InputModeCategory = 13;
 // The overlay keypad without its command row, which the fields hide.
 constexpr int KeypadHeight = 240;
 
-constexpr int PopupWidth = 464;
+constexpr int PopupWidth = PopupBuilder::WIDTH;
 constexpr int PopupMargin = 20;
 constexpr int PopupTextSize = 30;
-constexpr int PopupButtonHeight = 68;
-constexpr int QuestionIconSize = 64;
 constexpr int AboutLineHeight = 48;
 constexpr int NoticesBoxHeight = 150;
 
@@ -68,7 +67,6 @@ constexpr int SigningOutHeight = 300;
 
 const Ixa::Graphics::Color LabelColor(0x9a, 0xa8, 0xb8);
 
-String Text(const char* id) { return IMManager::GetStringFromResource(id); }
 
 String Joined(String first, const String& second)
 {
@@ -135,7 +133,7 @@ Ixa::result LoginScreen::OnTerminating()
 
 void LoginScreen::buildHeader()
 {
-    GetHeader()->SetTitleText(Text("IDS_GTALK_TITLE"));
+    GetHeader()->SetTitleText(IMManager::GetStringFromResource("IDS_GTALK_TITLE"));
     std::unique_ptr<Ixa::Graphics::Bitmap> icon(IMManager::GetBitmapN("65_IM_info_gtalk_icon.png"));
     GetHeader()->SetTitleIcon(icon.get());
 }
@@ -169,7 +167,7 @@ void LoginScreen::buildPanel()
 Label* LoginScreen::addLabel(const char* textId)
 {
     auto* label = new Label;
-    label->Construct(Rectangle(0, 0, 1, LabelHeight), Text(textId));
+    label->Construct(Rectangle(0, 0, 1, LabelHeight), IMManager::GetStringFromResource(textId));
     label->SetTextConfig(LabelTextSize, LABEL_TEXT_STYLE_BOLD);
     label->SetTextColor(LabelColor);
     panel->AddControl(*label);
@@ -182,7 +180,7 @@ EditField* LoginScreen::addField(const char* guideId, bool password)
     field->Construct(Rectangle(0, 0, 1, FieldHeight), password ? EDIT_FIELD_STYLE_PASSWORD : EDIT_FIELD_STYLE_NORMAL,
         INPUT_STYLE_OVERLAY, false, FieldLimit);
     if (guideId != nullptr) {
-        field->SetGuideText(Text(guideId));
+        field->SetGuideText(IMManager::GetStringFromResource(guideId));
     }
     field->SetTextSize(FieldTextSize);
     field->SetInputModeCategory(InputModeCategory, true);
@@ -195,7 +193,7 @@ EditField* LoginScreen::addField(const char* guideId, bool password)
 CheckButton* LoginScreen::addCheckButton(const char* textId, int checkedAction, int uncheckedAction, bool checked)
 {
     auto* check = new CheckButton;
-    check->Construct(Rectangle(0, 0, 1, CheckHeight), CHECK_BUTTON_STYLE_MARK, Text(textId));
+    check->Construct(Rectangle(0, 0, 1, CheckHeight), CHECK_BUTTON_STYLE_MARK, IMManager::GetStringFromResource(textId));
     check->SetActionId(checkedAction, uncheckedAction);
     check->SetSelected(checked);
     check->AddActionEventListener(*this);
@@ -206,7 +204,7 @@ CheckButton* LoginScreen::addCheckButton(const char* textId, int checkedAction, 
 Button* LoginScreen::addButton(const char* textId, int actionId)
 {
     auto* button = new Button;
-    button->Construct(Rectangle(0, 0, 1, ButtonHeight), Text(textId));
+    button->Construct(Rectangle(0, 0, 1, ButtonHeight), IMManager::GetStringFromResource(textId));
     button->SetActionId(actionId);
     button->AddActionEventListener(*this);
     panel->AddControl(*button);
@@ -357,12 +355,12 @@ void LoginScreen::SetFooterItems()
     footer->RemoveAllItems();
     FooterItem signIn;
     signIn.Construct(LoginController::ACTION_SIGN_IN);
-    signIn.SetText(Text("IDS_SIGN_IN"));
+    signIn.SetText(IMManager::GetStringFromResource("IDS_SIGN_IN"));
     footer->AddItem(signIn);
     if (lc.GetOverLayStatus()) {
         FooterItem hide;
         hide.Construct(LoginController::ACTION_HIDE_KEYPAD);
-        hide.SetText(Text("IDS_HIDE"));
+        hide.SetText(IMManager::GetStringFromResource("IDS_HIDE"));
         footer->AddItem(hide);
     }
     SetEnabledFooter();
@@ -404,7 +402,7 @@ void LoginScreen::buildSigningInPopup()
     signingInLabel->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
     signingInTextPanel->AddControl(*signingInLabel);
     cancelButton = new Button;
-    cancelButton->Construct(Rectangle(CancelLeft, 0, CancelWidth, CancelHeight), Text("IDS_OVERLAY_CANCEL"));
+    cancelButton->Construct(Rectangle(CancelLeft, 0, CancelWidth, CancelHeight), IMManager::GetStringFromResource("IDS_OVERLAY_CANCEL"));
     cancelButton->SetActionId(LoginController::ACTION_CANCEL_SIGN_IN);
     cancelButton->AddActionEventListener(*this);
     signingInPopup->AddControl(*cancelButton);
@@ -417,7 +415,7 @@ void LoginScreen::buildSigningOutPopup()
     signingOutAnimation = addProgressAnimation(*signingOutPopup);
     const int width = signingOutPopup->GetClientAreaBounds().width;
     auto* label = new Label;
-    label->Construct(Rectangle(0, SigningTextTop, width, AboutLineHeight), Text("IDS_SIGNING_OUT"));
+    label->Construct(Rectangle(0, SigningTextTop, width, AboutLineHeight), IMManager::GetStringFromResource("IDS_SIGNING_OUT"));
     label->SetTextConfig(PopupTextSize, LABEL_TEXT_STYLE_NORMAL);
     label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
     signingOutPopup->AddControl(*label);
@@ -471,97 +469,64 @@ void LoginScreen::HideSigningOutPopup()
 
 void LoginScreen::InitAndShowPopup(int kind, const String& text)
 {
-    DeletePopup(kind);
-    retiredPopups.clear();
-    Popup* popup = buildLoginPopup(kind, text);
-    if (popup == nullptr) {
-        return;
+    switch (kind) {
+    case POPUP_RESET_QUESTION:
+        Popups().Show(kind, PopupBuilder::Question(text, LoginController::ACTION_RESET_YES, LoginController::ACTION_RESET_NO, *this));
+        break;
+    case POPUP_MESSAGE:
+        Popups().Show(kind, PopupBuilder::Notice(PopupBuilder::ICON_NONE, text, LoginController::ACTION_MESSAGE_OK, *this));
+        break;
+    default:
+        Popups().Show(kind, buildTitledPopup(kind, text));
+        break;
     }
-    loginPopups[kind].reset(popup);
-    popup->SetShowState(true);
-    popup->Show();
 }
 
-Popup* LoginScreen::buildLoginPopup(int kind, const String& text)
+// The about box (its lines of text) and the notices box (a text box with the link) carry the
+// title; their OK buttons look like every other popup's.
+std::unique_ptr<Popup> LoginScreen::buildTitledPopup(int kind, const String& text)
 {
-    const bool titled = kind == POPUP_ABOUT || kind == POPUP_NOTICES;
     constexpr int Provisional = 400;
     auto popup = std::make_unique<Popup>();
-    if (Ixa::IsFailed(popup->Construct(titled, Ixa::Graphics::Dimension(PopupWidth, Provisional)))) {
+    if (Ixa::IsFailed(popup->Construct(true, Ixa::Graphics::Dimension(PopupBuilder::WIDTH, Provisional)))) {
         return nullptr;
     }
+    popup->SetTitleText(text);
     const int chrome = Provisional - popup->GetClientAreaBounds().height;
-    const int width = popup->GetClientAreaBounds().width;
-    const int inner = width - 2 * PopupMargin;
+    const int inner = popup->GetClientAreaBounds().width - 2 * PopupMargin;
     int y = PopupMargin;
-    auto addText = [&](const String& line, int height) {
-        auto* label = new Label;
-        label->Construct(Rectangle(PopupMargin, y, inner, height), line);
-        label->SetTextConfig(PopupTextSize, LABEL_TEXT_STYLE_NORMAL);
-        label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
-        popup->AddControl(*label);
-        y += height + PopupMargin;
-    };
-    if (kind == POPUP_RESET_QUESTION) {
-        auto* icon = new Label;
-        icon->Construct(Rectangle((width - QuestionIconSize) / 2, y, QuestionIconSize, QuestionIconSize), String());
-        std::unique_ptr<Ixa::Graphics::Bitmap> question(IMManager::GetBitmapN("00_popup_icon_question.png"));
-        icon->SetBackgroundBitmap(question.get());
-        popup->AddControl(*icon);
-        y += QuestionIconSize + PopupMargin;
-    }
-    if (kind == POPUP_RESET_QUESTION || kind == POPUP_MESSAGE) {
-        addText(text, IMManager::GetLabelHeightBasedOnText(&text, PopupTextSize, inner, 0));
-    } else if (kind == POPUP_ABOUT) {
-        popup->SetTitleText(text);
-        addText(Text("IDS_POWERED_BY_ORBEL"), AboutLineHeight);
-        addText(Joined(Text("IDS_VERSION"), " 1.0.0"), AboutLineHeight);
+    if (kind == POPUP_ABOUT) {
+        for (const String& line : {IMManager::GetStringFromResource("IDS_POWERED_BY_ORBEL"), Joined(IMManager::GetStringFromResource("IDS_VERSION"), " 1.0.0")}) {
+            auto* label = new Label;
+            label->Construct(Rectangle(PopupMargin, y, inner, AboutLineHeight), line);
+            label->SetTextConfig(PopupTextSize, LABEL_TEXT_STYLE_NORMAL);
+            label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
+            popup->AddControl(*label);
+            y += AboutLineHeight + PopupMargin;
+        }
     } else {
-        popup->SetTitleText(text);
         auto* box = new TextBox;
         box->Construct(Rectangle(PopupMargin, y, inner, NoticesBoxHeight));
         box->SetAutoLinkMask(Ixa::Graphics::LINK_TYPE_URL);
-        box->SetText(Joined(Joined(Text("IDS_FOR_MORE_INFO_VISIT"), " "), Text("IDS_LEGAL_NOTICES_GTALK_URL")));
+        box->SetText(Joined(Joined(IMManager::GetStringFromResource("IDS_FOR_MORE_INFO_VISIT"), " "), IMManager::GetStringFromResource("IDS_LEGAL_NOTICES_GTALK_URL")));
         box->AddUiLinkEventListener(*this);
         popup->AddControl(*box);
         y += NoticesBoxHeight + PopupMargin;
     }
-    if (kind == POPUP_RESET_QUESTION) {
-        const int half = (inner - ButtonGap) / 2;
-        addPopupButton(*popup, "IDS_YES", LoginController::ACTION_RESET_YES, PopupMargin, y, half);
-        addPopupButton(*popup, "IDS_NO", LoginController::ACTION_RESET_NO, PopupMargin + half + ButtonGap, y, inner - half - ButtonGap);
-    } else {
-        const int okAction = kind == POPUP_MESSAGE ? LoginController::ACTION_MESSAGE_OK
-            : kind == POPUP_ABOUT                  ? LoginController::ACTION_ABOUT_OK
-                                                   : LoginController::ACTION_NOTICES_OK;
-        addPopupButton(*popup, "IDS_OK", okAction, PopupMargin, y, inner);
-    }
-    popup->SetSize(PopupWidth, y + PopupButtonHeight + PopupMargin + chrome);
-    return popup.release();
-}
-
-void LoginScreen::addPopupButton(Popup& popup, const char* textId, int actionId, int x, int y, int width)
-{
-    auto* button = new Button;
-    button->Construct(Rectangle(x, y, width, PopupButtonHeight), Text(textId));
-    button->SetActionId(actionId);
-    button->AddActionEventListener(*this);
-    popup.AddControl(*button);
+    const int okAction = kind == POPUP_ABOUT ? LoginController::ACTION_ABOUT_OK : LoginController::ACTION_NOTICES_OK;
+    y = PopupBuilder::AddButtonRow(*popup, y, {{"IDS_OK", okAction}}, *this);
+    popup->SetSize(PopupBuilder::WIDTH, y + chrome);
+    return popup;
 }
 
 void LoginScreen::DeletePopup(int kind)
 {
-    auto popup = loginPopups.find(kind);
-    if (popup == loginPopups.end()) {
-        return;
+    if (Popups().Close(kind)) {
+        Draw();
     }
-    popup->second->SetShowState(false);
-    Draw();
-    retiredPopups.push_back(std::move(popup->second));
-    loginPopups.erase(popup);
 }
 
-bool LoginScreen::HasLoginPopup(int kind) const { return loginPopups.count(kind) != 0; }
+bool LoginScreen::HasLoginPopup(int kind) const { return Popups().Has(kind); }
 
 void LoginScreen::CleanUpLoginScreen()
 {
@@ -571,6 +536,5 @@ void LoginScreen::CleanUpLoginScreen()
     signingOutPopup.reset();
     signingInAnimation = nullptr;
     signingOutAnimation = nullptr;
-    loginPopups.clear();
-    retiredPopups.clear();
+    Popups().DeleteAll();
 }

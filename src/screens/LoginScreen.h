@@ -5,16 +5,15 @@
 // about, notices). The screen builds, lays out and shows; the global controller `lc` decides
 // what the user's actions do and calls back here.
 // Threading: user-interface thread. Ownership: the form owns the controls in it; the screen
-// owns its popups (with their animations) and the sign-in timer; `lc` is borrowed.
+// owns the signing popups (with their animations) and the sign-in timer, and its other popups
+// live in the base's popup keeper; `lc` is borrowed.
 #pragma once
 
 #include "app/IMScreen.h"
 
 #include "platform/Timer.h"
 
-#include <map>
 #include <memory>
-#include <vector>
 
 namespace Ixa::Ui::Controls {
 class Animation;
@@ -95,8 +94,7 @@ private:
     Ixa::Ui::Controls::Animation* addProgressAnimation(Ixa::Ui::Controls::Popup& popup);
     void buildSigningInPopup();
     void buildSigningOutPopup();
-    Ixa::Ui::Controls::Popup* buildLoginPopup(int kind, const Ixa::Base::String& text);
-    void addPopupButton(Ixa::Ui::Controls::Popup& popup, const char* textId, int actionId, int x, int y, int width);
+    std::unique_ptr<Ixa::Ui::Controls::Popup> buildTitledPopup(int kind, const Ixa::Base::String& text);
     void stopSigningIn();
 
     Ixa::Ui::Controls::ScrollPanel* panel = nullptr;
@@ -117,10 +115,6 @@ private:
     Ixa::Ui::Controls::Animation* signingInAnimation = nullptr;
     std::unique_ptr<Ixa::Ui::Controls::Popup> signingOutPopup;
     Ixa::Ui::Controls::Animation* signingOutAnimation = nullptr;
-    std::map<int, std::unique_ptr<Ixa::Ui::Controls::Popup>> loginPopups;
-    // A popup is removed from its own button's callback, which must not delete the button
-    // under itself: removed popups wait here until the next one is built.
-    std::vector<std::unique_ptr<Ixa::Ui::Controls::Popup>> retiredPopups;
     Ixa::Base::Runtime::Timer signInTimer;
     bool isSigningIn = false;
 };

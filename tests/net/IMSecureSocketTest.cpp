@@ -1,15 +1,11 @@
 #include "net/IMSecureSocket.h"
 #include "platform/SecureSocket.h"
 
+#include "support/LoopbackPort.h"
 #include "support/ScriptedTlsServer.h"
 #include "support/TestCertificates.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -138,19 +134,6 @@ std::string Pattern(size_t length)
     return bytes;
 }
 
-unsigned short UnusedPort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
-
 TEST_F(IMSecureSocketTest, ConnectsToAnAddressAndCarriesExactBytesBothWays)
 {
     TestCertificates certificates("127.0.0.1");
@@ -199,7 +182,7 @@ TEST_F(IMSecureSocketTest, FailsToConnectWithoutReportingALoss)
         unsigned short port;
     };
     const Case cases[] = {
-        {"refused port", "127.0.0.1", UnusedPort()},
+        {"refused port", "127.0.0.1", TestSupport::UnusedPort()},
         {"unknown host", "no-such-host.invalid", 443},
         {"certificate for another name", "localhost", wrongName.Port()},
         {"certificate from an unknown authority", "localhost", unknownAuthority.Port()},

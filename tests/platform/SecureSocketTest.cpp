@@ -1,6 +1,7 @@
 #include "platform/Ip4Address.h"
 #include "platform/SecureSocket.h"
 
+#include "support/LoopbackPort.h"
 #include "support/ScriptedTlsServer.h"
 #include "support/SecureSocketClient.h"
 #include "support/TestCertificates.h"
@@ -50,20 +51,6 @@ std::string Pattern(size_t length)
     for (size_t i = 0; i < length; ++i)
         bytes[i] = static_cast<char>((i / 4) >> (8 * (i % 4)));
     return bytes;
-}
-
-// A loopback port that nothing listens on.
-unsigned short UnusedPort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
 }
 
 // A loopback listener that never accepts and whose queue is full, so that the system drops
@@ -169,7 +156,7 @@ TEST_F(SecureSocketTest, ReportsARefusedPortAtOnceRatherThanAfterTheTimeOut)
 {
     SecureSocketClient client;
 
-    ASSERT_EQ(client.Connect("127.0.0.1", UnusedPort(), "localhost"), E_SUCCESS);
+    ASSERT_EQ(client.Connect("127.0.0.1", TestSupport::UnusedPort(), "localhost"), E_SUCCESS);
     // Well inside the 30 s connect time-out, which is left as it is.
     ASSERT_TRUE(client.WaitFor(Event::Closed, 10s));
     EXPECT_EQ(client.ClosedReason(), NET_SOCKET_CLOSED_REASON_CONNECT_FAILED);
@@ -340,9 +327,9 @@ TEST_F(SecureSocketTest, RefusesMisuseWithResultCodes)
         unsigned long readable = 1;
         EXPECT_EQ(socket.Ioctl(NET_SOCKET_FIONREAD, readable), E_SUCCESS);
         EXPECT_EQ(readable, 0u);
-        EXPECT_EQ(socket.Connect(NetEndPoint(Ip4Address(Base::String("127.0.0.1")), UnusedPort())),
+        EXPECT_EQ(socket.Connect(NetEndPoint(Ip4Address(Base::String("127.0.0.1")), TestSupport::UnusedPort())),
             E_SUCCESS);
-        EXPECT_EQ(socket.Connect(NetEndPoint(Ip4Address(Base::String("127.0.0.1")), UnusedPort())),
+        EXPECT_EQ(socket.Connect(NetEndPoint(Ip4Address(Base::String("127.0.0.1")), TestSupport::UnusedPort())),
             E_INVALID_STATE);
     });
     Base::ByteBuffer buffer;

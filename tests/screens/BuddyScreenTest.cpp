@@ -18,10 +18,14 @@
 #include "store/PropertiesModel.h"
 #include "support/RequestRecorder.h"
 
+#include "platform/ArrayList.h"
+#include "platform/Integer.h"
+#include "platform/ListView.h"
 #include "platform/ScreenProbe.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -118,6 +122,16 @@ protected:
     }
 
     std::vector<std::string> Requests() { return RequestRecorder::Last()->Requests(); }
+
+    void ReportSubscription(const char* user)
+    {
+        auto* report = new Ixa::Base::Collection::ArrayList;
+        report->Construct(10);
+        report->Add(new Ixa::Base::Integer(-1));
+        report->Add(new Ixa::Base::String(user));
+        IMManager::notifyEvent(EVENT_SUBSCRIPTION_REQUEST, report);
+        app.driver.PumpUntilIdle();
+    }
 
     AppUnderTest app;
 };
@@ -301,6 +315,131 @@ TEST_F(BuddyScreenTest, ARefreshWaitsWhileARowIsHeld)
     EXPECT_EQ("Friends (4/6)", BuddyListProbe::Rows()[4]);
     ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
     EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+}
+
+TEST_F(BuddyScreenTest, BadgesCountWhatTheStoreHoldsWhateverTheOrderOfRebuildAndAnnouncement)
+{
+    ShowBuddyList();
+    // Stored first, announced after a rebuild that already counted it.
+    Message* early = BuddyListProbe::StoreReceivedMessage("carol@localhost", "hi");
+    ReportContactChanged("dave@localhost");
+    EXPECT_EQ("Carol | 1", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Carol")]);
+    FromResponseThread([early] {
+        ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(early, IMManager::GetContactModel()->GetContactById(IMString("carol@localhost")));
+    });
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("Carol | 1", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Carol")]);
+    // A burst during sign-in: every message stored, the list rebuilt now and then, the
+    // announcements trailing behind.
+    std::vector<Message*> burst;
+    for (int i = 0; i < 30; ++i) {
+        burst.push_back(BuddyListProbe::StoreReceivedMessage("bob@localhost", "burst " + std::to_string(i)));
+        if (i % 7 == 0) {
+            ReportContactChanged("dave@localhost");
+        }
+    }
+    for (Message* message : burst) {
+        FromResponseThread([message] {
+            ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, IMManager::GetContactModel()->GetContactById(IMString("bob@localhost")));
+        });
+    }
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("Bob | At lunch | 30", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Bob")]);
+}
+
+TEST_F(BuddyScreenTest, ReturningInSearchModeShowsCurrentRowsAndBadges)
+{
+    ShowBuddyList();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("ar"));
+    EXPECT_EQ((Rows{"C | ar | ol"}), BuddyListProbe::Rows(true));
+    IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CONVERSATIONS_SCREEN", app.Visible().form);
+    BuddyListProbe::AddContact("marty@localhost", "Marty", "Friends", Available);
+    delete BuddyListProbe::StoreReceivedMessage("carol@localhost", "still there?");
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    const Rows rows = BuddyListProbe::Rows(true);
+    EXPECT_EQ(2u, rows.size()) << ::testing::PrintToString(rows);
+    EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), "C | ar | ol | 1")) << ::testing::PrintToString(rows);
+    EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), "M | ar | ty")) << ::testing::PrintToString(rows);
+}
+
+TEST_F(BuddyScreenTest, NoLongPressLeavesTheListWaitingForARow)
+{
+    ShowBuddyList();
+    // Headers open no menu: nothing is held.
+    ASSERT_TRUE(LongPressRow(0));
+    EXPECT_FALSE(BuddyListProbe::Screen()->isContactHeld());
+    ASSERT_TRUE(LongPressRow(BuddyListProbe::RowOf("Friends")));
+    EXPECT_FALSE(BuddyListProbe::Screen()->isContactHeld());
+    BuddyListProbe::SetPresence("dave@localhost", Available);
+    ReportContactChanged("dave@localhost");
+    ReceiveMessage("carol@localhost", "ping");
+    EXPECT_EQ("Friends (4/6)", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Friends")]);
+    EXPECT_EQ("Carol | 1", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Carol")]);
+    ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+
+    // A held row scrolled away is let go, and the refresh that waited runs.
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(LongPressRow(BuddyListProbe::RowOf("Mum")));
+    ASSERT_TRUE(BuddyListProbe::Screen()->isContactHeld());
+    BuddyListProbe::SetPresence("dave@localhost", Offline);
+    ReportContactChanged("dave@localhost");
+    ASSERT_TRUE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
+    const Ixa::Graphics::Rectangle list = Ixa::Ui::ScreenProbe::WindowBounds(*BuddyListProbe::Screen()->GetMainListView());
+    const Ixa::Graphics::Point start(list.x + list.width / 2, list.y + list.height - 50);
+    Ixa::Ui::ScreenProbe::PressAt(start);
+    for (int step = 1; step <= 5; ++step) {
+        Ixa::Ui::ScreenProbe::MoveTo(Ixa::Graphics::Point(start.x, start.y - 60 * step));
+    }
+    Ixa::Ui::ScreenProbe::ReleaseAt(Ixa::Graphics::Point(start.x, start.y - 300));
+    app.driver.PumpUntilIdle();
+    EXPECT_FALSE(BuddyListProbe::Screen()->isContactHeld());
+    EXPECT_FALSE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
+    EXPECT_EQ("Friends (3/6)", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Friends")]);
+
+    // A row held when the screen is left holds nothing on the return.
+    ASSERT_TRUE(LongPressRow(BuddyListProbe::RowOf("Bob")));
+    ReportContactChanged("dave@localhost");
+    IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_FALSE(BuddyListProbe::Screen()->isContactHeld());
+    EXPECT_FALSE(BuddyListProbe::Screen()->isBuddyListRefreshPending());
+    ASSERT_TRUE(app.driver.TapRow(BuddyListProbe::RowOf("Carol")));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+}
+
+TEST_F(BuddyScreenTest, SubscriptionRequestsQueueAndSurviveLeavingTheScreen)
+{
+    ShowBuddyList();
+    RequestRecorder::Last()->Clear();
+    ReportSubscription("ann@localhost");
+    ReportSubscription("ben@localhost");
+    EXPECT_TRUE(app.PopupShows("Allow ann@localhost to add you as a friend?"));
+    EXPECT_FALSE(app.PopupShows("ben@localhost")) << "the second waits behind the first";
+    // Leaving and coming back takes the question down; it is asked again.
+    IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_TRUE(app.PopupShows("Allow ann@localhost to add you as a friend?"));
+    // Answering one asks the next from the same button's callback.
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_QUESTION_YES));
+    EXPECT_FALSE(app.PopupShows("ann@localhost"));
+    EXPECT_TRUE(app.PopupShows("Allow ben@localhost to add you as a friend?"));
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_QUESTION_NO));
+    EXPECT_FALSE(app.PopupShows("ben@localhost"));
+    EXPECT_EQ((std::vector<std::string>{"AllowPresenceSubscription ann@localhost", "DenyPresenceSubscription ben@localhost"}), Requests());
+    // Signed out, nothing is left to ask.
+    ReportSubscription("cid@localhost");
+    IMManager::notifyEvent(EVENT_SHOW_LOGIN, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    EXPECT_FALSE(app.PopupShows("cid@localhost"));
 }
 
 TEST_F(BuddyScreenTest, ScreenshotOfABuddyListWithGroupsPresencesAvatarsAndABadge)

@@ -9,6 +9,7 @@
 #include "app/ModelResponseImpl.h"
 #include "platform/DeviceLog.h"
 #include "platform/ListView.h"
+#include "platform/ScreenProbe.h"
 #include "platform/SettingInfo.h"
 #include "platform/SystemTime.h"
 #include "store/ContactModel.h"
@@ -49,6 +50,13 @@ void Receive(const char* from, const char* text)
         IMManager::GetMessageModel()->SaveOrUpdate(message);
         ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, nullptr);
     });
+    responseThread.join();
+}
+
+// Reports a message that the response thread stored earlier.
+void Announce(Message* message)
+{
+    std::thread responseThread([message] { ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, nullptr); });
     responseThread.join();
 }
 
@@ -232,6 +240,47 @@ TEST_F(ChatScreenTest, MessagesAndPresenceWhileTheChatIsOpen)
     EXPECT_EQ("bob went offline.", rows[1]);
     EXPECT_EQ("bob is online now.", rows[2]);
     EXPECT_EQ(1u, Stored("bob@localhost").size());
+}
+
+TEST_F(ChatScreenTest, EveryMessageIsShownOnceAndReadOnlyWhileTheChatIsShown)
+{
+    // Left for the settings: a message that comes before the screen has changed stays unread.
+    OpenChat("bob@localhost", "Bob");
+    const auto settings = app.driver.FindByActionId(ChatController::ACTION_SETTINGS);
+    ASSERT_TRUE(settings);
+    ASSERT_TRUE(Ixa::Ui::ScreenProbe::Tap(*settings));
+    Receive("bob@localhost", "hello?");
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("SETTINGS_SCREEN", app.Visible().form);
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("bob@localhost"));
+
+    // And the same after "back".
+    OpenChat("bob@localhost", "Bob");
+    EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("bob@localhost"));
+    const auto back = app.driver.FindByActionId(ChatController::ACTION_BACK);
+    ASSERT_TRUE(back);
+    ASSERT_TRUE(Ixa::Ui::ScreenProbe::Tap(*back));
+    Receive("bob@localhost", "gone?");
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("CONVERSATIONS_SCREEN", app.Visible().form);
+    EXPECT_EQ(1, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser("bob@localhost"));
+
+    // Two messages alike to the millisecond are stored, and their announcements are still on
+    // the way when the chat opens and reads the conversation.
+    StoreMessage("carol@localhost", "are you there?", 0, "2024-03-05T21:05:09.042Z");
+    StoreMessage("carol@localhost", "are you there?", 0, "2024-03-05T21:05:09.042Z");
+    std::vector<std::unique_ptr<Message>> pending = Stored("carol@localhost");
+    ASSERT_EQ(2u, pending.size());
+    OpenChat("carol@localhost", "Carol");
+    ASSERT_EQ(2u, Rows().size());
+    for (std::unique_ptr<Message>& message : pending) {
+        Announce(message.release());
+    }
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(2u, Rows().size()) << "already shown";
+    Receive("carol@localhost", "and now?");
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(3u, Rows().size());
 }
 
 TEST_F(ChatScreenTest, TheNotificationSwitchesAnOpenChatToTheSender)

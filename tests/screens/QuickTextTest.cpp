@@ -3,9 +3,11 @@
 // (each phrase by its own id), and the phrases surviving a restart of the application.
 #include "ChatFixture.h"
 
+#include "app/IMManager.h"
 #include "screens/QuickTextAddController.h"
 #include "screens/QuickTextListController.h"
 #include "screens/QuickTextListDeleteController.h"
+#include "store/ContactModel.h"
 
 namespace {
 
@@ -121,6 +123,41 @@ TEST_F(QuickTextTest, DeletingAPhraseKeepsOneThatSharesItsHash)
     ASSERT_TRUE(app.driver.TapRow(1));
     ASSERT_TRUE(app.driver.TapAction(QuickTextListDeleteController::ACTION_DELETE));
     EXPECT_EQ(std::vector<std::string>{"See you on Ea"}, Rows());
+}
+
+// However the quick-text list is left, the chat's quick-text mode ends: what was typed for
+// one contact never turns up in the input of another's chat.
+TEST_F(QuickTextTest, LeavingTheListAnyOtherWayEndsQuickTextMode)
+{
+    std::unique_ptr<Contact> carol(IMManager::GetContactModel()->CreateContact());
+    carol->SetContactId("carol@localhost");
+    carol->SetNickName("Carol");
+    IMManager::GetContactModel()->SaveOrUpdate(carol.get());
+
+    OpenChat("bob@localhost", "Bob");
+    TypeIntoChat("for Bob only");
+    OpenQuickTexts();
+    IMManager::notifyEvent(EVENT_OPEN_NOTIFIED_CHAT, static_cast<void*>(carol.get()));
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("Carol", app.Visible().title);
+    EXPECT_EQ("", InputText()) << "a notification tap";
+
+    const std::vector<EVENT_T> endings = {EVENT_CONNECTION_LOST, EVENT_SIGN_OUT_SUCCESS};
+    for (EVENT_T ending : endings) {
+        OpenChat("bob@localhost", "Bob");
+        TypeIntoChat("for Bob only");
+        OpenQuickTexts();
+        IMManager::notifyEvent(ending);
+        app.driver.PumpUntilIdle();
+        if (app.driver.FindByActionId(IMScreen::ACTION_CONNECTION_END_OK)) {
+            ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_CONNECTION_END_OK));
+        }
+        ASSERT_EQ("LOGIN_SCREEN", app.Visible().form) << ending;
+        IMManager::notifyEvent(EVENT_SIGNED_IN);
+        app.driver.PumpUntilIdle();
+        OpenChat("carol@localhost", "Carol");
+        EXPECT_EQ("", InputText()) << ending;
+    }
 }
 
 }  // namespace

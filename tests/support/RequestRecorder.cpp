@@ -57,6 +57,16 @@ void RequestRecorder::AddToIgnoreList(IMString* user)
 
 void RequestRecorder::RemoveFromIgnoreList(IMString* user) { record("RemoveFromIgnoreList " + (user != nullptr ? user->ToUtf8() : std::string("-"))); }
 
+void RequestRecorder::AllowPresenceSubscription(IMString* user, IMString*)
+{
+    record("AllowPresenceSubscription " + (user != nullptr ? user->ToUtf8() : std::string("-")));
+}
+
+void RequestRecorder::DenyPresenceSubscription(IMString* user, IMString*)
+{
+    record("DenyPresenceSubscription " + (user != nullptr ? user->ToUtf8() : std::string("-")));
+}
+
 void RequestRecorder::RemoveContactFromGroup(Contact* contact, Group* group)
 {
     record("RemoveContactFromGroup " + (contact != nullptr ? contact->GetContactId().ToUtf8() : std::string("-")) + " group="

@@ -1,7 +1,7 @@
 // The application's request controller for screen tests: the real controller, except for the
 // requests a screen makes on the user's behalf (sign out, list refresh, block, unblock,
-// delete, add, a chat message), which are written down as text instead of being sent, e.g.
-// "RemoveContactFromGroup alice@localhost group=none",
+// delete, add, a chat message, the answer to a subscription request), which are written down
+// as text instead of being sent, e.g. "RemoveContactFromGroup alice@localhost group=none",
 // "CreateContactInExistingGroup gina group=Team" or "SendMessage bob@localhost Hi". Installed with
 // IMFactory::SetRequestControllerMaker(&RequestRecorder::Make) before the application starts.
 // Threading: requests arrive on the user-interface thread; Requests() may be read from any.
@@ -32,6 +32,8 @@ public:
     void refreshLists(bool unused) override;
     void AddToIgnoreList(IMString* user) override;
     void RemoveFromIgnoreList(IMString* user) override;
+    void AllowPresenceSubscription(IMString* user, IMString* unused) override;
+    void DenyPresenceSubscription(IMString* user, IMString* unused) override;
     void RemoveContactFromGroup(Contact* contact, Group* group) override;
     void CreateContactInExistingGroup(Group* group, IMString* user, IMString* nickName, IMString* text) override;
     void SendMessage(Message* message) override;

@@ -3,12 +3,8 @@
 // signs in again afterwards. ASan and TSan runs of these catch leaks, races and deadlocks.
 #include "ConnectionFixture.h"
 #include "platform/SecureSocket.h"
+#include "support/LoopbackPort.h"
 #include "xmpp/RosterManager.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <functional>
 #include <thread>
@@ -39,19 +35,6 @@ protected:
     static void runFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 };
 
-unsigned short unusedPort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
-
 // Up to the client's authentication element, then the fault.
 TlsScript afterAuth()
 {
@@ -75,7 +58,7 @@ TEST_F(ConnectionFaultTest, FailuresToConnectEndInAConnectionErrorAndTheNextSign
         unsigned short port;
     };
     const Case cases[] = {
-        {"refused port", "localhost", unusedPort()},
+        {"refused port", "localhost", TestSupport::UnusedPort()},
         {"unknown host", "no-such-host.invalid", 443},
         {"certificate for another name", "localhost", wrongName.Port()},
         {"certificate from an unknown authority", "localhost", unknownAuthority.Port()},

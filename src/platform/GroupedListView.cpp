@@ -255,9 +255,12 @@ void GroupedListView::SetRowChecked(int row, bool check)
     SetItemChecked(group, item, check);
 }
 
+// The row handlers below take group and item as plain variables, not structured bindings:
+// their listener lambdas capture them, which clang 14 refuses for bindings.
 void GroupedListView::RowTapped(int row, int elementId, ListItemStatus status)
 {
-    const auto [group, item] = rows_[static_cast<size_t>(row)];
+    const int group = rows_[static_cast<size_t>(row)].first;
+    const int item = rows_[static_cast<size_t>(row)].second;
     if (item < 0 && style_ == GROUPED_LIST_VIEW_STYLE_INDEXED)
         SetExpanded(group, !IsGroupExpanded(group));
     itemListeners_.Notify([&](IGroupedListViewItemEventListener& listener) {
@@ -267,7 +270,8 @@ void GroupedListView::RowTapped(int row, int elementId, ListItemStatus status)
 
 void GroupedListView::RowContextChosen(int row, int elementId)
 {
-    const auto [group, item] = rows_[static_cast<size_t>(row)];
+    const int group = rows_[static_cast<size_t>(row)].first;
+    const int item = rows_[static_cast<size_t>(row)].second;
     itemListeners_.Notify([&](IGroupedListViewItemEventListener& listener) {
         listener.OnGroupedListViewContextItemStateChanged(*this, group, item, elementId, LIST_CONTEXT_ITEM_STATUS_SELECTED);
     });
@@ -275,7 +279,8 @@ void GroupedListView::RowContextChosen(int row, int elementId)
 
 void GroupedListView::RowSwept(int row, SweepDirection direction)
 {
-    const auto [group, item] = rows_[static_cast<size_t>(row)];
+    const int group = rows_[static_cast<size_t>(row)].first;
+    const int item = rows_[static_cast<size_t>(row)].second;
     itemListeners_.Notify([&](IGroupedListViewItemEventListener& listener) { listener.OnGroupedListViewItemSwept(*this, group, item, direction); });
 }
 

@@ -2,51 +2,27 @@
 
 #include "platform/UiThreadCalls.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Ixa {
 
 namespace {
 
-// Widgets need a display; a machine without one draws into memory instead.
-void ChooseOffscreenWithoutDisplay()
+std::unique_ptr<QCoreApplication> MakeConsoleApplication(int& argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
-// Qt's widget start-up wants a private runtime directory and warns (fatally under
-// QT_FATAL_WARNINGS) when the session has none, as under CI.
-void EnsureRuntimeDirectory()
-{
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const QByteArray directory = QDir::tempPath().toUtf8() + "/veloim-runtime-" + QByteArray::number(getuid());
-    mkdir(directory.constData(), 0700);
-    chmod(directory.constData(), 0700);
-    qputenv("XDG_RUNTIME_DIR", directory);
+    if (QCoreApplication::instance() != nullptr)
+        return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 }  // namespace
 
-PlatformSession::PlatformSession(int& argc, char** argv, Kind kind)
+PlatformSession::PlatformSession(int& argc, char** argv) : PlatformSession(MakeConsoleApplication(argc, argv)) {}
+
+PlatformSession::PlatformSession(std::unique_ptr<QCoreApplication> application) : application_(std::move(application))
 {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (kind == Kind::Widgets) {
-        ChooseOffscreenWithoutDisplay();
-        EnsureRuntimeDirectory();
-        application_ = std::make_unique<QApplication>(argc, argv);
-    } else {
-        application_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    Ui::UiThreadCalls::Open();
+    if (application_ != nullptr)
+        Ui::UiThreadCalls::Open();
 }
 
 PlatformSession::~PlatformSession() = default;

@@ -1,7 +1,11 @@
 // Test entry point: the platform (and with it Qt's application object, without which no
 // thread's event loop runs) exists before any test starts a thread. Test programs that show
 // controls are built with VELOIM_TEST_WIDGETS and get Qt's widget application object.
+#ifdef VELOIM_TEST_WIDGETS
+#include "platform/WidgetSession.h"
+#else
 #include "platform/PlatformSession.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -9,7 +13,7 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
 #ifdef VELOIM_TEST_WIDGETS
-    Ixa::PlatformSession platform(argc, argv, Ixa::PlatformSession::Kind::Widgets);
+    Ixa::WidgetSession platform(argc, argv);
 #else
     Ixa::PlatformSession platform(argc, argv);
 #endif

@@ -15,10 +15,11 @@ void BlockingCommand::executeCommand(unsigned long* result)
     }
     *result = Ixa::E_SUCCESS;
     if (RosterManager* roster = EngineAccess::rosterManager(getRequestController())) {
+        const RosterEntry kept = EngineAccess::storedEntry(getRequestController(), *getUsername());
         if (block_) {
-            roster->blockContact(getUsername());
+            roster->blockContact(getUsername(), kept);
         } else {
-            roster->unBlockContact(getUsername());
+            roster->unBlockContact(getUsername(), kept);
         }
     }
 }

@@ -2,7 +2,10 @@
 
 #include "engine/RequestController.h"
 #include "engine/UserId.h"
+#include "store/Contact.h"
+#include "store/ContactDAO.h"
 #include "xmpp/Connection.h"
+#include "xmpp/RosterManager.h"
 
 #include <memory>
 
@@ -60,4 +63,16 @@ bool EngineAccess::isOwnId(RequestController* controller, const IMString& id)
 {
     IMString own = ownId(controller);
     return !own.IsEmpty() && UserId::sameIgnoringCase(own, id);
+}
+
+RosterEntry EngineAccess::storedEntry(RequestController* controller, const IMString& id)
+{
+    ContactDAO* contacts = controller != nullptr ? controller->GetContactDAO() : nullptr;
+    IMString key(id);
+    key.ToLowerCase();
+    std::unique_ptr<Contact> stored(contacts != nullptr ? contacts->GetContactById(key) : nullptr);
+    if (stored == nullptr) {
+        return {};
+    }
+    return {stored->GetNickName(), stored->GetGroupName()};
 }

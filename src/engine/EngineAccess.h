@@ -14,6 +14,7 @@ class PresenceManager;
 class RequestController;
 class ResponseDelegate;
 class RosterManager;
+struct RosterEntry;
 class VCardManager;
 
 class EngineAccess {
@@ -27,4 +28,7 @@ public:
     // The user's own bare id (Connection::getEmailID), empty before the first login.
     static IMString ownId(RequestController* controller);
     static bool isOwnId(RequestController* controller, const IMString& id);
+    // The stored name and group of a contact (both empty when it is not stored), which a roster
+    // set must repeat.
+    static RosterEntry storedEntry(RequestController* controller, const IMString& id);
 };

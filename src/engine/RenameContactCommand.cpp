@@ -24,7 +24,8 @@ void RenameContactCommand::executeCommand(unsigned long* result)
     *result = Ixa::E_SUCCESS;
     RosterManager* roster = EngineAccess::rosterManager(getRequestController());
     if (completeUsername() && roster != nullptr) {
-        roster->renameContact(getContactId(), newName_);
+        roster->renameContact(getContactId(), newName_,
+            EngineAccess::storedEntry(getRequestController(), *getContactId()).group);
     }
     adoptUsername(nullptr);
     setNewName(nullptr);

@@ -30,19 +30,19 @@ void RosterManager::deleteContact(IMString* jid)
     sendRosterWithOneContact(jid, RosterItem::Description::NONE, nullptr, RosterItem::Type::REMOVE);
 }
 
-void RosterManager::blockContact(IMString* jid)
+void RosterManager::blockContact(IMString* jid, const RosterEntry& kept)
 {
-    sendRosterWithOneContact(jid, RosterItem::Description::BLOCKED, nullptr, RosterItem::Type::NOT_GIVEN);
+    sendKept(jid, RosterItem::Description::BLOCKED, kept);
 }
 
-void RosterManager::unBlockContact(IMString* jid)
+void RosterManager::unBlockContact(IMString* jid, const RosterEntry& kept)
 {
-    sendRosterWithOneContact(jid, RosterItem::Description::NORMAL, nullptr, RosterItem::Type::NOT_GIVEN);
+    sendKept(jid, RosterItem::Description::NORMAL, kept);
 }
 
-void RosterManager::renameContact(IMString* jid, IMString* name)
+void RosterManager::renameContact(IMString* jid, IMString* name, const IMString& group)
 {
-    sendRosterWithOneContact(jid, RosterItem::Description::NONE, name, RosterItem::Type::NOT_GIVEN);
+    sendKept(jid, RosterItem::Description::NONE, {name != nullptr ? *name : IMString(), group});
 }
 
 void RosterManager::fileContact(IMString* jid, const IMString& group)
@@ -76,6 +76,16 @@ RosterItem* RosterManager::itemFor(
     }
     item->setUserJID(id);
     return item;
+}
+
+void RosterManager::sendKept(IMString* jid, RosterItem::Description description, const RosterEntry& kept)
+{
+    IMString name(kept.name);
+    RosterItem* item = itemFor(jid, description, name.IsEmpty() ? nullptr : &name, RosterItem::Type::NOT_GIVEN);
+    if (!kept.group.IsEmpty()) {
+        item->addGroup(kept.group);
+    }
+    sendSet(item);
 }
 
 void RosterManager::sendSet(RosterItem* item)

@@ -11,6 +11,14 @@
 #include "xmpp/RosterItem.h"
 #include "xmpp/SubManager.h"
 
+// What a roster set repeats of the item the user already has: a set replaces the whole item
+// on the server, so a rename or a block that left them out would drop the contact's name or
+// group there. Either may be empty.
+struct RosterEntry {
+    IMString name;
+    IMString group;
+};
+
 class RosterManager : public SubManager {
 public:
     explicit RosterManager(Connection* connection);
@@ -19,9 +27,9 @@ public:
     void init();
     void addContact(IMString* jid);
     void deleteContact(IMString* jid);
-    void blockContact(IMString* jid);
-    void unBlockContact(IMString* jid);
-    void renameContact(IMString* jid, IMString* name);
+    void blockContact(IMString* jid, const RosterEntry& kept = {});
+    void unBlockContact(IMString* jid, const RosterEntry& kept = {});
+    void renameContact(IMString* jid, IMString* name, const IMString& group = IMString());
     // Files the contact under `group` alone (a roster set whose item carries that group).
     void fileContact(IMString* jid, const IMString& group);
     // A roster that is not a result is a push: it is acknowledged with a result of the same
@@ -34,4 +42,5 @@ private:
     static RosterItem* itemFor(
         IMString* jid, RosterItem::Description description, IMString* name, RosterItem::Type type);
     void sendSet(RosterItem* item);
+    void sendKept(IMString* jid, RosterItem::Description description, const RosterEntry& kept);
 };

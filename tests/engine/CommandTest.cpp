@@ -127,6 +127,35 @@ TEST_F(CommandTest, AddingAContactFilesItUnderItsGroupOnTheServerBeforeAskingToS
             "<presence to=\"" + idOf("Carol") + "\" type=\"subscribe\"><priority>0</priority></presence>");
 }
 
+// A roster set replaces the whole item on the server, so a rename, a block and an unblock
+// repeat what the user has of the contact (its name and group); a server would drop both
+// otherwise.
+TEST_F(CommandTest, RenameAndBlockRepeatTheStoredNameAndGroup)
+{
+    std::unique_ptr<Contact> dave(contacts_->CreateContact());
+    dave->SetContactId(IMString(idOf("dave").c_str()));
+    dave->SetNickName(IMString("Dave"));
+    dave->SetGroupName(IMString("Work & Play"));
+    contacts_->SaveOrUpdate(dave.get());
+    signIn();
+
+    IMString typed("Dave");
+    IMString name("David");
+    controller_.RenameContact(&typed, &name);
+    controller_.AddToIgnoreList(new IMString("dave"));
+    IMString again("dave");
+    controller_.RemoveFromIgnoreList(&again);
+    controller_.AddToIgnoreList(new IMString("zoe"));
+    settleRequests();
+
+    const std::string group = "<group>Work &amp; Play</group></item>";
+    EXPECT_EQ(sentAfterSignIn(idOf("zoe") + "\" gr:t=\"B\"></item></query></iq>"),
+        rosterSet("<item jid=\"" + idOf("dave") + "\" name=\"David\" gr:t=\"P\">" + group) +
+            rosterSet("<item jid=\"" + idOf("dave") + "\" name=\"Dave\" gr:t=\"B\">" + group) +
+            rosterSet("<item jid=\"" + idOf("dave") + "\" name=\"Dave\" gr:t=\"P\">" + group) +
+            rosterSet("<item jid=\"" + idOf("zoe") + "\" gr:t=\"B\"></item>"));
+}
+
 TEST_F(CommandTest, BlockingWithoutAUserFailsAndSendsNothing)
 {
     for (bool block : {true, false}) {

@@ -127,8 +127,9 @@ TEST_F(ChatLiveTest, TextTravelsExactlyBothWays)
     ASSERT_TRUE(WaitUntil([&] { return LastStoredText() == awkward; })) << LastStoredText();
     Expect(*peer, "send " + Jid(user_) + " " + PeerClient::EscapeText(long_text));
     ASSERT_TRUE(WaitUntil([&] { return LastStoredText() == long_text; }));
+    // The screen catches up with the store on its own thread.
+    ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 3u; })) << Rows().size();
     const std::vector<std::string> rows = Rows();
-    ASSERT_EQ(3u, rows.size());
     EXPECT_EQ(0u, rows[1].rfind(awkward + " | ", 0)) << rows[1];
     EXPECT_EQ(0u, rows[2].rfind(long_text + " | ", 0));
     EXPECT_EQ(0, IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(Jid(peerUser_).c_str())) << "read while shown";

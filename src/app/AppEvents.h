@@ -65,7 +65,11 @@ enum EVENT_T : std::uint16_t {
     EVENT_SIGN_IN_SUCCESS = 0xA02F,
     EVENT_SIGN_OUT_SUCCESS = 0xA030,
     EVENT_MODEL_UPDATE = 0xA031,
-    EVENT_TABLE_END = 0xA032,
+    // The connection is being tried again by itself; the event's number is the seconds to the
+    // next try (0: trying now).
+    EVENT_RECONNECTING = 0xA032,
+    EVENT_RECONNECTED = 0xA033,
+    EVENT_TABLE_END = 0xA034,
 };
 
 enum STATE_T : std::uint16_t {

@@ -130,6 +130,10 @@ void IMManager::OnConnectionLost()
     notifyEvent(EVENT_CONNECTION_LOST);
 }
 
+void IMManager::OnReconnecting(int secondsToNextTry) { postReport(EVENT_RECONNECTING, secondsToNextTry, nullptr); }
+
+void IMManager::OnReconnected() { notifyEvent(EVENT_RECONNECTED); }
+
 void IMManager::OnPresenceSubscriptionRequested(Ixa::Base::String* user) { postReport(EVENT_SUBSCRIPTION_REQUEST, -1, user); }
 
 void IMManager::OnAddToIgnoreListFailed(Ixa::Base::String*, Ixa::Base::String*, int) { notifyEvent(EVENT_BLOCK_FAILED); }

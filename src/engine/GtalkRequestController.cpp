@@ -229,6 +229,8 @@ void GtalkRequestController::SignOut()
     queue(new SignOutCommand());
 }
 
+void GtalkRequestController::ReconnectNow() {}
+
 void GtalkRequestController::refreshLists(bool) { queue(new RefreshListCommand()); }
 
 void GtalkRequestController::refreshPendingList()

@@ -63,6 +63,7 @@ public:
     bool SignIn(PresenceStatus* initial) override;
     // Forgets the password unless the account properties say to keep it.
     void SignOut() override;
+    void ReconnectNow() override;
     void refreshLists(bool unused) override;
     void refreshPendingList() override;
     void SendMessage(Message* message) override;

@@ -51,6 +51,13 @@ void GtalkResponseDelegate::OnError(const IMString* text)
 
 void GtalkResponseDelegate::OnConnectionLost() { toNonModel(&NonModel::OnConnectionLost); }
 
+void GtalkResponseDelegate::OnReconnecting(int secondsToNextTry)
+{
+    toNonModel(&NonModel::OnReconnecting, secondsToNextTry);
+}
+
+void GtalkResponseDelegate::OnReconnected() { toNonModel(&NonModel::OnReconnected); }
+
 void GtalkResponseDelegate::OnListsRefreshed() { toModel(&Model::OnListsRefreshed); }
 
 void GtalkResponseDelegate::OnAllPresenceReceived() { toModel(&Model::OnAllPresenceReceived); }

@@ -33,6 +33,8 @@ public:
     void OnSignOutSuccess() override;
     void OnError(const IMString* text) override;
     void OnConnectionLost() override;
+    void OnReconnecting(int secondsToNextTry) override;
+    void OnReconnected() override;
     void OnListsRefreshed() override;
     void OnAllPresenceReceived() override;
     void OnContactUpdated(Contact* contact) override;

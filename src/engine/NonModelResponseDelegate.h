@@ -20,6 +20,8 @@ public:
     virtual void OnSignOutSuccess() = 0;
     virtual void OnError(const Ixa::Base::String* text) = 0;
     virtual void OnConnectionLost() = 0;
+    virtual void OnReconnecting(int secondsToNextTry) = 0;
+    virtual void OnReconnected() = 0;
     virtual void OnPresenceSubscriptionRequested(Ixa::Base::String* user) = 0;
     virtual void OnAddToIgnoreListFailed(Ixa::Base::String* user, Ixa::Base::String* text, int code) = 0;
     virtual void OnClientPresenceUpdateFailed(PresenceStatus* status, Ixa::Base::String* text, int code) = 0;

@@ -59,6 +59,8 @@ public:
     // Arguments stay with the caller unless the operation says otherwise.
     virtual bool SignIn(PresenceStatus* initial) = 0;
     virtual void SignOut() = 0;
+    // While the connection is being tried again by itself: try now instead of waiting.
+    virtual void ReconnectNow() = 0;
     virtual void refreshLists(bool unused) = 0;
     virtual void refreshPendingList() = 0;
     // The message passes to the engine, which hands it on with the outcome callback.

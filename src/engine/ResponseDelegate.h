@@ -25,6 +25,11 @@ public:
     virtual void OnSignOutSuccess() = 0;
     virtual void OnError(const IMString* text) = 0;
     virtual void OnConnectionLost() = 0;
+    // The signed-in session's connection is gone and is being tried again by itself: the next
+    // try starts in `secondsToNextTry` seconds (0: a try is under way now).
+    virtual void OnReconnecting(int secondsToNextTry) = 0;
+    // The session is back: resumed where it stopped, or signed in afresh.
+    virtual void OnReconnected() = 0;
     virtual void OnListsRefreshed() = 0;
     virtual void OnAllPresenceReceived() = 0;
     virtual void OnContactUpdated(Contact* contact) = 0;

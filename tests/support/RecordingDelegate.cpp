@@ -166,6 +166,10 @@ void RecordingDelegate::OnError(const Ixa::Base::String* text) { Record(Named("O
 
 void RecordingDelegate::OnConnectionLost() { Record(Named("OnConnectionLost")); }
 
+void RecordingDelegate::OnReconnecting(int) { Record(Named("OnReconnecting")); }
+
+void RecordingDelegate::OnReconnected() { Record(Named("OnReconnected")); }
+
 void RecordingDelegate::OnPresenceSubscriptionRequested(Ixa::Base::String* user)
 {
     Record(Named("OnPresenceSubscriptionRequested", user));

@@ -74,6 +74,8 @@ public:
     void OnSignOutSuccess() override;
     void OnError(const Ixa::Base::String* text) override;
     void OnConnectionLost() override;
+    void OnReconnecting(int secondsToNextTry) override;
+    void OnReconnected() override;
     void OnPresenceSubscriptionRequested(Ixa::Base::String* user) override;
     void OnAddToIgnoreListFailed(Ixa::Base::String* user, Ixa::Base::String* text, int code) override;
     void OnClientPresenceUpdateFailed(PresenceStatus* status, Ixa::Base::String* text, int code) override;

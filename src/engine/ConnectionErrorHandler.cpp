@@ -1,6 +1,8 @@
 #include "engine/ConnectionErrorHandler.h"
 
 #include "engine/EngineAccess.h"
+#include "engine/Reconnector.h"
+#include "engine/RequestController.h"
 #include "engine/ResourceText.h"
 #include "engine/ResponseDelegate.h"
 #include "xmpp/Connection.h"
@@ -22,18 +24,27 @@ void ConnectionErrorHandler::handle(GtalkNotification* notification)
     if (connection == nullptr || delegate == nullptr) {
         return;
     }
+    Reconnector* reconnector = getRequestController()->GetReconnector();
     switch (connection->classifyLoss(attempt.get())) {
     case Connection::LossKind::STALE:
         return;
     case Connection::LossKind::SIGN_IN_FAILED: {
         connection->closeConnection();
+        if (reconnector != nullptr && reconnector->isActive()) {
+            reconnector->tryFailed();
+            return;
+        }
         IMString text = signInErrorText();
         delegate->OnSignInError(0, &text);
         return;
     }
     case Connection::LossKind::SESSION_LOST:
         connection->closeConnection();
-        delegate->OnConnectionLost();
+        if (reconnector != nullptr) {
+            reconnector->start();
+        } else {
+            delegate->OnConnectionLost();
+        }
         return;
     }
 }

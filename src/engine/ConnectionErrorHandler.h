@@ -1,6 +1,7 @@
 // "connectionError": connecting failed or the connection broke. During the first login it is
 // a sign-in error (code 0, the localised "sign-in error. network not available" text);
-// after sign-in it is a lost connection, and the next login counts as a first login again.
+// after sign-in it is a lost connection, which the reconnector sets about bringing back (a
+// failed try of it schedules the next), and the next login counts as a first login again.
 // Either way the connection is closed first. An error of an earlier attempt (the attempt
 // number it carries is not the connection's), or one that comes after the user signed out,
 // is stale: it closes nothing and shows nothing.

@@ -23,6 +23,7 @@
 #include "engine/SignInCommand.h"
 #include "engine/SignInHandler.h"
 #include "engine/SignOutCommand.h"
+#include "engine/StreamHandledHandler.h"
 #include "engine/TextMessageHandler.h"
 #include "engine/UnignoreUserCommand.h"
 #include "store/Group.h"
@@ -61,6 +62,9 @@ void GtalkRequestController::init()
     if (connection_ == nullptr) {
         connection_ = new Connection(this);
         connection_->construct();
+    }
+    if (reconnector_ == nullptr) {
+        reconnector_ = std::make_unique<Reconnector>(this, [this] { queueSignIn(nullptr, true); });
     }
     std::lock_guard<std::mutex> lock(processorsLock_);
     if (requestProcessor_ == nullptr) {
@@ -104,6 +108,7 @@ IMHashMap* GtalkRequestController::newHandlerTable()
     addHandler<SharedStatusMessageHandler>(table, "sharedstatus", this);
     addHandler<TextMessageHandler>(table, "message", this);
     addHandler<MessageBounceHandler>(table, "messageError", this);
+    addHandler<StreamHandledHandler>(table, "streamHandled", this);
     return table;
 }
 
@@ -112,6 +117,8 @@ IMHashMap* GtalkRequestController::newHandlerTable()
 // before the connection ends, so no command uses a connection being torn down.
 void GtalkRequestController::uninit()
 {
+    // No try may start, or reach the delegate, once the threads begin to stop.
+    reconnector_.reset();
     RequestProcessor* requests = nullptr;
     ResponseProcessor* responses = nullptr;
     {
@@ -210,14 +217,20 @@ void GtalkRequestController::queue(BaseCommand* command)
 
 bool GtalkRequestController::SignIn(PresenceStatus* initial)
 {
+    queueSignIn(initial, false);
+    return true;
+}
+
+void GtalkRequestController::queueSignIn(PresenceStatus* initial, bool reconnecting)
+{
     auto command = new SignInCommand();
     command->setInitialPresence(initial);
+    command->setReconnecting(reconnecting);
     {
         std::lock_guard<std::mutex> lock(accountLock_);
         command->setAccount(username_, password_);
     }
     queue(command);
-    return true;
 }
 
 void GtalkRequestController::SignOut()
@@ -229,7 +242,14 @@ void GtalkRequestController::SignOut()
     queue(new SignOutCommand());
 }
 
-void GtalkRequestController::ReconnectNow() {}
+void GtalkRequestController::ReconnectNow()
+{
+    if (reconnector_ != nullptr) {
+        reconnector_->tryNow();
+    }
+}
+
+Reconnector* GtalkRequestController::GetReconnector() { return reconnector_.get(); }
 
 void GtalkRequestController::refreshLists(bool) { queue(new RefreshListCommand()); }
 

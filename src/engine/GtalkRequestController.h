@@ -21,7 +21,10 @@
 #include "engine/RequestProcessor.h"
 #include "engine/ResponseProcessor.h"
 
+#include "engine/Reconnector.h"
+
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 class GtalkRequestController : public RequestController {
@@ -32,8 +35,8 @@ public:
     GtalkRequestController(const GtalkRequestController&) = delete;
     GtalkRequestController& operator=(const GtalkRequestController&) = delete;
 
-    // Creates the response delegate and the connection, starts both processors and creates
-    // the mutex; each step is skipped when done before.
+    // Creates the response delegate, the connection and the reconnector, starts both
+    // processors and creates the mutex; each step is skipped when done before.
     void init() override;
     // Stops the request thread after the commands already queued, ends the connection, then
     // stops the response thread, and deletes both processors; later posts are deleted unrun.
@@ -96,11 +99,13 @@ public:
     void addToResponseQueue(GtalkNotification* notification) override;
 
     Connection* GetConnection() override;
+    Reconnector* GetReconnector() override;
     bool IsInitialListReceived() override;
     void SetInitialListReceived(bool received) override;
 
 private:
     void initResponseProcessor();
+    void queueSignIn(PresenceStatus* initial, bool reconnecting);
     IMHashMap* newHandlerTable();
     void replaceAccountString(IMString*& stored, IMString* value);
     // Gives the command this controller and queues it.
@@ -111,6 +116,7 @@ private:
     IMString* username_ = nullptr;
     IMString* password_ = nullptr;
     Connection* connection_ = nullptr;
+    std::unique_ptr<Reconnector> reconnector_;
     ContactDAO* contacts_ = nullptr;
     ContactIconDAO* icons_ = nullptr;
     GroupDAO* groups_ = nullptr;

@@ -26,6 +26,7 @@ class MessageDAO;
 class ModelResponseDelegate;
 class NonModelResponseDelegate;
 class PresenceStatus;
+class Reconnector;
 class ResponseDelegate;
 
 class RequestController {
@@ -95,6 +96,8 @@ public:
 
     // Null before init().
     virtual Connection* GetConnection() = 0;
+    // Brings a lost session back by itself; null before init.
+    virtual Reconnector* GetReconnector() = 0;
     virtual bool IsInitialListReceived() = 0;
     virtual void SetInitialListReceived(bool received) = 0;
 };

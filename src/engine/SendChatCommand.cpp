@@ -1,6 +1,8 @@
 #include "engine/SendChatCommand.h"
 
 #include "engine/EngineAccess.h"
+#include "engine/Reconnector.h"
+#include "engine/RequestController.h"
 #include "engine/ResponseDelegate.h"
 #include "engine/UserId.h"
 #include "store/Message.h"
@@ -26,6 +28,11 @@ void SendChatCommand::executeCommand(unsigned long* result)
     *result = Ixa::E_SUCCESS;
     verifyConnectionState();
     if (message_ == nullptr) {
+        return;
+    }
+    Reconnector* reconnector = getRequestController()->GetReconnector();
+    if (reconnector != nullptr && reconnector->hold(message_)) {
+        message_ = nullptr;
         return;
     }
     IMString recipient(message_->GetOtherUserId());

@@ -12,6 +12,8 @@
 #include "engine/PresenceStatus.h"
 #include "foundation/IMString.h"
 
+class Connection;
+
 class SignInCommand : public BaseCommand {
 public:
     SignInCommand();
@@ -21,11 +23,17 @@ public:
     PresenceStatus* getInitialPresence();
     // Copies of the strings; null counts as empty.
     void setAccount(const IMString* user, const IMString* password);
+    // A try of the reconnector keeps the stream session of the lost connection, to resume it;
+    // a sign-in the user asked for starts from the session stored for the account, if any.
+    void setReconnecting(bool reconnecting);
 
     void executeCommand(unsigned long* result) override;
 
 private:
+    void prepareStreamSession(Connection& connection);
+
     PresenceStatus* initialPresence_ = nullptr;
+    bool reconnecting_ = false;
     IMString user_;
     IMString password_;
 };

@@ -1,6 +1,9 @@
 #include "engine/SignOutCommand.h"
 
 #include "engine/EngineAccess.h"
+#include "engine/Reconnector.h"
+#include "engine/RequestController.h"
+#include "engine/StreamSessionStore.h"
 #include "engine/ResponseDelegate.h"
 #include "xmpp/Connection.h"
 
@@ -12,11 +15,17 @@ void SignOutCommand::executeCommand(unsigned long* result)
 {
     *result = Ixa::E_SUCCESS;
     RequestController* controller = getRequestController();
+    ResponseDelegate* delegate = EngineAccess::responseDelegate(controller);
+    Reconnector* reconnector = controller->GetReconnector();
+    if (reconnector != nullptr && delegate != nullptr) {
+        reconnector->abandon(*delegate);
+    }
     if (Connection* connection = EngineAccess::connection(controller)) {
         connection->logout();
         connection->setInitialLogin(true);
     }
-    if (ResponseDelegate* delegate = EngineAccess::responseDelegate(controller)) {
+    StreamSessionStore::forget(controller);
+    if (delegate != nullptr) {
         delegate->OnSignOutSuccess();
     }
 }

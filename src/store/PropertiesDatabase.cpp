@@ -2,6 +2,8 @@
 
 #include "store/PropertiesImpl.h"
 
+#include <memory>
+
 namespace {
 
 constexpr const char* CREATE_TABLE =
@@ -23,6 +25,11 @@ constexpr const char* CREATE_HOLDER_TABLE = "CREATE TABLE IF NOT EXISTS StoresHo
 constexpr const char* SELECT_HOLDER = "SELECT account FROM StoresHolderTable";
 constexpr const char* DELETE_HOLDER = "DELETE FROM StoresHolderTable";
 constexpr const char* INSERT_HOLDER = "INSERT INTO StoresHolderTable(account) VALUES(?)";
+constexpr const char* CREATE_STREAM_TABLE =
+    "CREATE TABLE IF NOT EXISTS StreamSessionTable(account NTEXT, sessionId NTEXT, handled INTEGER)";
+constexpr const char* SELECT_STREAM = "SELECT sessionId, handled FROM StreamSessionTable WHERE account = ?";
+constexpr const char* DELETE_STREAM = "DELETE FROM StreamSessionTable";
+constexpr const char* INSERT_STREAM = "INSERT INTO StreamSessionTable(account, sessionId, handled) VALUES(?, ?, ?)";
 
 }  // namespace
 
@@ -31,7 +38,7 @@ const char* const PropertiesDatabase::dbLocation = "/Home/gtalkprop.db";
 IMString PropertiesDatabase::getDBLocation() { return IMString(dbLocation); }
 
 PropertiesDatabase::PropertiesDatabase()
-    : StoreTable(dbLocation, {SECURE_DELETE, CREATE_TABLE, CREATE_HOLDER_TABLE})
+    : StoreTable(dbLocation, {SECURE_DELETE, CREATE_TABLE, CREATE_HOLDER_TABLE, CREATE_STREAM_TABLE})
 {
 }
 
@@ -39,7 +46,36 @@ PropertiesDatabase::~PropertiesDatabase() = default;
 
 bool PropertiesDatabase::DeleteDatabase() { return DeleteAll(); }
 
-bool PropertiesDatabase::DeleteAll() { return Execute(DELETE_ALL) && Execute(DELETE_HOLDER) && EmptyLog(); }
+bool PropertiesDatabase::DeleteAll()
+{
+    return Execute(DELETE_ALL) && Execute(DELETE_HOLDER) && Execute(DELETE_STREAM) && EmptyLog();
+}
+
+bool PropertiesDatabase::GetStreamSession(const Ixa::Base::String& account, Ixa::Base::String* id, long long* handled)
+{
+    std::unique_ptr<IMString> found(QueryFirst(SELECT_STREAM, SqlParameters().Text(account), [handled](const Ixa::Io::DbEnumerator& row) {
+        *handled = Int64At(row, 1);
+        return new IMString(TextAt(row, 0));
+    }));
+    if (found == nullptr) {
+        return false;
+    }
+    *id = *found;
+    return true;
+}
+
+bool PropertiesDatabase::SaveStreamSession(const Ixa::Base::String& account, const Ixa::Base::String& id, long long handled)
+{
+    if (!BeginTransaction()) {
+        return false;
+    }
+    if (!Execute(DELETE_STREAM) ||
+        (!id.IsEmpty() && !Execute(INSERT_STREAM, SqlParameters().Text(account).Text(id).Int64(handled)))) {
+        RollbackTransaction();
+        return false;
+    }
+    return CommitTransaction();
+}
 
 IMString* PropertiesDatabase::GetStoresHolder()
 {

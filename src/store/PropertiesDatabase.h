@@ -3,7 +3,7 @@
 // is on; otherwise it is written empty, and since deleted rows are overwritten and the
 // write-ahead log is emptied after every write, no earlier copy stays on disk either.
 // A second table beside it (StoresHolderTable) names the account whose data the other stores
-// hold.
+// hold, and a third the stream session a later run may resume.
 // Threading and ownership: as StoreTable (PropertiesModel serialises it).
 #pragma once
 
@@ -30,6 +30,11 @@ public:
     // A new string naming the stores' holder; null when none was ever recorded.
     IMString* GetStoresHolder();
     bool SaveStoresHolder(const Ixa::Base::String& account);
+    // The account's resumable stream session: its id and how many of the server's stanzas
+    // were handled. False when none is stored for the account.
+    bool GetStreamSession(const Ixa::Base::String& account, Ixa::Base::String* id, long long* handled);
+    // Replaces the stored session (there is at most one); an empty id only forgets it.
+    bool SaveStreamSession(const Ixa::Base::String& account, const Ixa::Base::String& id, long long handled);
 
 private:
     bool EmptyLog();

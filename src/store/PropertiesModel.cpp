@@ -233,3 +233,13 @@ void PropertiesModel::SetEmailId(const Ixa::Base::String& id)
         return true;
     });
 }
+
+bool PropertiesModel::GetStreamSession(const Ixa::Base::String& account, Ixa::Base::String* id, long long* handled)
+{
+    return Locked(false, [&](PropertiesDatabase& table) { return table.GetStreamSession(account, id, handled); });
+}
+
+void PropertiesModel::SaveStreamSession(const Ixa::Base::String& account, const Ixa::Base::String& id, long long handled)
+{
+    Locked(false, [&](PropertiesDatabase& table) { return table.SaveStreamSession(account, id, handled); });
+}

@@ -62,6 +62,10 @@ public:
     void SetCustomMessage(const Ixa::Base::String& message);
     bool IsAvailableState();
     void SetAvailableState(bool available);
+    // The stream session of `account` that a later connection or run may resume; false
+    // when none is kept. Saving an empty id forgets it.
+    bool GetStreamSession(const Ixa::Base::String& account, Ixa::Base::String* id, long long* handled);
+    void SaveStreamSession(const Ixa::Base::String& account, const Ixa::Base::String& id, long long handled);
     // The account of the current sign-in (not saved); the own records are found under it.
     Ixa::Base::String GetEmailId();
     void SetEmailId(const Ixa::Base::String& id);

@@ -14,6 +14,7 @@ public:
     ~Authentication() override;
 
     IMString* getXML() override;
+    bool isStanza() const override { return false; }
     IMString* getDerivedXML() override;
 
 private:

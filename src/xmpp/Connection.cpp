@@ -5,13 +5,20 @@
 #include "net/IMSecureSocket.h"
 #include "xmpp/Constants.h"
 #include "xmpp/LoginManager.h"
+#include "xmpp/MessagePacket.h"
 #include "xmpp/NotificationPoster.h"
 #include "xmpp/PresenceManager.h"
 #include "xmpp/Stream.h"
+#include "xmpp/StreamAnswer.h"
+#include "xmpp/StreamElement.h"
 #include "xmpp/TextCopy.h"
 #include "xmpp/XMLReader.h"
 #include "xmpp/XMPPManager.h"
 #include "xmpp/XMPPWriter.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -162,6 +169,7 @@ void Connection::connected()
         connected_ = socket_->isConnected();
     }
     manager_ = new XMPPManager(this, requestController_);
+    streams_.beginConnection();
     {
         std::unique_lock<std::shared_mutex> sending(sendLock_);
         writer_ = new XMPPWriter(socket_->getSocketOutputStream());
@@ -323,12 +331,68 @@ void Connection::sendPacket(Packet* packet)
 
 void Connection::sendPacket(Packet* packet, unsigned long* result)
 {
-    std::shared_lock<std::shared_mutex> sending(sendLock_);
-    if (writer_ != nullptr) {
-        writer_->writePacket(packet, result);
-    } else {
-        delete packet;
+    std::unique_ptr<Packet> owned(packet);
+    std::unique_ptr<IMString> xml(owned->getXML());
+    if (xml == nullptr) {
+        return;
     }
+    auto message = dynamic_cast<MessagePacket*>(owned.get());
+    const bool chat = message != nullptr && message->getBody() != nullptr;
+    std::shared_lock<std::shared_mutex> sending(sendLock_);
+    writeXml(*xml, owned->isStanza(), chat, result);
+}
+
+void Connection::writeXml(const IMString& xml, bool stanza, bool chat, unsigned long* result)
+{
+    if (writer_ == nullptr) {
+        return;
+    }
+    std::lock_guard<std::mutex> order(orderLock_);
+    const bool ask = stanza && streams_.track(xml.ToUtf8(), chat);
+    writer_->writeText(xml, result);
+    if (ask) {
+        std::unique_ptr<Packet> request(StreamElement::requestAcknowledgement());
+        std::unique_ptr<IMString> text(request->getXML());
+        unsigned long ignored = Ixa::E_SUCCESS;
+        writer_->writeText(*text, &ignored);
+    }
+}
+
+StreamManagement& Connection::streamManagement() { return streams_; }
+
+// On the reader thread, under the connection lock, before any other stanza goes out on the
+// resumed stream.
+void Connection::resendAfterResumption(const StreamAnswer& answer)
+{
+    const std::uint32_t serverHandled = answer.hasCount ? answer.count : 0;
+    std::vector<std::string> again = streams_.resumed(serverHandled, answer.stanzasRead);
+    std::shared_lock<std::shared_mutex> sending(sendLock_);
+    if (writer_ == nullptr) {
+        return;
+    }
+    std::lock_guard<std::mutex> order(orderLock_);
+    for (const std::string& xml : again) {
+        unsigned long ignored = Ixa::E_SUCCESS;
+        writer_->writeText(IMString(xml.c_str()), &ignored);
+    }
+}
+
+void Connection::sendPendingChats()
+{
+    std::shared_lock<std::shared_mutex> sending(sendLock_);
+    for (const std::string& xml : streams_.takePendingChats()) {
+        unsigned long ignored = Ixa::E_SUCCESS;
+        writeXml(IMString(xml.c_str()), true, true, &ignored);
+    }
+}
+
+bool Connection::acknowledgeHandled(std::uint32_t count, std::uint64_t epoch)
+{
+    if (!streams_.handled(count, epoch)) {
+        return false;
+    }
+    sendPacket(StreamElement::acknowledge(count));
+    return true;
 }
 
 IMString* Connection::getUserName() { return userName_; }

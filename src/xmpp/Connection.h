@@ -44,6 +44,7 @@
 #include "foundation/IMThread.h"
 #include "net/ConnectionLossListener.h"
 #include "xmpp/ConnectionLock.h"
+#include "xmpp/StreamManagement.h"
 
 #include <atomic>
 #include <chrono>
@@ -57,6 +58,7 @@ class PresenceManager;
 class RequestController;
 class RosterManager;
 class SettingsManager;
+class StreamAnswer;
 class VCardManager;
 class XMLReader;
 class XMPPManager;
@@ -108,9 +110,22 @@ public:
     // The requests made once the user is signed in (XMPPManager::init).
     void init();
 
-    // The writer takes the packet, sent or not.
+    // The writer takes the packet, sent or not. With stream management on, a stanza is kept
+    // until the server acknowledges it, and the server is asked for an acknowledgement when
+    // none is outstanding.
     void sendPacket(Packet* packet);
     void sendPacket(Packet* packet, unsigned long* result);
+
+    // The account's stream-management state; it outlives each connection, so the next one
+    // can resume the session.
+    StreamManagement& streamManagement();
+    // After <resumed/>: what the server did not acknowledge goes out again, in order.
+    void resendAfterResumption(const StreamAnswer& answer);
+    // On a fresh session: the chat messages an unresumable session left unacknowledged.
+    void sendPendingChats();
+    // Everything read up to the count has been committed to the stores: acknowledges it to
+    // the server. False (nothing sent) when the count belongs to an earlier session.
+    bool acknowledgeHandled(std::uint32_t count, std::uint64_t epoch);
 
     IMString* getUserName();
     IMString* getUserJID();
@@ -161,6 +176,9 @@ private:
     // Closes and deletes the socket and deletes the writer (lock held).
     void dropSocket();
     void replaceAccount(IMString* user, IMString* password);
+    // Writes `xml` (sendLock_ held shared), keeping it for stream management when it is a
+    // stanza; the order lock makes the kept order the order on the wire.
+    void writeXml(const IMString& xml, bool stanza, bool chat, unsigned long* result);
     // One of the manager's sub-managers, read under the connection lock.
     template <typename Manager>
     Manager* subManager(Manager* (XMPPManager::*get)());
@@ -173,6 +191,8 @@ private:
     XMLReader* reader_ = nullptr;
     XMPPManager* manager_ = nullptr;
     std::shared_mutex sendLock_;
+    std::mutex orderLock_;
+    StreamManagement streams_;
 
     // The socket being connected, for a logout to cut the connect short; whether the attempt
     // was aborted before it began connecting; and the number of the attempt, which every

@@ -6,6 +6,11 @@
 #include "xmpp/ResourceBind.h"
 #include "xmpp/Session.h"
 #include "xmpp/Stream.h"
+#include "xmpp/StreamAnswer.h"
+#include "xmpp/StreamElement.h"
+#include "xmpp/StreamManagement.h"
+
+#include <algorithm>
 
 LoginManager::LoginManager(Connection* connection) : SubManager(connection) {}
 
@@ -48,30 +53,64 @@ bool LoginManager::onAuthenticationFailed()
     return true;
 }
 
-// The packet only borrows the resource, and the send is done when send returns.
+// Servers list the session before or after the bind; each is noted once and asked for at the
+// end of the features, in the order listed.
 bool LoginManager::processResourceBind()
 {
-    if (phase_ != Phase::RESTARTING && phase_ != Phase::STARTING_SESSION) {
+    if (phase_ != Phase::RESTARTING || std::count(offered_.begin(), offered_.end(), Feature::BIND) > 0) {
         return false;
     }
-    phase_ = Phase::BINDING;
-    IMString resource(Constants::RESOURCE);
-    send(new ResourceBind(IQ::Type::SET, nullptr, &resource));
+    offered_.push_back(Feature::BIND);
     return true;
 }
 
-// Servers list the session before or after the bind; it is asked for once, either way.
 bool LoginManager::processSession()
 {
-    if (sessionRequested_ || (phase_ != Phase::RESTARTING && phase_ != Phase::BINDING)) {
+    if (phase_ != Phase::RESTARTING || std::count(offered_.begin(), offered_.end(), Feature::SESSION) > 0) {
         return false;
     }
-    sessionRequested_ = true;
-    if (phase_ == Phase::RESTARTING) {
-        phase_ = Phase::STARTING_SESSION;
-    }
-    send(new Session(IQ::Type::SET));
+    offered_.push_back(Feature::SESSION);
     return true;
+}
+
+bool LoginManager::offerStreamManagement()
+{
+    if (phase_ != Phase::RESTARTING) {
+        return false;
+    }
+    streamManagementOffered_ = true;
+    return true;
+}
+
+// The features before the authentication end here too, and are not this phase's.
+bool LoginManager::onFeaturesEnd()
+{
+    Connection* connection = this->connection();
+    if (phase_ != Phase::RESTARTING || connection == nullptr) {
+        return false;
+    }
+    StreamManagement& streams = connection->streamManagement();
+    if (streamManagementOffered_ && streams.canResume()) {
+        phase_ = Phase::RESUMING;
+        send(StreamElement::resume(streams.sessionId(), streams.resumeFrom()));
+        return true;
+    }
+    startSession();
+    return true;
+}
+
+// The packet only borrows the resource, and the send is done when send returns.
+void LoginManager::startSession()
+{
+    phase_ = Phase::BINDING;
+    IMString resource(Constants::RESOURCE);
+    for (Feature feature : offered_) {
+        if (feature == Feature::BIND) {
+            send(new ResourceBind(IQ::Type::SET, nullptr, &resource));
+        } else {
+            send(new Session(IQ::Type::SET));
+        }
+    }
 }
 
 bool LoginManager::setJID(IMString* jid)
@@ -83,7 +122,61 @@ bool LoginManager::setJID(IMString* jid)
     }
     phase_ = Phase::SIGNED_IN;
     connection->setUserJID(jid);
+    enableStreamManagement();
+    connection->sendPendingChats();
     return true;
+}
+
+void LoginManager::enableStreamManagement()
+{
+    Connection* connection = this->connection();
+    if (!streamManagementOffered_ || connection == nullptr) {
+        return;
+    }
+    enableSent_ = true;
+    send(StreamElement::enable());
+    connection->streamManagement().enableSent();
+}
+
+bool LoginManager::onEnabled(const StreamAnswer& answer)
+{
+    Connection* connection = this->connection();
+    if (phase_ != Phase::SIGNED_IN || !enableSent_ || connection == nullptr) {
+        return false;
+    }
+    enableSent_ = false;
+    connection->streamManagement().enabled(answer.id, answer.resumable, answer.stanzasRead);
+    return true;
+}
+
+bool LoginManager::onResumed(const StreamAnswer& answer)
+{
+    Connection* connection = this->connection();
+    if (phase_ != Phase::RESUMING || connection == nullptr) {
+        return false;
+    }
+    phase_ = Phase::SIGNED_IN;
+    connection->resendAfterResumption(answer);
+    return true;
+}
+
+bool LoginManager::onStreamManagementFailed(const StreamAnswer& answer)
+{
+    Connection* connection = this->connection();
+    if (connection == nullptr) {
+        return false;
+    }
+    if (phase_ == Phase::RESUMING) {
+        connection->streamManagement().resumeFailed(answer.hasCount, answer.count);
+        startSession();
+        return true;
+    }
+    if (phase_ == Phase::SIGNED_IN && enableSent_) {
+        enableSent_ = false;
+        connection->streamManagement().enableFailed();
+        return true;
+    }
+    return false;
 }
 
 void LoginManager::onXMPPError() {}

@@ -20,6 +20,7 @@ public:
     static constexpr const char* MY_DISPLAY_NAME = "myDisplayName";
     static constexpr const char* SHARED_STATUS = "sharedstatus";
     static constexpr const char* CONNECTION_ERROR = "connectionError";
+    static constexpr const char* STREAM_HANDLED = "streamHandled";
 
     // Without a controller the object is deleted, since nobody else would.
     static void post(RequestController* controller, const char* name, Ixa::Base::Object* object);

@@ -28,6 +28,10 @@ public:
     // A new string holding the whole stanza, owned by the caller; null when there is nothing
     // to send.
     virtual IMString* getXML() = 0;
+    // Whether the packet is a stanza (message, presence, iq), which stream management counts
+    // and keeps until the server acknowledges it; stream headers, authentication and the
+    // acknowledgements themselves are not.
+    virtual bool isStanza() const { return true; }
 
     IMString* getFrom();
     void setFrom(IMString* from);

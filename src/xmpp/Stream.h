@@ -10,6 +10,7 @@ public:
     ~Stream() override;
 
     IMString* getXML() override;
+    bool isStanza() const override { return false; }
 
 private:
     bool open_;

@@ -12,11 +12,14 @@
 #include "xmpp/VCard.h"
 #include "xmpp/XMPPError.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace {
 
 const char* const SASL_NAMESPACE = "urn:ietf:params:xml:ns:xmpp-sasl";
+const char* const SM_NAMESPACE = "urn:xmpp:sm:3";
 
 int decimal(IMString* text)
 {
@@ -96,6 +99,9 @@ Ixa::Base::Object* XMLReader::Run()
         if (event == XMLParser::END_TAG && parser_->isName("stream:stream")) {
             markStreamEnded();
         }
+        if (event == XMLParser::END_TAG && parser_->isName("stream:features")) {
+            deliver(nullptr, XMPPListener::FEATURES_END);
+        }
         if (parser_->hasOverflowed() && running_) {
             deliver(nullptr, XMPPListener::CONNECTION_ERROR);
             break;
@@ -146,8 +152,10 @@ bool XMLReader::dispatch()
     if (parser_->isName("success")) {
         deliver(nullptr, XMPPListener::AUTH_SUCCESS);
     } else if (parser_->isName("iq")) {
+        ++stanzasRead_;
         parseIq();
     } else if (parser_->isName("presence")) {
+        ++stanzasRead_;
         parsePresence(newPresence());
     } else if (parser_->isName("failure")) {
         if (parser_->isAttribute("xmlns", SASL_NAMESPACE) && listener_.load() != nullptr) {
@@ -159,11 +167,54 @@ bool XMLReader::dispatch()
     } else if (parser_->isName("session")) {
         deliver(nullptr, XMPPListener::SESSION_FEATURE);
     } else if (parser_->isName("message")) {
+        ++stanzasRead_;
         parseMessage();
     } else if (parser_->isName("stream:error")) {
         delete parseError("stream:error");
+    } else if (parser_->isAttribute("xmlns", SM_NAMESPACE)) {
+        dispatchStreamManagement();
     }
     return true;
+}
+
+// Stream management's elements stand between the stanzas, or among the features (the offer).
+void XMLReader::dispatchStreamManagement()
+{
+    using Kind = StreamAnswer::Kind;
+    if (parser_->isName("sm")) {
+        deliver(nullptr, XMPPListener::SM_FEATURE);
+        return;
+    }
+    static const struct {
+        const char* name;
+        Kind kind;
+    } answers[] = {{"enabled", Kind::ENABLED}, {"resumed", Kind::RESUMED}, {"failed", Kind::FAILED},
+        {"r", Kind::ACK_REQUEST}, {"a", Kind::ACK}};
+    for (const auto& answer : answers) {
+        if (parser_->isName(answer.name)) {
+            deliver(newStreamAnswer(answer.kind), XMPPListener::SM_ANSWER);
+            return;
+        }
+    }
+}
+
+StreamAnswer* XMLReader::newStreamAnswer(StreamAnswer::Kind kind)
+{
+    auto answer = new StreamAnswer(kind, stanzasRead_);
+    if (IMString* id = parser_->getAttribute("id")) {
+        answer->id = id->ToUtf8();
+        delete id;
+    }
+    answer->resumable = parser_->isAttribute("resume", "true") || parser_->isAttribute("resume", "1");
+    if (IMString* count = parser_->getAttribute("h")) {
+        char* end = nullptr;
+        const std::string text = count->ToUtf8();
+        const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+        answer->hasCount = !text.empty() && *end == '\0' && value <= UINT32_MAX;
+        answer->count = answer->hasCount ? static_cast<std::uint32_t>(value) : 0;
+        delete count;
+    }
+    return answer;
 }
 
 void XMLReader::deliver(Ixa::Base::Object* object, int event)

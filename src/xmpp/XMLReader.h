@@ -17,6 +17,10 @@
 // bytes received; the reader reports it as CONNECTION_ERROR once it gets there, after every
 // stanza that came before.
 //
+// Stream management: the offer among the features, the end of the features, and the
+// server's answers and acknowledgements go to the listener as they come; every answer carries
+// the number of stanzas read before it, which is what the server counts.
+//
 // Lifecycle: one reader per connection. The connection sets it running, starts the thread,
 // and ends it with close() followed by waitUntilFinished(); the thread also ends by itself
 // after a SASL failure, at the end of its input, and after CONNECTION_ERROR. close() makes a
@@ -37,6 +41,7 @@
 #include "foundation/IMMonitor.h"
 #include "foundation/IMThread.h"
 #include "xmpp/IQ.h"
+#include "xmpp/StreamAnswer.h"
 #include "xmpp/XMLParser.h"
 #include "xmpp/XMPPListener.h"
 
@@ -83,6 +88,8 @@ private:
     int nextEvent();
     IMString* childText();
     bool dispatch();
+    void dispatchStreamManagement();
+    StreamAnswer* newStreamAnswer(StreamAnswer::Kind kind);
     void reportLoss();
     void finish();
     void markStreamEnded();
@@ -118,4 +125,7 @@ private:
     // Set when a child's text was looked for and the event met was not a text: the stanza
     // loop takes that event next instead of reading on.
     bool replay_ = false;
+    // The server's stanzas read so far, counted the way stream management counts them (every
+    // message, presence and iq at the top of the stream); reader thread only.
+    std::uint32_t stanzasRead_ = 0;
 };

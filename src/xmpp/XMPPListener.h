@@ -21,6 +21,9 @@ public:
     static constexpr int MESSAGE_ERROR = 16;     // a MessagePacket of type error
     static constexpr int CONNECTION_ERROR = 18;  // no object: the stream cannot be read on
     static constexpr int IQ_REQUEST = 19;        // a NewIQ: a get or set without a payload class
+    static constexpr int SM_FEATURE = 20;        // no object: the server offers stream management
+    static constexpr int FEATURES_END = 21;      // no object: the end of the stream's features
+    static constexpr int SM_ANSWER = 22;         // a StreamAnswer
 
     virtual ~XMPPListener() = default;
 

@@ -16,6 +16,8 @@
 #include "xmpp/RosterManager.h"
 #include "xmpp/SettingsManager.h"
 #include "xmpp/SharedStatusMessage.h"
+#include "xmpp/HandledCount.h"
+#include "xmpp/StreamAnswer.h"
 #include "xmpp/VCardManager.h"
 
 namespace {
@@ -107,6 +109,18 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         return;
     case SESSION_FEATURE:
         loginManager_->processSession();
+        return;
+    case SM_FEATURE:
+        delete object;
+        loginManager_->offerStreamManagement();
+        return;
+    case FEATURES_END:
+        delete object;
+        loginManager_->onFeaturesEnd();
+        return;
+    case SM_ANSWER:
+        processStreamAnswer(dynamic_cast<StreamAnswer*>(object));
+        delete object;
         return;
     case BOUND_JID: {
         auto jid = dynamic_cast<IMString*>(object);
@@ -231,9 +245,51 @@ bool XMPPManager::isFromServer(IQ* iq)
     return server;
 }
 
+// A request for an acknowledgement is answered on the response thread, behind everything read
+// before it, so the count it acknowledges covers only what the stores have committed.
+void XMPPManager::processStreamAnswer(StreamAnswer* answer)
+{
+    if (answer == nullptr) {
+        return;
+    }
+    StreamManagement& streams = connection_->streamManagement();
+    switch (answer->kind) {
+    case StreamAnswer::Kind::ENABLED:
+        if (loginManager_->onEnabled(*answer)) {
+            postHandledCount(streams, answer->stanzasRead);
+        }
+        return;
+    case StreamAnswer::Kind::RESUMED:
+        if (loginManager_->onResumed(*answer)) {
+            postSignIn(true, true);
+        }
+        return;
+    case StreamAnswer::Kind::FAILED:
+        loginManager_->onStreamManagementFailed(*answer);
+        return;
+    case StreamAnswer::Kind::ACK_REQUEST:
+        postHandledCount(streams, answer->stanzasRead);
+        return;
+    case StreamAnswer::Kind::ACK:
+        if (answer->hasCount) {
+            streams.acknowledged(answer->count);
+        }
+        return;
+    }
+}
+
+void XMPPManager::postHandledCount(StreamManagement& streams, std::uint32_t stanzasRead)
+{
+    std::uint32_t count = 0;
+    std::uint64_t epoch = 0;
+    if (streams.handledAt(stanzasRead, &count, &epoch)) {
+        connection_->postWhileConnected(NotificationPoster::STREAM_HANDLED, new HandledCount(count, epoch));
+    }
+}
+
 // A success is posted only while the connection stands: once its loss has been reported, the
 // engine is dealing with the error and must not see the user signed in.
-void XMPPManager::postSignIn(bool success)
+void XMPPManager::postSignIn(bool success, bool resumed)
 {
     auto outcome = new IMHashMap();
     outcome->construct(SIGNIN_MAP_CAPACITY);
@@ -242,6 +298,7 @@ void XMPPManager::postSignIn(bool success)
         post(NotificationPoster::SIGNIN, outcome);
         return;
     }
+    outcome->add(new IMString("isResumed"), new IMBoolean(resumed));
     outcome->add(new IMString("initialPresence"), new PresenceStatus(PresenceStatus::AVAILABLE));
     connection_->postWhileConnected(NotificationPoster::SIGNIN, outcome);
 }

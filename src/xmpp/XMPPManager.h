@@ -17,6 +17,10 @@
 // and only as a set or a result. Every get or set addressed to the client is answered
 // (IQResponder).
 //
+// Stream management: the offer and the server's answers drive the login manager; a request
+// for an acknowledgement becomes a "streamHandled" notification carrying the count, so that
+// the response thread acknowledges it once everything read before it has been handled.
+//
 // A message of type error is passed on ("messageError") only when it carries an id, the id
 // of the chat message it answers; without one it names nothing and is dropped.
 //
@@ -32,6 +36,7 @@
 #include "xmpp/XMPPListener.h"
 
 #include <atomic>
+#include <cstdint>
 
 class ChatManager;
 class IQ;
@@ -44,6 +49,8 @@ class RequestController;
 class Roster;
 class RosterManager;
 class SettingsManager;
+class StreamAnswer;
+class StreamManagement;
 class VCardManager;
 class XMLReader;
 
@@ -80,7 +87,9 @@ private:
     void processServicePayload(Ixa::Base::Object* object, const char* name);
     void processVCard(Ixa::Base::Object* object);
     bool isFromServer(IQ* iq);
-    void postSignIn(bool success);
+    void processStreamAnswer(StreamAnswer* answer);
+    void postHandledCount(StreamManagement& streams, std::uint32_t stanzasRead);
+    void postSignIn(bool success, bool resumed = false);
     void post(const char* name, Ixa::Base::Object* object);
 
     Connection* connection_;

@@ -9,15 +9,22 @@ XMPPWriter::~XMPPWriter() = default;
 void XMPPWriter::writePacket(Packet* packet, unsigned long* result)
 {
     IMString* xml = packet->getXML();
-    IMSocketOutputStream* output = output_.load();
-    if (xml != nullptr && output != nullptr) {
-        Ixa::Base::ByteBuffer* bytes = Ixa::Text::Utf8Encoding().GetBytesN(*xml);
-        if (bytes != nullptr) {
-            output->write(bytes, result);
-        }
+    if (xml != nullptr) {
+        writeText(*xml, result);
     }
     delete xml;
     delete packet;
+}
+
+void XMPPWriter::writeText(const IMString& xml, unsigned long* result)
+{
+    IMSocketOutputStream* output = output_.load();
+    if (output == nullptr) {
+        return;
+    }
+    if (Ixa::Base::ByteBuffer* bytes = Ixa::Text::Utf8Encoding().GetBytesN(xml)) {
+        output->write(bytes, result);
+    }
 }
 
 void XMPPWriter::close() { output_ = nullptr; }

@@ -23,6 +23,8 @@ public:
     // `*result` receives the send result when the packet went to the stream, and keeps what
     // the caller put there otherwise.
     void writePacket(Packet* packet, unsigned long* result);
+    // Writes text already serialised (a stanza sent again), with the same result rule.
+    void writeText(const IMString& xml, unsigned long* result);
     // Forgets the output stream.
     void close();
     void setWriterThreadStatus(bool running);

@@ -10,6 +10,7 @@
 #include "foundation/IMBoolean.h"
 #include "foundation/IMHashMap.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -122,7 +123,10 @@ TEST_F(ProsodySignInTest, AServerThatDiesUnderTheClientIsAConnectionError)
     ASSERT_TRUE(controller_.WaitFor("connectionError", 1, 30s));
     EXPECT_FALSE(connection_->isInitialized());
     connection_->closeConnection();
-    EXPECT_EQ(controller_.Names(), (Names{"signin", "connectionError"}));
+    // The server's requests for acknowledgements come between the two.
+    Names names = controller_.Names();
+    names.erase(std::remove(names.begin(), names.end(), "streamHandled"), names.end());
+    EXPECT_EQ(names, (Names{"signin", "connectionError"}));
 }
 
 }  // namespace

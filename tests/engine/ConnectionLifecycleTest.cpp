@@ -9,6 +9,7 @@
 #include "platform/SecureSocket.h"
 #include "xmpp/Connection.h"
 
+#include <algorithm>
 #include <future>
 #include <memory>
 
@@ -67,8 +68,8 @@ TlsScript refusal()
 
 }  // namespace
 
-// The server sends a long burst and hangs up at once: the lost connection is handled only
-// after every message received before it has been stored.
+// The server sends a long burst and hangs up at once: the lost connection is handled (the
+// client sets about reconnecting) only after every message received before it has been stored.
 TEST_F(ConnectionLifecycleTest, EveryMessageReceivedBeforeALossIsStoredBeforeTheLossIsHandled)
 {
     constexpr int Messages = 2000;
@@ -80,10 +81,13 @@ TEST_F(ConnectionLifecycleTest, EveryMessageReceivedBeforeALossIsStoredBeforeThe
     TlsScript script = ScriptedSignIn::signIn();
     script.Send(burst).Close();
     signIn(std::move(script));
-    ASSERT_TRUE(delegate_.WaitFor("OnConnectionLost"));
+    ASSERT_TRUE(delegate_.WaitFor("OnReconnecting"));
     EXPECT_EQ(messages_->GetNumUnreadMessagesWithUser(IMString("zed@elsewhere.org")), Messages);
     EXPECT_EQ(delegate_.Count("OnMessageReceivedToChat"), static_cast<size_t>(Messages));
-    EXPECT_EQ(delegate_.Names().back(), "OnConnectionLost");
+    const std::vector<std::string> names = delegate_.Names();
+    const auto firstReconnecting = std::find(names.begin(), names.end(), "OnReconnecting");
+    EXPECT_EQ(std::count(firstReconnecting, names.end(), "OnMessageReceivedToChat"), 0);
+    EXPECT_EQ(delegate_.Count("OnConnectionLost"), 0u);
 }
 
 // The server refuses and hangs up in the same breath: the refusal, read first, is the one

@@ -166,7 +166,7 @@ void RecordingDelegate::OnError(const Ixa::Base::String* text) { Record(Named("O
 
 void RecordingDelegate::OnConnectionLost() { Record(Named("OnConnectionLost")); }
 
-void RecordingDelegate::OnReconnecting(int) { Record(Named("OnReconnecting")); }
+void RecordingDelegate::OnReconnecting(int secondsToNextTry) { Record(Named("OnReconnecting", nullptr, secondsToNextTry)); }
 
 void RecordingDelegate::OnReconnected() { Record(Named("OnReconnected")); }
 

@@ -63,10 +63,10 @@ std::map<std::string, RosterItem*> ItemsByJid(Roster* roster)
 TEST(CorpusTest, SignInSteps)
 {
     const std::pair<const char*, Codes> steps[] = {
-        {"sasl-failure.xml", {XMPPListener::AUTH_FAILURE}},
-        {"stream-features.xml", {}},
+        {"sasl-failure.xml", {XMPPListener::FEATURES_END, XMPPListener::AUTH_FAILURE}},
+        {"stream-features.xml", {XMPPListener::FEATURES_END}},
         {"sasl-success.xml", {XMPPListener::AUTH_SUCCESS}},
-        {"restart-features.xml", {XMPPListener::BIND_FEATURE, XMPPListener::SESSION_FEATURE}},
+        {"restart-features.xml", {XMPPListener::BIND_FEATURE, XMPPListener::SESSION_FEATURE, XMPPListener::FEATURES_END}},
         {"bind-session.xml", {XMPPListener::BOUND_JID}},
         {"stream-error.xml", {}},
     };

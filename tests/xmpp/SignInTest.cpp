@@ -50,7 +50,11 @@ TEST_F(SignInTest, SendsEachStepInTheOrderTheServerListsItsFeatures)
     EXPECT_EQ(connection_->getEmailID()->ToUtf8(), ScriptedSignIn::bareId());
     IMHashMap* outcome = signInOutcome(0);
     ASSERT_NE(outcome, nullptr);
-    EXPECT_EQ(outcome->size(), 2);
+    EXPECT_EQ(outcome->size(), 3);
+    IMString resumed("isResumed");
+    auto wasResumed = dynamic_cast<IMBoolean*>(outcome->get(&resumed));
+    ASSERT_NE(wasResumed, nullptr);
+    EXPECT_FALSE(wasResumed->ToBool());
     IMString success("isSignInSuccess");
     IMString presence("initialPresence");
     auto succeeded = dynamic_cast<IMBoolean*>(outcome->get(&success));

@@ -87,8 +87,9 @@ TEST(XMLReaderTest, SignInEvents)
              "<jid>alice@example.com/Mobile</jid></bind></iq>"
              "<iq type='result' id='s1'/>",
          listener);
-    EXPECT_EQ(listener.codes(), (Codes{SUCCESS, SESSION, BIND, JID}));
-    EXPECT_EQ(Utf8(listener.object<IMString>(3)), "alice@example.com/Mobile");
+    const int END = XMPPListener::FEATURES_END;
+    EXPECT_EQ(listener.codes(), (Codes{END, SUCCESS, SESSION, BIND, END, JID}));
+    EXPECT_EQ(Utf8(listener.object<IMString>(5)), "alice@example.com/Mobile");
     EXPECT_EQ(listener.object<Ixa::Base::Object>(0), nullptr);
 }
 

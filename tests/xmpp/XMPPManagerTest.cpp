@@ -122,7 +122,7 @@ TEST_F(XMPPManagerTest, PayloadsGoOutUnderTheirNamesAndMissingObjectsPostNothing
         manager_.onEvent(nullptr, event);
     }
     // Codes the manager does not act on free their objects and post nothing.
-    for (int event : {5, 6, 14, 15, XMPPManager::IGNORED, 20, 99}) {
+    for (int event : {5, 6, 14, 15, XMPPManager::IGNORED, XMPPListener::SM_FEATURE, XMPPListener::FEATURES_END, 30, 99}) {
         manager_.onEvent(new VCard(), event);
     }
     manager_.onEvent(nullptr, XMPPListener::CONNECTION_ERROR);
@@ -160,8 +160,9 @@ TEST_F(XMPPManagerTest, SignInEventsCountOnlyInTheirPhaseAndSuccessOnlyOnAStandi
     manager_.onEvent(nullptr, XMPPListener::AUTH_SUCCESS);
     EXPECT_EQ(login->getPhase(), LoginManager::Phase::RESTARTING);
     manager_.onEvent(nullptr, XMPPListener::SESSION_FEATURE);
-    EXPECT_EQ(login->getPhase(), LoginManager::Phase::STARTING_SESSION);
     manager_.onEvent(nullptr, XMPPListener::BIND_FEATURE);
+    EXPECT_EQ(login->getPhase(), LoginManager::Phase::RESTARTING);
+    manager_.onEvent(nullptr, XMPPListener::FEATURES_END);
     EXPECT_EQ(login->getPhase(), LoginManager::Phase::BINDING);
     manager_.onEvent(new IMString("alice@localhost/Mobile"), XMPPListener::BOUND_JID);
     EXPECT_EQ(login->getPhase(), LoginManager::Phase::SIGNED_IN);

@@ -1,0 +1,155 @@
+#include "engine/Reconnector.h"
+
+#include "engine/RequestController.h"
+#include "engine/ResponseDelegate.h"
+#include "store/Message.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr std::chrono::milliseconds FIRST_DELAY{1000};
+constexpr double BASE_SECONDS = 2.0;
+constexpr double GROWTH = 1.6;
+constexpr double MAX_SECONDS = 300.0;
+constexpr double JITTER = 0.2;
+
+}  // namespace
+
+Reconnector::Reconnector(RequestController* controller, std::function<void()> startTry)
+    : controller_(controller), startTry_(std::move(startTry)), random_(std::random_device{}()), timer_([this] { run(); })
+{
+}
+
+Reconnector::~Reconnector()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    timer_.join();
+    for (Message* message : held_) {
+        delete message;
+    }
+}
+
+std::chrono::milliseconds Reconnector::delayBefore(int failedTries, double jitter)
+{
+    const double seconds = failedTries <= 0
+        ? std::chrono::duration<double>(FIRST_DELAY).count()
+        : std::min(BASE_SECONDS * std::pow(GROWTH, failedTries - 1), MAX_SECONDS);
+    const double spread = 1.0 + JITTER * std::clamp(jitter, -1.0, 1.0);
+    return std::chrono::milliseconds(static_cast<long long>(std::llround(seconds * spread * 1000.0)));
+}
+
+void Reconnector::start()
+{
+    std::unique_lock<std::mutex> guard(lock_);
+    active_ = true;
+    failedTries_ = 0;
+    const std::chrono::milliseconds delay = delayBefore(0, drawJitter());
+    guard.unlock();
+    schedule(delay);
+}
+
+void Reconnector::tryFailed()
+{
+    std::unique_lock<std::mutex> guard(lock_);
+    if (!active_) {
+        return;
+    }
+    ++failedTries_;
+    const std::chrono::milliseconds delay = delayBefore(failedTries_, drawJitter());
+    guard.unlock();
+    schedule(delay);
+}
+
+double Reconnector::drawJitter() { return std::uniform_real_distribution<double>(-1.0, 1.0)(random_); }
+
+void Reconnector::schedule(std::chrono::milliseconds delay)
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        nextTry_ = std::chrono::steady_clock::now() + delay;
+        tryPending_ = true;
+    }
+    changed_.notify_all();
+    if (ResponseDelegate* delegate = controller_->GetResponseDelegate()) {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(delay + std::chrono::milliseconds(999));
+        delegate->OnReconnecting(static_cast<int>(seconds.count()));
+    }
+}
+
+void Reconnector::tryNow()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (!active_ || !tryPending_) {
+            return;
+        }
+        nextTry_ = std::chrono::steady_clock::now();
+    }
+    changed_.notify_all();
+}
+
+bool Reconnector::isActive()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return active_;
+}
+
+std::vector<Message*> Reconnector::finish()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    active_ = false;
+    tryPending_ = false;
+    std::vector<Message*> held;
+    held.swap(held_);
+    changed_.notify_all();
+    return held;
+}
+
+void Reconnector::abandon(ResponseDelegate& delegate)
+{
+    for (Message* message : finish()) {
+        delegate.OnMessageSentToChatFailed(message, nullptr, 0);
+    }
+}
+
+bool Reconnector::hold(Message* message)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!active_) {
+        return false;
+    }
+    held_.push_back(message);
+    return true;
+}
+
+void Reconnector::run()
+{
+    std::unique_lock<std::mutex> guard(lock_);
+    while (!ending_) {
+        if (!tryPending_) {
+            changed_.wait(guard);
+            continue;
+        }
+        if (changed_.wait_until(guard, nextTry_) == std::cv_status::no_timeout || std::chrono::steady_clock::now() < nextTry_) {
+            continue;
+        }
+        tryPending_ = false;
+        guard.unlock();
+        if (ResponseDelegate* delegate = controller_->GetResponseDelegate()) {
+            delegate->OnReconnecting(0);
+        }
+        guard.lock();
+        // Queued under the lock, so a sign-out that ended the reconnecting meanwhile is
+        // never followed by a try.
+        if (active_) {
+            startTry_();
+        }
+    }
+}

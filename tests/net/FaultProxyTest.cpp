@@ -1,0 +1,364 @@
+#include "support/FaultProxy.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using TestSupport::FaultProxy;
+
+namespace {
+
+constexpr int PollMs = 20;
+// Long enough for anything that is coming to arrive on a loaded machine.
+constexpr int PatienceMs = 10000;
+// How long a test looks for bytes that must not come.
+constexpr int GlanceMs = 200;
+
+sockaddr_in Loopback(unsigned short port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    return address;
+}
+
+// The far end of the proxy: a loopback server that echoes what each connection sends, counts
+// its connections, the bytes it received and the connections that ended, and can speak first.
+// A thread per connection; every socket stays open until destruction.
+class EchoTarget {
+public:
+    EchoTarget()
+    {
+        listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address = Loopback(0);
+        socklen_t length = sizeof address;
+        EXPECT_EQ(bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(listen(listener_, 16), 0);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        accepting_ = std::thread([this] { Accept(); });
+    }
+
+    ~EchoTarget()
+    {
+        stopping_ = true;
+        accepting_.join();
+        for (std::thread& thread : echoing_) {
+            thread.join();
+        }
+        for (int connection : connections_) {
+            close(connection);
+        }
+        close(listener_);
+    }
+
+    unsigned short Port() const { return port_; }
+
+    int Connections()
+    {
+        std::lock_guard guard(mutex_);
+        return static_cast<int>(connections_.size());
+    }
+
+    size_t Received()
+    {
+        std::lock_guard guard(mutex_);
+        return received_;
+    }
+
+    bool WaitForEnded(int count)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(PatienceMs), [&] { return ended_ >= count; });
+    }
+
+    void Say(const std::string& bytes)
+    {
+        std::lock_guard guard(mutex_);
+        for (int connection : connections_) {
+            send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        }
+    }
+
+private:
+    void Accept()
+    {
+        while (!stopping_) {
+            pollfd waiting{listener_, POLLIN, 0};
+            if (poll(&waiting, 1, PollMs) <= 0) {
+                continue;
+            }
+            const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            if (connection >= 0) {
+                std::lock_guard guard(mutex_);
+                connections_.push_back(connection);
+                echoing_.emplace_back([this, connection] { Echo(connection); });
+            }
+        }
+    }
+
+    void Echo(int connection)
+    {
+        std::vector<char> buffer(64 * 1024);
+        while (!stopping_) {
+            pollfd waiting{connection, POLLIN, 0};
+            if (poll(&waiting, 1, PollMs) <= 0) {
+                continue;
+            }
+            const ssize_t count = recv(connection, buffer.data(), buffer.size(), 0);
+            if (count <= 0) {
+                std::lock_guard guard(mutex_);
+                ++ended_;
+                changed_.notify_all();
+                return;
+            }
+            {
+                std::lock_guard guard(mutex_);
+                received_ += static_cast<size_t>(count);
+            }
+            send(connection, buffer.data(), static_cast<size_t>(count), MSG_NOSIGNAL);
+        }
+    }
+
+    int listener_ = -1;
+    unsigned short port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<int> connections_;
+    size_t received_ = 0;
+    int ended_ = 0;
+    std::thread accepting_;
+    // Added by the accepting thread, which is joined before them.
+    std::vector<std::thread> echoing_;
+};
+
+// A plain blocking client socket on 127.0.0.1.
+class Client {
+public:
+    explicit Client(unsigned short port) : socket_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        const sockaddr_in address = Loopback(port);
+        connected_ = connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+
+    ~Client() { close(socket_); }
+
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    void Send(const std::string& bytes) const
+    {
+        size_t sent = 0;
+        while (sent < bytes.size()) {
+            const ssize_t count = send(socket_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+            if (count <= 0) {
+                return;
+            }
+            sent += static_cast<size_t>(count);
+        }
+    }
+
+    void ShutWrite() const { shutdown(socket_, SHUT_WR); }
+
+    // Up to `count` bytes: fewer when the connection ends or nothing comes for a long while.
+    std::string Receive(size_t count) const
+    {
+        std::string bytes;
+        std::vector<char> buffer(64 * 1024);
+        while (bytes.size() < count) {
+            pollfd waiting{socket_, POLLIN, 0};
+            if (poll(&waiting, 1, PatienceMs) <= 0) {
+                break;
+            }
+            const ssize_t got = recv(socket_, buffer.data(), std::min(buffer.size(), count - bytes.size()), 0);
+            if (got <= 0) {
+                break;
+            }
+            bytes.append(buffer.data(), static_cast<size_t>(got));
+        }
+        return bytes;
+    }
+
+    // True when no byte and no end arrives within a short look.
+    bool Silent() const
+    {
+        pollfd waiting{socket_, POLLIN, 0};
+        return poll(&waiting, 1, GlanceMs) == 0;
+    }
+
+    // True when the connection ends (or never connected) before any byte arrives.
+    bool Ends() const
+    {
+        if (!connected_) {
+            return true;
+        }
+        pollfd waiting{socket_, POLLIN, 0};
+        char byte = 0;
+        return poll(&waiting, 1, PatienceMs) == 1 && recv(socket_, &byte, 1, 0) <= 0;
+    }
+
+    // True when what it sends comes back unchanged.
+    bool Echoes(const std::string& bytes) const
+    {
+        Send(bytes);
+        return Receive(bytes.size()) == bytes;
+    }
+
+private:
+    int socket_;
+    bool connected_ = false;
+};
+
+// Bytes whose order shows: no run of 251 repeats.
+std::string Burst(size_t size)
+{
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>(i % 251);
+    }
+    return bytes;
+}
+
+TEST(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
+{
+    EchoTarget target;
+    FaultProxy proxy(target.Port());
+    ASSERT_TRUE(proxy.Start());
+    Client client(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
+    EXPECT_EQ(proxy.OpenCount(), 1);
+
+    EXPECT_TRUE(client.Echoes("hello"));
+    target.Say("the server speaks first");
+    EXPECT_EQ(client.Receive(23), "the server speaks first");
+
+    const std::string burst = Burst(4 * 1024 * 1024);
+    std::thread sender([&] { client.Send(burst); });
+    const std::string echoed = client.Receive(burst.size());
+    sender.join();
+    ASSERT_EQ(echoed.size(), burst.size());
+    const auto difference = std::mismatch(echoed.begin(), echoed.end(), burst.begin());
+    EXPECT_TRUE(difference.first == echoed.end()) << "differs from byte " << (difference.first - echoed.begin());
+
+    // The client's end of stream reaches the server, which may still answer.
+    client.ShutWrite();
+    EXPECT_TRUE(target.WaitForEnded(1));
+    target.Say("goodbye");
+    EXPECT_EQ(client.Receive(7), "goodbye");
+    EXPECT_EQ(target.Connections(), 1);
+    EXPECT_EQ(proxy.AcceptedCount(), 1);
+}
+
+TEST(FaultProxyTest, CutResetsEveryConnectionAndLaterOnesWork)
+{
+    EchoTarget target;
+    FaultProxy proxy(target.Port());
+    ASSERT_TRUE(proxy.Start());
+    Client first(proxy.Port());
+    Client second(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
+    ASSERT_TRUE(first.Echoes("first"));
+    ASSERT_TRUE(second.Echoes("second"));
+
+    EXPECT_EQ(proxy.Cut(), 2);
+    EXPECT_EQ(proxy.OpenCount(), 0);
+    EXPECT_TRUE(first.Ends());
+    EXPECT_TRUE(second.Ends());
+    EXPECT_TRUE(target.WaitForEnded(2));
+
+    Client again(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(3, 10s));
+    EXPECT_TRUE(again.Echoes("again"));
+    EXPECT_EQ(proxy.OpenCount(), 1);
+    EXPECT_EQ(proxy.Cut(), 1);
+}
+
+TEST(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
+{
+    EchoTarget target;
+    FaultProxy proxy(target.Port());
+    ASSERT_TRUE(proxy.Start());
+    Client client(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
+    ASSERT_TRUE(client.Echoes("ready"));
+
+    proxy.Stall(true);
+    client.Send("one");
+    client.Send("two");
+    target.Say("news");
+    EXPECT_TRUE(client.Silent());
+    EXPECT_EQ(target.Received(), 5u);
+    EXPECT_EQ(proxy.OpenCount(), 1);
+
+    // What the server said while stalled was ahead of the client's held bytes and their echo.
+    proxy.Stall(false);
+    EXPECT_EQ(client.Receive(10), "newsonetwo");
+    EXPECT_EQ(target.Received(), 11u);
+
+    proxy.Stall(true);
+    client.Send("held");
+    EXPECT_EQ(proxy.Cut(), 1);
+    EXPECT_TRUE(client.Ends());
+    EXPECT_TRUE(target.WaitForEnded(1));
+    EXPECT_EQ(target.Received(), 11u);
+
+    proxy.Stall(false);
+    Client next(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
+    EXPECT_TRUE(next.Echoes("next"));
+}
+
+TEST(FaultProxyTest, RefusalTurnsNewConnectionsAwayAndLeavesCurrentOnesWorking)
+{
+    EchoTarget target;
+    FaultProxy proxy(target.Port());
+    ASSERT_TRUE(proxy.Start());
+    Client current(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
+    ASSERT_TRUE(current.Echoes("before"));
+
+    proxy.RefuseFor(10min);
+    {
+        Client refused(proxy.Port());
+        refused.Send("knock");
+        EXPECT_TRUE(refused.Ends());
+    }
+    EXPECT_EQ(proxy.RefusedCount(), 1);
+    EXPECT_EQ(proxy.AcceptedCount(), 1);
+    EXPECT_EQ(target.Connections(), 1);
+    EXPECT_TRUE(current.Echoes("during"));
+
+    proxy.RefuseFor(0ms);
+    Client lifted(proxy.Port());
+    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
+    EXPECT_TRUE(lifted.Echoes("lifted"));
+
+    // A refusal that runs out lifts by itself: some attempt soon gets through.
+    proxy.RefuseFor(100ms);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(PatienceMs);
+    bool through = false;
+    while (!through && std::chrono::steady_clock::now() < giveUp) {
+        Client attempt(proxy.Port());
+        through = attempt.Echoes("attempt");
+    }
+    EXPECT_TRUE(through);
+    EXPECT_EQ(target.Connections(), 3);
+}
+
+}  // namespace

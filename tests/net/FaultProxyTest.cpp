@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -225,6 +226,12 @@ private:
     bool connected_ = false;
 };
 
+int OpenDescriptors()
+{
+    const std::filesystem::directory_iterator entries("/proc/self/fd");
+    return static_cast<int>(std::distance(begin(entries), end(entries)));
+}
+
 // Bytes whose order shows: no run of 251 repeats.
 std::string Burst(size_t size)
 {
@@ -235,7 +242,16 @@ std::string Burst(size_t size)
     return bytes;
 }
 
-TEST(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
+// Every socket of the proxy and of the test's own server and clients is closed by the end of
+// each test, whatever state the proxy was left in.
+class FaultProxyTest : public testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(OpenDescriptors(), descriptorsBefore_); }
+
+    const int descriptorsBefore_ = OpenDescriptors();
+};
+
+TEST_F(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
 {
     EchoTarget target;
     FaultProxy proxy(target.Port());
@@ -265,7 +281,7 @@ TEST(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
     EXPECT_EQ(proxy.AcceptedCount(), 1);
 }
 
-TEST(FaultProxyTest, CutResetsEveryConnectionAndLaterOnesWork)
+TEST_F(FaultProxyTest, CutResetsEveryConnectionAndLaterOnesWork)
 {
     EchoTarget target;
     FaultProxy proxy(target.Port());
@@ -289,7 +305,7 @@ TEST(FaultProxyTest, CutResetsEveryConnectionAndLaterOnesWork)
     EXPECT_EQ(proxy.Cut(), 1);
 }
 
-TEST(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
+TEST_F(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
 {
     EchoTarget target;
     FaultProxy proxy(target.Port());
@@ -322,9 +338,12 @@ TEST(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
     Client next(proxy.Port());
     ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
     EXPECT_TRUE(next.Echoes("next"));
+
+    // Destroyed while stalled with a connection open: every socket is closed all the same.
+    proxy.Stall(true);
 }
 
-TEST(FaultProxyTest, RefusalTurnsNewConnectionsAwayAndLeavesCurrentOnesWorking)
+TEST_F(FaultProxyTest, RefusalTurnsNewConnectionsAwayAndLeavesCurrentOnesWorking)
 {
     EchoTarget target;
     FaultProxy proxy(target.Port());

@@ -1,4 +1,5 @@
 #include "support/FaultProxy.h"
+#include "support/LoopbackPort.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 
 using namespace std::chrono_literals;
 using TestSupport::FaultProxy;
+using TestSupport::LoopbackAddress;
 
 namespace {
 
@@ -29,15 +31,6 @@ constexpr int PatienceMs = 10000;
 // How long a test looks for bytes that must not come.
 constexpr int GlanceMs = 200;
 
-sockaddr_in Loopback(unsigned short port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
-}
-
 // The far end of the proxy: a loopback server that echoes what each connection sends, counts
 // its connections, the bytes it received and the connections that ended, and can speak first.
 // A thread per connection; every socket stays open until destruction.
@@ -46,7 +39,7 @@ public:
     EchoTarget()
     {
         listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = Loopback(0);
+        sockaddr_in address = LoopbackAddress(0);
         socklen_t length = sizeof address;
         EXPECT_EQ(bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         EXPECT_EQ(listen(listener_, 16), 0);
@@ -154,7 +147,7 @@ class Client {
 public:
     explicit Client(unsigned short port) : socket_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
     {
-        const sockaddr_in address = Loopback(port);
+        const sockaddr_in address = LoopbackAddress(port);
         connected_ = connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     }
 
@@ -242,27 +235,48 @@ std::string Burst(size_t size)
     return bytes;
 }
 
-// Every socket of the proxy and of the test's own server and clients is closed by the end of
-// each test, whatever state the proxy was left in.
+// Counts the process's open descriptors when made and again when destroyed: every socket of
+// the proxy and of the test's own server and clients is closed by then, whatever state the
+// proxy was left in.
+class DescriptorCheck {
+public:
+    DescriptorCheck() : before_(OpenDescriptors()) {}
+    ~DescriptorCheck() { EXPECT_EQ(OpenDescriptors(), before_); }
+
+    DescriptorCheck(const DescriptorCheck&) = delete;
+    DescriptorCheck& operator=(const DescriptorCheck&) = delete;
+
+private:
+    const int before_;
+};
+
 class FaultProxyTest : public testing::Test {
 protected:
-    void TearDown() override { EXPECT_EQ(OpenDescriptors(), descriptorsBefore_); }
+    void SetUp() override { ASSERT_TRUE(proxy_.Start()); }
 
-    const int descriptorsBefore_ = OpenDescriptors();
+    // True once the proxy has accepted its `accepted`th connection and the client's probe
+    // comes back through it.
+    bool Forwards(const Client& client, int accepted, const std::string& probe)
+    {
+        return proxy_.WaitForAccepted(accepted, std::chrono::milliseconds(PatienceMs)) && client.Echoes(probe);
+    }
+
+    // Made first, checked last.
+    DescriptorCheck descriptors_;
+    EchoTarget target_;
+    FaultProxy proxy_{target_.Port()};
 };
 
 TEST_F(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
 {
-    EchoTarget target;
-    FaultProxy proxy(target.Port());
-    ASSERT_TRUE(proxy.Start());
-    Client client(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
-    EXPECT_EQ(proxy.OpenCount(), 1);
+    Client client(proxy_.Port());
+    ASSERT_TRUE(proxy_.WaitForAccepted(1, std::chrono::milliseconds(PatienceMs)));
+    EXPECT_EQ(proxy_.OpenCount(), 1);
 
     EXPECT_TRUE(client.Echoes("hello"));
-    target.Say("the server speaks first");
-    EXPECT_EQ(client.Receive(23), "the server speaks first");
+    const std::string unasked = "the server speaks unasked";
+    target_.Say(unasked);
+    EXPECT_EQ(client.Receive(unasked.size()), unasked);
 
     const std::string burst = Burst(4 * 1024 * 1024);
     std::thread sender([&] { client.Send(burst); });
@@ -274,110 +288,95 @@ TEST_F(FaultProxyTest, ForwardsBytesBothWaysUnchangedAndInOrder)
 
     // The client's end of stream reaches the server, which may still answer.
     client.ShutWrite();
-    EXPECT_TRUE(target.WaitForEnded(1));
-    target.Say("goodbye");
+    EXPECT_TRUE(target_.WaitForEnded(1));
+    target_.Say("goodbye");
     EXPECT_EQ(client.Receive(7), "goodbye");
-    EXPECT_EQ(target.Connections(), 1);
-    EXPECT_EQ(proxy.AcceptedCount(), 1);
+    EXPECT_EQ(target_.Connections(), 1);
+    EXPECT_EQ(proxy_.AcceptedCount(), 1);
 }
 
 TEST_F(FaultProxyTest, CutResetsEveryConnectionAndLaterOnesWork)
 {
-    EchoTarget target;
-    FaultProxy proxy(target.Port());
-    ASSERT_TRUE(proxy.Start());
-    Client first(proxy.Port());
-    Client second(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
-    ASSERT_TRUE(first.Echoes("first"));
+    Client first(proxy_.Port());
+    Client second(proxy_.Port());
+    ASSERT_TRUE(Forwards(first, 2, "first"));
     ASSERT_TRUE(second.Echoes("second"));
 
-    EXPECT_EQ(proxy.Cut(), 2);
-    EXPECT_EQ(proxy.OpenCount(), 0);
+    EXPECT_EQ(proxy_.Cut(), 2);
+    EXPECT_EQ(proxy_.OpenCount(), 0);
     EXPECT_TRUE(first.Ends());
     EXPECT_TRUE(second.Ends());
-    EXPECT_TRUE(target.WaitForEnded(2));
+    EXPECT_TRUE(target_.WaitForEnded(2));
 
-    Client again(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(3, 10s));
-    EXPECT_TRUE(again.Echoes("again"));
-    EXPECT_EQ(proxy.OpenCount(), 1);
-    EXPECT_EQ(proxy.Cut(), 1);
+    Client again(proxy_.Port());
+    ASSERT_TRUE(Forwards(again, 3, "again"));
+    EXPECT_EQ(proxy_.OpenCount(), 1);
+    EXPECT_EQ(proxy_.Cut(), 1);
 }
 
 TEST_F(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
 {
-    EchoTarget target;
-    FaultProxy proxy(target.Port());
-    ASSERT_TRUE(proxy.Start());
-    Client client(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
-    ASSERT_TRUE(client.Echoes("ready"));
+    Client client(proxy_.Port());
+    ASSERT_TRUE(Forwards(client, 1, "ready"));
 
-    proxy.Stall(true);
+    proxy_.Stall(true);
     client.Send("one");
     client.Send("two");
-    target.Say("news");
+    target_.Say("news");
     EXPECT_TRUE(client.Silent());
-    EXPECT_EQ(target.Received(), 5u);
-    EXPECT_EQ(proxy.OpenCount(), 1);
+    EXPECT_EQ(target_.Received(), 5u);
+    EXPECT_EQ(proxy_.OpenCount(), 1);
 
     // What the server said while stalled was ahead of the client's held bytes and their echo.
-    proxy.Stall(false);
+    proxy_.Stall(false);
     EXPECT_EQ(client.Receive(10), "newsonetwo");
-    EXPECT_EQ(target.Received(), 11u);
+    EXPECT_EQ(target_.Received(), 11u);
 
-    proxy.Stall(true);
+    proxy_.Stall(true);
     client.Send("held");
-    EXPECT_EQ(proxy.Cut(), 1);
+    EXPECT_EQ(proxy_.Cut(), 1);
     EXPECT_TRUE(client.Ends());
-    EXPECT_TRUE(target.WaitForEnded(1));
-    EXPECT_EQ(target.Received(), 11u);
+    EXPECT_TRUE(target_.WaitForEnded(1));
+    EXPECT_EQ(target_.Received(), 11u);
 
-    proxy.Stall(false);
-    Client next(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
-    EXPECT_TRUE(next.Echoes("next"));
+    proxy_.Stall(false);
+    Client next(proxy_.Port());
+    ASSERT_TRUE(Forwards(next, 2, "next"));
 
     // Destroyed while stalled with a connection open: every socket is closed all the same.
-    proxy.Stall(true);
+    proxy_.Stall(true);
 }
 
 TEST_F(FaultProxyTest, RefusalTurnsNewConnectionsAwayAndLeavesCurrentOnesWorking)
 {
-    EchoTarget target;
-    FaultProxy proxy(target.Port());
-    ASSERT_TRUE(proxy.Start());
-    Client current(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(1, 10s));
-    ASSERT_TRUE(current.Echoes("before"));
+    Client current(proxy_.Port());
+    ASSERT_TRUE(Forwards(current, 1, "before"));
 
-    proxy.RefuseFor(10min);
+    proxy_.RefuseFor(10min);
     {
-        Client refused(proxy.Port());
+        Client refused(proxy_.Port());
         refused.Send("knock");
         EXPECT_TRUE(refused.Ends());
     }
-    EXPECT_EQ(proxy.RefusedCount(), 1);
-    EXPECT_EQ(proxy.AcceptedCount(), 1);
-    EXPECT_EQ(target.Connections(), 1);
+    EXPECT_EQ(proxy_.RefusedCount(), 1);
+    EXPECT_EQ(proxy_.AcceptedCount(), 1);
+    EXPECT_EQ(target_.Connections(), 1);
     EXPECT_TRUE(current.Echoes("during"));
 
-    proxy.RefuseFor(0ms);
-    Client lifted(proxy.Port());
-    ASSERT_TRUE(proxy.WaitForAccepted(2, 10s));
-    EXPECT_TRUE(lifted.Echoes("lifted"));
+    proxy_.RefuseFor(0ms);
+    Client lifted(proxy_.Port());
+    ASSERT_TRUE(Forwards(lifted, 2, "lifted"));
 
     // A refusal that runs out lifts by itself: some attempt soon gets through.
-    proxy.RefuseFor(100ms);
+    proxy_.RefuseFor(100ms);
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(PatienceMs);
     bool through = false;
     while (!through && std::chrono::steady_clock::now() < giveUp) {
-        Client attempt(proxy.Port());
+        Client attempt(proxy_.Port());
         through = attempt.Echoes("attempt");
     }
     EXPECT_TRUE(through);
-    EXPECT_EQ(target.Connections(), 3);
+    EXPECT_EQ(target_.Connections(), 3);
 }
 
 }  // namespace

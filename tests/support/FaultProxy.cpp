@@ -1,5 +1,7 @@
 #include "support/FaultProxy.h"
 
+#include "support/LoopbackPort.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -18,15 +20,6 @@ namespace {
 // Bytes held per direction of a connection; large enough that a burst of a few megabytes
 // moves in few system calls.
 constexpr size_t HeldBytes = 256 * 1024;
-
-sockaddr_in Loopback(unsigned short port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
-}
 
 // Forwarding must not add Nagle's delays to the small writes of a chat protocol.
 void SendAtOnce(int socket)
@@ -54,7 +47,7 @@ int ConnectTarget(unsigned short port)
     if (target < 0) {
         return -1;
     }
-    const sockaddr_in address = Loopback(port);
+    const sockaddr_in address = LoopbackAddress(port);
     if (connect(target, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
         || fcntl(target, F_SETFL, O_NONBLOCK) != 0) {
         close(target);
@@ -101,7 +94,7 @@ bool FaultProxy::Start(unsigned short listenPort)
     wakeWrite_ = wake[1];
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     const int on = 1;
-    sockaddr_in address = Loopback(listenPort);
+    sockaddr_in address = LoopbackAddress(listenPort);
     socklen_t length = sizeof address;
     if (listener_ < 0 || setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0
         || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0

@@ -8,7 +8,8 @@
 // sees its connection end at once, as ECONNRESET on its next read or write, not as an orderly
 // end of stream it could mistake for the server signing off. A turned-away client's connect
 // itself succeeds (the system completes the handshake before the proxy can decide) and the
-// reset follows before any byte; the target never sees that connection.
+// reset follows before any byte; the target never sees that connection. A client whose target
+// cannot be reached (the server is down) is reset the same way.
 //
 // Threading: one forwarding thread of its own owns every socket and connection, forwards with a
 // poll loop and carries out the commands. Commands and observers may be called from any thread;

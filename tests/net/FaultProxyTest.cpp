@@ -323,25 +323,28 @@ TEST_F(FaultProxyTest, StallHoldsBytesBothWaysUntilReleasedOrCut)
     client.Send("one");
     client.Send("two");
     target_.Say("news");
+    // A connection made while the other is stalled flows; "fresh" also crosses the target.
+    Client fresh(proxy_.Port());
+    EXPECT_TRUE(Forwards(fresh, 2, "fresh"));
     EXPECT_TRUE(client.Silent());
-    EXPECT_EQ(target_.Received(), 5u);
-    EXPECT_EQ(proxy_.OpenCount(), 1);
+    EXPECT_EQ(target_.Received(), 10u);
+    EXPECT_EQ(proxy_.OpenCount(), 2);
 
     // What the server said while stalled was ahead of the client's held bytes and their echo.
     proxy_.Stall(false);
     EXPECT_EQ(client.Receive(10), "newsonetwo");
-    EXPECT_EQ(target_.Received(), 11u);
+    EXPECT_EQ(target_.Received(), 16u);
 
     proxy_.Stall(true);
     client.Send("held");
-    EXPECT_EQ(proxy_.Cut(), 1);
+    EXPECT_EQ(proxy_.Cut(), 2);
     EXPECT_TRUE(client.Ends());
-    EXPECT_TRUE(target_.WaitForEnded(1));
-    EXPECT_EQ(target_.Received(), 11u);
+    EXPECT_TRUE(target_.WaitForEnded(2));
+    EXPECT_EQ(target_.Received(), 16u);
 
     proxy_.Stall(false);
     Client next(proxy_.Port());
-    ASSERT_TRUE(Forwards(next, 2, "next"));
+    ASSERT_TRUE(Forwards(next, 3, "next"));
 
     // Destroyed while stalled with a connection open: every socket is closed all the same.
     proxy_.Stall(true);

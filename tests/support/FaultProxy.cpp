@@ -121,7 +121,11 @@ int FaultProxy::Cut()
 
 void FaultProxy::Stall(bool stalled)
 {
-    RunOnLoop([this, stalled] { stalled_ = stalled; });
+    RunOnLoop([this, stalled] {
+        for (Link& link : links_) {
+            link.stalled = stalled;
+        }
+    });
 }
 
 void FaultProxy::RefuseFor(std::chrono::milliseconds period)
@@ -193,7 +197,8 @@ void FaultProxy::RunCommands()
 }
 
 // Each connection's sockets are polled only for what can be done with them now, and not at all
-// while stalled, so a socket that has hung up does not wake the loop until its bytes can move.
+// while the connection is stalled, so a socket that has hung up does not wake the loop until
+// its bytes can move.
 // The connections are pumped before accepting and before commands run, so the indices into the
 // poll list still match and a command's effect holds from the next round on.
 void FaultProxy::Run()
@@ -201,8 +206,8 @@ void FaultProxy::Run()
     while (!stopping_) {
         std::vector<pollfd> waiting{{wakeRead_, POLLIN, 0}, {listener_, POLLIN, 0}};
         for (const Link& link : links_) {
-            const short clientEvents = stalled_ ? 0 : Interest(link.up, link.down);
-            const short targetEvents = stalled_ ? 0 : Interest(link.down, link.up);
+            const short clientEvents = link.stalled ? 0 : Interest(link.up, link.down);
+            const short targetEvents = link.stalled ? 0 : Interest(link.down, link.up);
             waiting.push_back({clientEvents != 0 ? link.client : -1, clientEvents, 0});
             waiting.push_back({targetEvents != 0 ? link.target : -1, targetEvents, 0});
         }

@@ -47,9 +47,11 @@ public:
     // Resets every current connection on both sides; answers how many there were. A connection
     // cut while stalled loses what was held.
     int Cut();
-    // While stalled, no byte moves in either direction on any connection, current or new: the
-    // proxy stops reading, so bytes wait in the sockets and the peers see silence, not an end.
-    // Un-stalling lets them flow again, in order.
+    // Stall(true) stalls every current connection: no byte moves in either direction, since the
+    // proxy stops reading and writing, so bytes wait in the sockets and both peers see silence,
+    // not an end; even a peer's own close goes unnoticed until then. Connections accepted later
+    // flow freely, so a client that gives up on a stalled connection can connect again.
+    // Stall(false) lets every stalled connection flow again, in order.
     void Stall(bool stalled);
     // For the given time from now, each new connection is reset at once; current ones go on.
     // A zero or negative time ends a refusal early.
@@ -78,6 +80,7 @@ private:
     struct Link {
         int client = -1;
         int target = -1;
+        bool stalled = false;
         Direction up;    // client to target
         Direction down;  // target to client
     };
@@ -105,7 +108,6 @@ private:
 
     // Owned by the forwarding thread (or the caller before Start).
     std::vector<Link> links_;
-    bool stalled_ = false;
     bool stopping_ = false;
     std::chrono::steady_clock::time_point refuseUntil_{};
 

@@ -5,17 +5,18 @@
 // half-close, so either side may still send after the other has finished.
 //
 // Cut connections and turned-away ones end with a reset (close with SO_LINGER 0): the client
-// sees its connection end at once, as ECONNRESET on its next read or write, not as an orderly
-// end of stream it could mistake for the server signing off. A turned-away client's connect
-// itself succeeds (the system completes the handshake before the proxy can decide) and the
-// reset follows before any byte; the target never sees that connection. A client whose target
-// cannot be reached (the server is down) is reset the same way.
+// (and, for a cut, the server) sees its connection end at once, as ECONNRESET on its next read
+// or write, not as an orderly end of stream it could mistake for the other side signing off.
+// A turned-away client's connect itself succeeds (the system completes the handshake before
+// the proxy can decide) and the reset follows before any byte; the target never sees that
+// connection. A client whose target cannot be reached (the server is down) is reset the same
+// way.
 //
 // Threading: one forwarding thread of its own owns every socket and connection, forwards with a
 // poll loop and carries out the commands. Commands and observers may be called from any thread;
-// a command returns once the forwarding thread has carried it out, so nothing is forwarded after
-// Stall(true) returns. Ownership: owns its sockets and its thread; the destructor stops the
-// thread and resets every connection still open.
+// a command returns once the forwarding thread has carried it out, so nothing moves on a stalled
+// connection once Stall(true) has returned. Ownership: owns its sockets and its thread; the
+// destructor stops the thread and resets every connection still open.
 #pragma once
 
 #include <atomic>
@@ -49,8 +50,9 @@ public:
     int Cut();
     // Stall(true) stalls every current connection: no byte moves in either direction, since the
     // proxy stops reading and writing, so bytes wait in the sockets and both peers see silence,
-    // not an end; even a peer's own close goes unnoticed until then. Connections accepted later
-    // flow freely, so a client that gives up on a stalled connection can connect again.
+    // not an end; even a peer's own close goes unnoticed until the connection is un-stalled or
+    // cut. Connections accepted later flow freely, so a client that gives up on a stalled
+    // connection can connect again.
     // Stall(false) lets every stalled connection flow again, in order.
     void Stall(bool stalled);
     // For the given time from now, each new connection is reset at once; current ones go on.

@@ -22,8 +22,14 @@ Ixa::Base::ByteBuffer* NewMarker()
 }  // namespace
 
 IMSocketInputStream::IMSocketInputStream()
-    : queue_(new BlockingQueue(QUEUE_CAPACITY)), marker_(NewMarker()), lossMarker_(NewMarker())
+    : queue_(new BlockingQueue(QUEUE_CAPACITY)), marker_(NewMarker()), lossMarker_(NewMarker()),
+      lastReceived_(std::chrono::steady_clock::now().time_since_epoch().count())
 {
+}
+
+std::chrono::steady_clock::time_point IMSocketInputStream::lastReceived() const
+{
+    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(lastReceived_.load()));
 }
 
 IMSocketInputStream::~IMSocketInputStream()
@@ -44,6 +50,7 @@ bool IMSocketInputStream::isMarker(void* item) const { return item == marker_ ||
 
 Ixa::result IMSocketInputStream::offer(Ixa::Base::ByteBuffer* buffer)
 {
+    lastReceived_ = std::chrono::steady_clock::now().time_since_epoch().count();
     std::lock_guard lock(roomMutex_);
     unsigned long result = Ixa::E_FAILURE;
     queue_->put(buffer, &result);

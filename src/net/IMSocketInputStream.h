@@ -31,6 +31,7 @@
 #include "platform/ByteBuffer.h"
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
 class IMSocketInputStream {
@@ -60,6 +61,8 @@ public:
     // Queues a received buffer; E_FAILURE on a full queue, with the buffer left to the caller
     // and the listener to be told once the reader has taken a buffer.
     Ixa::result offer(Ixa::Base::ByteBuffer* buffer);
+    // When a buffer was last offered (or the stream made); from any thread.
+    std::chrono::steady_clock::time_point lastReceived() const;
     // Queues the loss marker (`lost`) or the end marker like a received buffer (refused on a
     // full queue, with a notice to follow).
     Ixa::result offerEnd(bool lost);
@@ -95,6 +98,7 @@ private:
     bool ended_ = false;
     bool lost_ = false;
     std::atomic<bool> waitingToRead_{false};
+    std::atomic<std::chrono::steady_clock::rep> lastReceived_;
     // Guards the two fields below.
     std::mutex roomMutex_;
     ReceiveRoomListener* roomListener_ = nullptr;

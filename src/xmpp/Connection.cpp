@@ -4,9 +4,11 @@
 #include "foundation/Util.h"
 #include "net/IMSecureSocket.h"
 #include "xmpp/Constants.h"
+#include "xmpp/KeepAlive.h"
 #include "xmpp/LoginManager.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/NotificationPoster.h"
+#include "xmpp/Ping.h"
 #include "xmpp/PresenceManager.h"
 #include "xmpp/Stream.h"
 #include "xmpp/StreamAnswer.h"
@@ -39,12 +41,13 @@ private:
 
 Connection::Connection(RequestController* controller)
     : requestController_(controller), manager_(new XMPPManager(this, controller)), host_(Constants::HOST),
-      port_(Constants::PORT)
+      port_(Constants::PORT), keepAlive_(std::make_unique<KeepAlive>([this] { sendPacket(new Ping()); }))
 {
 }
 
 Connection::~Connection()
 {
+    keepAlive_.reset();
     abortConnect();
     Join();
     closeConnection();
@@ -225,6 +228,7 @@ void Connection::abortConnect()
 // the server's stream ends or `grace` has passed.
 void Connection::logout(std::chrono::milliseconds grace)
 {
+    keepAlive_->stop();
     abortConnect();
     XMLReader* reader = closeStream();
     if (reader != nullptr) {
@@ -268,6 +272,7 @@ XMLReader* Connection::closeStream()
 void Connection::closeConnection()
 {
     std::lock_guard<ConnectionLock> guard(lock_);
+    keepAlive_->stop();
     if (writer_ != nullptr) {
         stopXMPPThread();
         writer_->close();
@@ -359,6 +364,19 @@ void Connection::writeXml(const IMString& xml, bool stanza, bool chat, unsigned 
 }
 
 StreamManagement& Connection::streamManagement() { return streams_; }
+
+// On the reader thread, under the connection lock, once signed in.
+void Connection::watchConnection()
+{
+    if (socket_ != nullptr) {
+        keepAlive_->watch(socket_->getSocketInputStream());
+    }
+}
+
+void Connection::setKeepAliveBounds(std::chrono::milliseconds idle, std::chrono::milliseconds wait)
+{
+    keepAlive_->setBounds(idle, wait);
+}
 
 // On the reader thread, under the connection lock, before any other stanza goes out on the
 // resumed stream.

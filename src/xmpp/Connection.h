@@ -48,11 +48,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <shared_mutex>
 
 class ChatManager;
 class IMSecureSocket;
+class KeepAlive;
 class Packet;
 class PresenceManager;
 class RequestController;
@@ -116,6 +118,9 @@ public:
     void sendPacket(Packet* packet);
     void sendPacket(Packet* packet, unsigned long* result);
 
+    // Watches the signed-in connection for a stall (KeepAlive); the bounds are for tests.
+    void watchConnection();
+    void setKeepAliveBounds(std::chrono::milliseconds idle, std::chrono::milliseconds wait);
     // The account's stream-management state; it outlives each connection, so the next one
     // can resume the session.
     StreamManagement& streamManagement();
@@ -193,6 +198,7 @@ private:
     std::shared_mutex sendLock_;
     std::mutex orderLock_;
     StreamManagement streams_;
+    std::unique_ptr<KeepAlive> keepAlive_;
 
     // The socket being connected, for a logout to cut the connect short; whether the attempt
     // was aborted before it began connecting; and the number of the attempt, which every

@@ -122,6 +122,7 @@ bool LoginManager::setJID(IMString* jid)
     }
     phase_ = Phase::SIGNED_IN;
     connection->setUserJID(jid);
+    connection->watchConnection();
     enableStreamManagement();
     connection->sendPendingChats();
     return true;
@@ -157,6 +158,7 @@ bool LoginManager::onResumed(const StreamAnswer& answer)
     }
     phase_ = Phase::SIGNED_IN;
     connection->resendAfterResumption(answer);
+    connection->watchConnection();
     return true;
 }
 

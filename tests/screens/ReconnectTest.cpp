@@ -17,7 +17,6 @@
 #include "engine/IMFactory.h"
 #include "platform/ScreenProbe.h"
 #include "store/ContactModel.h"
-#include "store/PropertiesModel.h"
 
 #include <gtest/gtest.h>
 
@@ -81,9 +80,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(app.Launched());
-        PropertiesModel* properties = IMManager::GetPropertiesModel();
-        properties->SetUserName("me@localhost");
-        properties->SetEmailId("me@localhost");
+        BuddyListProbe::SetOwnAccount("me@localhost");
         BuddyListProbe::AddGroup("Friends", true);
         BuddyListProbe::AddGroup("Work", true);
         BuddyListProbe::AddContact("alice@localhost", "Alice", "Friends", Contact::PRESENCE_AWAY, "Back at three");

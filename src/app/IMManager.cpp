@@ -4,6 +4,7 @@
 #include "app/IMScreen.h"
 #include "app/IconManager.h"
 #include "app/ModelResponseImpl.h"
+#include "app/ReconnectStatus.h"
 #include "app/ScreenCreator.h"
 #include "app/ScreenStates.h"
 
@@ -73,6 +74,7 @@ ModelResponseImpl* IMManager::modelResImpl = nullptr;
 IconManager* IMManager::iconManager = nullptr;
 ScreenCreator* IMManager::screenCreator = nullptr;
 ScreenStates* IMManager::screenStatesObj = nullptr;
+ReconnectStatus* IMManager::reconnectStatus = nullptr;
 PresenceStatus* IMManager::selfStatus = nullptr;
 Ixa::Base::String IMManager::displayName;
 std::mutex IMManager::selfLock;
@@ -109,6 +111,9 @@ bool IMManager::initIMManager()
     initRequestController();
     initIconManager();
     selfStatus = new PresenceStatus(PresenceStatus::NEVER_SEEN, "", false, 0);
+    if (reconnectStatus == nullptr) {
+        reconnectStatus = new ReconnectStatus(frame);
+    }
     setInitState();
     initScreenCreator();
     notifyEvent(EVENT_APP_START);
@@ -254,6 +259,10 @@ ContactIconModel* IMManager::GetContactIconModel()
 
 PresenceStatus* IMManager::GetSelfStatus() { return selfStatus; }
 
+ReconnectStatus* IMManager::GetReconnectStatus() { return reconnectStatus; }
+
+bool IMManager::IsReconnecting() { return reconnectStatus != nullptr && reconnectStatus->IsReconnecting(); }
+
 PresenceStatus IMManager::CopySelfStatus()
 {
     std::lock_guard<std::mutex> guard(selfLock);
@@ -380,6 +389,7 @@ void IMManager::deleteAll()
 {
     deleteAndClear(requestController);
     deleteAndClear(screenStatesObj);
+    deleteAndClear(reconnectStatus);
     ModelResponseImpl::DeleteInstance();
     modelResImpl = nullptr;
     deleteAndClear(contactModel);

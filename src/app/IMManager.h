@@ -39,6 +39,7 @@ class Message;
 class MessageModel;
 class ModelResponseImpl;
 class PropertiesModel;
+class ReconnectStatus;
 class SavedMessagesModel;
 class ScreenCreator;
 class ScreenStates;
@@ -74,6 +75,11 @@ public:
     static SavedMessagesModel* GetSavedMessagesModel();
     static ContactIconModel* GetContactIconModel();
     static PresenceStatus* GetSelfStatus();
+    // The status strip's reconnecting notice and its countdown; user-interface thread.
+    static ReconnectStatus* GetReconnectStatus();
+    // While the engine tries to bring the session back, presence is not known: the screens
+    // show every contact's presence as unknown, without touching what is stored.
+    static bool IsReconnecting();
     // The own status, copied under the lock that the response thread writes it under.
     static PresenceStatus CopySelfStatus();
     // Sets the own status as a sign-in starts it (invisible or not, not busy, the saved
@@ -172,6 +178,7 @@ private:
     static IconManager* iconManager;
     static ScreenCreator* screenCreator;
     static ScreenStates* screenStatesObj;
+    static ReconnectStatus* reconnectStatus;
     static PresenceStatus* selfStatus;
     static Ixa::Base::String displayName;
     // Guards selfStatus and displayName, written by the response thread and read by screens.

@@ -74,9 +74,14 @@ void IMManager::OnSignInSuccess()
     notifyEvent(EVENT_SIGN_IN_DONE);
 }
 
+// Also the end of a signed-in session whose password was refused on a try to reconnect.
 void IMManager::OnSignInError(int code, const Ixa::Base::String* text)
 {
-    bySignInCancel([] { notifyEvent(EVENT_SIGN_IN_CANCELLED); }, [code, text] { postReport(EVENT_SIGN_IN_ERROR, code, text); });
+    bySignInCancel([] { notifyEvent(EVENT_SIGN_IN_CANCELLED); }, [code, text] {
+        isAppSignedIn = false;
+        requestController->SetInitialListReceived(false);
+        postReport(EVENT_SIGN_IN_ERROR, code, text);
+    });
 }
 
 void IMManager::OnSignOutSuccess()

@@ -1,7 +1,8 @@
 // The invisible form that receives every application event on the user-interface thread, in
 // posting order whatever thread posted it: transition events go to the screen state machine
 // (with the data stored by the poster), report events to the visible screen, model updates
-// to the screen they name. Its termination ends the application's threads.
+// to the screen they name, and the engine's reconnecting reports to the reconnect status
+// (never a screen change). Its termination ends the application's threads.
 //
 // Threading: setEventInfo and setDataInfo are called under the notification lock from any
 // thread; everything else runs on the user-interface thread, and each dispatch holds the
@@ -37,6 +38,8 @@ private:
     void dispatch(int requestId, Ixa::Base::Collection::IList* args);
     void deliverModelUpdate(Ixa::Base::Collection::IList* args);
     void deliverReport(EVENT_T event, Ixa::Base::Collection::IList* args);
+    void deliverConnectionState(EVENT_T event, Ixa::Base::Collection::IList* args);
+    bool isSignedInState() const;
 
     ScreenStates* states_ = nullptr;
     EVENT_T pendingEvent_ = EVENT_APP_START;

@@ -7,7 +7,7 @@ namespace {
 
 ScreenFactory* installedFactory = nullptr;
 
-constexpr int TableRows = 83;
+constexpr int TableRows = 84;
 
 // Which screen belongs to which state, from the list of screens.
 struct StateScreen {
@@ -113,6 +113,7 @@ const ScreenStates::Row ScreenStates::stateTable[] = {
     {STATE_GROUP_LIST, EVENT_SHOW_LOGIN, STATE_LOGIN, SCREEN_LOGIN},
     {STATE_NAME_DISPLAY, EVENT_SHOW_LOGIN, STATE_LOGIN, SCREEN_LOGIN},
     {STATE_NAME_DISPLAY, EVENT_SHOW_SETTINGS, STATE_SETTINGS, SCREEN_SETTINGS},
+    {STATE_DELETE_CONVERSATIONS, EVENT_SHOW_LOGIN, STATE_LOGIN, SCREEN_LOGIN},
     {STATE_SETTINGS, EVENT_SHOW_NAME_DISPLAY, STATE_NAME_DISPLAY, SCREEN_NAME_DISPLAY},
     {STATE_TABLE_END, EVENT_TABLE_END, STATE_TABLE_END, SCREEN_TABLE_END},
 };

@@ -5,6 +5,8 @@
 #include "platform/QtBridge.h"
 #include "platform/ScreenshotRecorder.h"
 
+#include <utility>
+
 namespace Ixa::Ui::Controls {
 
 namespace {
@@ -40,6 +42,22 @@ Frame* Frame::GetActiveFrame() { return activeFrame; }
 QWidget* Frame::GetContentWidget() const { return GetWidget() != nullptr ? GetWindow().FormArea() : nullptr; }
 
 FrameWindow& Frame::GetWindow() const { return *static_cast<FrameWindow*>(GetWidget()); }
+
+result Frame::SetStatusNotice(const Base::String& text, std::function<void()> onTap)
+{
+    if (GetWidget() == nullptr)
+        return E_INVALID_STATE;
+    GetWindow().SetStatusNotice(QtBridge::ToQString(text), std::move(onTap));
+    return E_SUCCESS;
+}
+
+result Frame::ClearStatusNotice()
+{
+    if (GetWidget() == nullptr)
+        return E_INVALID_STATE;
+    GetWindow().ClearStatusNotice();
+    return E_SUCCESS;
+}
 
 Graphics::Rectangle Frame::FormBounds() const
 {

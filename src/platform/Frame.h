@@ -9,6 +9,7 @@
 #include "platform/Container.h"
 #include "platform/UiTypes.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,10 @@ public:
     result SetCurrentForm(const Form& form);
     Form* GetCurrentForm() const { return current_; }
     OrientationStatus GetOrientationStatus() const { return orientation_; }
+    // A short notice of the application in the status strip, and what a tap on it does; a
+    // new notice replaces the old one. E_INVALID_STATE before Construct.
+    result SetStatusNotice(const Base::String& text, std::function<void()> onTap);
+    result ClearStatusNotice();
 
     // Platform side.
     static Frame* GetActiveFrame();

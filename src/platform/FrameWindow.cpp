@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <utility>
+
 namespace Ixa::Ui {
 
 namespace {
@@ -31,10 +33,7 @@ FrameWindow::FrameWindow()
     setStyleSheet(UiTheme::StyleSheet());
     SetScreenSize(UiTheme::ScreenShortSide, UiTheme::ScreenLongSide);
     status_->onPaint = [this](QPainter& painter) { PaintStatus(painter); };
-    status_->onRelease = [this](const QPoint& point) {
-        if (OngoingEntryRect().contains(point) && App::NotificationCenter::GetOngoing().shown && onOngoingSelected)
-            onOngoingSelected();
-    };
+    status_->onRelease = [this](const QPoint& point) { StatusReleased(point); };
     popupHost_->onPaint = [this](QPainter& painter) { painter.fillRect(popupHost_->rect(), UiTheme::Dim()); };
     popupHost_->onPress = [](const QPoint&) {};
     popupHost_->hide();
@@ -113,6 +112,31 @@ QRect FrameWindow::HomeScreenIconRect() const
     return QRect(width() / 2 - 48, UiTheme::StatusHeight + 120, 96, 96);
 }
 
+void FrameWindow::SetStatusNotice(const QString& text, std::function<void()> onTap)
+{
+    notice_ = text;
+    onNoticeTap_ = std::move(onTap);
+    RefreshStatus();
+}
+
+void FrameWindow::ClearStatusNotice() { SetStatusNotice(QString(), nullptr); }
+
+QString FrameWindow::VisibleStatusNotice() const { return App::NotificationCenter::GetOngoing().shown ? QString() : notice_; }
+
+void FrameWindow::StatusReleased(const QPoint& point)
+{
+    if (!OngoingEntryRect().contains(point))
+        return;
+    if (App::NotificationCenter::GetOngoing().shown) {
+        if (onOngoingSelected)
+            onOngoingSelected();
+    } else if (!notice_.isEmpty() && onNoticeTap_) {
+        // The tap may change the notice, and with it the function being run.
+        const std::function<void()> tap = onNoticeTap_;
+        tap();
+    }
+}
+
 void FrameWindow::resizeEvent(QResizeEvent*) { Relayout(); }
 
 void FrameWindow::Relayout()
@@ -142,6 +166,8 @@ void FrameWindow::PaintStatus(QPainter& painter)
         const QRect textRect = entry.adjusted(30, 0, 0, 0);
         painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
             painter.fontMetrics().elidedText(QtBridge::ToQString(ongoing.text), Qt::ElideRight, textRect.width()));
+    } else if (!notice_.isEmpty()) {
+        PaintNotice(painter);
     }
     const int badge = App::NotificationCenter::GetBadge();
     if (badge > 0) {
@@ -153,6 +179,18 @@ void FrameWindow::PaintStatus(QPainter& painter)
         painter.setFont(UiTheme::Font(16, true));
         painter.drawText(circle, Qt::AlignCenter, QString::number(badge));
     }
+}
+
+void FrameWindow::PaintNotice(QPainter& painter)
+{
+    const QRect entry = OngoingEntryRect();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(UiTheme::Accent());
+    painter.drawRoundedRect(entry.adjusted(0, 4, 0, -4), 6, 6);
+    painter.setPen(UiTheme::Text());
+    painter.setFont(UiTheme::Font(16, true));
+    const QRect textRect = entry.adjusted(8, 0, -8, 0);
+    painter.drawText(textRect, Qt::AlignCenter, painter.fontMetrics().elidedText(notice_, Qt::ElideRight, textRect.width()));
 }
 
 void FrameWindow::PaintHomeBar(QPainter& painter)

@@ -1,5 +1,5 @@
 // The handset on the desktop: a window with the status strip (the time, which follows the
-// minute, the badge number, the ongoing-activity entry), the area where the current form is shown, the layers above it
+// minute, the badge number, the ongoing-activity entry or else the application's notice), the area where the current form is shown, the layers above it
 // (popups with the dimmed screen behind them, the keypad overlay), the home screen shown
 // while the application is in the background, and the home key at the bottom.
 // Threading and ownership: user-interface thread; owned by the Frame control.
@@ -35,6 +35,12 @@ public:
     QRect OngoingEntryRect() const;
     QRect HomeKeyRect() const;
     QRect HomeScreenIconRect() const;
+    // The application's notice in the strip, where the ongoing-activity entry goes; that entry
+    // wins while it is shown. A tap on the notice calls `onTap`.
+    void SetStatusNotice(const QString& text, std::function<void()> onTap);
+    void ClearStatusNotice();
+    // Empty while no notice is shown.
+    QString VisibleStatusNotice() const;
 
     std::function<void()> onHomeKey;
     std::function<void()> onOngoingSelected;
@@ -46,6 +52,8 @@ private:
     void SetScreenSize(int width, int height);
     void Relayout();
     void PaintStatus(QPainter& painter);
+    void PaintNotice(QPainter& painter);
+    void StatusReleased(const QPoint& point);
     void PaintHomeBar(QPainter& painter);
     void PaintHomeScreen(QPainter& painter);
 
@@ -55,6 +63,8 @@ private:
     PaintedWidget* homeScreen_;
     PaintedWidget* homeBar_;
     StatusClock clock_;
+    QString notice_;
+    std::function<void()> onNoticeTap_;
     bool landscape_ = false;
 };
 

@@ -111,7 +111,22 @@ std::vector<ScreenProbe::Entry> ScreenProbe::ListEntries()
         }
     }
     AddForm(entries);
+    AddStatusNotice(entries);
     return entries;
+}
+
+void ScreenProbe::AddStatusNotice(std::vector<Entry>& entries)
+{
+    const FrameWindow& window = ActiveFrame()->GetWindow();
+    const QString notice = window.VisibleStatusNotice();
+    if (notice.isEmpty())
+        return;
+    Entry entry;
+    entry.kind = "StatusNotice";
+    entry.text = notice.toStdString();
+    const QRect area = window.OngoingEntryRect();
+    entry.bounds = Graphics::Rectangle(area.x(), area.y(), area.width(), area.height());
+    entries.push_back(entry);
 }
 
 void ScreenProbe::AddForm(std::vector<Entry>& entries)

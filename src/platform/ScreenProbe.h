@@ -37,7 +37,8 @@ public:
         int group = -1;  // grouped list headers and items
     };
 
-    // Entries in touch order: keypad keys, popups (topmost first), then the current form.
+    // Entries in touch order: keypad keys, popups (topmost first), the current form, then the
+    // application's notice in the status strip.
     static std::vector<Entry> ListEntries();
     // A readable picture of the screen: one line per entry.
     static std::string Describe();
@@ -60,6 +61,7 @@ public:
 
 private:
     static void AddForm(std::vector<Entry>& entries);
+    static void AddStatusNotice(std::vector<Entry>& entries);
     static void AddControls(std::vector<Entry>& entries, const QWidget* root, bool popup);
     static void AddControl(std::vector<Entry>& entries, Control& control);
     static void AddListView(std::vector<Entry>& entries, Entry entry, Controls::ListView& list);

@@ -271,6 +271,10 @@ bool BuddyScreen::handleEvent(EVENT_T event)
     case EVENT_SIGN_OUT_SUCCESS:
         IMManager::notifyEvent(EVENT_SHOW_LOGIN, static_cast<void*>(nullptr));
         return true;
+    case EVENT_RECONNECTING:
+    case EVENT_RECONNECTED:
+        redrawPresence();
+        return true;
     default:
         return false;
     }
@@ -344,6 +348,17 @@ void BuddyScreen::onContactImageUpdated(void* data)
     Show();
 }
 
+// Presence turned unknown or known again: the rows in view are drawn anew, as a held row
+// waits for its release.
+void BuddyScreen::redrawPresence()
+{
+    if (contactPressedAndHold == 1) {
+        buddyListRefreshPending = true;
+        return;
+    }
+    UpdateListView();
+}
+
 void BuddyScreen::RefreshBuddyList()
 {
     buddyListRefreshPending = false;
@@ -379,8 +394,10 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, 
     addAvatar(*item, *contact, isSelf);
     // Without a status message the name line sits in the middle of the row.
     const int nameTop = contact->GetCustomMessage().IsEmpty() ? (ROW_HEIGHT - NameHeight) / 2 : NameTop;
-    const bool refreshing = IMManager::GetContactModel()->GetContactListRefreshing();
-    const int presence = refreshing && !isSelf ? Contact::PRESENCE_OFFLINE : contact->GetPresenceType();
+    // While the list is being refreshed, or the connection is being brought back, nobody's
+    // presence is known: the grey offline ring stands for unknown; the stored presence stays.
+    const bool unknown = IMManager::GetContactModel()->GetContactListRefreshing() || IMManager::IsReconnecting();
+    const int presence = unknown && !isSelf ? Contact::PRESENCE_OFFLINE : contact->GetPresenceType();
     Ixa::Graphics::Bitmap* icon = IMManager::GetPresenceIconByType(presence, false, 0);
     if (icon != nullptr) {
         item->AddElement(Rectangle(TextLeft, nameTop + (NameHeight - PresenceSize) / 2, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);

@@ -101,6 +101,7 @@ private:
     void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, const Ixa::Graphics::Rectangle& line);
     void onMessageUpdated(void* data);
     void onContactImageUpdated(void* data);
+    void redrawPresence();
 
     ListView* mainList_ = nullptr;
     ListView* searchList_ = nullptr;

@@ -15,6 +15,7 @@
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/Popup.h"
+#include "platform/ScreenProbe.h"
 #include "platform/ScreenshotRecorder.h"
 #include "platform/SettingInfo.h"
 #include "platform/StatusClock.h"
@@ -73,6 +74,42 @@ TEST_F(AppFrameTest, HomeKeyAndNotificationEntryDriveTheLifeCycle)
     EXPECT_EQ((std::vector<std::string>{"initializing", "foreground", "background", "foreground"}), UiTestApp::Get().calls);
     EXPECT_EQ((std::vector<std::string>{"-65535 notification bob@example.com : hi Notification from Non Buddy:bob@example.com"}),
         UiTestApp::Get().userEvents);
+}
+
+// The application's notice in the status strip: listed and tapped as a user sees it, hidden
+// behind the ongoing-activity entry while that is shown, and gone once cleared.
+TEST_F(AppFrameTest, TheStatusNoticeShowsInTheStripAndAnswersATap)
+{
+    auto notice = [] {
+        for (const Ui::ScreenProbe::Entry& entry : Ui::ScreenProbe::ListEntries()) {
+            if (entry.kind == "StatusNotice")
+                return entry;
+        }
+        return Ui::ScreenProbe::Entry{};
+    };
+    Frame* frame = Frame::GetActiveFrame();
+    int taps = 0;
+    ASSERT_EQ(E_SUCCESS, frame->SetStatusNotice("Reconnecting\u2026 4 s", [&taps] { ++taps; }));
+    EXPECT_EQ("Reconnecting\u2026 4 s", notice().text);
+    const Graphics::Rectangle where = notice().bounds;
+    EXPECT_EQ(0, where.y);
+    ASSERT_TRUE(driver.TapText("Reconnecting\u2026 4 s"));
+    EXPECT_EQ(1, taps);
+
+    App::NotificationManager notifications;
+    notifications.Construct();
+    notifications.NotifyOngoingActivity("bob@example.com : hi", "Notification from Non Buddy:bob@example.com");
+    driver.PumpUntilIdle();
+    EXPECT_EQ("", notice().kind) << "the ongoing entry takes the place";
+    notifications.RemoveOngoingActivityNotification();
+    driver.PumpUntilIdle();
+    EXPECT_EQ("Reconnecting\u2026 4 s", notice().text);
+
+    ASSERT_EQ(E_SUCCESS, frame->ClearStatusNotice());
+    EXPECT_EQ("", notice().kind);
+    Ui::ScreenProbe::TapAt(Graphics::Point(where.x + where.width / 2, where.y + where.height / 2));
+    driver.PumpUntilIdle();
+    EXPECT_EQ(1, taps);
 }
 
 TEST_F(AppFrameTest, ResourcesHoldEveryTextAndTheNamedPictures)

@@ -8,6 +8,7 @@
 #include "store/GroupModel.h"
 #include "store/Message.h"
 #include "store/MessageModel.h"
+#include "store/PropertiesModel.h"
 
 #include "platform/ListContextItem.h"
 #include "platform/ListView.h"
@@ -79,6 +80,13 @@ Ixa::Graphics::Rectangle BuddyListProbe::ElementBounds(int row, int elementId)
     Ixa::Ui::Controls::ListView* list = List(false);
     const Ixa::Ui::Controls::ListItemBase* item = list != nullptr ? list->GetItemAt(row) : nullptr;
     return item != nullptr ? item->GetElementBounds(elementId) : Ixa::Graphics::Rectangle();
+}
+
+void BuddyListProbe::SetOwnAccount(const std::string& user)
+{
+    PropertiesModel* properties = IMManager::GetPropertiesModel();
+    properties->SetUserName(IMString(user.c_str()));
+    properties->SetEmailId(IMString(user.c_str()));
 }
 
 void BuddyListProbe::AddGroup(const std::string& name, bool expanded)

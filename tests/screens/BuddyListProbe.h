@@ -21,6 +21,8 @@ public:
     static std::vector<int> ContextIds(int row, bool search = false);
     static Ixa::Graphics::Rectangle ElementBounds(int row, int elementId);
 
+    // The signed-in account, as the sign-in stores it.
+    static void SetOwnAccount(const std::string& user);
     static void AddGroup(const std::string& name, bool expanded);
     static void AddContact(const std::string& user, const std::string& nick, const std::string& group, int presence,
         const std::string& status = "", bool blocked = false);

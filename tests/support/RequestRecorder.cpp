@@ -85,4 +85,6 @@ void RequestRecorder::SendMessage(Message* message)
     record("SendMessage " + (owned != nullptr ? owned->GetOtherUserId().ToUtf8() + " " + owned->GetMessage().ToUtf8() : std::string("-")));
 }
 
+void RequestRecorder::ReconnectNow() { record("ReconnectNow"); }
+
 }  // namespace TestSupport

@@ -47,7 +47,6 @@ Connection::Connection(RequestController* controller)
 
 Connection::~Connection()
 {
-    keepAlive_.reset();
     abortConnect();
     Join();
     closeConnection();

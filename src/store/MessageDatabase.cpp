@@ -45,12 +45,14 @@ constexpr const char* SELECT_LAST_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp DESC,rowid DESC LIMIT 1";
 constexpr const char* SELECT_BY_ID = "SELECT * FROM messagetable WHERE messageid=?";
 constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetable";
-// Received messages are of type 0 (unread) and 3 (read). The last archive id is that of the
+// Received messages are of type 0 (unread) and 3 (read). Two messages the user's server
+// archived under different ids are different messages, whatever ids their senders gave them;
+// the sender's id only recognises a row stored without an archive id. The last archive id is that of the
 // received message stored last: the archive hands out its results oldest first, and asking
 // after an id older than the newest only fetches again what is then skipped.
 constexpr const char* COUNT_RECEIVED_DUPLICATES =
     "SELECT count(*) FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
-    "OR (?<>'' AND otheruserid=? AND stanzaid=?))";
+    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')='')))";
 constexpr const char* SELECT_LAST_ARCHIVE_ID =
     "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
 constexpr const char* SELECT_LAST_RECEIVED =
@@ -174,7 +176,7 @@ long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARG
 bool MessageDatabase::IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
 {
     SqlParameters values;
-    values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId);
+    values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId).Text(archiveId);
     return QueryInt(COUNT_RECEIVED_DUPLICATES, values) > 0;
 }
 

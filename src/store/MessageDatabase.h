@@ -50,7 +50,7 @@ public:
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
     // Whether a received message is stored with the archive id, or from `sender` with the
-    // stanza id; an empty id matches nothing.
+    // stanza id on a row that, when an archive id is given, has none; an empty id matches nothing.
     bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);
     // The archive id of the received message stored last that has one; empty when none has.
     IMString GetLastArchiveId();

@@ -378,7 +378,8 @@ TEST_F(MessageStoreTest, AnOldFileGetsTheIdColumnsAndKeepsItsRows)
 }
 
 // A received message counts as stored again by its archive id, or by its sender and stanza
-// id; the sender's own messages and empty ids never match. The last archive id is that of the
+// id (against a row without an archive id, when it has one); sent messages and empty ids
+// never match. The last archive id is that of the
 // received message stored last, and the last received time ignores sent messages.
 TEST_F(MessageStoreTest, ReceivedMessagesAreFoundByArchiveIdOrBySenderAndStanzaId)
 {
@@ -401,7 +402,10 @@ TEST_F(MessageStoreTest, ReceivedMessagesAreFoundByArchiveIdOrBySenderAndStanzaI
 
     EXPECT_TRUE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString()));
     EXPECT_TRUE(model.IsReceivedMessageStored(IMString("zed@x"), IMString(), IMString("A1")));
-    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s4"), IMString("A9")));
+    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s4"), IMString("A9")))
+        << "a row stored without an archive id is found by sender and stanza id";
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString("A7")))
+        << "archived under another id, it is another message that reused the sender's id";
     EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s1"), IMString()))
         << "a stanza id counts only with its sender";
     EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s3"), IMString()))

@@ -21,6 +21,8 @@ public:
     static constexpr int MESSAGE_ERROR = 16;     // a MessagePacket of type error
     static constexpr int CONNECTION_ERROR = 18;  // no object: the stream cannot be read on
     static constexpr int IQ_REQUEST = 19;        // a NewIQ: a get or set without a payload class
+    static constexpr int ARCHIVE_RESULT = 26;    // an ArchivedMessage: one result of an archive query
+    static constexpr int ARCHIVE_END = 27;       // an ArchiveFin: the fin ending a page
 
     virtual ~XMPPListener() = default;
 

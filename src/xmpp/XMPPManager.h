@@ -17,6 +17,9 @@
 // and only as a set or a result. Every get or set addressed to the client is answered
 // (IQResponder).
 //
+// Archive results and page ends are passed on ("archivedMessage", "archiveEnd") only when
+// the archive manager accepts them: from the user's own server, for a page it asked.
+//
 // A message of type error is passed on ("messageError") only when it carries an id, the id
 // of the chat message it answers; without one it names nothing and is dropped.
 //
@@ -33,6 +36,7 @@
 
 #include <atomic>
 
+class ArchiveManager;
 class ChatManager;
 class IQ;
 class IQResponder;
@@ -72,6 +76,7 @@ public:
     RosterManager* getRosterManager();
     SettingsManager* getSettingsManager();
     VCardManager* getVCardManager();
+    ArchiveManager* getArchiveManager();
 
 private:
     void dispatch(Ixa::Base::Object* object, int event);
@@ -79,6 +84,8 @@ private:
     void processRoster(Roster* roster);
     void processServicePayload(Ixa::Base::Object* object, const char* name);
     void processVCard(Ixa::Base::Object* object);
+    void processArchiveResult(Ixa::Base::Object* object);
+    void processArchiveEnd(Ixa::Base::Object* object);
     bool isFromServer(IQ* iq);
     void postSignIn(bool success);
     void post(const char* name, Ixa::Base::Object* object);
@@ -92,6 +99,7 @@ private:
     ChatManager* chatManager_;
     SettingsManager* settingsManager_;
     VCardManager* vCardManager_;
+    ArchiveManager* archiveManager_;
     IQResponder* responder_;
     // Written under the connection lock; read by the getters from any thread.
     std::atomic<bool> cleaned_{false};

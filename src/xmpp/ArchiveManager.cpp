@@ -1,0 +1,70 @@
+#include "xmpp/ArchiveManager.h"
+
+#include "xmpp/ArchiveFin.h"
+#include "xmpp/ArchiveQuery.h"
+#include "xmpp/ArchivedMessage.h"
+#include "xmpp/Connection.h"
+#include "xmpp/TextCopy.h"
+
+#include <memory>
+
+ArchiveManager::ArchiveManager(Connection* connection) : SubManager(connection) {}
+
+ArchiveManager::~ArchiveManager() = default;
+
+bool ArchiveManager::query(const IMString& after, const IMString& start)
+{
+    if (connection() == nullptr) {
+        return false;
+    }
+    auto query = new ArchiveQuery();
+    query->setPacketID(Packet::getNextID());
+    query->setQueryId(Packet::getNextID());
+    if (!after.IsEmpty()) {
+        query->setAfter(new IMString(after));
+    } else {
+        query->setStart(new IMString(start));
+    }
+    query->setMax(PAGE_SIZE);
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        open_[query->getPacketID()->ToUtf8()] = query->getQueryId()->ToUtf8();
+    }
+    unsigned long result = Ixa::E_FAILURE;
+    send(query, &result);
+    return result == Ixa::E_SUCCESS;
+}
+
+bool ArchiveManager::accepts(ArchivedMessage& result)
+{
+    if (result.getQueryId() == nullptr || result.getMessage() == nullptr || !isFromOwnServer(result.getSource())) {
+        return false;
+    }
+    std::string queryId = result.getQueryId()->ToUtf8();
+    std::lock_guard<std::mutex> guard(lock_);
+    for (const auto& page : open_) {
+        if (page.second == queryId) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ArchiveManager::ends(ArchiveFin& fin)
+{
+    if (!fin.hasPacketID() || !isFromOwnServer(fin.getFrom())) {
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(lock_);
+    return open_.erase(fin.getPacketID()->ToUtf8()) > 0;
+}
+
+bool ArchiveManager::isFromOwnServer(IMString* from)
+{
+    if (from == nullptr) {
+        return true;
+    }
+    Connection* connection = this->connection();
+    std::unique_ptr<IMString> own(connection != nullptr ? connection->copyEmailID() : nullptr);
+    return own != nullptr && from->Equals(*own, false);
+}

@@ -17,19 +17,21 @@ bool ArchiveManager::query(const IMString& after, const IMString& start)
     if (connection() == nullptr) {
         return false;
     }
+    std::string id;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        id = "archive_" + std::to_string(++sent_);
+        open_.insert(id);
+    }
     auto query = new ArchiveQuery();
-    query->setPacketID(Packet::getNextID());
-    query->setQueryId(Packet::getNextID());
+    query->setPacketID(new IMString(id.c_str()));
+    query->setQueryId(new IMString(id.c_str()));
     if (!after.IsEmpty()) {
         query->setAfter(new IMString(after));
     } else {
         query->setStart(new IMString(start));
     }
     query->setMax(PAGE_SIZE);
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        open_[query->getPacketID()->ToUtf8()] = query->getQueryId()->ToUtf8();
-    }
     unsigned long result = Ixa::E_FAILURE;
     send(query, &result);
     return result == Ixa::E_SUCCESS;
@@ -40,14 +42,8 @@ bool ArchiveManager::accepts(ArchivedMessage& result)
     if (result.getQueryId() == nullptr || result.getMessage() == nullptr || !isFromOwnServer(result.getSource())) {
         return false;
     }
-    std::string queryId = result.getQueryId()->ToUtf8();
     std::lock_guard<std::mutex> guard(lock_);
-    for (const auto& page : open_) {
-        if (page.second == queryId) {
-            return true;
-        }
-    }
-    return false;
+    return open_.count(result.getQueryId()->ToUtf8()) > 0;
 }
 
 bool ArchiveManager::ends(ArchiveFin& fin)

@@ -16,8 +16,8 @@
 #include "foundation/IMString.h"
 #include "xmpp/SubManager.h"
 
-#include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 class ArchiveFin;
@@ -42,6 +42,8 @@ private:
     bool isFromOwnServer(IMString* from);
 
     std::mutex lock_;
-    // Open pages: iq id to query id.
-    std::map<std::string, std::string> open_;
+    // The ids of the open pages: each page's query is sent with the same text as its iq id
+    // and its query id, "archive_" and a count kept per manager, so per connection.
+    std::set<std::string> open_;
+    int sent_ = 0;
 };

@@ -37,6 +37,11 @@ void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
     if (result.getStamp() == nullptr || !readStamp(*result.getStamp(), received.time)) {
         IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, received.time);
     }
+    IMDateTime notBefore;
+    if (result.getNotBefore() != nullptr && Ixa::IsSucceeded(IMDateTime::Parse(*result.getNotBefore(), notBefore)) &&
+        received.time < notBefore) {
+        received.time = notBefore;
+    }
     ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received);
 }
 

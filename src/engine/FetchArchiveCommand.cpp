@@ -10,7 +10,27 @@ FetchArchiveCommand::FetchArchiveCommand() = default;
 
 FetchArchiveCommand::~FetchArchiveCommand() = default;
 
-void FetchArchiveCommand::queue(RequestController* controller) { queueCommand(controller, new FetchArchiveCommand()); }
+void FetchArchiveCommand::queue(RequestController* controller)
+{
+    MessageDAO* messages = controller != nullptr ? controller->GetMessageDAO() : nullptr;
+    if (messages == nullptr) {
+        return;
+    }
+    auto command = new FetchArchiveCommand();
+    command->after_ = messages->GetLastArchiveId();
+    IMDateTime lastReceived;
+    if (messages->GetLastReceivedTime(lastReceived)) {
+        command->notBefore_ = IMString(lastReceived.ToString());
+    }
+    if (command->after_.IsEmpty()) {
+        command->start_ = command->notBefore_;
+    }
+    if (command->after_.IsEmpty() && command->start_.IsEmpty()) {
+        delete command;
+        return;
+    }
+    queueCommand(controller, command);
+}
 
 void FetchArchiveCommand::queueNextPage(RequestController* controller, const IMString& last)
 {
@@ -33,23 +53,7 @@ void FetchArchiveCommand::executeCommand(unsigned long* result)
 {
     *result = Ixa::E_SUCCESS;
     Connection* connection = EngineAccess::connection(getRequestController());
-    ArchiveManager* archive = connection != nullptr ? connection->getArchiveManager() : nullptr;
-    if (archive == nullptr) {
-        return;
-    }
-    if (!after_.IsEmpty()) {
-        archive->query(after_, IMString());
-        return;
-    }
-    MessageDAO* messages = getRequestController()->GetMessageDAO();
-    if (messages == nullptr) {
-        return;
-    }
-    IMString last = messages->GetLastArchiveId();
-    IMDateTime lastReceived;
-    if (!last.IsEmpty()) {
-        archive->query(last, IMString());
-    } else if (messages->GetLastReceivedTime(lastReceived)) {
-        archive->query(IMString(), IMString(lastReceived.ToString()));
+    if (ArchiveManager* archive = connection != nullptr ? connection->getArchiveManager() : nullptr) {
+        archive->query(after_, start_, notBefore_);
     }
 }

@@ -4,8 +4,12 @@
 // neither (a new account, or one whose messages were all deleted) has nothing to catch up
 // from, and nothing is asked. One command asks for one page; the page's end (ArchiveEndHandler)
 // queues the command for the next.
-// Threading: created on any thread, run and deleted on the request thread (the store is safe
-// from it). Ownership: borrows the controller; the archive manager belongs to the connection.
+//
+// Where the store left off is read when the command is queued, on the response thread, in
+// the sign-in's turn: no message of the new session has been handled yet, so one arriving
+// before the query goes out cannot move the starting point past what was missed.
+// Threading: queued on the response thread, run and deleted on the request thread.
+// Ownership: borrows the controller; the archive manager belongs to the connection.
 #pragma once
 
 #include "engine/BaseCommand.h"
@@ -29,6 +33,9 @@ public:
 private:
     static void queueCommand(RequestController* controller, FetchArchiveCommand* command);
 
-    // Set for a next page; empty for the catch-up's first.
+    // The archive id the page starts after; when empty, the time it starts at.
     IMString after_;
+    IMString start_;
+    // The time of the newest message received before the catch-up; empty on a next page.
+    IMString notBefore_;
 };

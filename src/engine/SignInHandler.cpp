@@ -1,7 +1,6 @@
 #include "engine/SignInHandler.h"
 
 #include "engine/EngineAccess.h"
-#include "engine/FetchArchiveCommand.h"
 #include "engine/ResourceText.h"
 #include "engine/ResponseDelegate.h"
 #include "xmpp/Connection.h"
@@ -34,7 +33,6 @@ void SignInHandler::succeeded()
     delegate->OnMyDisplayNameChanged(&noName);
     delegate->OnClientPresenceUpdated(PresenceStatus(PresenceStatus::OFFLINE));
     delegate->OnSignInSuccess();
-    FetchArchiveCommand::queue(getRequestController());
 }
 
 void SignInHandler::failed()

@@ -12,7 +12,7 @@ ArchiveManager::ArchiveManager(Connection* connection) : SubManager(connection) 
 
 ArchiveManager::~ArchiveManager() = default;
 
-bool ArchiveManager::query(const IMString& after, const IMString& start)
+bool ArchiveManager::query(const IMString& after, const IMString& start, const IMString& notBefore)
 {
     if (connection() == nullptr) {
         return false;
@@ -22,6 +22,9 @@ bool ArchiveManager::query(const IMString& after, const IMString& start)
         std::lock_guard<std::mutex> guard(lock_);
         id = "archive_" + std::to_string(++sent_);
         open_.insert(id);
+        if (!notBefore.IsEmpty()) {
+            notBefore_ = notBefore;
+        }
     }
     auto query = new ArchiveQuery();
     query->setPacketID(new IMString(id.c_str()));
@@ -43,7 +46,13 @@ bool ArchiveManager::accepts(ArchivedMessage& result)
         return false;
     }
     std::lock_guard<std::mutex> guard(lock_);
-    return open_.count(result.getQueryId()->ToUtf8()) > 0;
+    if (open_.count(result.getQueryId()->ToUtf8()) == 0) {
+        return false;
+    }
+    if (!notBefore_.IsEmpty()) {
+        result.setNotBefore(new IMString(notBefore_));
+    }
+    return true;
 }
 
 bool ArchiveManager::ends(ArchiveFin& fin)

@@ -7,6 +7,11 @@
 // every iq error: the page stays open, unanswered, until the connection and its manager go,
 // and nothing more is asked.
 //
+// The archive's time stamps may be whole seconds, while the client stamps what it receives
+// to the millisecond: every result of a catch-up is newer than the message the catch-up
+// started from, so results are marked not to be older than that message's time, which keeps
+// them after it in the conversation.
+//
 // Threading: query from the request and response threads, accepts and ends on the reader
 // thread inside the connection lock; the open pages are guarded by the manager's own lock.
 // Ownership: as SubManager; the manager owns its record of open pages; arguments stay with
@@ -31,9 +36,12 @@ public:
     ~ArchiveManager() override;
 
     // Sends the query for one page after the archive id `after`, or, when it is empty, from
-    // the time `start` (ISO 8601, UTC) on. Answers whether it was handed to the connection.
-    bool query(const IMString& after, const IMString& start);
-    // Whether the result answers an open page and comes from the user's own server.
+    // the time `start` (ISO 8601, UTC) on. A non-empty `notBefore` (ISO 8601, UTC) starts a
+    // catch-up: its results, on this page and the next, are marked with it. Answers whether
+    // the query was handed to the connection.
+    bool query(const IMString& after, const IMString& start, const IMString& notBefore);
+    // Whether the result answers an open page and comes from the user's own server; such a
+    // result is marked with the catch-up's time.
     bool accepts(ArchivedMessage& result);
     // Whether the fin ends an open page; that page is then closed.
     bool ends(ArchiveFin& fin);
@@ -46,4 +54,5 @@ private:
     // and its query id, "archive_" and a count kept per manager, so per connection.
     std::set<std::string> open_;
     int sent_ = 0;
+    IMString notBefore_;
 };

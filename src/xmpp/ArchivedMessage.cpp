@@ -10,6 +10,7 @@ ArchivedMessage::~ArchivedMessage()
     delete queryId_;
     delete archiveId_;
     delete stamp_;
+    delete notBefore_;
     delete message_;
 }
 
@@ -28,6 +29,10 @@ void ArchivedMessage::setArchiveId(IMString* archiveId) { OwnedField::replace(ar
 IMString* ArchivedMessage::getStamp() { return stamp_; }
 
 void ArchivedMessage::setStamp(IMString* stamp) { OwnedField::replace(stamp_, stamp); }
+
+IMString* ArchivedMessage::getNotBefore() { return notBefore_; }
+
+void ArchivedMessage::setNotBefore(IMString* notBefore) { OwnedField::replace(notBefore_, notBefore); }
 
 MessagePacket* ArchivedMessage::getMessage() { return message_; }
 

@@ -1,7 +1,8 @@
 // One result of an archive query: the archive's id for the message, the query it answers,
 // the address of whoever sent the result (the user's own server leaves it out or puts the
 // user's bare id), the time the archive recorded (the delay stamp, as sent), and the message
-// itself as it was exchanged then.
+// itself as it was exchanged then. The archive manager adds the time the result cannot be
+// older than (see ArchiveManager).
 // Ownership: the result owns its texts and its message. Threading: used by one thread at a
 // time (read on the reader thread, then handed to the response thread).
 #pragma once
@@ -24,6 +25,9 @@ public:
     void setArchiveId(IMString* archiveId);
     IMString* getStamp();
     void setStamp(IMString* stamp);
+    // ISO 8601 (UTC), or null.
+    IMString* getNotBefore();
+    void setNotBefore(IMString* notBefore);
     // Null until set.
     MessagePacket* getMessage();
     void setMessage(MessagePacket* message);
@@ -33,5 +37,6 @@ private:
     IMString* queryId_ = nullptr;
     IMString* archiveId_ = nullptr;
     IMString* stamp_ = nullptr;
+    IMString* notBefore_ = nullptr;
     MessagePacket* message_ = nullptr;
 };

@@ -49,6 +49,25 @@ protected:
         return now;
     }();
 
+    // The sign-in up to the initial presence and the account queries that follow the first
+    // roster: the archive is asked only after them.
+    static TlsScript signInUpToThePresence()
+    {
+        TlsScript script = ScriptedSignIn::signIn();
+        script.ExpectNext("<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" "
+                          "gr:ext=\"2\"/></iq>")
+            .Send("<iq type='result' id='roster_1'><query xmlns='jabber:iq:roster'/></iq>")
+            .ExpectNext("<presence><priority>0</priority></presence>")
+            .WaitFor("<vCard xmlns=\"vcard-temp\"/></iq>");
+        return script;
+    }
+    // Signs in and asks for the roster, as the application does.
+    void signInAndLoad(TlsScript script)
+    {
+        signIn(std::move(script));
+        controller_.refreshLists(false);
+    }
+
     static std::string query(const std::string& id, const std::string& bound)
     {
         return "<iq id=\"" + id + "\" type=\"set\"><query xmlns=\"urn:xmpp:mam:2\" queryid=\"" + id +
@@ -98,7 +117,7 @@ TEST_F(ArchiveCatchUpTest, PagesAfterTheLastArchiveIdAreStoredOnceAndInOrder)
     const std::string bob = idOf("bob");
     const std::string carol = idOf("carol");
     storeReceived(bob, "zero", "A0", At(1));
-    TlsScript script = ScriptedSignIn::signIn();
+    TlsScript script = signInUpToThePresence();
     script.ExpectNext(after("archive_1", "A0"))
         .Send("<message from='" + bob + "/res' type='chat' id='b1'><body>one</body>"
               "<stanza-id xmlns='urn:xmpp:sid:0' by='" + own + "' id='A1'/></message>" +
@@ -117,7 +136,7 @@ TEST_F(ArchiveCatchUpTest, PagesAfterTheLastArchiveIdAreStoredOnceAndInOrder)
               "<set xmlns='http://jabber.org/protocol/rsm'><first>A7</first><last>A7</last></set></fin></iq>"
               "<message from='" + bob + "/res' type='chat' id='b9'><body>after</body>"
               "<stanza-id xmlns='urn:xmpp:sid:0' by='" + own + "' id='A8'/></message>");
-    signIn(std::move(script));
+    signInAndLoad(std::move(script));
     ASSERT_TRUE(delegate_.WaitFor("OnMessageReceivedToChat", 6));
     settleRequests();
     EXPECT_TRUE(server_->WaitUntilScriptDone());
@@ -144,26 +163,27 @@ TEST_F(ArchiveCatchUpTest, WithoutAnArchiveIdTheCatchUpStartsAtTheLastReceivedTi
 {
     storeReceived(idOf("bob"), "older", "", At(2));
     storeReceived(idOf("carol"), "newest", "", At(3));
-    TlsScript script = ScriptedSignIn::signIn();
+    TlsScript script = signInUpToThePresence();
     script
         .ExpectNext(query("archive_1", "<field var=\"start\"><value>2020-11-03T08:00:00.000Z</value></field></x>"
                                        "<set xmlns=\"http://jabber.org/protocol/rsm\"><max>50</max></set></query></iq>"))
         .Send("<iq type='error' id='archive_1'><error type='cancel'><service-unavailable "
               "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>"
               "<message from='" + idOf("bob") + "/res' type='chat' id='b1'><body>live</body></message>");
-    signIn(std::move(script));
+    signInAndLoad(std::move(script));
     ASSERT_TRUE(delegate_.WaitFor("OnMessageReceivedToChat"));
     EXPECT_TRUE(server_->WaitUntilScriptDone());
     EXPECT_TRUE(server_->Failures().empty()) << testing::PrintToString(server_->Failures());
     EXPECT_EQ(conversation(idOf("bob")), "older/,live/");
+    settleRequests();
     EXPECT_EQ(delegate_.Names().back(), "OnMessageReceivedToChat") << "no word to the user about the refusal";
 }
 
 // A new account has stored nothing: there is nothing to catch up from, and nothing is asked.
 TEST_F(ArchiveCatchUpTest, AnEmptyStoreAsksNothing)
 {
-    signIn(ScriptedSignIn::signIn().Send("<message from='" + idOf("bob") + "/res' type='chat' id='b1'>"
-                                         "<body>first</body></message>"));
+    signInAndLoad(signInUpToThePresence().Send("<message from='" + idOf("bob") + "/res' type='chat' id='b1'>"
+                                               "<body>first</body></message>"));
     ASSERT_TRUE(delegate_.WaitFor("OnMessageReceivedToChat"));
     settleRequests();
     controller_.SignOut();

@@ -3,6 +3,7 @@
 // the user's own server and for a query it asked), and the next page it asks for.
 #include "EngineFixture.h"
 
+#include "engine/ArchivedMessageHandler.h"
 #include "foundation/IMSystemTime.h"
 #include "platform/ArrayList.h"
 
@@ -192,3 +193,27 @@ TEST_F(ArchiveCatchUpTest, AnEmptyStoreAsksNothing)
 }
 
 }  // namespace
+
+namespace {
+
+std::string Stamp(const char* text)
+{
+    IMDateTime time;
+    return ArchivedMessageHandler::readStamp(IMString(text), time) ? time.ToString().ToUtf8() : "(unread)";
+}
+
+}  // namespace
+
+// The archive's delay stamps as servers write them: whole seconds or fractions of any length,
+// in UTC or with an offset; anything else is not read.
+TEST(ArchiveStampTest, StampsAreReadAsUtcToTheMillisecond)
+{
+    EXPECT_EQ(Stamp("2026-12-06T05:00:01Z"), "2026-12-06T05:00:01.000Z");
+    EXPECT_EQ(Stamp("2026-12-06T05:00:01.5Z"), "2026-12-06T05:00:01.500Z");
+    EXPECT_EQ(Stamp("2026-12-06T05:00:01.123456Z"), "2026-12-06T05:00:01.123Z");
+    EXPECT_EQ(Stamp("2026-12-06T06:30:01+01:30"), "2026-12-06T05:00:01.000Z");
+    EXPECT_EQ(Stamp("2026-12-05T23:00:01-06:00"), "2026-12-06T05:00:01.000Z");
+    EXPECT_EQ(Stamp("2026-12-06T05:00:01"), "(unread)");
+    EXPECT_EQ(Stamp("2026-12-06 05:00:01Z"), "(unread)");
+    EXPECT_EQ(Stamp("yesterday"), "(unread)");
+}

@@ -2,6 +2,8 @@
 
 #include "engine/AddContactCommand.h"
 #include "engine/AllowPresenceShareCommand.h"
+#include "engine/ArchiveEndHandler.h"
+#include "engine/ArchivedMessageHandler.h"
 #include "engine/BuddyAuthorizeHandler.h"
 #include "engine/BuddyInfoHandler.h"
 #include "engine/BuddyStatusHandler.h"
@@ -109,6 +111,8 @@ IMHashMap* GtalkRequestController::newHandlerTable()
     addHandler<TextMessageHandler>(table, "message", this);
     addHandler<MessageBounceHandler>(table, "messageError", this);
     addHandler<StreamHandledHandler>(table, "streamHandled", this);
+    addHandler<ArchivedMessageHandler>(table, "archivedMessage", this);
+    addHandler<ArchiveEndHandler>(table, "archiveEnd", this);
     return table;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/ContactBatch.h"
 #include "engine/EngineAccess.h"
+#include "engine/FetchArchiveCommand.h"
 #include "engine/GetPresenceCommand.h"
 #include "engine/RequestController.h"
 #include "engine/ResourceText.h"
@@ -142,12 +143,16 @@ void RefreshListHandler::finishFirstRoster(ContactDAO& contacts)
     if (ResponseDelegate* delegate = getResponseDelegate()) {
         delegate->OnAllPresenceReceived();
     }
-    // The presence goes out before the command is queued, so the server always sees the
-    // user available before the account queries arrive.
+    // The presence goes out before the commands are queued, so the server always sees the
+    // user available before the account queries arrive. The archive is asked only after it:
+    // the server does not deliver what it held offline to a session that has queried the
+    // archive, so a message landing offline between such a query and the presence would be
+    // in neither answer.
     if (PresenceManager* presence = EngineAccess::presenceManager(controller)) {
         presence->sendPresence(Presence::Type::AVAILABLE);
     }
     auto command = new GetPresenceCommand();
     command->setRequestController(controller);
     controller->addToCommandQueue(command);
+    FetchArchiveCommand::queue(controller);
 }

@@ -1,6 +1,8 @@
 // One chat message as the message stores keep it: the other party's user id, text, type,
 // time stamp, offline flag, the protocol layer's id text, and for saved copies the
-// conversation key and protect flag.
+// conversation key and protect flag. A received message also keeps the ids it came with: the
+// sender's own id of the stanza, and the id under which the user's server archived it; both
+// are empty when unknown, and they are what tells a message delivered twice from a new one.
 //
 // Ids: a message made by MessageModel::CreateMessage carries a new 64-bit id, unique among
 // the stored messages whatever the clock does; the store files the message under it, and the
@@ -35,6 +37,10 @@ public:
     virtual void SetOfflineMessage(bool offline) = 0;
     virtual void SetProtocolId(const IMString& id) = 0;
     virtual const IMString& GetProtocolId() const = 0;
+    virtual void SetStanzaId(const IMString& id) = 0;
+    virtual const IMString& GetStanzaId() const = 0;
+    virtual void SetArchiveId(const IMString& id) = 0;
+    virtual const IMString& GetArchiveId() const = 0;
     virtual long long GetMessageId() const = 0;
     virtual void SetMessageId(long long id) = 0;
     virtual bool IsProtected() const = 0;

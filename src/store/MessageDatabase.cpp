@@ -12,18 +12,28 @@ namespace {
 
 constexpr const char* CREATE_TABLE =
     "CREATE TABLE IF NOT EXISTS messagetable(otheruserid NTEXT,messagetype INTEGER,message NTEXT,protocolid NTEXT,"
-    "timestamp DATETIME,isofflinemessage INTEGER,messageid INTEGER)";
+    "timestamp DATETIME,isofflinemessage INTEGER,messageid INTEGER,archiveid NTEXT,stanzaid NTEXT)";
+// Files made before the received messages kept their ids get the two columns, in the same
+// order, so that a row reads alike from either.
+constexpr const char* ADD_ARCHIVE_ID = "ALTER TABLE messagetable ADD COLUMN archiveid NTEXT";
+constexpr const char* ADD_STANZA_ID = "ALTER TABLE messagetable ADD COLUMN stanzaid NTEXT";
 // One row per message id, found in one step; conversations are read per user in time order.
 constexpr const char* CREATE_ID_INDEX = "CREATE UNIQUE INDEX IF NOT EXISTS messagetable_id ON messagetable(messageid)";
 constexpr const char* CREATE_USER_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_user ON messagetable(otheruserid,timestamp)";
+// A message delivered again is recognised by its archive id, or by its sender and stanza id.
+constexpr const char* CREATE_ARCHIVE_INDEX =
+    "CREATE INDEX IF NOT EXISTS messagetable_archive ON messagetable(archiveid)";
+constexpr const char* CREATE_STANZA_INDEX =
+    "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
 
 // Inserts the row, or updates every column of the row that has the message id.
 constexpr const char* SAVE_MESSAGE =
-    "INSERT INTO messagetable(otheruserid,messagetype,message,protocolid,timestamp,isofflinemessage,messageid) "
-    "VALUES(?,?,?,?,?,?,?) ON CONFLICT(messageid) DO UPDATE SET otheruserid=excluded.otheruserid,"
+    "INSERT INTO messagetable(otheruserid,messagetype,message,protocolid,timestamp,isofflinemessage,messageid,"
+    "archiveid,stanzaid) VALUES(?,?,?,?,?,?,?,?,?) ON CONFLICT(messageid) DO UPDATE SET otheruserid=excluded.otheruserid,"
     "messagetype=excluded.messagetype,message=excluded.message,protocolid=excluded.protocolid,"
-    "timestamp=excluded.timestamp,isofflinemessage=excluded.isofflinemessage";
+    "timestamp=excluded.timestamp,isofflinemessage=excluded.isofflinemessage,archiveid=excluded.archiveid,"
+    "stanzaid=excluded.stanzaid";
 
 // Time stamps are fixed-width ISO 8601 text, so their text order is their time order; rowid
 // keeps messages of the same millisecond in the order they were stored.
@@ -35,6 +45,18 @@ constexpr const char* SELECT_LAST_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp DESC,rowid DESC LIMIT 1";
 constexpr const char* SELECT_BY_ID = "SELECT * FROM messagetable WHERE messageid=?";
 constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetable";
+// Received messages are of type 0 (unread) and 3 (read). Two messages the user's server
+// archived under different ids are different messages, whatever ids their senders gave them;
+// the sender's id only recognises a row stored without an archive id. The last archive id is that of the
+// received message stored last: the archive hands out its results oldest first, and asking
+// after an id older than the newest only fetches again what is then skipped.
+constexpr const char* COUNT_RECEIVED_DUPLICATES =
+    "SELECT count(*) FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
+    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')='')))";
+constexpr const char* SELECT_LAST_ARCHIVE_ID =
+    "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
+constexpr const char* SELECT_LAST_RECEIVED =
+    "SELECT * FROM messagetable WHERE messagetype IN (0,3) ORDER BY timestamp DESC,rowid DESC LIMIT 1";
 constexpr const char* SELECT_UNREAD_COUNTS =
     "SELECT otheruserid,count(*) FROM messagetable WHERE messagetype=0 GROUP BY otheruserid";
 
@@ -60,7 +82,9 @@ const char* const MessageDatabase::dbLocation = "/Home/gtalkmessage.db";
 IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
 
 MessageDatabase::MessageDatabase()
-    : StoreTable(dbLocation, {CREATE_TABLE, CREATE_ID_INDEX, CREATE_USER_INDEX})
+    : StoreTable(dbLocation,
+                 {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
+                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX})
 {
 }
 
@@ -75,8 +99,18 @@ SqlParameters MessageDatabase::BindValues(Message* message)
         .Text(message->GetProtocolId())
         .Time(message->GetTimeStamp())
         .Flag(message->IsOfflineMessage())
-        .Int64(message->GetMessageId());
+        .Int64(message->GetMessageId())
+        .Text(message->GetArchiveId())
+        .Text(message->GetStanzaId());
     return values;
+}
+
+Message* MessageDatabase::CreateStoredMessage(const Ixa::Io::DbEnumerator& row)
+{
+    Message* message = CreateMessageObject(row);
+    message->SetArchiveId(TextAt(row, 7));
+    message->SetStanzaId(TextAt(row, 8));
+    return message;
 }
 
 Message* MessageDatabase::CreateMessageObject(const Ixa::Io::DbEnumerator& row)
@@ -112,7 +146,7 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
     if (!BeginTransaction()) {
         return nullptr;
     }
-    std::unique_ptr<ArrayList> messages(QueryList(SELECT_WITH_USER, SqlParameters().Text(user), CreateMessageObject));
+    std::unique_ptr<ArrayList> messages(QueryList(SELECT_WITH_USER, SqlParameters().Text(user), CreateStoredMessage));
     if (messages == nullptr || (!keepUnread && !Execute(MARK_USER_READ, SqlParameters().Text(user)))) {
         RollbackTransaction();
         if (messages != nullptr) {
@@ -129,15 +163,37 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
 
 Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)
 {
-    return QueryFirst(SELECT_LAST_WITH_USER, SqlParameters().Text(user), CreateMessageObject);
+    return QueryFirst(SELECT_LAST_WITH_USER, SqlParameters().Text(user), CreateStoredMessage);
 }
 
 Message* MessageDatabase::FindMessageById(long long messageId)
 {
-    return QueryFirst(SELECT_BY_ID, SqlParameters().Int64(messageId), CreateMessageObject);
+    return QueryFirst(SELECT_BY_ID, SqlParameters().Int64(messageId), CreateStoredMessage);
 }
 
 long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARGEST_ID, SqlParameters()); }
+
+bool MessageDatabase::IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
+{
+    SqlParameters values;
+    values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId).Text(archiveId);
+    return QueryInt(COUNT_RECEIVED_DUPLICATES, values) > 0;
+}
+
+IMString MessageDatabase::GetLastArchiveId()
+{
+    bool failed = false;
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows = Query(SELECT_LAST_ARCHIVE_ID, SqlParameters(), failed);
+    if (rows == nullptr || Ixa::IsFailed(rows->MoveNext())) {
+        return IMString();
+    }
+    return TextAt(*rows, 0);
+}
+
+Message* MessageDatabase::GetLastReceivedMessage()
+{
+    return QueryFirst(SELECT_LAST_RECEIVED, SqlParameters(), CreateStoredMessage);
+}
 
 bool MessageDatabase::IsChatPresentWithUser(const Ixa::Base::String& user)
 {

@@ -49,7 +49,16 @@ public:
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+    // Whether a received message is stored with the archive id, or from `sender` with the
+    // stanza id on a row that, when an archive id is given, has none; an empty id matches nothing.
+    bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);
+    // The archive id of the received message stored last that has one; empty when none has.
+    IMString GetLastArchiveId();
+    // The received message with the newest time stamp, or null.
+    Message* GetLastReceivedMessage();
 
+    // A new message from a row of messagetable, all columns.
+    static Message* CreateStoredMessage(const Ixa::Io::DbEnumerator& row);
     // A new message from a row whose first seven columns are those of messagetable.
     static Message* CreateMessageObject(const Ixa::Io::DbEnumerator& row);
     // A new platform string from column 0.

@@ -28,6 +28,14 @@ void MessageImpl::SetProtocolId(const IMString& id) { protocolId_ = id; }
 
 const IMString& MessageImpl::GetProtocolId() const { return protocolId_; }
 
+void MessageImpl::SetStanzaId(const IMString& id) { stanzaId_ = id; }
+
+const IMString& MessageImpl::GetStanzaId() const { return stanzaId_; }
+
+void MessageImpl::SetArchiveId(const IMString& id) { archiveId_ = id; }
+
+const IMString& MessageImpl::GetArchiveId() const { return archiveId_; }
+
 long long MessageImpl::GetMessageId() const { return messageId_; }
 
 void MessageImpl::SetMessageId(long long id) { messageId_ = id; }

@@ -21,6 +21,10 @@ public:
     void SetOfflineMessage(bool offline) override;
     void SetProtocolId(const IMString& id) override;
     const IMString& GetProtocolId() const override;
+    void SetStanzaId(const IMString& id) override;
+    const IMString& GetStanzaId() const override;
+    void SetArchiveId(const IMString& id) override;
+    const IMString& GetArchiveId() const override;
     long long GetMessageId() const override;
     void SetMessageId(long long id) override;
     bool IsProtected() const override;
@@ -33,6 +37,8 @@ public:
 private:
     IMString otherUserId_;
     IMString protocolId_;
+    IMString stanzaId_;
+    IMString archiveId_;
     IMString message_;
     IMString useridTimeStamp_;
     int messageType_ = 0;

@@ -4,6 +4,7 @@
 #include "store/MessageImpl.h"
 
 #include <algorithm>
+#include <memory>
 
 using Ixa::Base::Collection::ArrayList;
 using Ixa::Base::Collection::HashMap;
@@ -52,6 +53,29 @@ bool MessageModel::DeleteDatabase()
 Message* MessageModel::FindMessageById(long long messageId)
 {
     return Locked<Message*>(nullptr, [&](MessageDatabase& messages) { return messages.FindMessageById(messageId); });
+}
+
+bool MessageModel::IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
+{
+    return Locked(false, [&](MessageDatabase& messages) {
+        return messages.IsReceivedMessageStored(sender, stanzaId, archiveId);
+    });
+}
+
+IMString MessageModel::GetLastArchiveId()
+{
+    return Locked(IMString(), [](MessageDatabase& messages) { return messages.GetLastArchiveId(); });
+}
+
+bool MessageModel::GetLastReceivedTime(IMDateTime& time)
+{
+    std::unique_ptr<Message> last(
+        Locked<Message*>(nullptr, [](MessageDatabase& messages) { return messages.GetLastReceivedMessage(); }));
+    if (last == nullptr) {
+        return false;
+    }
+    time = last->GetTimeStamp();
+    return true;
 }
 
 HashMap* MessageModel::GetUnreadMessages()

@@ -29,6 +29,9 @@ public:
     // Empties the table; the file stays.
     virtual bool DeleteDatabase();
     Message* FindMessageById(long long messageId) override;
+    bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId) override;
+    IMString GetLastArchiveId() override;
+    bool GetLastReceivedTime(IMDateTime& time) override;
     virtual Ixa::Base::Collection::HashMap* GetUnreadMessages();
     virtual Message* GetLastMessageWithUser(const Ixa::Base::String& user);
 

@@ -1,6 +1,6 @@
 #include "store/StoreTable.h"
 
-StoreTable::StoreTable(const char* location, std::initializer_list<const char*> schema)
+StoreTable::StoreTable(const char* location, std::initializer_list<SchemaStep> schema)
     : location_(location)
     , schema_(schema)
 {
@@ -39,13 +39,31 @@ bool StoreTable::CreateTable()
     if (!BeginTransaction()) {
         return false;
     }
-    for (const char* statement : schema_) {
-        if (!Execute(statement)) {
+    for (const SchemaStep& step : schema_) {
+        if (!RunSchemaStep(step)) {
             RollbackTransaction();
             return false;
         }
     }
     return CommitTransaction();
+}
+
+namespace {
+
+constexpr const char* COUNT_COLUMN = "SELECT count(*) FROM pragma_table_info(?) WHERE name=?";
+
+}  // namespace
+
+bool StoreTable::RunSchemaStep(const SchemaStep& step)
+{
+    if (step.column != nullptr) {
+        SqlParameters names;
+        names.Text(Ixa::Base::String(step.table)).Text(Ixa::Base::String(step.column));
+        if (QueryInt(COUNT_COLUMN, names) > 0) {
+            return true;
+        }
+    }
+    return Execute(step.sql);
 }
 
 bool StoreTable::BeginTransaction() { return database_ != nullptr && Ixa::IsSucceeded(database_->BeginTransaction()); }

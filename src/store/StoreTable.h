@@ -5,6 +5,10 @@
 // table closed: every operation of the table then answers its empty result, and no other
 // store is affected.
 //
+// A table made by an earlier version gets the columns added since with ALTER TABLE, each only
+// when it is missing (SQLite has no ADD COLUMN IF NOT EXISTS); a column step sits in the schema
+// after its table's CREATE TABLE and before the indexes that use it.
+//
 // Transactions nest (Ixa::Io::Database), so each write that guards itself with a transaction
 // can run inside a batch opened by the model.
 //
@@ -28,6 +32,17 @@ class StoreTable {
 public:
     virtual ~StoreTable();
 
+    // One schema statement, or a column added to an existing table: `alter` is the constant
+    // ALTER TABLE ... ADD COLUMN text, run only when `table` has no column named `column`.
+    struct SchemaStep {
+        SchemaStep(const char* statement) : sql(statement) {}  // NOLINT(google-explicit-constructor)
+        SchemaStep(const char* table, const char* column, const char* alter)
+            : sql(alter), table(table), column(column) {}
+        const char* sql;
+        const char* table = nullptr;
+        const char* column = nullptr;
+    };
+
     StoreTable(const StoreTable&) = delete;
     StoreTable& operator=(const StoreTable&) = delete;
 
@@ -45,7 +60,7 @@ public:
 protected:
     // Opens the file at once. `schema`: the statements that prepare a connection to the file,
     // run on every opening: settings, and CREATE TABLE and CREATE INDEX, all IF NOT EXISTS.
-    StoreTable(const char* location, std::initializer_list<const char*> schema);
+    StoreTable(const char* location, std::initializer_list<SchemaStep> schema);
 
     bool Execute(const char* sql, const SqlParameters& values = SqlParameters());
     // Execute inside its own (possibly nested) transaction, rolled back on failure.
@@ -97,9 +112,10 @@ protected:
 
 private:
     Ixa::Io::DbStatement* Prepared(const char* sql);
+    bool RunSchemaStep(const SchemaStep& step);
 
     Ixa::Base::String location_;
-    std::vector<const char*> schema_;
+    std::vector<SchemaStep> schema_;
     Ixa::Io::Database* database_ = nullptr;
     // Keyed by the address of the SQL text: every statement of the stores is a constant.
     std::unordered_map<const char*, std::unique_ptr<Ixa::Io::DbStatement>> statements_;

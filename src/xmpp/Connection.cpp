@@ -478,6 +478,7 @@ RosterManager* Connection::getRosterManager() { return subManager(&XMPPManager::
 PresenceManager* Connection::getPresenceManager() { return subManager(&XMPPManager::getPresenceManager); }
 SettingsManager* Connection::getSettingsManager() { return subManager(&XMPPManager::getSettingsManager); }
 VCardManager* Connection::getVCardManager() { return subManager(&XMPPManager::getVCardManager); }
+ArchiveManager* Connection::getArchiveManager() { return subManager(&XMPPManager::getArchiveManager); }
 
 bool Connection::enterReaderEvent(XMLReader* reader)
 {

@@ -52,6 +52,7 @@
 #include <mutex>
 #include <shared_mutex>
 
+class ArchiveManager;
 class ChatManager;
 class IMSecureSocket;
 class KeepAlive;
@@ -154,6 +155,7 @@ public:
     PresenceManager* getPresenceManager();
     SettingsManager* getSettingsManager();
     VCardManager* getVCardManager();
+    ArchiveManager* getArchiveManager();
     // Around a reader event: takes the connection lock, unless `reader` (null: none) is
     // closed before it gets it; false then, and the event is to be dropped.
     bool enterReaderEvent(XMLReader* reader);

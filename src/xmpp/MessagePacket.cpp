@@ -67,6 +67,18 @@ bool MessagePacket::isNoSaveStatus() const { return noSave_; }
 
 void MessagePacket::setNoSaveStatus(bool noSave) { noSave_ = noSave; }
 
+void MessagePacket::addStanzaId(const IMString& by, const IMString& id) { stanzaIds_.emplace_back(by, id); }
+
+const IMString* MessagePacket::getStanzaIdBy(const IMString& by) const
+{
+    for (const auto& stanzaId : stanzaIds_) {
+        if (stanzaId.first.Equals(by, false)) {
+            return &stanzaId.second;
+        }
+    }
+    return nullptr;
+}
+
 MessagePacket::Type MessagePacket::getMessageType() const { return type_; }
 
 void MessagePacket::setMessageType(Type type) { type_ = type; }

@@ -1,6 +1,9 @@
 // A message stanza. The body is stored either as given or as an escaped copy (the chat
 // manager escapes what the user typed; the reader stores what the tokenizer delivered,
 // which is already unescaped). Subject and thread are escaped when written.
+// A received message also keeps the stanza ids (XEP-0359) it carries, each with the address
+// that gave it: only the one given by the user's own server names the message in the user's
+// archive, and a sender can put any stanza id into a message.
 // Ownership: as Packet; the message owns its subject, body, thread and language.
 // Thread-safety: as Packet.
 #pragma once
@@ -8,6 +11,8 @@
 #include "xmpp/Packet.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class MessagePacket : public Packet {
 public:
@@ -39,6 +44,9 @@ public:
     void setXmlLang(IMString* xmlLang);
     bool isNoSaveStatus() const;
     void setNoSaveStatus(bool noSave);
+    void addStanzaId(const IMString& by, const IMString& id);
+    // The stanza id given by `by` (compared without case), or null; lent.
+    const IMString* getStanzaIdBy(const IMString& by) const;
     Type getMessageType() const;
     void setMessageType(Type type);
     Type getMessagePacketType() const;
@@ -52,6 +60,7 @@ private:
     IMString* body_ = nullptr;
     IMString* thread_ = nullptr;
     IMString* xmlLang_ = nullptr;
+    std::vector<std::pair<IMString, IMString>> stanzaIds_;
     bool noSave_ = false;
     Type type_ = Type::NORMAL;
 };

@@ -21,6 +21,8 @@ public:
     static constexpr const char* SHARED_STATUS = "sharedstatus";
     static constexpr const char* CONNECTION_ERROR = "connectionError";
     static constexpr const char* STREAM_HANDLED = "streamHandled";
+    static constexpr const char* ARCHIVED_MESSAGE = "archivedMessage";
+    static constexpr const char* ARCHIVE_END = "archiveEnd";
 
     // Without a controller the object is deleted, since nobody else would.
     static void post(RequestController* controller, const char* name, Ixa::Base::Object* object);

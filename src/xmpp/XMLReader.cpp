@@ -1,6 +1,8 @@
 #include "xmpp/XMLReader.h"
 
 #include "net/IMSocketInputStream.h"
+#include "xmpp/ArchiveFin.h"
+#include "xmpp/ArchivedMessage.h"
 #include "platform/Integer.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/NewIQ.h"
@@ -20,6 +22,7 @@ namespace {
 
 const char* const SASL_NAMESPACE = "urn:ietf:params:xml:ns:xmpp-sasl";
 const char* const SM_NAMESPACE = "urn:xmpp:sm:3";
+const char* const ARCHIVE_NAMESPACE = "urn:xmpp:mam:2";
 
 int decimal(IMString* text)
 {
@@ -334,6 +337,8 @@ bool XMLReader::parseIqChild(IQ& header)
         auto vCard = new VCard();
         setAddressing(vCard, header);
         parseVCard(vCard);
+    } else if (parser_->isName("fin") && parser_->isAttribute("xmlns", ARCHIVE_NAMESPACE)) {
+        parseArchiveFin(header);
     } else {
         return false;
     }
@@ -390,8 +395,24 @@ void XMLReader::parsePresence(Presence* presence)
 
 void XMLReader::parseMessage()
 {
+    ArchivedMessage* archived = nullptr;
+    bool complete = false;
+    MessagePacket* message = readMessage(true, archived, complete);
+    if (archived != nullptr) {
+        archived->setSource(copy(message->getFrom()));
+        delete message;
+        deliverStanza(archived, XMPPListener::ARCHIVE_RESULT, complete);
+        return;
+    }
+    bool isError = message->getMessageType() == MessagePacket::Type::ERROR;
+    deliverStanza(message, isError ? XMPPListener::MESSAGE_ERROR : XMPPListener::MESSAGE, complete);
+}
+
+MessagePacket* XMLReader::readMessage(bool outer, ArchivedMessage*& archived, bool& complete)
+{
     auto message = new MessagePacket();
     message->setFrom(parser_->getAttribute("from"));
+    message->setTo(parser_->getAttribute("to"));
     message->setPacketID(parser_->getAttribute("id"));
     if (IMString* type = parser_->getAttribute("type")) {
         message->setMessageType(MessagePacket::getMessagePacketType(type));
@@ -400,7 +421,7 @@ void XMLReader::parseMessage()
     // Only the message's own children count: a formatted copy of the body (an XHTML "body"
     // inside "html") or a forwarded message inside it is not this message's text.
     int ownChildren = parser_->getDepth() + 1;
-    bool complete = readChildren("message", [&] {
+    complete = readChildren("message", [&] {
         if (parser_->getDepth() != ownChildren) {
             return;
         }
@@ -418,10 +439,53 @@ void XMLReader::parseMessage()
             }
         } else if (parser_->isName("error")) {
             message->setError(parseError("error"));
+        } else if (outer && parser_->isName("stanza-id") && parser_->isAttribute("xmlns", "urn:xmpp:sid:0")) {
+            std::unique_ptr<IMString> by(parser_->getAttribute("by"));
+            std::unique_ptr<IMString> id(parser_->getAttribute("id"));
+            if (by != nullptr && id != nullptr && !id->IsEmpty()) {
+                message->addStanzaId(*by, *id);
+            }
+        } else if (outer && archived == nullptr && parser_->isName("result") &&
+                   parser_->isAttribute("xmlns", ARCHIVE_NAMESPACE)) {
+            archived = parseArchiveResult();
         }
     });
-    bool isError = message->getMessageType() == MessagePacket::Type::ERROR;
-    deliverStanza(message, isError ? XMPPListener::MESSAGE_ERROR : XMPPListener::MESSAGE, complete);
+    return message;
+}
+
+// The forwarded message's delay stamp is the time the archive recorded; a delay inside the
+// archived message itself is that message's business.
+ArchivedMessage* XMLReader::parseArchiveResult()
+{
+    auto result = new ArchivedMessage();
+    result->setQueryId(parser_->getAttribute("queryid"));
+    result->setArchiveId(parser_->getAttribute("id"));
+    readChildren("result", [&] {
+        if (parser_->isName("delay") && parser_->isAttribute("xmlns", "urn:xmpp:delay") &&
+            result->getStamp() == nullptr) {
+            result->setStamp(parser_->getAttribute("stamp"));
+        } else if (parser_->isName("message") && result->getMessage() == nullptr) {
+            ArchivedMessage* nested = nullptr;
+            bool complete = false;
+            result->setMessage(readMessage(false, nested, complete));
+        }
+    });
+    return result;
+}
+
+void XMLReader::parseArchiveFin(IQ& header)
+{
+    auto fin = new ArchiveFin();
+    setAddressing(fin, header);
+    fin->setComplete(parser_->isAttribute("complete", "true"));
+    bool complete = readChildren("fin", [&] {
+        if (parser_->isName("last")) {
+            if (IMString* text = childText()) {
+                fin->setLast(text);
+            }
+        }
+    });
+    deliverStanza(fin, XMPPListener::ARCHIVE_END, complete);
 }
 
 XMPPError* XMLReader::parseError(const char* endName)

@@ -11,7 +11,10 @@
 // deleted. A stanza cut short by close() still goes to the listener, which close() has
 // removed by then, so it is deleted as well. An iq of type error is never read as roster,
 // shared-status, settings or vCard data. A get or set that yields none of those goes to the
-// listener as IQ_REQUEST, so that it can be answered. Exceeding the limits ends the reader with
+// listener as IQ_REQUEST, so that it can be answered. A message carrying an archive result
+// ("urn:xmpp:mam:2") goes on as ARCHIVE_RESULT with the archived message inside it; an archive
+// page's fin (in an iq result) as ARCHIVE_END. Which of those count is the listener's decision: the reader does not know the
+// account or the queries asked. Exceeding the limits ends the reader with
 // CONNECTION_ERROR, so a hostile server cannot make it hold more than a bounded amount of
 // memory. The end of the connection comes as the input stream's loss marker behind the last
 // bytes received; the reader reports it as CONNECTION_ERROR once it gets there, after every
@@ -50,6 +53,7 @@
 #include <condition_variable>
 #include <mutex>
 
+class ArchivedMessage;
 class IMSocketInputStream;
 class MessagePacket;
 class Presence;
@@ -100,6 +104,11 @@ private:
     bool parseIqChild(IQ& header);
     void parsePresence(Presence* presence);
     void parseMessage();
+    // Reads the message whose start tag is current into a new packet. Only an outer message
+    // (`outer`) takes stanza ids and an archive result (the first, into `archived`).
+    MessagePacket* readMessage(bool outer, ArchivedMessage*& archived, bool& complete);
+    ArchivedMessage* parseArchiveResult();
+    void parseArchiveFin(IQ& header);
     XMPPError* parseError(const char* endName);
     void parseRoster(Roster* roster);
     void parseRosterItem(Roster* roster);

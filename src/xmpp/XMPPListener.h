@@ -24,6 +24,8 @@ public:
     static constexpr int SM_FEATURE = 20;        // no object: the server offers stream management
     static constexpr int FEATURES_END = 21;      // no object: the end of the stream's features
     static constexpr int SM_ANSWER = 22;         // a StreamAnswer
+    static constexpr int ARCHIVE_RESULT = 26;    // an ArchivedMessage: one result of an archive query
+    static constexpr int ARCHIVE_END = 27;       // an ArchiveFin: the fin ending a page
 
     virtual ~XMPPListener() = default;
 

@@ -2,6 +2,9 @@
 
 #include "engine/PresenceStatus.h"
 #include "foundation/IMHashMap.h"
+#include "xmpp/ArchiveFin.h"
+#include "xmpp/ArchiveManager.h"
+#include "xmpp/ArchivedMessage.h"
 #include "xmpp/ChatManager.h"
 #include "xmpp/Connection.h"
 #include "xmpp/Constants.h"
@@ -35,6 +38,7 @@ XMPPManager::XMPPManager(Connection* connection, RequestController* controller)
       chatManager_(new ChatManager(connection)),
       settingsManager_(new SettingsManager(connection)),
       vCardManager_(new VCardManager(connection)),
+      archiveManager_(new ArchiveManager(connection)),
       responder_(new IQResponder(connection))
 {
 }
@@ -42,6 +46,7 @@ XMPPManager::XMPPManager(Connection* connection, RequestController* controller)
 XMPPManager::~XMPPManager()
 {
     delete responder_;
+    delete archiveManager_;
     delete vCardManager_;
     delete settingsManager_;
     delete chatManager_;
@@ -153,6 +158,12 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         }
         delete object;
         return;
+    case ARCHIVE_RESULT:
+        processArchiveResult(object);
+        return;
+    case ARCHIVE_END:
+        processArchiveEnd(object);
+        return;
     default:
         loginManager_->onXMPPError();
         delete object;
@@ -231,6 +242,26 @@ void XMPPManager::processVCard(Ixa::Base::Object* object)
         return;
     }
     post(NotificationPoster::DISPLAY_IMAGE, object);
+}
+
+void XMPPManager::processArchiveResult(Ixa::Base::Object* object)
+{
+    auto result = dynamic_cast<ArchivedMessage*>(object);
+    if (result != nullptr && archiveManager_->accepts(*result)) {
+        post(NotificationPoster::ARCHIVED_MESSAGE, result);
+    } else {
+        delete object;
+    }
+}
+
+void XMPPManager::processArchiveEnd(Ixa::Base::Object* object)
+{
+    auto end = dynamic_cast<ArchiveFin*>(object);
+    if (end != nullptr && archiveManager_->ends(*end)) {
+        post(NotificationPoster::ARCHIVE_END, end);
+    } else {
+        delete object;
+    }
 }
 
 bool XMPPManager::isFromServer(IQ* iq)
@@ -328,6 +359,7 @@ void XMPPManager::clean()
     chatManager_->clean();
     settingsManager_->clean();
     vCardManager_->clean();
+    archiveManager_->clean();
     responder_->clean();
     cleaned_ = true;
 }
@@ -343,3 +375,5 @@ RosterManager* XMPPManager::getRosterManager() { return cleaned_ ? nullptr : ros
 SettingsManager* XMPPManager::getSettingsManager() { return cleaned_ ? nullptr : settingsManager_; }
 
 VCardManager* XMPPManager::getVCardManager() { return cleaned_ ? nullptr : vCardManager_; }
+
+ArchiveManager* XMPPManager::getArchiveManager() { return cleaned_ ? nullptr : archiveManager_; }

@@ -20,6 +20,8 @@
 // Stream management: the offer and the server's answers drive the login manager; a request
 // for an acknowledgement becomes a "streamHandled" notification carrying the count, so that
 // the response thread acknowledges it once everything read before it has been handled.
+// Archive results and page ends are passed on ("archivedMessage", "archiveEnd") only when
+// the archive manager accepts them: from the user's own server, for a page it asked.
 //
 // A message of type error is passed on ("messageError") only when it carries an id, the id
 // of the chat message it answers; without one it names nothing and is dropped.
@@ -38,6 +40,7 @@
 #include <atomic>
 #include <cstdint>
 
+class ArchiveManager;
 class ChatManager;
 class IQ;
 class IQResponder;
@@ -79,6 +82,7 @@ public:
     RosterManager* getRosterManager();
     SettingsManager* getSettingsManager();
     VCardManager* getVCardManager();
+    ArchiveManager* getArchiveManager();
 
 private:
     void dispatch(Ixa::Base::Object* object, int event);
@@ -86,6 +90,8 @@ private:
     void processRoster(Roster* roster);
     void processServicePayload(Ixa::Base::Object* object, const char* name);
     void processVCard(Ixa::Base::Object* object);
+    void processArchiveResult(Ixa::Base::Object* object);
+    void processArchiveEnd(Ixa::Base::Object* object);
     bool isFromServer(IQ* iq);
     void processStreamAnswer(StreamAnswer* answer);
     void postHandledCount(StreamManagement& streams, std::uint32_t stanzasRead);
@@ -101,6 +107,7 @@ private:
     ChatManager* chatManager_;
     SettingsManager* settingsManager_;
     VCardManager* vCardManager_;
+    ArchiveManager* archiveManager_;
     IQResponder* responder_;
     // Written under the connection lock; read by the getters from any thread.
     std::atomic<bool> cleaned_{false};

@@ -746,3 +746,48 @@ TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndTheCl
     EXPECT_EQ(engine_.Delegate().Count("OnSignInSuccess"), 1u);
     EXPECT_EQ(engine_.Delegate().Count("OnConnectionLost"), 0u);
 }
+
+// While the engine is signed out, the user's phone (another client of the same account) is
+// online for a while and gets Bob's first messages; then the phone goes too and the server
+// holds the rest offline. Signing in again fetches from the server's archive what went to the
+// phone, and the messages held offline arrive both ways: each is stored exactly once, in order.
+TEST_F(EngineEndToEndTest, WhatWentToAnotherClientOrWaitedOfflineIsFetchedFromTheArchiveOnce)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> bobPeer = Online(bob);
+    MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
+    ASSERT_TRUE(SignIn());
+    ExpectDone(*bobPeer, "send " + Jid(alice_) + " m0");
+    ASSERT_TRUE(Received("m0"));
+    SignOut();
+
+    std::unique_ptr<PeerClient> phone = Online(alice_, "phone");
+    for (int i = 1; i <= 3; ++i) {
+        ExpectDone(*bobPeer, "send " + Jid(alice_) + " m" + std::to_string(i));
+    }
+    ASSERT_TRUE(phone->WaitFor("message", Wait, [](const PeerEvent& event) { return event["body"] == "m3"; }))
+        << phone->Diagnostics();
+    ASSERT_TRUE(phone->Quit());
+    for (int i = 4; i <= 5; ++i) {
+        ExpectDone(*bobPeer, "send " + Jid(alice_) + " m" + std::to_string(i));
+    }
+
+    ASSERT_TRUE(SignIn()) << testing::PrintToString(engine_.Delegate().Names());
+    ASSERT_TRUE(Received("m5"));
+    ASSERT_TRUE(Received("m1")) << "what went to the phone comes from the archive";
+    // A message sent now comes after everything the catch-up and the offline store had.
+    ExpectDone(*bobPeer, "send " + Jid(alice_) + " m6");
+    ASSERT_TRUE(Received("m6"));
+    std::string texts;
+    std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(
+        engine_.Messages().GetAllMessagesWithUser(IMString(Jid(bob).c_str()), true));
+    ASSERT_NE(stored, nullptr);
+    for (int i = 0; i < stored->GetCount(); ++i) {
+        auto message = static_cast<Message*>(stored->GetAt(i));
+        texts += (i > 0 ? "," : "") + message->GetMessage().ToUtf8();
+        EXPECT_FALSE(message->GetArchiveId().IsEmpty()) << message->GetMessage().ToUtf8();
+    }
+    stored->RemoveAll(true);
+    EXPECT_EQ(texts, "m0,m1,m2,m3,m4,m5,m6");
+    EXPECT_EQ(engine_.Delegate().Count("OnMessageReceivedToChat"), 7u);
+}

@@ -337,3 +337,84 @@ TEST(SavedMessagesTest, ACopyIsStoredWholeUnderItsKeyAndProtectionGuardsIt)
     list->Add(saved->CreateMessage());
     EXPECT_FALSE(saved->SaveAllMessagesWithUser(list, String())) << "the list is taken and freed all the same";
 }
+
+// A file made before received messages kept their ids: the store adds the two columns on
+// opening, keeps every old row, and files and finds the ids of new rows.
+TEST_F(MessageStoreTest, AnOldFileGetsTheIdColumnsAndKeepsItsRows)
+{
+    model_.reset();
+    {
+        Ixa::Io::Database raw;
+        ASSERT_EQ(raw.Construct(String("/Home/gtalkmessage.db"), true), Ixa::E_SUCCESS);
+        ASSERT_EQ(raw.ExecuteSql(String("DROP TABLE messagetable"), true), Ixa::E_SUCCESS);
+        ASSERT_EQ(raw.ExecuteSql(String("CREATE TABLE messagetable(otheruserid NTEXT,messagetype INTEGER,"
+                                         "message NTEXT,protocolid NTEXT,timestamp DATETIME,isofflinemessage INTEGER,"
+                                         "messageid INTEGER)"), true), Ixa::E_SUCCESS);
+        ASSERT_EQ(raw.ExecuteSql(String("INSERT INTO messagetable VALUES('old@x',0,'before','old',"
+                                         "'2024-05-06T07:03:00.000Z',0,7)"), true), Ixa::E_SUCCESS);
+    }
+    model_.reset(MessageModel::GetInstance());
+    ASSERT_TRUE(model_->CheckOpenDB());
+    std::unique_ptr<Message> old(model_->FindMessageById(7));
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->GetMessage(), IMString("before"));
+    EXPECT_TRUE(old->GetArchiveId().IsEmpty());
+    EXPECT_EQ(model_->GetLastArchiveId(), IMString()) << "an old row has no archive id";
+    IMDateTime last;
+    ASSERT_TRUE(model_->GetLastReceivedTime(last));
+    EXPECT_EQ(last, At(3));
+
+    std::unique_ptr<Message> fresh(Received(*model_, "new@x", "after", At(4)));
+    fresh->SetArchiveId(IMString("A1"));
+    fresh->SetStanzaId(IMString("s1"));
+    ASSERT_TRUE(model_->SaveOrUpdate(fresh.get()));
+    model_.reset();
+    model_.reset(MessageModel::GetInstance());
+    std::unique_ptr<Message> reread(model_->FindMessageById(fresh->GetMessageId()));
+    ASSERT_NE(reread, nullptr) << "a second opening does not add the columns again";
+    EXPECT_EQ(reread->GetArchiveId(), IMString("A1"));
+    EXPECT_EQ(reread->GetStanzaId(), IMString("s1"));
+    EXPECT_EQ(OwnedList(model_->GetAllMessagesWithUser(String("old@x"), true))->GetCount(), 1);
+}
+
+// A received message counts as stored again by its archive id, or by its sender and stanza
+// id (against a row without an archive id, when it has one); sent messages and empty ids
+// never match. The last archive id is that of the
+// received message stored last, and the last received time ignores sent messages.
+TEST_F(MessageStoreTest, ReceivedMessagesAreFoundByArchiveIdOrBySenderAndStanzaId)
+{
+    MessageModel& model = *model_;
+    EXPECT_EQ(model.GetLastArchiveId(), IMString());
+    IMDateTime none;
+    EXPECT_FALSE(model.GetLastReceivedTime(none)) << "an empty store has nothing to catch up from";
+
+    auto store = [&](const char* user, int minute, const char* stanzaId, const char* archiveId, int type) {
+        std::unique_ptr<Message> message(Received(model, user, "m", At(minute)));
+        message->SetMessageType(type);
+        message->SetStanzaId(IMString(stanzaId));
+        message->SetArchiveId(IMString(archiveId));
+        ASSERT_TRUE(model.SaveOrUpdate(message.get()));
+    };
+    store("ann@x", 5, "s1", "A2", Message::TYPE_RECEIVED_UNREAD);
+    store("ann@x", 2, "s2", "A1", Message::TYPE_RECEIVED_READ);
+    store("bob@x", 9, "s3", "", Message::TYPE_SENT);
+    store("bob@x", 1, "s4", "", Message::TYPE_RECEIVED_UNREAD);
+
+    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString()));
+    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("zed@x"), IMString(), IMString("A1")));
+    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s4"), IMString("A9")))
+        << "a row stored without an archive id is found by sender and stanza id";
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString("A7")))
+        << "archived under another id, it is another message that reused the sender's id";
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s1"), IMString()))
+        << "a stanza id counts only with its sender";
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s3"), IMString()))
+        << "a sent message is no received one";
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString(), IMString()));
+    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("ann@x"), IMString(), IMString("A3")));
+
+    EXPECT_EQ(model.GetLastArchiveId(), IMString("A1")) << "stored last, though older in time";
+    IMDateTime last;
+    ASSERT_TRUE(model.GetLastReceivedTime(last));
+    EXPECT_EQ(last, At(5)) << "the sent message at minute 9 does not count";
+}

@@ -1,5 +1,7 @@
 #include "RecordingListener.h"
 
+#include "xmpp/ArchiveFin.h"
+#include "xmpp/ArchivedMessage.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/Presence.h"
 #include "xmpp/Roster.h"
@@ -101,6 +103,14 @@ std::string Describe(Ixa::Base::Object* object)
                Field("status", status->getCurrentStatusMessage()) +
                Texts("default", status->getDefaultStatusMessages()) + Texts("dnd", status->getDndStatusMessages()) +
                Number("invisible", status->isInvisible() ? 1 : 0);
+    }
+    if (auto archived = dynamic_cast<ArchivedMessage*>(object)) {
+        return Field("source", archived->getSource()) + Field("queryid", archived->getQueryId()) +
+               Field("archiveid", archived->getArchiveId()) + Field("stamp", archived->getStamp()) + " message(" +
+               Describe(archived->getMessage()) + ")";
+    }
+    if (auto fin = dynamic_cast<ArchiveFin*>(object)) {
+        return DescribeIq(fin) + Number("complete", fin->isComplete() ? 1 : 0) + Field("last", fin->getLast());
     }
     return " (unknown object)";
 }

@@ -3,6 +3,8 @@
 #include "RecordingListener.h"
 #include "ReaderFeed.h"
 #include "net/IMSocketInputStream.h"
+#include "xmpp/ArchiveFin.h"
+#include "xmpp/ArchivedMessage.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/Presence.h"
 #include "xmpp/Roster.h"
@@ -38,6 +40,8 @@ constexpr int FAILURE = XMPPListener::AUTH_FAILURE;
 constexpr int MESSAGE_ERROR = XMPPListener::MESSAGE_ERROR;
 constexpr int CONNECTION_ERROR = XMPPListener::CONNECTION_ERROR;
 constexpr int REQUEST = XMPPListener::IQ_REQUEST;
+constexpr int ARCHIVED = XMPPListener::ARCHIVE_RESULT;
+constexpr int ARCHIVE_END = XMPPListener::ARCHIVE_END;
 
 const std::string HEADER = "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
                            "xmlns:stream='http://etherx.jabber.org/streams' id='s1' from='example.com' "
@@ -245,6 +249,78 @@ TEST(XMLReaderTest, MessagesAndMessageErrors)
     EXPECT_EQ(plain->getBody(), nullptr);
     EXPECT_EQ(listener.object<MessagePacket>(3)->getBody(), nullptr);
     EXPECT_EQ(listener.object<MessagePacket>(3)->getMessageType(), MessagePacket::Type::HEADLINE);
+}
+
+// Every stanza id a message carries is kept with the address that gave it, so that only the
+// user's own server's counts; one inside a forwarded copy is not the message's own.
+TEST(XMLReaderTest, StanzaIdsAreKeptWithWhoGaveThem)
+{
+    RecordingListener listener;
+    Read(HEADER +
+             "<message from='bob@example.com/home' to='me@example.com' type='chat' id='m1'><body>hi</body>"
+             "<stanza-id xmlns='urn:xmpp:sid:0' by='bob@example.com' id='forged'/>"
+             "<stanza-id xmlns='urn:xmpp:sid:0' by='Me@Example.com' id='A17'/>"
+             "<stanza-id xmlns='urn:xmpp:other' by='other@example.com' id='wrong-namespace'/>"
+             "<forwarded xmlns='urn:xmpp:forward:0'><message><stanza-id xmlns='urn:xmpp:sid:0' "
+             "by='room@example.com' id='inner'/></message></forwarded></message>",
+         listener);
+    ASSERT_EQ(listener.codes(), (Codes{MESSAGE}));
+    MessagePacket* message = listener.object<MessagePacket>(0);
+    ASSERT_NE(message->getStanzaIdBy(IMString("me@example.com")), nullptr);
+    EXPECT_EQ(message->getStanzaIdBy(IMString("me@example.com"))->ToUtf8(), "A17");
+    EXPECT_EQ(message->getStanzaIdBy(IMString("bob@example.com"))->ToUtf8(), "forged");
+    EXPECT_EQ(message->getStanzaIdBy(IMString("other@example.com")), nullptr);
+    EXPECT_EQ(message->getStanzaIdBy(IMString("room@example.com")), nullptr);
+    EXPECT_EQ(Utf8(message->getBody()), "hi");
+}
+
+// Archive results come as messages holding the archived message; the page's end as the iq
+// result with its fin. Whoever sent a result and for which query is read as it is: whether it
+// counts is the listener's decision. An iq error answering a query yields nothing.
+TEST(XMLReaderTest, ArchiveResultsAndTheirPageEnd)
+{
+    RecordingListener listener;
+    Read(HEADER +
+             "<message to='me@example.com/r'><result xmlns='urn:xmpp:mam:2' queryid='q1' id='A1'>"
+             "<forwarded xmlns='urn:xmpp:forward:0'><delay xmlns='urn:xmpp:delay' stamp='2026-12-06T05:00:00Z'/>"
+             "<message from='bob@example.com/home' to='me@example.com' type='chat' id='b1'><body>one</body>"
+             "<delay xmlns='urn:xmpp:delay' stamp='1999-01-01T00:00:00Z'/>"
+             "<result xmlns='urn:xmpp:mam:2' queryid='q1' id='nested'/></message></forwarded></result></message>"
+             "<message from='mallory@evil.example' to='me@example.com/r'><result xmlns='urn:xmpp:mam:2' "
+             "queryid='q2' id='A2'><forwarded xmlns='urn:xmpp:forward:0'><message from='x@example.com'>"
+             "<body>two</body></message></forwarded></result></message>"
+             "<iq type='result' id='i1'><fin xmlns='urn:xmpp:mam:2' complete='false'>"
+             "<set xmlns='http://jabber.org/protocol/rsm'><first>A1</first><last>A2</last></set></fin></iq>"
+             "<iq type='result' id='i2' from='me@example.com'><fin xmlns='urn:xmpp:mam:2' complete='true'/></iq>"
+             "<iq type='error' id='i3'><error type='cancel'><service-unavailable "
+             "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>",
+         listener);
+    ASSERT_EQ(listener.codes(), (Codes{ARCHIVED, ARCHIVED, ARCHIVE_END, ARCHIVE_END}));
+
+    ArchivedMessage* first = listener.object<ArchivedMessage>(0);
+    EXPECT_EQ(first->getSource(), nullptr);
+    EXPECT_EQ(Utf8(first->getQueryId()), "q1");
+    EXPECT_EQ(Utf8(first->getArchiveId()), "A1");
+    EXPECT_EQ(Utf8(first->getStamp()), "2026-12-06T05:00:00Z") << "the forward's delay, not the message's own";
+    ASSERT_NE(first->getMessage(), nullptr);
+    EXPECT_EQ(Utf8(first->getMessage()->getFrom()), "bob@example.com/home");
+    EXPECT_EQ(Utf8(first->getMessage()->getTo()), "me@example.com");
+    EXPECT_EQ(Utf8(first->getMessage()->getPacketID()), "b1");
+    EXPECT_EQ(Utf8(first->getMessage()->getBody()), "one");
+
+    ArchivedMessage* second = listener.object<ArchivedMessage>(1);
+    EXPECT_EQ(Utf8(second->getSource()), "mallory@evil.example");
+    EXPECT_EQ(Utf8(second->getQueryId()), "q2");
+
+    ArchiveFin* page = listener.object<ArchiveFin>(2);
+    EXPECT_EQ(page->getType(), IQ::Type::RESULT);
+    EXPECT_EQ(Utf8(page->getPacketID()), "i1");
+    EXPECT_FALSE(page->isComplete());
+    EXPECT_EQ(Utf8(page->getLast()), "A2");
+    ArchiveFin* last = listener.object<ArchiveFin>(3);
+    EXPECT_TRUE(last->isComplete());
+    EXPECT_EQ(last->getLast(), nullptr);
+    EXPECT_EQ(Utf8(last->getFrom()), "me@example.com");
 }
 
 // A message as other clients send it: a formatted copy after the plain body, the way servers

@@ -1,0 +1,53 @@
+#include "engine/ReceivedMessageFiler.h"
+
+#include "engine/RequestController.h"
+#include "engine/ResponseDelegate.h"
+#include "engine/UserId.h"
+#include "store/ContactDAO.h"
+#include "store/MessageDAO.h"
+
+bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate* delegate, const Received& received)
+{
+    IMString bareId = UserId::bareLowerCase(received.sender);
+    IMString shortName = UserId::localPart(bareId);
+    MessageDAO* messages = controller->GetMessageDAO();
+    if (messages != nullptr && messages->IsReceivedMessageStored(bareId, received.stanzaId, received.archiveId)) {
+        return false;
+    }
+    Contact* contact = senderContact(controller, bareId, shortName);
+    Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
+    if (message != nullptr) {
+        message->SetTimeStamp(received.time);
+        message->SetMessage(received.body);
+        message->SetProtocolId(shortName);
+        message->SetOtherUserId(bareId);
+        message->SetStanzaId(received.stanzaId);
+        message->SetArchiveId(received.archiveId);
+        messages->SaveOrUpdate(message);
+    }
+    if (delegate != nullptr && message != nullptr) {
+        delegate->OnMessageReceivedToChat(message, contact);
+    } else {
+        delete message;
+        delete contact;
+    }
+    return true;
+}
+
+Contact* ReceivedMessageFiler::senderContact(RequestController* controller, const IMString& bareId,
+                                             const IMString& shortName)
+{
+    ContactDAO* contacts = controller->GetContactDAO();
+    if (contacts == nullptr) {
+        return nullptr;
+    }
+    Contact* contact = contacts->GetContactById(bareId);
+    if (contact == nullptr) {
+        contact = contacts->CreateContact();
+        contact->SetContactId(shortName);
+        contact->SetUserName(shortName);
+        contact->SetOnBuddyList(false);
+        contacts->SaveOrUpdate(contact);
+    }
+    return contact;
+}

@@ -1,0 +1,39 @@
+// Files a chat message received from another user, live or fetched from the archive: it is
+// stored as received (unread) under the sender's bare id, with the sender's short name (the
+// local part) as its protocol id, and reaches the delegate with the sender's contact. A
+// sender with no stored contact gets one, filed under the short name and kept off the buddy
+// list.
+//
+// A message the store already holds is skipped, delegate and all: one with the same archive
+// id, or, from the same sender, with the same stanza id (the sender's own id of the message)
+// on a row that has no archive id of its own. A session resumed from an older acknowledgement
+// has the server deliver again what was already handled, and an archive catch-up overlaps
+// the messages the server held offline, so the same message can arrive twice.
+//
+// Threading: the response thread (the stores are safe from it). Ownership: stateless; the
+// stored message and contact pass to the delegate.
+#pragma once
+
+#include "foundation/IMDateTime.h"
+#include "foundation/IMString.h"
+
+class Contact;
+class RequestController;
+class ResponseDelegate;
+
+class ReceivedMessageFiler {
+public:
+    struct Received {
+        IMString sender;  // a full or bare id
+        IMString body;
+        IMString stanzaId;   // empty when the message had none
+        IMString archiveId;  // empty when none is trusted
+        IMDateTime time;     // UTC
+    };
+
+    // Answers whether the message was new (and stored, when there is a store).
+    static bool file(RequestController* controller, ResponseDelegate* delegate, const Received& received);
+
+private:
+    static Contact* senderContact(RequestController* controller, const IMString& bareId, const IMString& shortName);
+};

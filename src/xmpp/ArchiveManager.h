@@ -1,0 +1,58 @@
+// Asks the user's own server for the messages it archived (one page per query) and decides
+// which answers count. An archive is the user's own: a result counts only when it comes from
+// the server (no sender, or the user's own bare id) and answers a query this manager sent and
+// whose page has not ended; otherwise anyone could write history into the user's stores by
+// sending a message that looks like a result. A fin counts only for the iq id of an open page,
+// which it ends. An error answer (a server without an archive) is dropped by the reader like
+// every iq error: the page stays open, unanswered, until the connection and its manager go,
+// and nothing more is asked.
+//
+// The archive's time stamps may be whole seconds, while the client stamps what it receives
+// to the millisecond: every result of a catch-up is newer than the message the catch-up
+// started from, so results are marked not to be older than that message's time, which keeps
+// them after it in the conversation.
+//
+// Threading: query from the request and response threads, accepts and ends on the reader
+// thread inside the connection lock; the open pages are guarded by the manager's own lock.
+// Ownership: as SubManager; the manager owns its record of open pages; arguments stay with
+// the caller.
+#pragma once
+
+#include "foundation/IMString.h"
+#include "xmpp/SubManager.h"
+
+#include <mutex>
+#include <set>
+#include <string>
+
+class ArchiveFin;
+class ArchivedMessage;
+
+class ArchiveManager : public SubManager {
+public:
+    static constexpr int PAGE_SIZE = 50;
+
+    explicit ArchiveManager(Connection* connection);
+    ~ArchiveManager() override;
+
+    // Sends the query for one page after the archive id `after`, or, when it is empty, from
+    // the time `start` (ISO 8601, UTC) on. A non-empty `notBefore` (ISO 8601, UTC) starts a
+    // catch-up: its results, on this page and the next, are marked with it. Answers whether
+    // the query was handed to the connection.
+    bool query(const IMString& after, const IMString& start, const IMString& notBefore);
+    // Whether the result answers an open page and comes from the user's own server; such a
+    // result is marked with the catch-up's time.
+    bool accepts(ArchivedMessage& result);
+    // Whether the fin ends an open page; that page is then closed.
+    bool ends(ArchiveFin& fin);
+
+private:
+    bool isFromOwnServer(IMString* from);
+
+    std::mutex lock_;
+    // The ids of the open pages: each page's query is sent with the same text as its iq id
+    // and its query id, "archive_" and a count kept per manager, so per connection.
+    std::set<std::string> open_;
+    int sent_ = 0;
+    IMString notBefore_;
+};

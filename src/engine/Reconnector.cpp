@@ -114,15 +114,25 @@ std::vector<Message*> Reconnector::finish()
 
 void Reconnector::abandon(ResponseDelegate& delegate)
 {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        sessionKept_ = false;
+    }
     for (Message* message : finish()) {
         delegate.OnMessageSentToChatFailed(message, nullptr, 0);
     }
 }
 
+void Reconnector::sessionStarted()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    sessionKept_ = true;
+}
+
 bool Reconnector::hold(Message* message)
 {
     std::lock_guard<std::mutex> guard(lock_);
-    if (!active_) {
+    if (!active_ && !sessionKept_) {
         return false;
     }
     held_.push_back(message);

@@ -48,8 +48,11 @@ public:
     std::vector<Message*> finish();
     // The reconnecting ends for good: each held message is reported failed to `delegate`.
     void abandon(ResponseDelegate& delegate);
-    // Holds `message` while reconnecting (taking it); false, leaving it with the caller, when
-    // not reconnecting.
+    // A session stands: a message that fails to go out from now on is held for its return.
+    void sessionStarted();
+    // Holds `message` (taking it) while reconnecting, or after a send failed on a session that
+    // stands (its loss is on its way); false, leaving it with the caller, when there is no
+    // session to come back.
     bool hold(Message* message);
 
 private:
@@ -63,6 +66,7 @@ private:
     std::mutex lock_;
     std::condition_variable changed_;
     bool active_ = false;
+    bool sessionKept_ = false;
     bool ending_ = false;
     bool tryPending_ = false;
     int failedTries_ = 0;

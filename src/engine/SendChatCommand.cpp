@@ -31,7 +31,7 @@ void SendChatCommand::executeCommand(unsigned long* result)
         return;
     }
     Reconnector* reconnector = getRequestController()->GetReconnector();
-    if (reconnector != nullptr && reconnector->hold(message_)) {
+    if (reconnector != nullptr && reconnector->isActive() && reconnector->hold(message_)) {
         message_ = nullptr;
         return;
     }
@@ -48,6 +48,11 @@ void SendChatCommand::executeCommand(unsigned long* result)
     }
     Message* message = message_;
     message_ = nullptr;
+    // A send that failed on a session that stands met a connection already gone: it waits for
+    // the session to come back.
+    if (*result != Ixa::E_SUCCESS && reconnector != nullptr && reconnector->hold(message)) {
+        return;
+    }
     ResponseDelegate* delegate = EngineAccess::responseDelegate(getRequestController());
     if (delegate == nullptr) {
         delete message;

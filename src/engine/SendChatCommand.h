@@ -4,7 +4,9 @@
 //
 // A message that could not be handed to the socket at all (not signed in, no chat manager,
 // no writer) is reported failed, not sent: the send result starts as the failure value, and
-// only a send that was tried gives its own result.
+// only a send that was tried gives its own result. While the reconnector is bringing the
+// session back, or when the send failed on a session that stands (its loss is on its way),
+// the message is held by the reconnector instead and goes out once the session is back.
 //
 // Ownership: the command holds the message until it hands it on with the outcome callback
 // (the receiver owns it from then on); a command deleted unrun deletes it. The chat it uses

@@ -37,6 +37,9 @@ void SignInHandler::succeeded(bool resumed)
         connection->setInitialLogin(false);
     }
     Reconnector* reconnector = controller->GetReconnector();
+    if (reconnector != nullptr) {
+        reconnector->sessionStarted();
+    }
     if (reconnector != nullptr && reconnector->isActive()) {
         reconnected(*reconnector, resumed);
         return;

@@ -14,16 +14,18 @@ ArchiveManager::~ArchiveManager() = default;
 
 bool ArchiveManager::query(const IMString& after, const IMString& start, const IMString& notBefore)
 {
-    if (connection() == nullptr) {
+    Connection* connection = this->connection();
+    if (connection == nullptr) {
         return false;
     }
+    ArchivePages& pages = connection->archivePages();
     std::string id;
     {
-        std::lock_guard<std::mutex> guard(lock_);
-        id = "archive_" + std::to_string(++sent_);
-        open_.insert(id);
+        std::lock_guard<std::mutex> guard(pages.lock);
+        id = "archive_" + std::to_string(++pages.sent);
+        pages.open.insert(id);
         if (!notBefore.IsEmpty()) {
-            notBefore_ = notBefore;
+            pages.notBefore = notBefore;
         }
     }
     auto query = new ArchiveQuery();
@@ -42,26 +44,31 @@ bool ArchiveManager::query(const IMString& after, const IMString& start, const I
 
 bool ArchiveManager::accepts(ArchivedMessage& result)
 {
-    if (result.getQueryId() == nullptr || result.getMessage() == nullptr || !isFromOwnServer(result.getSource())) {
+    Connection* connection = this->connection();
+    if (connection == nullptr || result.getQueryId() == nullptr || result.getMessage() == nullptr ||
+        !isFromOwnServer(result.getSource())) {
         return false;
     }
-    std::lock_guard<std::mutex> guard(lock_);
-    if (open_.count(result.getQueryId()->ToUtf8()) == 0) {
+    ArchivePages& pages = connection->archivePages();
+    std::lock_guard<std::mutex> guard(pages.lock);
+    if (pages.open.count(result.getQueryId()->ToUtf8()) == 0) {
         return false;
     }
-    if (!notBefore_.IsEmpty()) {
-        result.setNotBefore(new IMString(notBefore_));
+    if (!pages.notBefore.IsEmpty()) {
+        result.setNotBefore(new IMString(pages.notBefore));
     }
     return true;
 }
 
 bool ArchiveManager::ends(ArchiveFin& fin)
 {
-    if (!fin.hasPacketID() || !isFromOwnServer(fin.getFrom())) {
+    Connection* connection = this->connection();
+    if (connection == nullptr || !fin.hasPacketID() || !isFromOwnServer(fin.getFrom())) {
         return false;
     }
-    std::lock_guard<std::mutex> guard(lock_);
-    return open_.erase(fin.getPacketID()->ToUtf8()) > 0;
+    ArchivePages& pages = connection->archivePages();
+    std::lock_guard<std::mutex> guard(pages.lock);
+    return pages.open.erase(fin.getPacketID()->ToUtf8()) > 0;
 }
 
 bool ArchiveManager::isFromOwnServer(IMString* from)

@@ -13,17 +13,14 @@
 // them after it in the conversation.
 //
 // Threading: query from the request and response threads, accepts and ends on the reader
-// thread inside the connection lock; the open pages are guarded by the manager's own lock.
-// Ownership: as SubManager; the manager owns its record of open pages; arguments stay with
-// the caller.
+// thread inside the connection lock; the open pages (the connection's ArchivePages, which
+// outlive this manager, so that a resumed session's answers still count) are guarded by
+// their own lock. Ownership: as SubManager; arguments stay with the caller.
 #pragma once
 
 #include "foundation/IMString.h"
 #include "xmpp/SubManager.h"
 
-#include <mutex>
-#include <set>
-#include <string>
 
 class ArchiveFin;
 class ArchivedMessage;
@@ -48,11 +45,4 @@ public:
 
 private:
     bool isFromOwnServer(IMString* from);
-
-    std::mutex lock_;
-    // The ids of the open pages: each page's query is sent with the same text as its iq id
-    // and its query id, "archive_" and a count kept per manager, so per connection.
-    std::set<std::string> open_;
-    int sent_ = 0;
-    IMString notBefore_;
 };

@@ -352,8 +352,14 @@ void Connection::writeXml(const IMString& xml, bool stanza, bool chat, unsigned 
         return;
     }
     std::lock_guard<std::mutex> order(orderLock_);
-    const bool ask = stanza && streams_.track(xml.ToUtf8(), chat);
+    const bool kept = stanza && streams_.isTracking();
+    const bool ask = kept && streams_.track(xml.ToUtf8(), chat);
     writer_->writeText(xml, result);
+    // A kept stanza is stream management's to deliver from now on: sent again on resumption,
+    // or (a chat message) on the next session; for its sender it has gone out.
+    if (kept) {
+        *result = Ixa::E_SUCCESS;
+    }
     if (ask) {
         std::unique_ptr<Packet> request(StreamElement::requestAcknowledgement());
         std::unique_ptr<IMString> text(request->getXML());
@@ -363,6 +369,8 @@ void Connection::writeXml(const IMString& xml, bool stanza, bool chat, unsigned 
 }
 
 StreamManagement& Connection::streamManagement() { return streams_; }
+
+ArchivePages& Connection::archivePages() { return archivePages_; }
 
 // On the reader thread, under the connection lock, once signed in.
 void Connection::watchConnection()

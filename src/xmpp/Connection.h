@@ -44,6 +44,7 @@
 #include "foundation/IMThread.h"
 #include "net/ConnectionLossListener.h"
 #include "xmpp/ConnectionLock.h"
+#include "xmpp/ArchivePages.h"
 #include "xmpp/StreamManagement.h"
 
 #include <atomic>
@@ -114,7 +115,8 @@ public:
     void init();
 
     // The writer takes the packet, sent or not. With stream management on, a stanza is kept
-    // until the server acknowledges it, and the server is asked for an acknowledgement when
+    // until the server acknowledges it (and counts as sent even when the write failed, since
+    // it goes out again after the loss), and the server is asked for an acknowledgement when
     // none is outstanding.
     void sendPacket(Packet* packet);
     void sendPacket(Packet* packet, unsigned long* result);
@@ -125,6 +127,8 @@ public:
     // The account's stream-management state; it outlives each connection, so the next one
     // can resume the session.
     StreamManagement& streamManagement();
+    // The archive pages asked for and not yet ended, across the connection's attempts.
+    ArchivePages& archivePages();
     // After <resumed/>: what the server did not acknowledge goes out again, in order.
     void resendAfterResumption(const StreamAnswer& answer);
     // On a fresh session: the chat messages an unresumable session left unacknowledged.
@@ -200,7 +204,7 @@ private:
     std::shared_mutex sendLock_;
     std::mutex orderLock_;
     StreamManagement streams_;
-    std::unique_ptr<KeepAlive> keepAlive_;
+    ArchivePages archivePages_;
 
     // The socket being connected, for a logout to cut the connect short; whether the attempt
     // was aborted before it began connecting; and the number of the attempt, which every
@@ -225,4 +229,6 @@ private:
     std::atomic<bool> connected_{false};
     std::atomic<bool> logoutRequested_{false};
     std::atomic<int> state_{STATE_CLOSED};
+    // Last, so that its thread, which sends through the members above, goes first.
+    std::unique_ptr<KeepAlive> keepAlive_;
 };

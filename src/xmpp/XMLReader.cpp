@@ -155,11 +155,11 @@ bool XMLReader::dispatch()
     if (parser_->isName("success")) {
         deliver(nullptr, XMPPListener::AUTH_SUCCESS);
     } else if (parser_->isName("iq")) {
-        ++stanzasRead_;
         parseIq();
+        countStanza();
     } else if (parser_->isName("presence")) {
-        ++stanzasRead_;
         parsePresence(newPresence());
+        countStanza();
     } else if (parser_->isName("failure")) {
         if (parser_->isAttribute("xmlns", SASL_NAMESPACE) && listener_.load() != nullptr) {
             deliver(nullptr, XMPPListener::AUTH_FAILURE);
@@ -170,14 +170,25 @@ bool XMLReader::dispatch()
     } else if (parser_->isName("session")) {
         deliver(nullptr, XMPPListener::SESSION_FEATURE);
     } else if (parser_->isName("message")) {
-        ++stanzasRead_;
         parseMessage();
+        countStanza();
     } else if (parser_->isName("stream:error")) {
         delete parseError("stream:error");
     } else if (parser_->isAttribute("xmlns", SM_NAMESPACE)) {
         dispatchStreamManagement();
     }
     return true;
+}
+
+// A server holds what it sent until the client acknowledges it, and a long burst can fill what
+// it is willing to hold (and so make the session unresumable) before it asks; so every so many
+// stanzas the reader asks for an acknowledgement itself, as if the server had.
+void XMLReader::countStanza()
+{
+    ++stanzasRead_;
+    if (stanzasRead_ % ACKNOWLEDGE_EVERY == 0) {
+        deliver(new StreamAnswer(StreamAnswer::Kind::ACK_REQUEST, stanzasRead_), XMPPListener::SM_ANSWER);
+    }
 }
 
 // Stream management's elements stand between the stanzas, or among the features (the offer).

@@ -22,7 +22,8 @@
 //
 // Stream management: the offer among the features, the end of the features, and the
 // server's answers and acknowledgements go to the listener as they come; every answer carries
-// the number of stanzas read before it, which is what the server counts.
+// the number of stanzas read before it, which is what the server counts. Every 32 stanzas the
+// reader also hands on a request for an acknowledgement of its own.
 //
 // Lifecycle: one reader per connection. The connection sets it running, starts the thread,
 // and ends it with close() followed by waitUntilFinished(); the thread also ends by itself
@@ -92,6 +93,7 @@ private:
     int nextEvent();
     IMString* childText();
     bool dispatch();
+    void countStanza();
     void dispatchStreamManagement();
     StreamAnswer* newStreamAnswer(StreamAnswer::Kind kind);
     void reportLoss();
@@ -137,4 +139,5 @@ private:
     // The server's stanzas read so far, counted the way stream management counts them (every
     // message, presence and iq at the top of the stream); reader thread only.
     std::uint32_t stanzasRead_ = 0;
+    static constexpr std::uint32_t ACKNOWLEDGE_EVERY = 32;
 };

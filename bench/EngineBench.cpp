@@ -16,13 +16,12 @@
 // Every peer runs under a time-out; the server is stopped by its process id.
 #include "platform/PlatformSession.h"
 #include "support/EngineUnderTest.h"
-#include "support/LocalProsody.h"
+#include "support/LocalService.h"
 #include "support/PeerClient.h"
 #include "xmpp/Constants.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -30,7 +29,7 @@
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using TestSupport::EngineUnderTest;
-using TestSupport::LocalProsody;
+using TestSupport::LocalService;
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
 
@@ -46,47 +45,25 @@ class Bench {
 public:
     Bench()
     {
-        server_.Start();
-        setenv("VELOIM_CA_FILE", server_.CaFile().c_str(), 1);
         for (const char* user : {"alice", "bob"}) {
-            server_.Register(user, Password);
+            service_.Register(user);
         }
     }
 
-    ~Bench() { unsetenv("VELOIM_CA_FILE"); }
-
     void Run()
     {
-        std::printf("Engine against a local Prosody on 127.0.0.1:%u, slixmpp as the yardstick\n", server_.Port());
+        std::printf("Engine against a local Prosody on 127.0.0.1:%u, slixmpp as the yardstick\n", service_.Server().Port());
         MakeRoster();
         SignInWithRoster();
         Burst();
     }
 
 private:
-    static std::string Jid(const std::string& user) { return user + "@localhost"; }
-
-    std::unique_ptr<PeerClient> Online(const std::string& user, const std::string& resource)
-    {
-        auto peer = std::make_unique<PeerClient>(
-            PeerClient::Options{Jid(user), Password, server_.Port(), server_.CaFile(), resource, 600s});
-        peer->Start(60s);
-        return peer;
-    }
-
-    static void Expect(PeerClient& peer, const std::string& command)
-    {
-        std::optional<PeerEvent> outcome = peer.Run(command, 60s);
-        if (!outcome || outcome->Name() != "done") {
-            throw std::runtime_error(command + ": " + (outcome ? (*outcome)["text"] : "no answer"));
-        }
-    }
-
     void MakeRoster()
     {
-        std::unique_ptr<PeerClient> own = Online("alice", "setup");
+        std::unique_ptr<PeerClient> own = service_.Online("alice", "setup");
         for (int i = 0; i < RosterSize; ++i) {
-            Expect(*own, "subscribe contact" + std::to_string(i) + "@unreachable.invalid");
+            LocalService::Expect(*own, "subscribe contact" + std::to_string(i) + "@unreachable.invalid");
         }
         // The server files the requests after the peer has sent them.
         const Clock::time_point deadline = Clock::now() + 60s;
@@ -108,7 +85,7 @@ private:
     {
         EngineUnderTest engine;
         Clock::time_point start = Clock::now();
-        if (!engine.SignIn(server_.Port(), "alice", Password, 120s)) {
+        if (!engine.SignIn(service_.Server().Port(), "alice", Password, 120s)) {
             throw std::runtime_error("the engine did not sign in");
         }
         double engineTime = Milliseconds(Clock::now() - start);
@@ -117,7 +94,7 @@ private:
         engine.Delegate().WaitFor("OnSignOutSuccess", 1, 30s);
 
         start = Clock::now();
-        std::unique_ptr<PeerClient> yardstick = Online("alice", "yardstick");
+        std::unique_ptr<PeerClient> yardstick = service_.Online("alice", "yardstick");
         double slixmppSignIn = Milliseconds(Clock::now() - start);
         start = Clock::now();
         std::optional<PeerEvent> fetched = yardstick->Run("roster_get", 60s);
@@ -133,28 +110,28 @@ private:
 
     void Burst()
     {
-        std::unique_ptr<PeerClient> bob = Online("bob", "burst");
+        std::unique_ptr<PeerClient> bob = service_.Online("bob", "burst");
         double engineRate = 0;
         {
             EngineUnderTest engine;
-            if (!engine.SignIn(server_.Port(), "alice", Password, 120s)) {
+            if (!engine.SignIn(service_.Server().Port(), "alice", Password, 120s)) {
                 throw std::runtime_error("the engine did not sign in");
             }
             Clock::time_point start = Clock::now();
-            bob->Send("burst " + Jid("alice") + "/Mobile " + std::to_string(BurstSize) + " m");
+            bob->Send("burst " + service_.Jid("alice") + "/Mobile " + std::to_string(BurstSize) + " m");
             if (!engine.Delegate().WaitFor("OnMessageReceivedToChat", BurstSize, 300s)) {
                 throw std::runtime_error("the engine did not receive the whole burst");
             }
             engineRate = BurstSize / (Milliseconds(Clock::now() - start) / 1000);
-            int stored = engine.Messages().GetNumUnreadMessagesWithUser(IMString(Jid("bob").c_str()));
+            int stored = engine.Messages().GetNumUnreadMessagesWithUser(IMString(service_.Jid("bob").c_str()));
             if (stored != BurstSize) {
                 throw std::runtime_error("the engine stored " + std::to_string(stored) + " messages");
             }
         }
-        std::unique_ptr<PeerClient> yardstick = Online("alice", "yardstick");
+        std::unique_ptr<PeerClient> yardstick = service_.Online("alice", "yardstick");
         const std::string last = "m" + std::to_string(BurstSize - 1);
         Clock::time_point start = Clock::now();
-        bob->Send("burst " + Jid("alice") + "/yardstick " + std::to_string(BurstSize) + " m");
+        bob->Send("burst " + service_.Jid("alice") + "/yardstick " + std::to_string(BurstSize) + " m");
         if (!yardstick->WaitFor("message", 300s, [&](const PeerEvent& event) { return event["body"] == last; })) {
             throw std::runtime_error("slixmpp did not receive the whole burst");
         }
@@ -167,7 +144,7 @@ private:
         std::printf("  slixmpp: %9.0f messages/s  (until the last one is received)\n", slixmppRate);
     }
 
-    LocalProsody server_;
+    LocalService service_{Password};
 };
 
 }  // namespace

@@ -2,15 +2,7 @@
 
 #include "xmpp/Constants.h"
 
-#include <chrono>
-
 namespace TestSupport {
-
-namespace {
-
-constexpr std::chrono::seconds PresenceWait{20};
-
-}  // namespace
 
 LocalProsody* ProsodySuite::server_ = nullptr;
 
@@ -54,18 +46,7 @@ void ProsodySuite::ExpectDone(PeerClient& peer, const std::string& command)
 
 void ProsodySuite::MakeFriends(PeerClient& own, const std::vector<Friend>& friends)
 {
-    ExpectDone(own, "auto_accept on");
-    for (const auto& [peer, name] : friends) {
-        ExpectDone(*peer, "auto_accept on");
-        const std::string jid = peer->Events().front()["jid"];
-        const std::string bare = jid.substr(0, jid.find('/'));
-        ExpectDone(own, "subscribe " + bare);
-        ASSERT_TRUE(own.WaitFor("presence", PresenceWait, [&](const PeerEvent& event) {
-            return event["type"] == "available" && event["from"].rfind(bare + "/", 0) == 0;
-        })) << bare;
-        ExpectDone(own, "roster_add " + bare + " '" + name + "' Work");
-    }
-    ASSERT_TRUE(own.Quit());
+    ASSERT_NO_THROW(LocalService::MakeFriends(own, friends));
 }
 
 }  // namespace TestSupport

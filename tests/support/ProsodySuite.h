@@ -12,13 +12,13 @@
 #pragma once
 
 #include "LocalProsody.h"
+#include "LocalService.h"
 #include "PeerClient.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace TestSupport {
@@ -39,7 +39,7 @@ protected:
     // Gives the user the contacts, each named and in the group "Work", with subscriptions both
     // ways, through `own`, a client of the user's own, which then signs out. The contacts'
     // peers answer subscriptions from then on.
-    using Friend = std::pair<PeerClient*, std::string>;  // the contact's peer, its name
+    using Friend = LocalService::Friend;
     static void MakeFriends(PeerClient& own, const std::vector<Friend>& friends);
 
     // Null while no suite of a "localhost" service is running.

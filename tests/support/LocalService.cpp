@@ -1,0 +1,74 @@
+#include "LocalService.h"
+
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+
+namespace TestSupport {
+
+namespace {
+
+constexpr std::chrono::seconds PresenceWait{20};
+
+}  // namespace
+
+LocalService::LocalService(std::string password) : password_(std::move(password))
+{
+    server_.Start();
+    setenv("VELOIM_CA_FILE", server_.CaFile().c_str(), 1);
+}
+
+LocalService::~LocalService() { unsetenv("VELOIM_CA_FILE"); }
+
+LocalProsody& LocalService::Server() { return server_; }
+
+const std::string& LocalService::Password() const { return password_; }
+
+std::string LocalService::Jid(const std::string& user) const { return user + "@" + server_.Domain(); }
+
+void LocalService::Register(const std::string& user) { server_.Register(user, password_); }
+
+std::unique_ptr<PeerClient> LocalService::Online(
+    const std::string& user, const std::string& resource, std::chrono::seconds lifetime)
+{
+    auto peer = std::make_unique<PeerClient>(
+        PeerClient::Options{Jid(user), password_, server_.Port(), server_.CaFile(), resource, lifetime});
+    peer->Start(std::chrono::seconds(60));
+    return peer;
+}
+
+void LocalService::MakeFriends(const std::string& user, const std::vector<Friend>& friends)
+{
+    MakeFriends(*Online(user, "setup"), friends);
+}
+
+void LocalService::Expect(PeerClient& peer, const std::string& command)
+{
+    const std::optional<PeerEvent> outcome = peer.Run(command, std::chrono::seconds(60));
+    if (!outcome || outcome->Name() != "done") {
+        throw std::runtime_error(command + ": " + (outcome ? (*outcome)["text"] : "no answer\n" + peer.Diagnostics()));
+    }
+}
+
+void LocalService::MakeFriends(PeerClient& own, const std::vector<Friend>& friends)
+{
+    Expect(own, "auto_accept on");
+    for (const auto& [peer, name] : friends) {
+        Expect(*peer, "auto_accept on");
+        const std::string jid = peer->Events().front()["jid"];
+        const std::string bare = jid.substr(0, jid.find('/'));
+        Expect(own, "subscribe " + bare);
+        const bool subscribed = own.WaitFor("presence", PresenceWait, [&](const PeerEvent& event) {
+            return event["type"] == "available" && event["from"].rfind(bare + "/", 0) == 0;
+        }).has_value();
+        if (!subscribed) {
+            throw std::runtime_error("no presence from " + bare + " after subscribing");
+        }
+        Expect(own, "roster_add " + bare + " '" + name + "' Work");
+    }
+    if (!own.Quit()) {
+        throw std::runtime_error("the user's own client did not sign out");
+    }
+}
+
+}  // namespace TestSupport

@@ -12,6 +12,7 @@
 #include "xmpp/VCard.h"
 #include "xmpp/XMPPError.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -207,10 +208,12 @@ StreamAnswer* XMLReader::newStreamAnswer(StreamAnswer::Kind kind)
     }
     answer->resumable = parser_->isAttribute("resume", "true") || parser_->isAttribute("resume", "1");
     if (IMString* count = parser_->getAttribute("h")) {
+        // Digits only: strtoull would take a sign, and negate a negative number into range.
         char* end = nullptr;
         const std::string text = count->ToUtf8();
         const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-        answer->hasCount = !text.empty() && *end == '\0' && value <= UINT32_MAX;
+        answer->hasCount = !text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) != 0 &&
+                           *end == '\0' && value <= UINT32_MAX;
         answer->count = answer->hasCount ? static_cast<std::uint32_t>(value) : 0;
         delete count;
     }

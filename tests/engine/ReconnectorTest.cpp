@@ -144,9 +144,7 @@ TEST_F(ReconnectorTest, ATapStartsTheTryWithoutWaitingForTheDelay)
     EXPECT_EQ(counter.tries(), 1);
 }
 
-// The reconnecting ends (a sign-out, the session back by another way) just as a due try has
-// reported its start, before it is queued: the try must not go out.
-// The reconnecting ends just as a due try has reported its start, and a new loss starts
+// The reconnecting ends (a sign-out, the session back) just as a due try has reported its start, and a new loss starts
 // reconnecting again at once: the ended reconnecting's try must not go out besides the new
 // one's.
 TEST_F(ReconnectorTest, AFinishRacingWithADueTryNeverQueuesATryAfterIt)

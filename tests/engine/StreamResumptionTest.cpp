@@ -40,14 +40,14 @@ protected:
     // The first connection: signed in with stream management enabled as S1; two messages
     // come in and are acknowledged once stored; the user's chat goes out with a request for
     // an acknowledgement that never comes, and the connection is cut.
-    static TlsScript firstConnection()
+    static TlsScript firstConnection(const std::string& enabled = "<enabled" + SM + " id='S1' resume='true'/>")
     {
         TlsScript script = ScriptedSignIn::authenticated(features());
         script.ExpectNext(ScriptedSignIn::clientBind())
             .ExpectNext(ScriptedSignIn::clientSession())
             .Send(ScriptedSignIn::bindAndSessionResults())
             .ExpectNext(ENABLE)
-            .Send("<enabled" + SM + " id='S1' resume='true'/>")
+            .Send(enabled)
             .ExpectNext(acknowledgement(0))  // the session is stored at once
             .Send(fromIvan("one") + fromIvan("two") + "<r" + SM + "/>")
             .ExpectNext(acknowledgement(2))
@@ -59,10 +59,10 @@ protected:
 
     // Signs in on the first connection, sends the chat once both messages are acknowledged,
     // and waits for the reconnector to bring the second connection.
-    void signInSendAndCut(TlsScript second)
+    void signInSendAndCut(TlsScript second, TlsScript first = firstConnection())
     {
         server_ = std::make_unique<TestSupport::ScriptedTlsServer>(
-            *certificates_, std::vector<TlsScript>{firstConnection(), std::move(second)});
+            *certificates_, std::vector<TlsScript>{std::move(first), std::move(second)});
         engine_.StartSignIn(server_->Port(), ScriptedSignIn::USER, ScriptedSignIn::PASSWORD);
         ASSERT_TRUE(delegate_.WaitFor("OnSignInSuccess")) << testing::PrintToString(delegate_.Names());
         ASSERT_TRUE(server_->WaitUntilReceived(acknowledgement(2))) << failures();
@@ -96,6 +96,35 @@ protected:
         return chats;
     }
 
+    // A fresh session on a later connection: bound, stream management enabled again, the
+    // chat the last session left unacknowledged sent once more, and the lists asked for.
+    static void signInAfresh(TlsScript& script, bool offered = true)
+    {
+        script.ExpectNext(ScriptedSignIn::clientBind())
+            .ExpectNext(ScriptedSignIn::clientSession())
+            .Send(ScriptedSignIn::bindAndSessionResults());
+        if (offered) {
+            script.ExpectNext(ENABLE);
+        }
+        script.ExpectNext(chat()).ExpectNext(
+            "<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/></iq>");
+        if (offered) {
+            script.Send("<enabled" + SM + " id='S2' resume='true'/>")
+                .ExpectNext(acknowledgement(0))
+                .Send("<r" + SM + "/>")
+                .ExpectNext(acknowledgement(0));  // and no second copy of the chat before it
+        }
+    }
+
+    void expectTheChatSentAgainOnce()
+    {
+        ASSERT_TRUE(server_->WaitUntilScriptDone(20s, 1)) << failures();
+        EXPECT_TRUE(server_->Failures().empty()) << failures();
+        ASSERT_TRUE(delegate_.WaitFor("OnReconnected"));
+        ASSERT_EQ(chatsOn(0).size(), 1U);
+        EXPECT_EQ(chatsOn(1), chatsOn(0)) << "once, under its original id";
+    }
+
     std::string failures() { return testing::PrintToString(server_->Failures()); }
 };
 
@@ -123,22 +152,24 @@ TEST_F(StreamResumptionTest, ARefusedResumptionBindsAfreshAndSendsTheChatOnceUnd
 {
     TlsScript second = ScriptedSignIn::authenticated(features());
     second.ExpectNext("<resume" + CLIENT_SM + " h=\"2\" previd=\"S1\"/>")
-        .Send("<failed" + SM + "><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></failed>")
-        .ExpectNext(ScriptedSignIn::clientBind())
-        .ExpectNext(ScriptedSignIn::clientSession())
-        .Send(ScriptedSignIn::bindAndSessionResults())
-        .ExpectNext(ENABLE)
-        .ExpectNext(chat())
-        .ExpectNext("<iq id=\"#\" type=\"get\"><query xmlns=\"jabber:iq:roster\" xmlns:gr=\"google:roster\" gr:ext=\"2\"/></iq>")
-        .Send("<enabled" + SM + " id='S2' resume='true'/>")
-        .ExpectNext(acknowledgement(0))
-        .Send("<r" + SM + "/>")
-        .ExpectNext(acknowledgement(0));  // and no second copy of the chat before it
+        .Send("<failed" + SM + "><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></failed>");
+    signInAfresh(second);
     signInSendAndCut(std::move(second));
+    expectTheChatSentAgainOnce();
+}
 
-    ASSERT_TRUE(server_->WaitUntilScriptDone(20s, 1)) << failures();
-    EXPECT_TRUE(server_->Failures().empty()) << failures();
-    ASSERT_TRUE(delegate_.WaitFor("OnReconnected"));
-    ASSERT_EQ(chatsOn(0).size(), 1U);
-    EXPECT_EQ(chatsOn(1), chatsOn(0)) << "once, under its original id";
+TEST_F(StreamResumptionTest, ASessionThatCouldNotBeResumedLeavesItsUnacknowledgedChatToTheNext)
+{
+    TlsScript second = ScriptedSignIn::authenticated(features());
+    signInAfresh(second);
+    signInSendAndCut(std::move(second), firstConnection("<enabled" + SM + "/>"));
+    expectTheChatSentAgainOnce();
+}
+
+TEST_F(StreamResumptionTest, AServerThatNoLongerOffersStreamManagementStillGetsTheUnacknowledgedChat)
+{
+    TlsScript second = ScriptedSignIn::authenticated(ScriptedSignIn::bindFeature() + ScriptedSignIn::sessionFeature());
+    signInAfresh(second, false);
+    signInSendAndCut(std::move(second));
+    expectTheChatSentAgainOnce();
 }

@@ -125,6 +125,18 @@ protected:
         EXPECT_EQ(chatsOn(1), chatsOn(0)) << "once, under its original id";
     }
 
+    // Whether the account store holds the session `id` with `handled`, once the acknowledging
+    // handler has saved it.
+    bool storedSession(const std::string& id, long long handled)
+    {
+        return TestSupport::EngineUnderTest::Eventually([&] {
+            IMString storedId;
+            long long storedHandled = -1;
+            return properties_->GetStreamSession(IMString(idOf(ScriptedSignIn::USER).c_str()), &storedId, &storedHandled) &&
+                   storedId.ToUtf8() == id && storedHandled == handled;
+        });
+    }
+
     std::string failures() { return testing::PrintToString(server_->Failures()); }
 };
 
@@ -146,6 +158,7 @@ TEST_F(StreamResumptionTest, AResumedSessionGetsOnlyTheUnacknowledgedChatAgain)
     ASSERT_EQ(chatsOn(0).size(), 1U);
     EXPECT_EQ(chatsOn(1), chatsOn(0)) << "the same stanza, same id, once";
     EXPECT_EQ(delegate_.Count("OnSignInSuccess"), 1U) << "the screens stay where they are";
+    EXPECT_TRUE(storedSession("S1", 2)) << "the acknowledged count is kept for a later run";
 }
 
 TEST_F(StreamResumptionTest, ARefusedResumptionBindsAfreshAndSendsTheChatOnceUnderItsId)
@@ -172,4 +185,21 @@ TEST_F(StreamResumptionTest, AServerThatNoLongerOffersStreamManagementStillGetsT
     signInAfresh(second, false);
     signInSendAndCut(std::move(second));
     expectTheChatSentAgainOnce();
+}
+
+// The program was ended (or killed) with a resumable session in the account store: the user's
+// next sign-in resumes it from the stored count, and keeps counting from there.
+TEST_F(StreamResumptionTest, ASignInAfterARestartResumesTheStoredSession)
+{
+    properties_->SaveStreamSession(IMString(idOf(ScriptedSignIn::USER).c_str()), IMString("S9"), 41);
+    TlsScript script = ScriptedSignIn::authenticated(features());
+    script.ExpectNext("<resume" + CLIENT_SM + " h=\"41\" previd=\"S9\"/>")
+        .Send("<resumed" + SM + " h='5' previd='S9'/>" + fromIvan("three") + "<r" + SM + "/>")
+        .ExpectNext(acknowledgement(42));
+    server_ = std::make_unique<TestSupport::ScriptedTlsServer>(*certificates_, std::vector<TlsScript>{std::move(script)});
+    engine_.StartSignIn(server_->Port(), ScriptedSignIn::USER, ScriptedSignIn::PASSWORD);
+    ASSERT_TRUE(delegate_.WaitFor("OnSignInSuccess")) << testing::PrintToString(delegate_.Names());
+    ASSERT_TRUE(server_->WaitUntilScriptDone(10s)) << failures();
+    EXPECT_TRUE(server_->Failures().empty()) << failures();
+    EXPECT_TRUE(storedSession("S9", 42));
 }

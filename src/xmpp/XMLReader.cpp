@@ -94,8 +94,14 @@ Ixa::Base::Object* XMLReader::Run()
         parser_->beginStanza();
         replay_ = false;
         int event = parser_->next();
+        const std::uint32_t readBefore = stanzasRead_;
         if (event == XMLParser::START_TAG && !dispatch()) {
             break;
+        }
+        // A stanza the end of the input cut short was never handed on, so it is not counted
+        // as read: a resumption asks the server for it again.
+        if (parser_->getEventType() == XMLParser::END_DOCUMENT) {
+            stanzasRead_ = readBefore;
         }
         if (event == XMLParser::END_TAG && parser_->isName("stream:stream")) {
             markStreamEnded();
@@ -146,6 +152,8 @@ bool XMLReader::waitForStreamEnd(std::chrono::milliseconds timeout)
     std::unique_lock<std::mutex> guard(endLock_);
     return endChanged_.wait_for(guard, timeout, [this] { return streamEnded_; });
 }
+
+std::uint32_t XMLReader::stanzasRead() const { return stanzasRead_; }
 
 // Answers false when the reader must end at once (after a SASL failure).
 bool XMLReader::dispatch()

@@ -203,3 +203,27 @@ TEST_F(StreamResumptionTest, ASignInAfterARestartResumesTheStoredSession)
     EXPECT_TRUE(server_->Failures().empty()) << failures();
     EXPECT_TRUE(storedSession("S9", 42));
 }
+
+// The connection closes behind two messages the server never asked to have acknowledged, and
+// in the middle of a third: the two were stored before the loss was handled, so the resumption
+// must not ask for them again (they would be stored twice), but the cut one it must.
+TEST_F(StreamResumptionTest, AResumptionCountsWhatWasStoredBeforeTheLoss)
+{
+    TlsScript first = ScriptedSignIn::authenticated(features());
+    first.ExpectNext(ScriptedSignIn::clientBind())
+        .ExpectNext(ScriptedSignIn::clientSession())
+        .Send(ScriptedSignIn::bindAndSessionResults())
+        .ExpectNext(ENABLE)
+        .Send("<enabled" + SM + " id='S1' resume='true'/>")
+        .ExpectNext(acknowledgement(0))
+        .Send(fromIvan("one") + fromIvan("two") + fromIvan("three").substr(0, 60))
+        .Close();
+    TlsScript second = ScriptedSignIn::authenticated(features());
+    second.ExpectNext("<resume" + CLIENT_SM + " h=\"2\" previd=\"S1\"/>").Send("<resumed" + SM + " h='0' previd='S1'/>");
+    server_ = std::make_unique<TestSupport::ScriptedTlsServer>(
+        *certificates_, std::vector<TlsScript>{std::move(first), std::move(second)});
+    engine_.StartSignIn(server_->Port(), ScriptedSignIn::USER, ScriptedSignIn::PASSWORD);
+    ASSERT_TRUE(delegate_.WaitFor("OnReconnected")) << failures();
+    EXPECT_TRUE(server_->Failures().empty()) << failures();
+    EXPECT_EQ(messages_->GetNumUnreadMessagesWithUser(IMString(idOf("ivan").c_str())), 2);
+}

@@ -106,6 +106,7 @@ std::vector<Message*> Reconnector::finish()
     std::lock_guard<std::mutex> guard(lock_);
     active_ = false;
     tryPending_ = false;
+    ++rounds_;
     std::vector<Message*> held;
     held.swap(held_);
     changed_.notify_all();
@@ -151,14 +152,16 @@ void Reconnector::run()
             continue;
         }
         tryPending_ = false;
+        const std::uint64_t round = rounds_;
         guard.unlock();
         if (ResponseDelegate* delegate = controller_->GetResponseDelegate()) {
             delegate->OnReconnecting(0);
         }
         guard.lock();
-        // Queued under the lock, so a sign-out that ended the reconnecting meanwhile is
-        // never followed by a try.
-        if (active_) {
+        // Queued under the lock, and only while the reconnecting it belongs to goes on: a
+        // sign-out that ended it meanwhile is never followed by a try, not even when a new
+        // loss has started reconnecting again (that one schedules its own).
+        if (active_ && round == rounds_) {
             startTry_();
         }
     }

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <random>
@@ -70,6 +71,8 @@ private:
     bool ending_ = false;
     bool tryPending_ = false;
     int failedTries_ = 0;
+    // Reconnectings ended so far: a try due in one of them is not queued in a later one.
+    std::uint64_t rounds_ = 0;
     std::chrono::steady_clock::time_point nextTry_;
     std::vector<Message*> held_;
     std::mt19937 random_;

@@ -95,6 +95,9 @@ bool LoginManager::onFeaturesEnd()
         send(StreamElement::resume(streams.sessionId(), streams.resumeFrom()));
         return true;
     }
+    // A session that cannot be resumed here (never resumable, or no longer offered) is over
+    // as if the server had refused it: its unacknowledged chats go out on the new one.
+    streams.resumeFailed(false, 0);
     startSession();
     return true;
 }

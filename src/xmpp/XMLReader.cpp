@@ -14,6 +14,7 @@
 #include "xmpp/VCard.h"
 #include "xmpp/XMPPError.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -96,8 +97,14 @@ Ixa::Base::Object* XMLReader::Run()
         parser_->beginStanza();
         replay_ = false;
         int event = parser_->next();
+        const std::uint32_t readBefore = stanzasRead_;
         if (event == XMLParser::START_TAG && !dispatch()) {
             break;
+        }
+        // A stanza the end of the input cut short was never handed on, so it is not counted
+        // as read: a resumption asks the server for it again.
+        if (parser_->getEventType() == XMLParser::END_DOCUMENT) {
+            stanzasRead_ = readBefore;
         }
         if (event == XMLParser::END_TAG && parser_->isName("stream:stream")) {
             markStreamEnded();
@@ -148,6 +155,8 @@ bool XMLReader::waitForStreamEnd(std::chrono::milliseconds timeout)
     std::unique_lock<std::mutex> guard(endLock_);
     return endChanged_.wait_for(guard, timeout, [this] { return streamEnded_; });
 }
+
+std::uint32_t XMLReader::stanzasRead() const { return stanzasRead_; }
 
 // Answers false when the reader must end at once (after a SASL failure).
 bool XMLReader::dispatch()
@@ -221,10 +230,12 @@ StreamAnswer* XMLReader::newStreamAnswer(StreamAnswer::Kind kind)
     }
     answer->resumable = parser_->isAttribute("resume", "true") || parser_->isAttribute("resume", "1");
     if (IMString* count = parser_->getAttribute("h")) {
+        // Digits only: strtoull would take a sign, and negate a negative number into range.
         char* end = nullptr;
         const std::string text = count->ToUtf8();
         const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-        answer->hasCount = !text.empty() && *end == '\0' && value <= UINT32_MAX;
+        answer->hasCount = !text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) != 0 &&
+                           *end == '\0' && value <= UINT32_MAX;
         answer->count = answer->hasCount ? static_cast<std::uint32_t>(value) : 0;
         delete count;
     }

@@ -86,6 +86,8 @@ public:
     // the end of the input) while the reader goes on handing on what comes before; answers
     // whether it did. Not on the reader thread.
     bool waitForStreamEnd(std::chrono::milliseconds timeout);
+    // The server's stanzas read so far; on the reader thread only (its listener's events).
+    std::uint32_t stanzasRead() const;
 
 private:
     template <typename ChildHandler>

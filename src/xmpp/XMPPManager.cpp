@@ -22,6 +22,7 @@
 #include "xmpp/HandledCount.h"
 #include "xmpp/StreamAnswer.h"
 #include "xmpp/VCardManager.h"
+#include "xmpp/XMLReader.h"
 
 namespace {
 
@@ -150,6 +151,12 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         return;
     case CONNECTION_ERROR:
         delete object;
+        // Everything read before the loss is handled before the loss is: that count, not the
+        // last one the server asked for, is where a resumption picks up, or the server sends
+        // those stanzas again.
+        if (reader_ != nullptr) {
+            postHandledCount(connection_->streamManagement(), reader_->stanzasRead());
+        }
         connection_->notifyConnectionLost(Ixa::E_FAILURE);
         return;
     case IQ_REQUEST:

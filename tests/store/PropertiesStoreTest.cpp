@@ -231,3 +231,24 @@ TEST(QuickTextStoreTest, EachPhraseIsStoredOnceInTheOrderAddedAndDeletedByItsOwn
     EXPECT_TRUE(model->DeleteAllTexts());
     EXPECT_EQ(model->GetAllTexts(), nullptr);
 }
+
+TEST_F(PropertiesStoreTest, OneStreamSessionPerAccountReplacedOrForgotten)
+{
+    const String alice("alice@example.com");
+    const String bob("bob@example.com");
+    String id("unchanged");
+    long long handled = -1;
+    EXPECT_FALSE(model_->GetStreamSession(alice, &id, &handled)) << "a fresh installation has no session";
+
+    model_->SaveStreamSession(alice, String("S1"), 5);
+    model_->SaveStreamSession(alice, String("S2"), 4294967295LL);
+    Reopen();
+    ASSERT_TRUE(model_->GetStreamSession(alice, &id, &handled));
+    EXPECT_EQ(id, String("S2")) << "a save replaces the account's session";
+    EXPECT_EQ(handled, 4294967295LL) << "the whole unsigned 32-bit count survives";
+    EXPECT_FALSE(model_->GetStreamSession(bob, &id, &handled)) << "another account's session is not this one's";
+
+    model_->SaveStreamSession(alice, String(), 0);
+    Reopen();
+    EXPECT_FALSE(model_->GetStreamSession(alice, &id, &handled)) << "an empty id forgets the session";
+}

@@ -63,10 +63,21 @@ std::string ScriptedSignIn::bareId() { return USER + "@" + domain(); }
 
 std::string ScriptedSignIn::fullId() { return bareId() + "/Mobile"; }
 
-TlsScript ScriptedSignIn::signIn(bool sessionFirst)
+std::string ScriptedSignIn::bindFeature() { return "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>"; }
+
+std::string ScriptedSignIn::sessionFeature()
 {
-    const std::string bind = "<bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><required/></bind>";
-    const std::string session = "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>";
+    return "<session xmlns='urn:ietf:params:xml:ns:xmpp-session'><optional/></session>";
+}
+
+std::string ScriptedSignIn::bindAndSessionResults()
+{
+    return "<iq type='result' id='bind_1'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + fullId() +
+           "</jid></bind></iq><iq type='result' to='" + fullId() + "' id='sess_1'/>";
+}
+
+TlsScript ScriptedSignIn::authenticated(const std::string& features)
+{
     TlsScript script;
     script.ExpectNext(clientHeader())
         .ExpectNext(clientAuth())
@@ -74,12 +85,17 @@ TlsScript ScriptedSignIn::signIn(bool sessionFirst)
               "<stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
               "</mechanisms></stream:features><success xmlns='urn:ietf:params:xml:ns:xmpp-sasl'/>")
         .ExpectNext(clientHeader())
-        .Send(serverHeader() + "<stream:features>" + (sessionFirst ? session + bind : bind + session) +
-              "</stream:features>")
-        .ExpectNext(sessionFirst ? clientSession() : clientBind())
+        .Send(serverHeader() + "<stream:features>" + features + "</stream:features>");
+    return script;
+}
+
+TlsScript ScriptedSignIn::signIn(bool sessionFirst)
+{
+    TlsScript script = authenticated(
+        sessionFirst ? sessionFeature() + bindFeature() : bindFeature() + sessionFeature());
+    script.ExpectNext(sessionFirst ? clientSession() : clientBind())
         .ExpectNext(sessionFirst ? clientBind() : clientSession())
-        .Send("<iq type='result' id='bind_1'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'><jid>" + fullId() +
-              "</jid></bind></iq><iq type='result' to='" + fullId() + "' id='sess_1'/>");
+        .Send(bindAndSessionResults());
     return script;
 }
 

@@ -25,6 +25,15 @@ public:
     static std::string bareId();
     static std::string fullId();
 
+    // The features a server lists after the authentication, and its answers to the client's
+    // bind and session requests.
+    static std::string bindFeature();
+    static std::string sessionFeature();
+    static std::string bindAndSessionResults();
+
+    // Up to the features after the authentication: header and auth expected, success sent, the
+    // new header expected, then these features sent.
+    static TestSupport::TlsScript authenticated(const std::string& features);
     // Up to the bind and session results: header and auth expected, success sent, the new
     // header expected, the features sent (session listed first when asked), both requests
     // expected in that order and answered.

@@ -10,12 +10,14 @@
 #include "xmpp/Roster.h"
 #include "xmpp/RosterItem.h"
 #include "xmpp/SharedStatusMessage.h"
+#include "xmpp/StreamAnswer.h"
 #include "xmpp/UserSettings.h"
 #include "xmpp/VCard.h"
 #include "xmpp/XMLReader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -61,6 +63,26 @@ RosterItem* Item(Roster* roster, int index)
     Ixa::Base::Object* element = nullptr;
     roster->getSubPackets()->getAt(index, element);
     return static_cast<RosterItem*>(element);
+}
+
+// Each stream-management answer the reader handed on: kind, the stanzas read before it, and
+// its id, resumability and count where it has them.
+std::string Answers(const RecordingListener& listener)
+{
+    static const char* const kinds[] = {"enabled", "resumed", "failed", "r", "a"};
+    std::string all;
+    for (std::size_t i = 0; i < listener.count(); ++i) {
+        const StreamAnswer* answer = listener.object<StreamAnswer>(i);
+        if (answer == nullptr) {
+            continue;
+        }
+        all += std::string(kinds[static_cast<int>(answer->kind)]) + "@" + std::to_string(answer->stanzasRead);
+        all += answer->id.empty() ? "" : " id=" + answer->id;
+        all += answer->resumable ? " resume" : "";
+        all += answer->hasCount ? " h=" + std::to_string(answer->count) : "";
+        all += "\n";
+    }
+    return all;
 }
 
 void Read(const std::string& bytes, RecordingListener& listener) { ReaderFeed::runCut(bytes, {}, &listener); }
@@ -549,4 +571,58 @@ TEST(XMLReaderTest, DestroyingABlockedReaderStopsItsThread)
     ASSERT_TRUE(Eventually([&] { return input.isWaitingToRead(); }));
     reader.reset();
     EXPECT_EQ(listener.count(), 0u);
+}
+
+TEST(XMLReaderTest, StreamManagementAnswersCarryTheTopLevelStanzasReadBeforeThem)
+{
+    RecordingListener listener;
+    const std::string sm = " xmlns='urn:xmpp:sm:3'";
+    Read(HEADER +
+             "<stream:features><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'/><sm" + sm +
+             "><optional/></sm></stream:features>"
+             "<iq type='result' id='b1'><bind xmlns='urn:ietf:params:xml:ns:xmpp-bind'>"
+             "<jid>alice@example.com/Mobile</jid></bind></iq>"
+             "<enabled" + sm + " id='S1' resume='true'/>"
+             "<message from='bob@example.com'><body>one</body><x xmlns='urn:example:wrap'>"
+             "<message from='eve@example.com'><body>inner</body></message><a" + sm + " h='9'/><r" + sm + "/>"
+             "</x></message>"
+             "<presence from='bob@example.com/Home'/>"
+             "<iq type='result' id='r2'/>"
+             "<iq type='get' id='p1' from='example.com'><ping xmlns='urn:xmpp:ping'/></iq>"
+             "<r" + sm + "/>"
+             "<a" + sm + " h='4294967295'/>"
+             "<resumed" + sm + " h='3' previd='S1'/>"
+             "<failed" + sm + " h='2'><item-not-found xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></failed>"
+             "<failed" + sm + "><unexpected-request xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></failed>"
+             "<message from='bob@example.com'><body>two</body></message>"
+             "<r" + sm + "/>",
+         listener);
+    const int END = XMPPListener::FEATURES_END;
+    const int ANSWER = XMPPListener::SM_ANSWER;
+    const Codes codes = listener.codes();
+    ASSERT_GE(codes.size(), 4U);
+    EXPECT_EQ(Codes(codes.begin(), codes.begin() + 4), (Codes{BIND, XMPPListener::SM_FEATURE, END, JID}));
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), MESSAGE), 2) << "the nested message is the outer one's payload";
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), ANSWER), 7) << "nested stream-management elements are payload too";
+    EXPECT_EQ(Answers(listener),
+        "enabled@1 id=S1 resume\n"
+        "r@5\n"
+        "a@5 h=4294967295\n"
+        "resumed@5 h=3\n"
+        "failed@5 h=2\n"
+        "failed@5\n"
+        "r@6\n");
+}
+
+TEST(XMLReaderTest, AMalformedStreamManagementCountIsNoCount)
+{
+    for (const char* h : {"", "abc", "12x", "-1", "-0x1", "-18446744073709551615", "4294967296",
+             "99999999999999999999999"}) {
+        RecordingListener listener;
+        Read(HEADER + "<a xmlns='urn:xmpp:sm:3' h='" + h + "'/>", listener);
+        EXPECT_EQ(Answers(listener), "a@0\n") << "h='" << h << "'";
+    }
+    RecordingListener listener;
+    Read(HEADER + "<a xmlns='urn:xmpp:sm:3' h='0'/><a xmlns='urn:xmpp:sm:3' h='007'/>", listener);
+    EXPECT_EQ(Answers(listener), "a@0 h=0\na@0 h=7\n");
 }

@@ -97,14 +97,8 @@ Ixa::Base::Object* XMLReader::Run()
         parser_->beginStanza();
         replay_ = false;
         int event = parser_->next();
-        const std::uint32_t readBefore = stanzasRead_;
         if (event == XMLParser::START_TAG && !dispatch()) {
             break;
-        }
-        // A stanza the end of the input cut short was never handed on, so it is not counted
-        // as read: a resumption asks the server for it again.
-        if (parser_->getEventType() == XMLParser::END_DOCUMENT) {
-            stanzasRead_ = readBefore;
         }
         if (event == XMLParser::END_TAG && parser_->isName("stream:stream")) {
             markStreamEnded();
@@ -194,6 +188,11 @@ bool XMLReader::dispatch()
 // stanzas the reader asks for an acknowledgement itself, as if the server had.
 void XMLReader::countStanza()
 {
+    // A stanza the end of the input cut short was never handed on, so it is not counted as
+    // read: a resumption asks the server for it again.
+    if (parser_->getEventType() == XMLParser::END_DOCUMENT) {
+        return;
+    }
     ++stanzasRead_;
     if (stanzasRead_ % ACKNOWLEDGE_EVERY == 0) {
         deliver(new StreamAnswer(StreamAnswer::Kind::ACK_REQUEST, stanzasRead_), XMPPListener::SM_ANSWER);

@@ -1,7 +1,7 @@
 // "archiveEnd": the end of one page of the archive catch-up, accepted by the archive manager.
 // When the archive has more after the page (fin not complete, with a last id), the next page
 // is asked for after that id; a complete fin ends the catch-up without a word to the user (as
-// does an error answer, which the reader drops).
+// does an error answer, which the reader drops), and the next catch-up starts afresh.
 // Threading: the response thread; the next page's query runs on the request thread.
 // Ownership: disposes of the fin.
 #pragma once
@@ -16,4 +16,7 @@ public:
 
 protected:
     void handlePayload(ArchiveFin& fin) override;
+
+private:
+    void finishCatchUp();
 };

@@ -18,6 +18,15 @@ void FetchArchiveCommand::queue(RequestController* controller)
     }
     auto command = new FetchArchiveCommand();
     command->after_ = messages->GetLastArchiveId();
+    if (Connection* connection = EngineAccess::connection(controller)) {
+        ArchivePages& pages = connection->archivePages();
+        std::lock_guard<std::mutex> guard(pages.lock);
+        if (pages.catchUpFrom.IsEmpty()) {
+            pages.catchUpFrom = command->after_;
+        } else {
+            command->after_ = pages.catchUpFrom;
+        }
+    }
     IMDateTime lastReceived;
     if (messages->GetLastReceivedTime(lastReceived)) {
         command->notBefore_ = IMString(lastReceived.ToString());

@@ -18,4 +18,8 @@ struct ArchivePages {
     std::set<std::string> open;
     int sent = 0;
     IMString notBefore;
+    // The archive id the unfinished catch-up started after (empty when none is unfinished):
+    // a catch-up cut short by a session that could not be resumed starts again from there,
+    // not from the newest message stored since, which would skip the pages not yet fetched.
+    IMString catchUpFrom;
 };

@@ -555,8 +555,9 @@ TEST(XMLReaderTest, CloseRacesWithReadingAndNeverHangs)
             stop = true;
             feeder.join();
         }
+        // Presences, and the reader's own request for an acknowledgement every 32 stanzas.
         for (int code : listener.codes()) {
-            EXPECT_EQ(code, PRESENCE);
+            EXPECT_TRUE(code == PRESENCE || code == XMPPListener::SM_ANSWER) << code;
         }
     }
 }

@@ -121,23 +121,6 @@ protected:
         return engine_.SignIn((server != nullptr ? server : server_)->Port(), alice_, Password);
     }
 
-    // Stores a message as the chat screen does before sending it, and hands a copy to the
-    // engine.
-    void SendChat(const std::string& to, const std::string& text)
-    {
-        std::unique_ptr<Message> shown(engine_.Messages().CreateMessage());
-        shown->SetOtherUserId(IMString(to.c_str()));
-        shown->SetMessage(IMString(text.c_str()));
-        shown->SetMessageType(Message::TYPE_SENDING);
-        engine_.Messages().SaveOrUpdate(shown.get());
-        Message* copy = engine_.Messages().CreateMessage();
-        copy->SetOtherUserId(shown->GetOtherUserId());
-        copy->SetMessage(shown->GetMessage());
-        copy->SetMessageType(Message::TYPE_SENDING);
-        copy->SetMessageId(shown->GetMessageId());
-        engine_.Controller().SendMessage(copy);
-    }
-
     // An update of the contact, after those reported so far when `later` is set.
     std::optional<Call> ContactUpdate(
         const std::string& id, const std::function<bool(Contact&)>& match, bool later = false)
@@ -279,7 +262,7 @@ TEST_F(EngineEndToEndTest, ChatGoesBothWaysAndIsStoredAsSentReceivedAndRead)
     MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
     ASSERT_TRUE(SignIn());
 
-    SendChat(Jid(bob), "Hello <Bob> & \"friends\" \xF0\x9F\x90\x87");
+    engine_.SendChat(Jid(bob), "Hello <Bob> & \"friends\" \xF0\x9F\x90\x87");
     const std::optional<PeerEvent> got = bobPeer->WaitFor("message", Wait);
     ASSERT_TRUE(got) << bobPeer->Diagnostics();
     EXPECT_EQ((*got)["body"], "Hello <Bob> & \"friends\" \xF0\x9F\x90\x87");

@@ -82,22 +82,6 @@ protected:
         return texts;
     }
 
-    // Stores a message as the chat screen does and hands a copy to the engine.
-    void SendChat(const std::string& to, const std::string& text)
-    {
-        std::unique_ptr<Message> shown(engine_.Messages().CreateMessage());
-        shown->SetOtherUserId(IMString(to.c_str()));
-        shown->SetMessage(IMString(text.c_str()));
-        shown->SetMessageType(Message::TYPE_SENDING);
-        engine_.Messages().SaveOrUpdate(shown.get());
-        Message* copy = engine_.Messages().CreateMessage();
-        copy->SetOtherUserId(shown->GetOtherUserId());
-        copy->SetMessage(shown->GetMessage());
-        copy->SetMessageType(Message::TYPE_SENDING);
-        copy->SetMessageId(shown->GetMessageId());
-        engine_.Controller().SendMessage(copy);
-    }
-
     // Which texts are missing and which doubled, as ranges, for a failure message.
     static std::string Differences(const std::vector<std::string>& stored, const std::vector<std::string>& expected)
     {
@@ -168,7 +152,7 @@ TEST_F(StayConnectedTest, MessagesSentThroughFiveCutsReachThePeerOnceEach)
     const std::vector<std::string> texts = Numbered("out-", Messages);
     size_t cuts = 0;
     for (int i = 0; i < Messages; ++i) {
-        SendChat(Jid(bob_), texts[static_cast<size_t>(i)]);
+        engine_.SendChat(Jid(bob_), texts[static_cast<size_t>(i)]);
         // Cuts land mid-stream: some messages are on the wire, some wait while reconnecting.
         if (i % 40 == 20) {
             ASSERT_TRUE(cuts == 0 || engine_.Delegate().WaitFor("OnReconnected", cuts, Wait));

@@ -1,5 +1,6 @@
 #include "EngineUnderTest.h"
 
+#include "store/Message.h"
 #include "xmpp/Connection.h"
 
 #include <thread>
@@ -45,6 +46,21 @@ bool EngineUnderTest::SignIn(
     }
     controller_.refreshLists(false);
     return delegate_.WaitFor("OnAllPresenceReceived", loaded + 1, timeout);
+}
+
+void EngineUnderTest::SendChat(const std::string& to, const std::string& text)
+{
+    std::unique_ptr<Message> shown(messages_->CreateMessage());
+    shown->SetOtherUserId(IMString(to.c_str()));
+    shown->SetMessage(IMString(text.c_str()));
+    shown->SetMessageType(Message::TYPE_SENDING);
+    messages_->SaveOrUpdate(shown.get());
+    Message* copy = messages_->CreateMessage();
+    copy->SetOtherUserId(shown->GetOtherUserId());
+    copy->SetMessage(shown->GetMessage());
+    copy->SetMessageType(Message::TYPE_SENDING);
+    copy->SetMessageId(shown->GetMessageId());
+    controller_.SendMessage(copy);
 }
 
 GtalkRequestController& EngineUnderTest::Controller() { return controller_; }

@@ -44,6 +44,10 @@ public:
     bool SignIn(unsigned short port, const std::string& user, const std::string& password,
         std::chrono::milliseconds timeout = DefaultWait);
 
+    // Stores a message to `to` as the chat screen does ("sending") and hands a copy to the
+    // engine to send.
+    void SendChat(const std::string& to, const std::string& text);
+
     GtalkRequestController& Controller();
     RecordingDelegate& Delegate();
     ContactModel& Contacts();

@@ -121,8 +121,11 @@ IMHashMap* GtalkRequestController::newHandlerTable()
 // before the connection ends, so no command uses a connection being torn down.
 void GtalkRequestController::uninit()
 {
-    // No try may start, or reach the delegate, once the threads begin to stop.
-    reconnector_.reset();
+    // No try may start once the threads begin to stop; the reconnector itself goes only after
+    // them, since their commands and handlers still reach it.
+    if (reconnector_ != nullptr) {
+        reconnector_->shutdown();
+    }
     RequestProcessor* requests = nullptr;
     ResponseProcessor* responses = nullptr;
     {
@@ -144,6 +147,7 @@ void GtalkRequestController::uninit()
         responses->StopResponseProcessor();
         delete responses;
     }
+    reconnector_.reset();
     delete mutex_;
     mutex_ = nullptr;
 }

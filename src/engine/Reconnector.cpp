@@ -25,14 +25,21 @@ Reconnector::Reconnector(RequestController* controller, std::function<void()> st
 
 Reconnector::~Reconnector()
 {
+    shutdown();
+    for (Message* message : held_) {
+        delete message;
+    }
+}
+
+void Reconnector::shutdown()
+{
     {
         std::lock_guard<std::mutex> guard(lock_);
         ending_ = true;
     }
     changed_.notify_all();
-    timer_.join();
-    for (Message* message : held_) {
-        delete message;
+    if (timer_.joinable()) {
+        timer_.join();
     }
 }
 

@@ -35,6 +35,10 @@ public:
     Reconnector(const Reconnector&) = delete;
     Reconnector& operator=(const Reconnector&) = delete;
 
+    // Ends the timer thread: no try starts from now on (the program is ending). The other
+    // calls stay safe, and merely schedule nothing.
+    void shutdown();
+
     // The wait before a try, given the tries that failed so far and a jitter draw in [-1, 1].
     static std::chrono::milliseconds delayBefore(int failedTries, double jitter);
 

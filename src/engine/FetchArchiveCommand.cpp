@@ -1,6 +1,7 @@
 #include "engine/FetchArchiveCommand.h"
 
 #include "engine/EngineAccess.h"
+#include "engine/Reconnector.h"
 #include "engine/RequestController.h"
 #include "store/MessageDAO.h"
 #include "xmpp/ArchiveManager.h"
@@ -41,6 +42,23 @@ void FetchArchiveCommand::queue(RequestController* controller)
     queueCommand(controller, command);
 }
 
+void FetchArchiveCommand::resumeCatchUp(RequestController* controller)
+{
+    Connection* connection = EngineAccess::connection(controller);
+    if (connection == nullptr) {
+        return;
+    }
+    IMString from;
+    {
+        ArchivePages& pages = connection->archivePages();
+        std::lock_guard<std::mutex> guard(pages.lock);
+        from = pages.catchUpFrom;
+    }
+    if (!from.IsEmpty()) {
+        queueNextPage(controller, from);
+    }
+}
+
 void FetchArchiveCommand::queueNextPage(RequestController* controller, const IMString& last)
 {
     auto command = new FetchArchiveCommand();
@@ -61,6 +79,13 @@ void FetchArchiveCommand::queueCommand(RequestController* controller, FetchArchi
 void FetchArchiveCommand::executeCommand(unsigned long* result)
 {
     *result = Ixa::E_SUCCESS;
+    // A query sent while a reconnect signs in would reach a stream not yet ready for it and be
+    // lost; the catch-up goes on once the session is back (resumeCatchUp, or the fresh
+    // session's own catch-up), from where it started.
+    Reconnector* reconnector = getRequestController()->GetReconnector();
+    if (reconnector != nullptr && reconnector->isActive()) {
+        return;
+    }
     Connection* connection = EngineAccess::connection(getRequestController());
     if (ArchiveManager* archive = connection != nullptr ? connection->getArchiveManager() : nullptr) {
         archive->query(after_, start_, notBefore_);

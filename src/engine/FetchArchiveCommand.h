@@ -27,6 +27,9 @@ public:
     static void queue(RequestController* controller);
     // Queues the page after the archive id `last`.
     static void queueNextPage(RequestController* controller, const IMString& last);
+    // After a resumed session: a catch-up that has not ended asks again from where it started
+    // (what it fetched already is not stored twice).
+    static void resumeCatchUp(RequestController* controller);
 
     void executeCommand(unsigned long* result) override;
 

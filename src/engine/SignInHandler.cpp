@@ -1,6 +1,7 @@
 #include "engine/SignInHandler.h"
 
 #include "engine/EngineAccess.h"
+#include "engine/FetchArchiveCommand.h"
 #include "engine/Reconnector.h"
 #include "engine/RefreshListCommand.h"
 #include "engine/RequestController.h"
@@ -61,6 +62,8 @@ void SignInHandler::reconnected(Reconnector& reconnector, bool resumed)
     if (!resumed) {
         controller->SetInitialListReceived(false);
         queue(new RefreshListCommand());
+    } else {
+        FetchArchiveCommand::resumeCatchUp(controller);
     }
     for (Message* message : held) {
         auto command = new SendChatCommand();

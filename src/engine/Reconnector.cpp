@@ -57,9 +57,7 @@ void Reconnector::start()
     std::unique_lock<std::mutex> guard(lock_);
     active_ = true;
     failedTries_ = 0;
-    const std::chrono::milliseconds delay = delayBefore(0, drawJitter());
-    guard.unlock();
-    schedule(delay);
+    scheduleNext(guard);
 }
 
 void Reconnector::tryFailed()
@@ -69,6 +67,11 @@ void Reconnector::tryFailed()
         return;
     }
     ++failedTries_;
+    scheduleNext(guard);
+}
+
+void Reconnector::scheduleNext(std::unique_lock<std::mutex>& guard)
+{
     const std::chrono::milliseconds delay = delayBefore(failedTries_, drawJitter());
     guard.unlock();
     schedule(delay);

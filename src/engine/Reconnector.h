@@ -63,6 +63,8 @@ public:
 private:
     // Under the lock.
     double drawJitter();
+    // Schedules the try after failedTries_ failures; lets go of the lock.
+    void scheduleNext(std::unique_lock<std::mutex>& guard);
     void schedule(std::chrono::milliseconds delay);
     void run();
 

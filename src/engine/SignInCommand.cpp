@@ -3,11 +3,8 @@
 #include "engine/EngineAccess.h"
 #include "engine/Reconnector.h"
 #include "engine/RequestController.h"
+#include "engine/StreamSessionStore.h"
 #include "engine/UserId.h"
-#include "store/PropertiesModel.h"
-#include "xmpp/StreamManagement.h"
-
-#include <cstdint>
 #include "xmpp/Connection.h"
 
 SignInCommand::SignInCommand() = default;
@@ -43,11 +40,5 @@ void SignInCommand::executeCommand(unsigned long* result)
 
 void SignInCommand::prepareStreamSession(Connection& connection)
 {
-    StreamManagement& streams = connection.streamManagement();
-    streams.reset();
-    IMString id;
-    long long handled = 0;
-    if (PropertiesModel::GetInstance()->GetStreamSession(UserId::normalised(user_), &id, &handled)) {
-        streams.restore(id.ToUtf8(), static_cast<std::uint32_t>(handled));
-    }
+    StreamSessionStore::restore(connection.streamManagement(), UserId::normalised(user_));
 }

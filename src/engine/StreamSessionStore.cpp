@@ -15,6 +15,16 @@ void StreamSessionStore::save(RequestController* controller, std::uint32_t handl
     PropertiesModel::GetInstance()->SaveStreamSession(EngineAccess::ownId(controller), id, handled);
 }
 
+void StreamSessionStore::restore(StreamManagement& streams, const IMString& account)
+{
+    streams.reset();
+    IMString id;
+    long long handled = 0;
+    if (PropertiesModel::GetInstance()->GetStreamSession(account, &id, &handled)) {
+        streams.restore(id.ToUtf8(), static_cast<std::uint32_t>(handled));
+    }
+}
+
 void StreamSessionStore::forget(RequestController* controller)
 {
     if (Connection* connection = EngineAccess::connection(controller)) {

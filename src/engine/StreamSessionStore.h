@@ -6,6 +6,8 @@
 #include <cstdint>
 
 class RequestController;
+class StreamManagement;
+class IMString;
 
 class StreamSessionStore {
 public:
@@ -13,4 +15,6 @@ public:
     static void save(RequestController* controller, std::uint32_t handled);
     // Neither the connection nor a later run resumes the session.
     static void forget(RequestController* controller);
+    // A sign-in the user asked for starts from the session stored for `account`, if any.
+    static void restore(StreamManagement& streams, const IMString& account);
 };

@@ -5,6 +5,7 @@
 #include "engine/RequestController.h"
 #include "engine/ResourceText.h"
 #include "engine/ResponseDelegate.h"
+#include "engine/StreamSessionStore.h"
 #include "xmpp/Connection.h"
 
 #include <memory>
@@ -38,6 +39,11 @@ void ConnectionErrorHandler::handle(GtalkNotification* notification)
         delegate->OnSignInError(0, &text);
         return;
     }
+    case Connection::LossKind::RESUME_REFUSED:
+        connection->closeConnection();
+        StreamSessionStore::forget(getRequestController());
+        signInAgain(reconnector);
+        return;
     case Connection::LossKind::SESSION_LOST:
         connection->closeConnection();
         if (reconnector != nullptr) {
@@ -47,6 +53,17 @@ void ConnectionErrorHandler::handle(GtalkNotification* notification)
         }
         return;
     }
+}
+
+// The stored session is gone, so the next sign-in binds a fresh one: no reason to wait.
+void ConnectionErrorHandler::signInAgain(Reconnector* reconnector)
+{
+    if (reconnector != nullptr && reconnector->isActive()) {
+        reconnector->tryFailed();
+        reconnector->tryNow();
+        return;
+    }
+    getRequestController()->SignIn(nullptr);
 }
 
 IMString ConnectionErrorHandler::signInErrorText()

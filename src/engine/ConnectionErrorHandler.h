@@ -2,6 +2,8 @@
 // a sign-in error (code 0, the localised "sign-in error. network not available" text);
 // after sign-in it is a lost connection, which the reconnector sets about bringing back (a
 // failed try of it schedules the next), and the next login counts as a first login again.
+// A server that ends the connection rather than resume a kept session has refused it: the
+// session is forgotten and the sign-in (or the reconnect try) starts again at once, afresh.
 // Either way the connection is closed first. An error of an earlier attempt (the attempt
 // number it carries is not the connection's), or one that comes after the user signed out,
 // is stale: it closes nothing and shows nothing.
@@ -10,6 +12,8 @@
 #pragma once
 
 #include "engine/NotificationHandler.h"
+
+class Reconnector;
 
 class ConnectionErrorHandler : public NotificationHandler {
 public:
@@ -20,4 +24,7 @@ public:
 
     // " " + sign-in error + ". " + network not available + ".  "
     static IMString signInErrorText();
+
+private:
+    void signInAgain(Reconnector* reconnector);
 };

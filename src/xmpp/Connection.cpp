@@ -500,6 +500,9 @@ void Connection::notifyConnectionLost(unsigned long)
 {
     std::lock_guard<std::mutex> guard(postLock_);
     connected_ = false;
+    if (streams_.resumeCutShort()) {
+        resumeRefusedIn_ = attempt_.load();
+    }
     if (!logoutRequested_) {
         notifyConnectionError();
     }
@@ -528,7 +531,7 @@ Connection::LossKind Connection::classifyLoss(Ixa::Base::Object* attempt)
         return LossKind::STALE;
     }
     if (initialLogin_) {
-        return LossKind::SIGN_IN_FAILED;
+        return resumeRefusedIn_ == attempt_ ? LossKind::RESUME_REFUSED : LossKind::SIGN_IN_FAILED;
     }
     initialLogin_ = true;
     return LossKind::SESSION_LOST;

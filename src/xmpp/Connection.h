@@ -84,6 +84,9 @@ public:
         SIGN_IN_FAILED,
         // A signed-in session ended; the next login counts as a first login again.
         SESSION_LOST,
+        // The server ended the connection instead of answering the <resume/> of a kept
+        // session: the session is forgotten, and a sign-in tried again at once starts afresh.
+        RESUME_REFUSED,
     };
 
     explicit Connection(RequestController* controller);
@@ -213,6 +216,8 @@ private:
     IMSecureSocket* connecting_ = nullptr;
     bool connectAborted_ = false;
     std::atomic<int> attempt_{0};
+    // The attempt whose connection ended while its <resume/> had no answer.
+    std::atomic<int> resumeRefusedIn_{-1};
 
     // Orders the loss report with postWhileConnected.
     std::mutex postLock_;

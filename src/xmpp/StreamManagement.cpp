@@ -8,6 +8,7 @@ void StreamManagement::reset()
     tracking_ = false;
     counting_ = false;
     requestOutstanding_ = false;
+    resuming_ = false;
     ++epoch_;
     handled_ = 0;
     serverHandled_ = 0;
@@ -53,6 +54,7 @@ void StreamManagement::beginConnection()
     tracking_ = false;
     counting_ = false;
     requestOutstanding_ = false;
+    resuming_ = false;
 }
 
 // The server counts what it receives after <enable/>, so keeping starts here, not at its
@@ -91,6 +93,7 @@ void StreamManagement::enableFailed()
 std::vector<std::string> StreamManagement::resumed(std::uint32_t serverHandled, std::uint32_t readNow)
 {
     std::lock_guard<std::mutex> guard(lock_);
+    resuming_ = false;
     dropAcknowledged(serverHandled);
     tracking_ = true;
     counting_ = true;
@@ -109,6 +112,23 @@ std::vector<std::string> StreamManagement::resumed(std::uint32_t serverHandled, 
 void StreamManagement::resumeFailed(bool hasServerHandled, std::uint32_t serverHandled)
 {
     std::lock_guard<std::mutex> guard(lock_);
+    failResumption(hasServerHandled, serverHandled);
+}
+
+bool StreamManagement::resumeCutShort()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!resuming_) {
+        return false;
+    }
+    failResumption(false, 0);
+    return true;
+}
+
+// Lock held.
+void StreamManagement::failResumption(bool hasServerHandled, std::uint32_t serverHandled)
+{
+    resuming_ = false;
     if (hasServerHandled) {
         dropAcknowledged(serverHandled);
     }
@@ -137,6 +157,7 @@ std::vector<std::string> StreamManagement::takePendingChats()
 std::uint32_t StreamManagement::resumeFrom()
 {
     std::lock_guard<std::mutex> guard(lock_);
+    resuming_ = true;
     resumedFrom_ = handled_;
     return resumedFrom_;
 }

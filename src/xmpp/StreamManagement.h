@@ -56,6 +56,10 @@ public:
     // The session is gone: the chat messages the server did not acknowledge are set aside to
     // go out once more on the new session (takePendingChats); everything else is dropped.
     void resumeFailed(bool hasServerHandled, std::uint32_t serverHandled);
+    // The connection ended while a <resume/> had no answer yet. Some servers close the stream
+    // rather than answer <failed/> (one whose kept queue overflowed, say), so that counts as
+    // a refusal: the next connection starts afresh. Answers whether a resume was outstanding.
+    bool resumeCutShort();
     std::vector<std::string> takePendingChats();
 
     // Keeps a stanza that went out; answers whether to ask the server for an acknowledgement
@@ -72,6 +76,7 @@ public:
 
 private:
     void dropAcknowledged(std::uint32_t serverHandled);
+    void failResumption(bool hasServerHandled, std::uint32_t serverHandled);
 
     mutable std::mutex lock_;
     std::string id_;
@@ -79,6 +84,7 @@ private:
     bool tracking_ = false;
     bool counting_ = false;
     bool requestOutstanding_ = false;
+    bool resuming_ = false;
     std::uint64_t epoch_ = 0;
     std::uint32_t handled_ = 0;
     std::uint32_t handledAtBase_ = 0;

@@ -227,3 +227,28 @@ TEST_F(StreamResumptionTest, AResumptionCountsWhatWasStoredBeforeTheLoss)
     EXPECT_TRUE(server_->Failures().empty()) << failures();
     EXPECT_EQ(messages_->GetNumUnreadMessagesWithUser(IMString(idOf("ivan").c_str())), 2);
 }
+
+// A server may end the connection rather than answer a <resume/> it cannot honour (Prosody
+// does once the kept session's queue overflowed). The user's sign-in must not end in an
+// error: it starts again at once, binds a fresh session and stores that one instead.
+TEST_F(StreamResumptionTest, AStoredSessionTheServerHangsUpOnIsForgottenAndTheSignInStartsAfresh)
+{
+    properties_->SaveStreamSession(IMString(idOf(ScriptedSignIn::USER).c_str()), IMString("S9"), 41);
+    TlsScript refused = ScriptedSignIn::authenticated(features());
+    refused.ExpectNext("<resume" + CLIENT_SM + " h=\"41\" previd=\"S9\"/>").Close();
+    TlsScript fresh = ScriptedSignIn::authenticated(features());
+    fresh.ExpectNext(ScriptedSignIn::clientBind())
+        .ExpectNext(ScriptedSignIn::clientSession())
+        .Send(ScriptedSignIn::bindAndSessionResults())
+        .ExpectNext(ENABLE)
+        .Send("<enabled" + SM + " id='S10' resume='true'/>")
+        .ExpectNext(acknowledgement(0));
+    server_ = std::make_unique<TestSupport::ScriptedTlsServer>(
+        *certificates_, std::vector<TlsScript>{std::move(refused), std::move(fresh)});
+    engine_.StartSignIn(server_->Port(), ScriptedSignIn::USER, ScriptedSignIn::PASSWORD);
+    ASSERT_TRUE(delegate_.WaitFor("OnSignInSuccess")) << testing::PrintToString(delegate_.Names());
+    ASSERT_TRUE(server_->WaitUntilScriptDone(10s, 1)) << failures();
+    EXPECT_TRUE(server_->Failures().empty()) << failures();
+    EXPECT_EQ(delegate_.Count("OnSignInError"), 0U);
+    EXPECT_TRUE(storedSession("S10", 0));
+}

@@ -4,11 +4,40 @@
 #include <signal.h>
 #include <spawn.h>
 
+#include <string_view>
+
 extern char** environ;
 
 namespace TestSupport {
 
-bool ProcessLauncher::Start(const std::vector<std::string>& arguments, int input, int output, pid_t& pid)
+namespace {
+
+// The caller's environment with `overrides` ("NAME=value") replacing the variables they name.
+std::vector<char*> ChildEnvironment(const std::vector<std::string>& overrides)
+{
+    std::vector<char*> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view variable(*entry);
+        const std::string_view name = variable.substr(0, variable.find('=') + 1);
+        bool replaced = false;
+        for (const std::string& override : overrides) {
+            replaced = replaced || std::string_view(override).substr(0, name.size()) == name;
+        }
+        if (!replaced) {
+            variables.push_back(*entry);
+        }
+    }
+    for (const std::string& override : overrides) {
+        variables.push_back(const_cast<char*>(override.c_str()));
+    }
+    variables.push_back(nullptr);
+    return variables;
+}
+
+}  // namespace
+
+bool ProcessLauncher::Start(const std::vector<std::string>& arguments, int input, int output, pid_t& pid,
+    const std::vector<std::string>& environment)
 {
     if (arguments.empty()) {
         return false;
@@ -34,7 +63,7 @@ bool ProcessLauncher::Start(const std::vector<std::string>& arguments, int input
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
-    const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), ChildEnvironment(environment).data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0;

@@ -174,6 +174,7 @@ void Connection::connected()
     streams_.beginConnection();
     {
         std::unique_lock<std::shared_mutex> sending(sendLock_);
+        sessionReady_ = false;
         writer_ = new XMPPWriter(socket_->getSocketOutputStream());
     }
     reader_ = new XMLReader(socket_->getSocketInputStream(), manager_);
@@ -239,6 +240,11 @@ void Connection::logout(std::chrono::milliseconds grace)
         manager_->clean();
     }
     dropSocket();
+    {
+        // The user has left: what waited for a session has no session to go to.
+        std::unique_lock<std::shared_mutex> sending(sendLock_);
+        held_.clear();
+    }
     connected_ = false;
     state_ = STATE_CLOSED;
 }
@@ -301,6 +307,7 @@ void Connection::dropSocket()
         socket_->Close();
     }
     std::unique_lock<std::shared_mutex> sending(sendLock_);
+    sessionReady_ = false;
     delete writer_;
     writer_ = nullptr;
     delete socket_;
@@ -346,12 +353,43 @@ void Connection::sendPacket(Packet* packet, unsigned long* result)
     writeXml(*xml, owned->isStanza(), chat, result);
 }
 
+// Bind and session are stanzas, yet part of the sign-in: they go out unheld, and unkept (stream
+// management is enabled only after them).
+void Connection::sendSignInStep(Packet* packet)
+{
+    std::unique_ptr<Packet> owned(packet);
+    std::unique_ptr<IMString> xml(owned->getXML());
+    if (xml == nullptr) {
+        return;
+    }
+    std::shared_lock<std::shared_mutex> sending(sendLock_);
+    std::lock_guard<std::mutex> order(orderLock_);
+    unsigned long ignored = Ixa::E_SUCCESS;
+    writeInOrder(*xml, false, false, &ignored);
+}
+
 void Connection::writeXml(const IMString& xml, bool stanza, bool chat, unsigned long* result)
+{
+    std::lock_guard<std::mutex> order(orderLock_);
+    if (stanza && !sessionReady_) {
+        // A chat message fails instead: its sender holds it for the session's return, or
+        // marks it failed when there is none to come.
+        if (chat) {
+            *result = Ixa::E_FAILURE;
+            return;
+        }
+        held_.push_back(xml.ToUtf8());
+        *result = Ixa::E_SUCCESS;
+        return;
+    }
+    writeInOrder(xml, stanza, chat, result);
+}
+
+void Connection::writeInOrder(const IMString& xml, bool stanza, bool chat, unsigned long* result)
 {
     if (writer_ == nullptr) {
         return;
     }
-    std::lock_guard<std::mutex> order(orderLock_);
     const bool kept = stanza && streams_.isTracking();
     const bool ask = kept && streams_.track(xml.ToUtf8(), chat);
     writer_->writeText(xml, result);
@@ -402,13 +440,19 @@ void Connection::resendAfterResumption(const StreamAnswer& answer)
     }
 }
 
-void Connection::sendPendingChats()
+void Connection::sessionReady()
 {
     std::shared_lock<std::shared_mutex> sending(sendLock_);
+    std::lock_guard<std::mutex> order(orderLock_);
+    sessionReady_ = true;
+    unsigned long ignored = Ixa::E_SUCCESS;
     for (const std::string& xml : streams_.takePendingChats()) {
-        unsigned long ignored = Ixa::E_SUCCESS;
-        writeXml(IMString(xml.c_str()), true, true, &ignored);
+        writeInOrder(IMString(xml.c_str()), true, true, &ignored);
     }
+    for (const std::string& xml : held_) {
+        writeInOrder(IMString(xml.c_str()), true, false, &ignored);
+    }
+    held_.clear();
 }
 
 bool Connection::acknowledgeHandled(std::uint32_t count, std::uint64_t epoch)

@@ -52,6 +52,7 @@
 #include <memory>
 #include <mutex>
 #include <shared_mutex>
+#include <vector>
 
 class ArchiveManager;
 class ChatManager;
@@ -134,8 +135,13 @@ public:
     ArchivePages& archivePages();
     // After <resumed/>: what the server did not acknowledge goes out again, in order.
     void resendAfterResumption(const StreamAnswer& answer);
-    // On a fresh session: the chat messages an unresumable session left unacknowledged.
-    void sendPendingChats();
+    // The session is bound or resumed. Until then a stanza would reach a server that has not
+    // signed the user in (and ends the stream for it), so stanzas sent since the connection
+    // began were held (chat messages fail instead, see writeXml); now the chats an
+    // unresumable session left unacknowledged go out, then what was held, in order.
+    void sessionReady();
+    // A step of the sign-in itself (the bind, the session), which goes out before it is ready.
+    void sendSignInStep(Packet* packet);
     // Everything read up to the count has been committed to the stores: acknowledges it to
     // the server. False (nothing sent) when the count belongs to an earlier session.
     bool acknowledgeHandled(std::uint32_t count, std::uint64_t epoch);
@@ -193,6 +199,8 @@ private:
     // Writes `xml` (sendLock_ held shared), keeping it for stream management when it is a
     // stanza; the order lock makes the kept order the order on the wire.
     void writeXml(const IMString& xml, bool stanza, bool chat, unsigned long* result);
+    // The write itself (orderLock_ held, sendLock_ held shared).
+    void writeInOrder(const IMString& xml, bool stanza, bool chat, unsigned long* result);
     // One of the manager's sub-managers, read under the connection lock.
     template <typename Manager>
     Manager* subManager(Manager* (XMPPManager::*get)());
@@ -206,6 +214,9 @@ private:
     XMPPManager* manager_ = nullptr;
     std::shared_mutex sendLock_;
     std::mutex orderLock_;
+    // Under orderLock_; reset, with sendLock_ held exclusively, whenever the writer changes.
+    bool sessionReady_ = false;
+    std::vector<std::string> held_;
     StreamManagement streams_;
     ArchivePages archivePages_;
 

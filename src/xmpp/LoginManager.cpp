@@ -105,13 +105,17 @@ bool LoginManager::onFeaturesEnd()
 // The packet only borrows the resource, and the send is done when send returns.
 void LoginManager::startSession()
 {
+    Connection* connection = this->connection();
+    if (connection == nullptr) {
+        return;
+    }
     phase_ = Phase::BINDING;
     IMString resource(Constants::RESOURCE);
     for (Feature feature : offered_) {
         if (feature == Feature::BIND) {
-            send(new ResourceBind(IQ::Type::SET, nullptr, &resource));
+            connection->sendSignInStep(new ResourceBind(IQ::Type::SET, nullptr, &resource));
         } else {
-            send(new Session(IQ::Type::SET));
+            connection->sendSignInStep(new Session(IQ::Type::SET));
         }
     }
 }
@@ -127,7 +131,7 @@ bool LoginManager::setJID(IMString* jid)
     connection->setUserJID(jid);
     connection->watchConnection();
     enableStreamManagement();
-    connection->sendPendingChats();
+    connection->sessionReady();
     return true;
 }
 
@@ -161,6 +165,7 @@ bool LoginManager::onResumed(const StreamAnswer& answer)
     }
     phase_ = Phase::SIGNED_IN;
     connection->resendAfterResumption(answer);
+    connection->sessionReady();
     connection->watchConnection();
     return true;
 }

@@ -187,6 +187,41 @@ TEST_F(SignInTest, SubManagersWriteTheirStanzasForTheSignedInUser)
     EXPECT_EQ(server.Received().find("</stream:stream>") + 16, server.Received().size());
 }
 
+// A stanza sent while the sign-in is still under way (a status changed while a reconnect signs
+// in) waits for the bound session: before it, a server ends the stream of a client that sends
+// one. It goes out after the enabling of stream management, in the order it was sent. A chat
+// message fails instead, for its sender to hold until the session is back.
+TEST_F(SignInTest, StanzasSentBeforeTheSessionIsBoundWaitForIt)
+{
+    const std::string sm = "<sm xmlns='urn:xmpp:sm:3'/>";
+    TlsScript script = ScriptedSignIn::authenticated(ScriptedSignIn::bindFeature() + ScriptedSignIn::sessionFeature() + sm);
+    script.ExpectNext(ScriptedSignIn::clientBind())
+        .ExpectNext(ScriptedSignIn::clientSession())
+        .Stall(300ms)
+        .Send(ScriptedSignIn::bindAndSessionResults())
+        .ExpectNext("<enable xmlns=\"urn:xmpp:sm:3\" resume=\"true\"/>")
+        .ExpectNext("<presence><priority>0</priority></presence>")
+        .ExpectNext("<presence to=\"bob@example.org\" type=\"subscribed\"><priority>0</priority></presence>");
+    ScriptedTlsServer server(certificates_, {script});
+    login(server.Port());
+    ASSERT_TRUE(server.WaitUntilReceived("urn:ietf:params:xml:ns:xmpp-session"));
+    PresenceManager* presence = connection_->getPresenceManager();
+    ASSERT_NE(presence, nullptr);
+    presence->sendPresence(Presence::Type::NONE);
+    IMString bob("bob@example.org");
+    auto chat = new Chat(connection_->getChatManager(), nullptr, &bob, false);
+    IMString text("too early");
+    IMString id("m1");
+    unsigned long result = Ixa::E_SUCCESS;
+    chat->sendMessage(&text, &id, &result);
+    EXPECT_TRUE(Ixa::IsFailed(result));
+    presence->sendSubscriptionRequest(Presence::Type::SUBSCRIBED, &bob);
+    ASSERT_TRUE(controller_.WaitFor("signin"));
+    EXPECT_TRUE(server.WaitUntilScriptDone(10s)) << testing::PrintToString(server.Failures());
+    EXPECT_TRUE(server.Failures().empty()) << testing::PrintToString(server.Failures());
+    EXPECT_EQ(server.Received().find("too early"), std::string::npos);
+}
+
 TEST_F(SignInTest, ARefusedPasswordEndsInOneFailedSignInAndTheNextSignInWorks)
 {
     TlsScript refused;

@@ -47,7 +47,7 @@ void QuickTextListDeleteController::syncSelectAll(ListView& list, int index, boo
     list.SetItemChecked(0, checked && CheckedCount(list) == rows - 1);
 }
 
-int QuickTextListDeleteController::CheckedCount(const ListView& list) const
+int QuickTextListDeleteController::CheckedCount(const ListView& list)
 {
     int count = 0;
     for (int row = 1; row < list.GetItemCount(); ++row) {

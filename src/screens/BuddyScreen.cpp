@@ -178,6 +178,11 @@ void BuddyScreen::buildFooter()
     std::unique_ptr<Ixa::Graphics::Bitmap> plus(IMManager::GetBitmapN("touchkey_add.png"));
     add.SetIcon(BUTTON_ITEM_STATUS_NORMAL, plus.get());
     footer->SetButton(BUTTON_POSITION_LEFT, add);
+    ButtonItem write;
+    write.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_SEND_IM);
+    std::unique_ptr<Ixa::Graphics::Bitmap> bubble(IMManager::GetBitmapN("touchkey_compose.png"));
+    write.SetIcon(BUTTON_ITEM_STATUS_NORMAL, bubble.get());
+    footer->SetButton(BUTTON_POSITION_RIGHT, write);
     footer->SetBackButton();
     footer->AddActionEventListener(*this);
 }

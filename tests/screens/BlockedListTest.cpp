@@ -3,6 +3,7 @@
 // controller records the unblocks and deletes instead of sending them. Model updates arrive
 // from a worker thread, as the engine's response thread sends them.
 #include "BuddyListProbe.h"
+#include "ChatFixture.h"
 #include "VisibleList.h"
 
 #include "support/AppUnderTest.h"
@@ -104,6 +105,7 @@ TEST_F(BlockedListTest, ContextItemsUnblockByIdAndDeleteAndTheRowsStayOffUntilTh
     EXPECT_EQ((Rows{"Ann | ann@localhost", "Carl | carl@localhost"}), VisibleListRows()) << "blocked only, by name";
     EXPECT_TRUE(Enabled(BlockedListController::ACTION_UNBLOCK_SCREEN));
     EXPECT_TRUE(Enabled(BlockedListController::ACTION_DELETE_SCREEN));
+    ChatFixture::Screenshot(app, "blocked_list");
 
     ASSERT_TRUE(app.driver.TapContextItem(0, BlockedListController::CONTEXT_UNBLOCK));
     EXPECT_EQ(Rows{"RemoveFromIgnoreList ann@localhost"}, Requests());
@@ -115,6 +117,7 @@ TEST_F(BlockedListTest, ContextItemsUnblockByIdAndDeleteAndTheRowsStayOffUntilTh
     EXPECT_EQ((Rows{"RemoveFromIgnoreList ann@localhost", "RemoveContactFromGroup carl@localhost group=none"}), Requests());
     EXPECT_TRUE(VisibleListRows().empty());
     EXPECT_TRUE(ShowsNoContacts()) << app.driver.Describe();
+    ChatFixture::Screenshot(app, "blocked_list_empty");
     EXPECT_FALSE(app.driver.FindByActionId(BlockedListController::ACTION_UNBLOCK_SCREEN));
     EXPECT_FALSE(app.driver.FindByActionId(BlockedListController::ACTION_DELETE_SCREEN));
 
@@ -174,6 +177,7 @@ TEST_F(BlockedListTest, SelectionScreensAskFromTheLastCheckedRowUpAndCancelAsksN
     ASSERT_TRUE(app.driver.TapRow(4));
     EXPECT_EQ("2 items selected", Selection());
     EXPECT_TRUE(Enabled(BlockedListSelectionController::ACTION_CARRY_OUT));
+    ChatFixture::Screenshot(app, "blocked_unblock");
     ASSERT_TRUE(app.driver.TapAction(BlockedListSelectionController::ACTION_CARRY_OUT));
     EXPECT_EQ((Rows{"RemoveFromIgnoreList dot@localhost", "RemoveFromIgnoreList bea@localhost"}), Requests());
     EXPECT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Block"}), app.Visible());
@@ -183,6 +187,7 @@ TEST_F(BlockedListTest, SelectionScreensAskFromTheLastCheckedRowUpAndCancelAsksN
     ASSERT_TRUE(app.driver.TapAction(BlockedListController::ACTION_DELETE_SCREEN));
     ASSERT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Delete"}), app.Visible());
     ASSERT_TRUE(app.driver.TapRow(0));
+    ChatFixture::Screenshot(app, "blocked_delete");
     ASSERT_TRUE(app.driver.TapAction(BlockedListSelectionController::ACTION_CARRY_OUT));
     EXPECT_EQ((Rows{"RemoveContactFromGroup eve@localhost group=none", "RemoveContactFromGroup cy@localhost group=none",
                   "RemoveContactFromGroup ada@localhost group=none"}),

@@ -122,7 +122,9 @@ void ChatFixture::StoreMessage(const std::string& user, const std::string& text,
     IMManager::GetMessageModel()->SaveOrUpdate(message.get());
 }
 
-void ChatFixture::Screenshot(const std::string& name)
+void ChatFixture::Screenshot(const std::string& name) { Screenshot(app, name); }
+
+void ChatFixture::Screenshot(AppUnderTest& app, const std::string& name)
 {
     std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
     EXPECT_TRUE(app.driver.SaveScreenshot(std::string(VELOIM_SCREENSHOT_DIR) + "/" + name + ".png"));

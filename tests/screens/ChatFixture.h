@@ -25,6 +25,8 @@ public:
     // Types into the input of the chat on screen with the keypad, then closes the keypad;
     // false without an input on screen.
     static bool TypeIntoChatOf(AppUnderTest& app, const std::string& text);
+    // Saves a picture of the screen as NAME.png among the tests' pictures.
+    static void Screenshot(AppUnderTest& app, const std::string& name);
 
 protected:
     void SetUp() override;

@@ -3,6 +3,7 @@
 // screen is opened and again when that contact changes while it is shown, and back to the
 // buddy list.
 #include "BuddyListProbe.h"
+#include "ChatFixture.h"
 #include "VisibleList.h"
 
 #include "support/AppUnderTest.h"
@@ -79,6 +80,7 @@ TEST_F(ContactInfoTest, FollowsTheContactWhileShown)
     }).join();
     app.driver.PumpUntilIdle();
     EXPECT_EQ(Expected("Bob", "bob@localhost", "Busy", "In a meeting"), Details());
+    ChatFixture::Screenshot(app, "contact_info");
 }
 
 }  // namespace

@@ -45,16 +45,23 @@ protected:
 
 TEST_F(SendIMTest, AnAddressTheAddContactScreenRefusesIsRefusedAndBackReturnsToTheBuddyList)
 {
+    BuddyListProbe::AddContact("robin@localhost", "Robin", "Friends", Contact::PRESENCE_AVAILABLE, "Send me a message");
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
+    app.driver.PumpUntilIdle();
+    Screenshot("buddy_list_send_im");
     for (const std::string address : {"  ", "2fast@localhost", "ann@example", "a..b@example.org"}) {
         WriteTo(address);
         EXPECT_EQ(SendIM, app.Visible()) << address;
         EXPECT_TRUE(app.PopupShows("Invalid e-mail address.")) << address << "\n" << app.driver.Describe();
+        Screenshot("send_im_invalid");
         ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_INFO_OK));
         ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
         EXPECT_EQ(STATE_BUDDY_LIST, IMManager::GetScreenStatesObj()->getState());
     }
     ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SEND_IM));
     EXPECT_EQ("", AddContactForm(app).FieldText()) << "each showing starts afresh";
+    ASSERT_TRUE(AddContactForm(app).TypeInField("robin@localhost"));
+    Screenshot("send_im");
 }
 
 TEST_F(SendIMTest, ANewAddressOpensOneUnstoredConversationHoweverItIsTyped)
@@ -73,6 +80,7 @@ TEST_F(SendIMTest, ANewAddressOpensOneUnstoredConversationHoweverItIsTyped)
     ASSERT_EQ("CHAT_SCREEN", app.Visible().form);
     EXPECT_EQ("stranger@localhost", app.Visible().title);
     ASSERT_EQ(1u, Rows().size()) << "the same conversation";
+    Screenshot("send_im_chat");
     EXPECT_EQ(0u, Rows()[0].rfind("hello, it's Ann | ", 0)) << Rows()[0];
 }
 

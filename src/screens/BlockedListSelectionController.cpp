@@ -64,10 +64,7 @@ void BlockedListSelectionController::carryOut(BlockedListSelectionScreen& screen
 
 void BlockedListSelectionController::cancel(BlockedListSelectionScreen& screen)
 {
-    ListView& list = screen.GetList();
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        list.SetItemChecked(row, false);
-    }
+    QuickTextListDeleteController::UncheckAll(screen.GetList());
     IMManager::notifyEvent(EVENT_SHOW_BLOCKED_LIST);
 }
 

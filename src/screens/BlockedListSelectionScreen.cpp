@@ -1,5 +1,6 @@
 #include "screens/BlockedListSelectionScreen.h"
 
+#include "screens/QuickTextListDeleteController.h"
 #include "screens/QuickTextScreenKit.h"
 
 BlockedListSelectionScreen::BlockedListSelectionScreen(const char* titleId, BlockedListSelectionController& controller)
@@ -32,9 +33,7 @@ void BlockedListSelectionScreen::updateScreen()
     CleanActivePopups();
     controller_.Reload();
     list_->UpdateList();
-    for (int row = 0; row < list_->GetItemCount(); ++row) {
-        list_->SetItemChecked(row, false);
-    }
+    QuickTextListDeleteController::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }

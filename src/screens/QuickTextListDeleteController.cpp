@@ -47,6 +47,13 @@ void QuickTextListDeleteController::syncSelectAll(ListView& list, int index, boo
     list.SetItemChecked(0, checked && CheckedCount(list) == rows - 1);
 }
 
+void QuickTextListDeleteController::UncheckAll(ListView& list)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        list.SetItemChecked(row, false);
+    }
+}
+
 int QuickTextListDeleteController::CheckedCount(const ListView& list)
 {
     int count = 0;

@@ -31,6 +31,7 @@ public:
     // Row `index` has just been checked or unchecked: the select-all row checks or clears
     // every row, and is itself checked exactly while every other row is.
     static void syncSelectAll(ListView& list, int index, bool checked);
+    static void UncheckAll(ListView& list);
 
 private:
     void deleteChecked(QuickTextListDeleteScreen& screen);

@@ -25,9 +25,7 @@ void QuickTextListDeleteScreen::updateScreen()
 {
     CleanActivePopups();
     list_->UpdateList();
-    for (int row = 0; row < list_->GetItemCount(); ++row) {
-        list_->SetItemChecked(row, false);
-    }
+    QuickTextListDeleteController::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }

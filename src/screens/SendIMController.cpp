@@ -2,7 +2,6 @@
 
 #include "app/IMManager.h"
 #include "screens/AddContactController.h"
-#include "screens/ChatController.h"
 #include "screens/SendIMScreen.h"
 
 #include "engine/UserId.h"
@@ -32,9 +31,8 @@ void SendIMController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView
     IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
 }
 
-void SendIMController::open(IMView& view)
+void SendIMController::open(SendIMScreen& screen)
 {
-    auto& screen = static_cast<SendIMScreen&>(view);
     const IMString typed = screen.GetAddress();
     if (!AddContactController::IsValidContactName(typed)) {
         screen.InitializeAndShowPopup(IMScreen::POPUP_INFO, IMManager::GetStringFromResource("IDS_INVALID_EMAIL_ID"));
@@ -43,7 +41,6 @@ void SendIMController::open(IMView& view)
     SetSelectedContact(ContactFor(UserId::normalised(typed)));
     screen.HideKeypad();
     screen.ClearAddress();
-    ChatController::isBuddyList = 2;
     IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(selectedContact_.get()));
 }
 

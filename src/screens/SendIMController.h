@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class SendIMScreen;
+
 class SendIMController : public IMController {
 public:
     enum Action { ACTION_OPEN = 101, ACTION_KEYPAD_CANCEL = 102 };
@@ -31,7 +33,7 @@ public:
     Contact* GetSelectedContact() const { return selectedContact_.get(); }
 
 private:
-    void open(IMView& view);
+    void open(SendIMScreen& screen);
 
     std::unique_ptr<Contact> selectedContact_;
 };

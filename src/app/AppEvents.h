@@ -1,6 +1,6 @@
 // The application events (EVENT_T) that every screen change and asynchronous report travels
-// as, and the screen states (STATE_T) of the screen state machine. Values 0xA000 to 0xA01D,
-// less EVENT_SPARE, are state transitions; the others are reports.
+// as, and the screen states (STATE_T) of the screen state machine. Values 0xA000 to 0xA01D
+// are state transitions; the others are reports.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +32,8 @@
     X(PERSONAL_MESSAGE, 0xA012, 0x5014, 0x1015)     \
     X(PROTECT_RESTORE, 0xA013, 0x5015, 0x1016)      \
     X(GROUP_LIST, 0xA01A, 0x5019, 0x1017)           \
-    X(NAME_DISPLAY, 0xA01B, 0x501A, 0x1018)
+    X(NAME_DISPLAY, 0xA01B, 0x501A, 0x1018)         \
+    X(SEND_IM, 0xA016, 0x501D, 0x1019)
 
 #define APP_SHOW_EVENT(name, event, state, screen) EVENT_SHOW_##name = event,
 #define APP_STATE(name, event, state, screen) STATE_##name = state,
@@ -42,8 +43,6 @@ enum EVENT_T : std::uint16_t {
     EVENT_APP_START = 0xA000,
     EVENT_SIGNED_IN = 0xA001,
     APP_SCREENS(APP_SHOW_EVENT)
-    // The one value of the transition range that shows no screen.
-    EVENT_SPARE = 0xA016,
     EVENT_OPEN_NOTIFIED_CHAT = 0xA01C,
     EVENT_CONNECTION_LOST = 0xA01E,
     EVENT_SIGN_IN_CANCELLED = 0xA01F,
@@ -75,14 +74,13 @@ enum EVENT_T : std::uint16_t {
 enum STATE_T : std::uint16_t {
     STATE_INIT = 0x5003,
     APP_SCREENS(APP_STATE)
-    STATE_SPARE = 0x501D,
     STATE_TABLE_END = 0x501E,
 };
 
 // Screen ids: what a row of the state table shows.
 enum SCREEN_ID : std::uint16_t {
     APP_SCREENS(APP_SCREEN_ID)
-    SCREEN_TABLE_END = 0x1019,
+    SCREEN_TABLE_END = 0x101A,
 };
 
 #undef APP_SHOW_EVENT

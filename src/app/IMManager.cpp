@@ -323,7 +323,7 @@ void IMManager::post(EVENT_T event, void* transitionData, Ixa::Base::Collection:
 
 bool IMManager::isStateTransitionEvent(EVENT_T event)
 {
-    return event >= EVENT_APP_START && event <= EVENT_SHOW_LOGIN && event != EVENT_SPARE;
+    return event >= EVENT_APP_START && event <= EVENT_SHOW_LOGIN;
 }
 
 void IMManager::acquireNotificationLock()

@@ -23,6 +23,7 @@
 #include "screens/RestoreChatScreen.h"
 #include "screens/RestoreScreen.h"
 #include "screens/SelfInfoView.h"
+#include "screens/SendIMScreen.h"
 #include "screens/SettingsScreen.h"
 #include "screens/StatusScreen.h"
 
@@ -77,6 +78,8 @@ IMScreen* AppScreenFactory::createScreen(int screenId)
         return new GroupListScreen;
     case SCREEN_NAME_DISPLAY:
         return new NameDisplayScreen;
+    case SCREEN_SEND_IM:
+        return new SendIMScreen;
     default:
         return nullptr;
     }

@@ -1,6 +1,9 @@
 #include "screens/BlockedListDeleteScreen.h"
 
 BlockedListDeleteScreen::BlockedListDeleteScreen()
-    : TitledScreen("BLOCKED_LIST", "IDS_DELETE", EVENT_SHOW_BLOCKED_LIST)
+    : BlockedListSelectionScreen("IDS_DELETE", controller_)
 {
 }
+
+// The list hands its rows back to the controller as it goes, so they go while it is whole.
+BlockedListDeleteScreen::~BlockedListDeleteScreen() { RemoveAllControls(); }

@@ -1,10 +1,15 @@
-// The screen "BLOCKED_LIST", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The block list's delete screen: the selection screen with "Delete" as its title and action.
+// Threading: user-interface thread. Ownership: owns its controller.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "screens/BlockedListDeleteController.h"
+#include "screens/BlockedListSelectionScreen.h"
 
-class BlockedListDeleteScreen : public TitledScreen {
+class BlockedListDeleteScreen : public BlockedListSelectionScreen {
 public:
     BlockedListDeleteScreen();
+    ~BlockedListDeleteScreen() override;
+
+private:
+    BlockedListDeleteController controller_;
 };

@@ -1,6 +1,9 @@
 #include "screens/BlockedListUnblockScreen.h"
 
 BlockedListUnblockScreen::BlockedListUnblockScreen()
-    : TitledScreen("BLOCKED_LIST", "IDS_UNBLOCK", EVENT_SHOW_BLOCKED_LIST)
+    : BlockedListSelectionScreen("IDS_UNBLOCK", controller_)
 {
 }
+
+// The list hands its rows back to the controller as it goes, so they go while it is whole.
+BlockedListUnblockScreen::~BlockedListUnblockScreen() { RemoveAllControls(); }

@@ -1,10 +1,15 @@
-// The screen "BLOCKED_LIST", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The block list's unblock screen: the selection screen with "Unblock" as its title and action.
+// Threading: user-interface thread. Ownership: owns its controller.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "screens/BlockedListUnblockController.h"
+#include "screens/BlockedListSelectionScreen.h"
 
-class BlockedListUnblockScreen : public TitledScreen {
+class BlockedListUnblockScreen : public BlockedListSelectionScreen {
 public:
     BlockedListUnblockScreen();
+    ~BlockedListUnblockScreen() override;
+
+private:
+    BlockedListUnblockController controller_;
 };

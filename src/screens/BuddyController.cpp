@@ -392,6 +392,9 @@ void BuddyController::processAction(const Control&, int actionId, IMView* view)
     case ACTION_CONVERSATIONS:
         IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS, static_cast<void*>(nullptr));
         break;
+    case ACTION_SEND_IM:
+        IMManager::notifyEvent(EVENT_SHOW_SEND_IM, static_cast<void*>(nullptr));
+        break;
     default:
         break;
     }

@@ -30,6 +30,7 @@ public:
         ACTION_ADD = 900,
         ACTION_FRIENDS = 901,
         ACTION_CONVERSATIONS = 902,
+        ACTION_SEND_IM = 903,
         ACTION_DELETE_YES = 550,
         ACTION_DELETE_NO = 551,
         ACTION_BLOCK_YES = 552,

@@ -15,6 +15,7 @@
 #include "store/Message.h"
 #include "store/MessageModel.h"
 
+#include "platform/Button.h"
 #include "platform/ButtonItem.h"
 #include "platform/Canvas.h"
 #include "platform/Footer.h"
@@ -30,6 +31,7 @@ using Ixa::Graphics::Rectangle;
 using Ixa::Ui::Controls::CustomItem;
 
 constexpr int SearchBarHeight = 86;
+constexpr int WriteWidth = 72;
 constexpr int Width = 480;
 constexpr int Margin = 12;
 constexpr int AvatarSize = 76;
@@ -51,6 +53,8 @@ const Color White(255, 255, 255);
 const Color Match(0xff, 0x45, 0x3a);
 const Color Secondary(0x9a, 0xa8, 0xb8);
 const Color GroupRow(0x2d, 0x3e, 0x54);
+const Color SearchBarColour(0x27, 0x36, 0x4a);
+const Color WritePressed(0x34, 0x50, 0x6e);
 
 struct PopupButtons {
     int yes;
@@ -194,7 +198,7 @@ void BuddyScreen::buildLists()
     AddControl(*mainList_);
 
     searchBar_ = new SearchBar;
-    searchBar_->Construct(Rectangle(0, 0, client.width, SearchBarHeight));
+    searchBar_->Construct(Rectangle(0, 0, client.width - WriteWidth, SearchBarHeight));
     searchBar_->SetGuideText(IMManager::GetStringFromResource("IDS_SEARCH"));
     AddControl(*searchBar_);
     searchList_ = new ListView;
@@ -207,6 +211,28 @@ void BuddyScreen::buildLists()
     searchBar_->AddSearchBarEventListener(*this);
     searchBar_->AddTextEventListener(*this);
     searchBar_->AddKeypadEventListener(*this);
+    buildWriteButton();
+}
+
+// Beside the search field, in the search bar's colour: writing to any address, one tap from
+// the list.
+void BuddyScreen::buildWriteButton()
+{
+    std::unique_ptr<Ixa::Graphics::Bitmap> bubble(IMManager::GetBitmapN("touchkey_compose.png"));
+    std::unique_ptr<Ixa::Graphics::Bitmap> normal = filled(SearchBarColour, WriteWidth, SearchBarHeight);
+    std::unique_ptr<Ixa::Graphics::Bitmap> pressed = filled(WritePressed, WriteWidth, SearchBarHeight);
+    writeButton_ = new Ixa::Ui::Controls::Button;
+    writeButton_->Construct(Rectangle(GetClientAreaBounds().width - WriteWidth, 0, WriteWidth, SearchBarHeight));
+    writeButton_->SetNormalBackgroundBitmap(normal.get());
+    writeButton_->SetPressedBackgroundBitmap(pressed.get());
+    if (bubble != nullptr) {
+        const Ixa::Graphics::Point centred((WriteWidth - bubble->GetWidth()) / 2, (SearchBarHeight - bubble->GetHeight()) / 2);
+        writeButton_->SetNormalBitmap(centred, bubble.get());
+        writeButton_->SetPressedBitmap(centred, bubble.get());
+    }
+    writeButton_->SetActionId(BuddyController::ACTION_SEND_IM);
+    writeButton_->AddActionEventListener(*this);
+    AddControl(*writeButton_);
 }
 
 void BuddyScreen::buildContextItems()
@@ -565,6 +591,9 @@ void BuddyScreen::ShowSearchMode(bool on)
 {
     using namespace Ixa::Ui::Controls;
     SetActionBarsVisible(FORM_ACTION_BAR_HEADER | FORM_ACTION_BAR_FOOTER, !on);
+    // The search takes the whole width while its results show.
+    writeButton_->SetShowState(!on);
+    searchBar_->SetBounds(Rectangle(0, 0, GetClientAreaBounds().width - (on ? 0 : WriteWidth), SearchBarHeight));
     // The search list covers the main list, which must not take touches or draw meanwhile.
     mainList_->SetShowState(!on);
     searchList_->UpdateList();

@@ -1,9 +1,10 @@
 // The buddy list ("BUDDY_SCREEN"): the header with sign-out and settings, a search bar over
-// the list of the user's own profile and the roster groups, and the footer with the friends
-// and conversations tabs, the add button and back. A contact row shows the avatar, the
-// presence icon, the name, the status message and the unread badge; a header row the
-// fold picture, the group name and its online/total counts. The controller (`bc`) holds the
-// data; the screen builds rows, popups and list updates for it and reacts to model updates.
+// the list of the user's own profile and the roster groups with the send-message-to button
+// beside it, and the footer with the friends and conversations tabs, the add button and
+// back. A contact row shows the avatar, the presence icon, the name, the status message and
+// the unread badge; a header row the fold picture, the group name and its online/total
+// counts. The controller (`bc`) holds the data; the screen builds rows, popups and list
+// updates for it and reacts to model updates.
 // Threading: user-interface thread. Ownership: the form owns its controls (the search list
 // belongs to the search bar); the screen owns the context items that its rows borrow, the
 // search list's provider; the popups are the base's; `bc` is the program's.
@@ -24,6 +25,7 @@
 #include <vector>
 
 namespace Ixa::Ui::Controls {
+class Button;
 class ListView;
 class SearchBar;
 }  // namespace Ixa::Ui::Controls
@@ -96,6 +98,7 @@ private:
     void buildHeader();
     void buildFooter();
     void buildLists();
+    void buildWriteButton();
     void buildContextItems();
     void addAvatar(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool isSelf);
     void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, const Ixa::Graphics::Rectangle& line);
@@ -106,6 +109,7 @@ private:
     ListView* mainList_ = nullptr;
     ListView* searchList_ = nullptr;
     Ixa::Ui::Controls::SearchBar* searchBar_ = nullptr;
+    Ixa::Ui::Controls::Button* writeButton_ = nullptr;
     BuddySearchListProvider searchProvider_;
     Ixa::Ui::Controls::ListContextItem selfContext_;
     Ixa::Ui::Controls::ListContextItem contactContext_;

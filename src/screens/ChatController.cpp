@@ -176,15 +176,18 @@ void ChatController::SendMessageToServer(IMView* view)
     screen->DisplaySendMessage();
 }
 
+// A contact off the buddy list (someone written to by address) may be one that was never
+// stored; a buddy that is no longer stored, or is marked for deletion, has been deleted.
 bool ChatController::refuseSending(ChatScreen& screen, const Contact& contact)
 {
     std::unique_ptr<Contact> stored(IMManager::GetContactModel()->GetContactById(contact.GetContactId()));
-    if (stored == nullptr) {
+    const bool deleted = stored != nullptr ? stored->GetIsDeleted() : contact.GetOnBuddyList();
+    if (deleted) {
         screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_DELETED,
             refusal(contact.GetContactId(), {"IDS_BUDDY_IS_DELETED", "IDS_DELETED_CANNOT_CHAT"}));
         return true;
     }
-    if (stored->GetIsBlocked()) {
+    if (stored != nullptr && stored->GetIsBlocked()) {
         screen.InitializeAndShowPopup(IMScreen::POPUP_BUDDY_BLOCKED,
             refusal(stored->GetUserName(), {"IDS_BUDDY_IS_BLOCKED", "IDS_BLOCKED_CANNOT_CHAT", "IDS_CONTACT_IS_BLOCKED"}));
         return true;

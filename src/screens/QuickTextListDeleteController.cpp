@@ -47,7 +47,14 @@ void QuickTextListDeleteController::syncSelectAll(ListView& list, int index, boo
     list.SetItemChecked(0, checked && CheckedCount(list) == rows - 1);
 }
 
-int QuickTextListDeleteController::CheckedCount(const ListView& list) const
+void QuickTextListDeleteController::UncheckAll(ListView& list)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        list.SetItemChecked(row, false);
+    }
+}
+
+int QuickTextListDeleteController::CheckedCount(const ListView& list)
 {
     int count = 0;
     for (int row = 1; row < list.GetItemCount(); ++row) {

@@ -5,13 +5,6 @@
 
 #include "platform/Footer.h"
 
-namespace {
-
-constexpr int LabelHeight = 56;
-constexpr int Inset = 20;
-
-}  // namespace
-
 // The list hands its rows back to this screen as it goes, so the controls go while the
 // screen is still whole.
 QuickTextListDeleteScreen::~QuickTextListDeleteScreen() { RemoveAllControls(); }
@@ -22,10 +15,8 @@ bool QuickTextListDeleteScreen::Initialize()
         return false;
     }
     QuickTextScreenKit::AddFooterItem(*this, "IDS_DELETE", QuickTextListDeleteController::ACTION_DELETE);
-    selection_ = new Ixa::Ui::Controls::Label;
-    selection_->Construct(Ixa::Graphics::Rectangle(Inset, 0, GetClientAreaBounds().width - 2 * Inset, LabelHeight), "");
-    AddControl(*selection_);
-    list_ = QuickTextScreenKit::AddList(*this, LabelHeight);
+    selection_ = QuickTextScreenKit::AddSelectionLabel(*this);
+    list_ = QuickTextScreenKit::AddList(*this, QuickTextScreenKit::SELECTION_BOTTOM);
     ShowSelection(0);
     return true;
 }
@@ -34,23 +25,12 @@ void QuickTextListDeleteScreen::updateScreen()
 {
     CleanActivePopups();
     list_->UpdateList();
-    for (int row = 0; row < list_->GetItemCount(); ++row) {
-        list_->SetItemChecked(row, false);
-    }
+    QuickTextListDeleteController::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }
 
-void QuickTextListDeleteScreen::ShowSelection(int checked)
-{
-    Ixa::Base::String text;
-    text.Append(checked);
-    text.Append(" ");
-    text.Append(IMManager::GetStringFromResource(checked == 1 ? "IDS_ITEM_SELECTED" : "IDS_ITEMS_SELECTED"));
-    selection_->SetText(text);
-    selection_->RequestRedraw();
-    GetFooter()->SetItemEnabled(0, checked > 0);
-}
+void QuickTextListDeleteScreen::ShowSelection(int checked) { QuickTextScreenKit::ShowSelection(*this, *selection_, checked); }
 
 IMController* QuickTextListDeleteScreen::getController() { return &controller_; }
 

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int Margin = 16;
 constexpr int FieldHeight = 72;
+constexpr int SelectionInset = 20;
 static_assert(QuickTextScreenKit::FIELD_BOTTOM == FieldHeight + 2 * Margin);
 
 }  // namespace
@@ -66,4 +67,23 @@ Ixa::Ui::Controls::EditField* QuickTextScreenKit::AddField(IMScreen& screen, con
     field->AddActionEventListener(screen);
     screen.AddControl(*field);
     return field;
+}
+
+Ixa::Ui::Controls::Label* QuickTextScreenKit::AddSelectionLabel(IMScreen& screen)
+{
+    auto* label = new Ixa::Ui::Controls::Label;
+    label->Construct(Ixa::Graphics::Rectangle(SelectionInset, 0, screen.GetClientAreaBounds().width - 2 * SelectionInset, SELECTION_BOTTOM), "");
+    screen.AddControl(*label);
+    return label;
+}
+
+void QuickTextScreenKit::ShowSelection(IMScreen& screen, Ixa::Ui::Controls::Label& label, int checked)
+{
+    Ixa::Base::String text;
+    text.Append(checked);
+    text.Append(" ");
+    text.Append(IMManager::GetStringFromResource(checked == 1 ? "IDS_ITEM_SELECTED" : "IDS_ITEMS_SELECTED"));
+    label.SetText(text);
+    label.RequestRedraw();
+    screen.GetFooter()->SetItemEnabled(0, checked > 0);
 }

@@ -39,6 +39,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_PROTECT_RESTORE, {"PROTECT_RESTORE_SCREEN", "Protection on"}},
     {SCREEN_GROUP_LIST, {"GROUP_LIST", "Add to group"}},
     {SCREEN_NAME_DISPLAY, {"NAMEDISPLAY_SCREEN", "Display name"}},
+    {SCREEN_SEND_IM, {"SENDIM_SCREEN", "Send message to"}},
 };
 
 class ScreenStatesTest : public testing::Test {
@@ -66,13 +67,31 @@ TEST_F(ScreenStatesTest, StartShowsTheSignInScreen)
 TEST_F(ScreenStatesTest, EveryRowOfTheTableShowsItsScreen)
 {
     const int rows = ScreenStates::getLastIndexValidForstateTable();
-    ASSERT_EQ(84, rows);
+    ASSERT_EQ(87, rows);
     ASSERT_EQ(STATE_TABLE_END, ScreenStates::stateTable[rows - 1].state);
     for (int row = 0; row < rows - 1; ++row) {
         const ScreenStates::Row& entry = ScreenStates::stateTable[row];
         Post(static_cast<STATE_T>(entry.state), static_cast<EVENT_T>(entry.event));
         EXPECT_EQ(entry.nextState, State()) << "row " << row;
         EXPECT_EQ(screens.at(entry.screenId), app.Visible()) << "row " << row;
+    }
+}
+
+// A lost session, a refused password or a sign-out shows the sign-in screen from wherever the
+// user is.
+TEST_F(ScreenStatesTest, EveryScreenOfTheTableHasItsWayBackToSignIn)
+{
+    for (const auto& [screen, looks] : screens) {
+        if (screen == SCREEN_LOGIN) {
+            continue;
+        }
+        int row = 0;
+        while (row < ScreenStates::getLastIndexValidForstateTable() && ScreenStates::stateTable[row].screenId != screen) {
+            ++row;
+        }
+        ASSERT_LT(row, ScreenStates::getLastIndexValidForstateTable()) << looks.form << " is shown by some row";
+        Post(static_cast<STATE_T>(ScreenStates::stateTable[row].nextState), EVENT_SHOW_LOGIN);
+        EXPECT_EQ(STATE_LOGIN, State()) << looks.form << " " << looks.title;
     }
 }
 

@@ -1,71 +1,25 @@
 // The buddy list in the running application against the local Prosody, with a slixmpp peer
 // as the user's friend: the roster, the peer's presence, avatar and messages reach the rows,
-// and block and delete chosen on a row reach the server. Every user name is new per test,
-// since the server keeps rosters between tests.
+// and block and delete chosen on a row reach the server.
+#include "BuddyListLiveFixture.h"
 #include "BuddyListProbe.h"
-
-#include "LoginForm.h"
 
 #include "app/IMManager.h"
 #include "screens/BuddyController.h"
 #include "store/ContactModel.h"
 #include "store/PropertiesModel.h"
-#include "support/PeerClient.h"
-#include "support/ProsodySuite.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
-using TestSupport::ProsodySuite;
 
 namespace {
 
-constexpr std::chrono::seconds Wait{20};
-const std::string Password = "down the rabbit hole";
-
-std::string Jid(const std::string& user) { return user + "@localhost"; }
-
-class BuddyScreenLiveTest : public ProsodySuite {
+class BuddyScreenLiveTest : public BuddyListLiveFixture {
 protected:
-    void SetUp() override
-    {
-        ProsodySuite::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        static int serial = 0;
-        ++serial;
-        user_ = "ann" + std::to_string(serial);
-        friend_ = "ben" + std::to_string(serial);
-        server_->Register(user_, Password);
-        server_->Register(friend_, Password);
-        peer_ = Online(friend_, "peer");
-        // Ben is filed under "Work" on the server, so the list shows him there.
-        MakeFriends(*Online(user_, "setup"), {{peer_.get(), "Ben"}});
-        app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
-        ASSERT_TRUE(app_->Launched());
-    }
-
-    static std::unique_ptr<PeerClient> Online(const std::string& user, const std::string& resource)
-    {
-        return SignInPeer(*server_, user, Password, resource);
-    }
-
-    bool PumpUntil(const std::function<bool()>& check) { return app_->PumpUntil(check); }
-
-    // Signs in on the sign-in screen, which shows the buddy list once the roster is in.
-    void SignInAndShowBuddyList()
-    {
-        LoginForm form(*app_);
-        ASSERT_TRUE(form.SubmitSignIn(user_, Password));
-        ASSERT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") >= 0; })) << app_->driver.Describe();
-    }
-
     int FriendPresence()
     {
         const int row = BuddyListProbe::RowOf("Ben");
@@ -78,11 +32,6 @@ protected:
         const int row = BuddyListProbe::RowOf("Ben");
         return row >= 0 && BuddyListProbe::Rows()[row] == text;
     }
-
-    std::string user_;
-    std::string friend_;
-    std::unique_ptr<PeerClient> peer_;
-    std::unique_ptr<AppUnderTest> app_;
 };
 
 TEST_F(BuddyScreenLiveTest, TheFriendsPresenceAvatarAndMessagesFollowTheRow)

@@ -39,26 +39,29 @@ void ChatFixture::OpenChat(const std::string& id, const std::string& nick, int p
     app.driver.PumpUntilIdle();
 }
 
-void ChatFixture::OpenUnstoredChat(const std::string& id)
+void ChatFixture::OpenUnstoredChat(const std::string& id, bool buddy)
 {
     opened.reset(IMManager::GetContactModel()->CreateContact());
     opened->SetContactId(id.c_str());
     opened->SetNickName(id.c_str());
+    opened->SetOnBuddyList(buddy);
     IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(opened.get()));
     app.driver.PumpUntilIdle();
 }
 
 void ChatFixture::TypeIntoChat(const std::string& text)
 {
+    ASSERT_TRUE(TypeIntoChatOf(app, text)) << "no input on screen:\n" << app.driver.Describe();
+}
+
+bool ChatFixture::TypeIntoChatOf(AppUnderTest& app, const std::string& text)
+{
     for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
         if (entry.kind == "EditArea") {
-            ASSERT_TRUE(app.driver.OpenKeypad(entry));
-            ASSERT_TRUE(app.driver.Type(text));
-            ASSERT_TRUE(app.driver.CloseKeypad());
-            return;
+            return app.driver.OpenKeypad(entry) && app.driver.Type(text) && app.driver.CloseKeypad();
         }
     }
-    FAIL() << "no input on screen:\n" << app.driver.Describe();
+    return false;
 }
 
 std::string ChatFixture::InputText() const
@@ -119,7 +122,9 @@ void ChatFixture::StoreMessage(const std::string& user, const std::string& text,
     IMManager::GetMessageModel()->SaveOrUpdate(message.get());
 }
 
-void ChatFixture::Screenshot(const std::string& name)
+void ChatFixture::Screenshot(const std::string& name) { Screenshot(app, name); }
+
+void ChatFixture::Screenshot(AppUnderTest& app, const std::string& name)
 {
     std::filesystem::create_directories(VELOIM_SCREENSHOT_DIR);
     EXPECT_TRUE(app.driver.SaveScreenshot(std::string(VELOIM_SCREENSHOT_DIR) + "/" + name + ".png"));

@@ -21,13 +21,21 @@
 #include <vector>
 
 class ChatFixture : public testing::Test {
+public:
+    // Types into the input of the chat on screen with the keypad, then closes the keypad;
+    // false without an input on screen.
+    static bool TypeIntoChatOf(AppUnderTest& app, const std::string& text);
+    // Saves a picture of the screen as NAME.png among the tests' pictures.
+    static void Screenshot(AppUnderTest& app, const std::string& name);
+
 protected:
     void SetUp() override;
 
     // Stores the contact as the roster would and opens its chat as the buddy list does.
     void OpenChat(const std::string& id, const std::string& nick, int presence = 0, bool blocked = false);
-    // Opens the chat of a contact that is not stored (deleted since).
-    void OpenUnstoredChat(const std::string& id);
+    // Opens the chat of a contact that is not stored: a buddy deleted since, or someone off
+    // the buddy list written to by address.
+    void OpenUnstoredChat(const std::string& id, bool buddy = true);
     // Types into the chat's input with the keypad, then closes the keypad.
     void TypeIntoChat(const std::string& text);
     std::string InputText() const;

@@ -139,6 +139,28 @@ TEST_F(ChatScreenTest, SendingNeedsTextAndAContactThatIsNeitherBlockedNorDeleted
     EXPECT_TRUE(Stored("gone@localhost").empty());
     ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_DELETED_OK));
     EXPECT_EQ("", InputText());
+
+    // A buddy whose deletion has gone to the server is deleted already.
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    OpenChat("dan@localhost", "Dan");
+    std::unique_ptr<Contact> dan(IMManager::GetContactModel()->GetContactById("dan@localhost"));
+    dan->SetIsDeleted(true);
+    IMManager::GetContactModel()->SaveOrUpdate(dan.get());
+    TypeIntoChat("bye?");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_TRUE(app.PopupShows("This buddy has been deleted.")) << app.driver.Describe();
+    EXPECT_TRUE(Stored("dan@localhost").empty());
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_DELETED_OK));
+
+    // Someone off the buddy list, written to by address, is not stored and may be written to.
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    OpenUnstoredChat("stranger@localhost", false);
+    TypeIntoChat("hello?");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    EXPECT_FALSE(app.PopupShows("deleted")) << app.driver.Describe();
+    ASSERT_EQ(1u, Stored("stranger@localhost").size());
+    EXPECT_EQ("hello?", Stored("stranger@localhost")[0]->GetMessage().ToUtf8());
+    EXPECT_EQ(nullptr, std::unique_ptr<Contact>(IMManager::GetContactModel()->GetContactById("stranger@localhost")));
 }
 
 TEST_F(ChatScreenTest, AMessageThatCannotBeSentFailsAndMovesToTheEndWhenResent)

@@ -85,7 +85,7 @@ bool HttpResponseParser::TakeLine(const char*& data, const char* end, std::strin
     line_.append(data, whole ? newline : end);
     data = whole ? newline + 1 : end;
     const bool inHeader = phase_ == Phase::StatusLine || phase_ == Phase::Fields;
-    const size_t headerBytes = inHeader ? headerBytes_ + line_.size() : 0;
+    const size_t headerBytes = inHeader ? headerBytes_ + line_.size() + (whole ? 1 : 0) : 0;
     if (line_.size() > MAX_LINE || headerBytes > MAX_HEADER) {
         Fail(E_OVERFLOW);
         return false;

@@ -37,7 +37,7 @@ public:
     bool IsHeaderComplete() const;
     bool IsComplete() const;
     int StatusCode() const { return statusCode_; }
-    // The bytes of the header's lines, line breaks not counted.
+    // The bytes of the status line and the header fields, line breaks included.
     size_t HeaderLength() const { return headerBytes_; }
     const std::vector<Field>& Fields() const { return fields_; }
 

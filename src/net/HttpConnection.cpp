@@ -63,9 +63,10 @@ HttpConnection::~HttpConnection()
 void HttpConnection::construct(unsigned long* error)
 {
     monitor_->Enter();
-    state_ = 0;
-    bool running = thread_ != nullptr && !Ixa::IsFailed(thread_->construct())
+    const bool running = thread_ != nullptr && !Ixa::IsFailed(thread_->construct())
         && !Ixa::IsFailed(thread_->Start());
+    if (running)
+        state_ = 0;
     while (running && !started_)
         monitor_->Wait();
     monitor_->Exit();
@@ -193,26 +194,16 @@ IMString* HttpConnection::getResponseMessage(unsigned long* error)
 
 IMString* HttpConnection::getHeaderFieldKey(int index, unsigned long* error)
 {
-    HttpResponse* response = completedResponse(error);
     Ixa::Base::String name;
     Ixa::Base::String value;
-    if (response == nullptr || Ixa::IsFailed(response->GetHeader()->GetFieldAt(index, name, value))) {
-        *error = Ixa::E_FAILURE;
-        return nullptr;
-    }
-    return new IMString(name);
+    return fieldAt(index, name, value, error) ? new IMString(name) : nullptr;
 }
 
 IMString* HttpConnection::getHeaderField(int index, unsigned long* error)
 {
-    HttpResponse* response = completedResponse(error);
     Ixa::Base::String name;
     Ixa::Base::String value;
-    if (response == nullptr || Ixa::IsFailed(response->GetHeader()->GetFieldAt(index, name, value))) {
-        *error = Ixa::E_FAILURE;
-        return nullptr;
-    }
-    return new IMString(value);
+    return fieldAt(index, name, value, error) ? new IMString(value) : nullptr;
 }
 
 IMString* HttpConnection::getHeaderField(IMString name, unsigned long* error)
@@ -429,6 +420,17 @@ HttpResponse* HttpConnection::completedResponse(unsigned long* error)
     HttpResponse* response = awaitCompletion() ? transaction_->GetResponse() : nullptr;
     *error = Outcome(response != nullptr);
     return response;
+}
+
+bool HttpConnection::fieldAt(
+    int index, Ixa::Base::String& name, Ixa::Base::String& value, unsigned long* error)
+{
+    HttpResponse* response = completedResponse(error);
+    if (response == nullptr || Ixa::IsFailed(response->GetHeader()->GetFieldAt(index, name, value))) {
+        *error = Ixa::E_FAILURE;
+        return false;
+    }
+    return true;
 }
 
 Ixa::Base::ByteBuffer* HttpConnection::takeBodyBuffer()

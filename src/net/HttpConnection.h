@@ -110,6 +110,7 @@ private:
     bool isReadyForRequest();
     bool awaitCompletion();
     Ixa::Net::Http::HttpResponse* completedResponse(unsigned long* error);
+    bool fieldAt(int index, Ixa::Base::String& name, Ixa::Base::String& value, unsigned long* error);
     Ixa::Base::ByteBuffer* takeBodyBuffer();
 
     IMString url_;

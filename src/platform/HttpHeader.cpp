@@ -84,12 +84,6 @@ Base::Collection::IEnumerator* HttpHeader::GetFieldValuesN(const Base::String& n
     return new HttpFieldValueEnumerator(values);
 }
 
-Base::String* HttpHeader::GetRawHeaderN() const
-{
-    SetLastResult(E_SUCCESS);
-    return new Base::String(ToWire().c_str());
-}
-
 std::string HttpHeader::ToWire() const
 {
     std::string wire;

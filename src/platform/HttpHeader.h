@@ -30,10 +30,7 @@ public:
     // The values of every field with that name, in order; null with E_OBJ_NOT_FOUND in the
     // last-result slot when there is none. The enumerator owns copies of the values.
     Base::Collection::IEnumerator* GetFieldValuesN(const Base::String& name) const;
-    // Every field as "Name: value" and CR LF.
-    Base::String* GetRawHeaderN() const;
-
-    // The fields as they go on the wire (UTF-8).
+    // Every field as "Name: value" and CR LF, in UTF-8, as it goes on the wire.
     std::string ToWire() const;
 
 private:

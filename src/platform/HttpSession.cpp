@@ -50,13 +50,6 @@ result HttpSession::CancelTransaction(HttpTransaction& transaction)
     return E_SUCCESS;
 }
 
-result HttpSession::CloseTransaction(HttpTransaction& transaction)
-{
-    const size_t closed = std::erase_if(transactions_,
-        [&](const std::unique_ptr<HttpTransaction>& each) { return each.get() == &transaction; });
-    return closed > 0 ? E_SUCCESS : E_OBJ_NOT_FOUND;
-}
-
 result HttpSession::CloseAllTransactions()
 {
     transactions_.clear();

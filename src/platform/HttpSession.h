@@ -3,8 +3,8 @@
 // proxies are not handled by the service.
 // Threading and ownership: constructed on an event-driven platform thread (or another thread
 // with a platform event loop), which every call and every transaction event belongs to. The
-// session owns its transactions: OpenTransactionN hands one out for use, CloseTransaction,
-// CloseAllTransactions or the session's destruction delete it.
+// session owns its transactions: OpenTransactionN hands one out for use, CloseAllTransactions
+// or the session's destruction deletes it.
 #pragma once
 
 #include "platform/HttpHeader.h"
@@ -35,7 +35,6 @@ public:
     HttpTransaction* OpenTransactionN();
     // Ends the transaction's exchange at once; no event follows. It stays open.
     result CancelTransaction(HttpTransaction& transaction);
-    result CloseTransaction(HttpTransaction& transaction);
     result CloseAllTransactions();
 
     const Base::String& GetHostAddress() const;

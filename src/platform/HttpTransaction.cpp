@@ -31,11 +31,6 @@ result HttpTransaction::AddHttpTransactionListener(IHttpTransactionEventListener
     return E_SUCCESS;
 }
 
-result HttpTransaction::RemoveHttpTransactionListener(IHttpTransactionEventListener& listener)
-{
-    return std::erase(listeners_, &listener) > 0 ? E_SUCCESS : E_OBJ_NOT_FOUND;
-}
-
 HttpRequest* HttpTransaction::GetRequest() { return &request_; }
 
 HttpResponse* HttpTransaction::GetResponse()

@@ -47,7 +47,6 @@ public:
     HttpTransaction& operator=(const HttpTransaction&) = delete;
 
     result AddHttpTransactionListener(IHttpTransactionEventListener& listener);
-    result RemoveHttpTransactionListener(IHttpTransactionEventListener& listener);
     HttpRequest* GetRequest();
     // Null, with E_INVALID_STATE in the last-result slot, until the header has arrived.
     HttpResponse* GetResponse();

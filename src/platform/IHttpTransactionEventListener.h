@@ -8,7 +8,7 @@
 // before the response was whole), E_SYSTEM (refused, broken, or a failed TLS handshake,
 // the server's certificate included).
 // Threading: every call on the session's thread. A listener may read the response from inside
-// an event, but must not cancel or close the transaction, nor delete its session, there.
+// an event, but must not cancel the transaction, close it or delete its session there.
 #pragma once
 
 #include "platform/Result.h"

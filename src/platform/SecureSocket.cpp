@@ -3,10 +3,7 @@
 #include "platform/SecureSocketChannel.h"
 #include "platform/ThreadBoundHandle.h"
 
-#include <QSslConfiguration>
-
 #include <algorithm>
-#include <cstdlib>
 
 namespace Ixa::Net::Sockets {
 
@@ -14,18 +11,6 @@ namespace {
 
 constexpr unsigned long KnownEvents = NET_SOCKET_EVENT_WRITE | NET_SOCKET_EVENT_READ
     | NET_SOCKET_EVENT_CLOSE | NET_SOCKET_EVENT_CONNECT;
-
-// The system's authorities are read once; the extra file is read at every connect, so a
-// test can point it at the authority it has just made.
-QList<QSslCertificate> TrustedCertificates()
-{
-    static const QList<QSslCertificate> system = QSslConfiguration::systemCaCertificates();
-    QList<QSslCertificate> trusted = system;
-    const char* extraFile = std::getenv("VELOIM_CA_FILE");
-    if (extraFile != nullptr && *extraFile != '\0')
-        trusted += QSslCertificate::fromPath(QString::fromLocal8Bit(extraFile));
-    return trusted;
-}
 
 bool IsKeepAliveOption(NetSocketOptLevel level, NetSocketOptName name)
 {
@@ -130,7 +115,7 @@ result SecureSocket::Connect(const NetEndPoint& remoteEndPoint)
     const Base::String& verifyName = peerVerifyName_.IsEmpty() ? address : peerVerifyName_;
     SecureSocketChannel::ConnectRequest request{QString::fromUtf16(address.GetPointer()),
         remoteEndPoint.GetPort(), QString::fromUtf16(verifyName.GetPointer()),
-        TrustedCertificates(), connectTimeout_, handshakeTimeout_};
+        SecureSocketChannel::TrustedCertificates(), connectTimeout_, handshakeTimeout_};
     return channel->Connect(request) ? E_SUCCESS : E_INVALID_STATE;
 }
 

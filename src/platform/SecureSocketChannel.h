@@ -1,5 +1,7 @@
 // The Qt side of a SecureSocket: one QSslSocket with its connect and handshake time-outs, its
-// verification set-up and the ordered queue of the events the SecureSocket reports.
+// verification set-up and the ordered queue of the events the SecureSocket reports. The HTTP
+// service's transactions use it as well, plain as well as encrypted: a plain connection is
+// established (Connected, then one ReadyToSend) as soon as TCP connects.
 //
 // Events are queued and handed to the sink from the thread's loop, one wake-up after they
 // happened, never from inside a call of the socket's user and always in the order they
@@ -38,7 +40,12 @@ public:
         QList<QSslCertificate> trusted;
         int connectTimeout;
         int handshakeTimeout;
+        bool encrypted = true;
     };
+
+    // The authorities every server certificate is checked against: the system's, and those in
+    // the PEM file named by $VELOIM_CA_FILE, read anew at every call.
+    static QList<QSslCertificate> TrustedCertificates();
 
     explicit SecureSocketChannel(Sink sink);
     ~SecureSocketChannel() override;
@@ -68,6 +75,7 @@ private:
     void Unwire();
     void OnTcpConnected();
     void OnEncrypted();
+    void Establish();
     void OnBytesWritten();
     void OnError(QAbstractSocket::SocketError error);
     void End(NetSocketClosedReason reason);
@@ -82,6 +90,7 @@ private:
     QTimer deadline_;
     Phase phase_ = Phase::Idle;
     int handshakeTimeout_ = 0;
+    bool encrypted_ = true;
     bool keepAlive_ = false;
     bool certificateFailed_ = false;
     bool endDeferred_ = false;

@@ -103,16 +103,22 @@ void PresenceManager::sendChange()
     NotificationPoster::post(controller_, NotificationPoster::SHARED_STATUS, echo);
 }
 
+// Without the server's answer the user's own status would stay unknown: the status the
+// initial presence announced is reported instead.
 void PresenceManager::sharedStatusRefused()
 {
-    bool changed = false;
+    SharedStatusMessage* echo = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        changed = changed_;
+        if (!changed_) {
+            echo = newEcho();
+        }
     }
-    if (changed) {
+    if (echo == nullptr) {
         sendChange();
+        return;
     }
+    NotificationPoster::post(controller_, NotificationPoster::SHARED_STATUS, echo);
 }
 
 Presence* PresenceManager::newStatusPresence()

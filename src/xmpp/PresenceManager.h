@@ -13,7 +13,8 @@
 // instead: an available presence with the show and the text, or, for invisible, an unavailable
 // one (the session stays, so messages addressed to it still arrive). No server echoes such a
 // change, so the manager reports it itself, as the "sharedstatus" the server would have pushed;
-// a change sent as a shared status before the refusal came goes out again as presence.
+// a change sent as a shared status before the refusal came goes out again as presence, and
+// without one the refusal itself reports the status the initial presence announced.
 //
 // It also keeps, for this session, what each contact's resources said (ResourcePresences),
 // so the engine shows every contact as a whole.
@@ -58,7 +59,7 @@ public:
     // The server's shared status (its answer or a push): its recent lists and limits.
     void takeServerStatus(SharedStatusMessage& shared);
     // The server has refused the shared status: a change already sent as one goes out again
-    // as presence.
+    // as presence; without one, the status of the initial presence is reported.
     void sharedStatusRefused();
     // Records a contact's presence for its resource and rewrites it into what the contact
     // shows as a whole (ResourcePresences::merge).

@@ -18,8 +18,9 @@ namespace {
 const char* const Melody = "melody";
 const char* const NoAlert = "none";
 constexpr int RowInset = 20;
-constexpr int TitleSize = 28;
-constexpr int ValueSize = 24;
+constexpr int RowGap = 6;
+constexpr int TitleSize = 26;
+constexpr int ValueSize = 22;
 
 }  // namespace
 
@@ -120,11 +121,11 @@ IMController::ListItemBase* SettingsController::processCreateItem(int index, int
     item->Construct(Ixa::Graphics::Dimension(itemWidth, ROW_HEIGHT), Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL);
     const Ixa::Graphics::Color white(255, 255, 255);
     const Ixa::Graphics::Color grey(170, 170, 170);
-    const int titleWidth = (itemWidth - 3 * RowInset) * 2 / 5;
-    item->AddElement(Rectangle(RowInset, 0, titleWidth, ROW_HEIGHT), 1, IMManager::GetStringFromResource(titles[index]),
+    const int width = itemWidth - 2 * RowInset;
+    const int half = ROW_HEIGHT / 2;
+    item->AddElement(Rectangle(RowInset, RowGap, width, half - RowGap), 1, IMManager::GetStringFromResource(titles[index]),
         TitleSize, white, white, white);
-    item->AddElement(Rectangle(2 * RowInset + titleWidth, 0, itemWidth - 3 * RowInset - titleWidth, ROW_HEIGHT), 2,
-        values[index], ValueSize, grey, grey, grey);
+    item->AddElement(Rectangle(RowInset, half, width, half - RowGap), 2, values[index], ValueSize, grey, grey, grey);
     return item;
 }
 

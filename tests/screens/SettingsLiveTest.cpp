@@ -56,6 +56,16 @@ protected:
         return app_->driver.TapAction(actionId);
     }
 
+    static bool KeypadShows()
+    {
+        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+            if (entry.kind == "Keypad") {
+                return true;
+            }
+        }
+        return false;
+    }
+
     bool TapBack() { return app_->driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID); }
 
     bool Checked(int checkedActionId)
@@ -99,6 +109,7 @@ TEST_F(SettingsLiveTest, BackReturnsWhereTheSettingsAndTheProfileWereOpened)
 
     ASSERT_TRUE(app_->driver.TapRow(BuddyListProbe::RowOf("Dodo")));
     ASSERT_TRUE(Showing("CHAT_SCREEN")) << app_->driver.Describe();
+    const AppUnderTest::Screen chat = app_->Visible();
     ASSERT_TRUE(app_->driver.TapAction(ChatController::ACTION_SETTINGS));
     ASSERT_TRUE(Showing("SETTINGS_SCREEN"));
     ASSERT_TRUE(app_->driver.TapRow(SettingsController::ROW_STATUS));
@@ -107,6 +118,7 @@ TEST_F(SettingsLiveTest, BackReturnsWhereTheSettingsAndTheProfileWereOpened)
     ASSERT_TRUE(Showing("SETTINGS_SCREEN"));
     ASSERT_TRUE(TapBack());
     ASSERT_TRUE(Showing("CHAT_SCREEN")) << app_->driver.Describe();
+    EXPECT_EQ(app_->Visible(), chat) << "the same chat";
 
     IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
     ASSERT_TRUE(Showing("CONVERSATIONS_SCREEN")) << app_->driver.Describe();
@@ -213,6 +225,14 @@ void SettingsLiveTest::PersonalMessageReachesThePeerAndAnUnchangedSaveSendsNothi
     EXPECT_EQ(IMManager::GetPropertiesModel()->GetCustomMessage(), Ixa::Base::String("Gone to the tea party"));
     ASSERT_TRUE(app_->PumpUntil(
         [] { return IMManager::CopySelfStatus().GetCustomStatusMessage() == Ixa::Base::String("Gone to the tea party"); }));
+
+    // Left with its keypad open (a notification opens a chat from any screen), the screen
+    // takes its keypad along.
+    ShowThroughSettings(EVENT_SHOW_PERSONAL_MESSAGE, "PERSONAL_MESSAGE_SCREEN");
+    TypeIntoField("x");
+    IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
+    ASSERT_TRUE(Showing("SETTINGS_SCREEN"));
+    EXPECT_FALSE(KeypadShows()) << app_->driver.Describe();
 
     ShowThroughSettings(EVENT_SHOW_PERSONAL_MESSAGE, "PERSONAL_MESSAGE_SCREEN");
     ASSERT_TRUE(app_->driver.TapAction(PersonalMessageController::ACTION_SAVE));

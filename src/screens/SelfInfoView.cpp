@@ -64,16 +64,10 @@ bool SelfInfoView::Initialize()
     messageTitle_ = AddLabel(*this, Rectangle(Margin, y, client.width - 2 * Margin, TitleHeight), TitleSize, TitleColor);
     messageTitle_->SetText(IMManager::GetStringFromResource("IDS_PERSONAL_MESSAGE"));
     y += TitleHeight;
-    field_ = new EditField;
-    field_->Construct(Rectangle(Margin, y, client.width - 2 * Margin, FieldHeight), EDIT_FIELD_STYLE_NORMAL,
-        INPUT_STYLE_OVERLAY, false, MESSAGE_LIMIT);
-    field_->SetGuideText(IMManager::GetStringFromResource("IDS_STATUS_TEXT"));
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_LEFT,
-        IMManager::GetStringFromResource("IDS_SAVE"), SelfInfoController::ACTION_KEYPAD_SAVE);
-    field_->SetOverlayKeypadCommandButton(Ixa::Ui::COMMAND_BUTTON_POSITION_RIGHT,
-        IMManager::GetStringFromResource("IDS_HIDE"), SelfInfoController::ACTION_KEYPAD_HIDE);
-    field_->AddActionEventListener(*this);
-    AddControl(*field_);
+    field_ = QuickTextScreenKit::AddField(*this, "IDS_STATUS_TEXT", {"IDS_SAVE", SelfInfoController::ACTION_KEYPAD_SAVE},
+        {"IDS_HIDE", SelfInfoController::ACTION_KEYPAD_HIDE});
+    field_->SetBounds(Rectangle(Margin, y, client.width - 2 * Margin, FieldHeight));
+    field_->SetLimitLength(MESSAGE_LIMIT);
     y += FieldHeight + Margin;
     statusTitle_ = AddLabel(*this, Rectangle(Margin, y, client.width - 2 * Margin, TitleHeight), TitleSize, TitleColor);
     statusTitle_->SetText(IMManager::GetStringFromResource("IDS_STATUS"));

@@ -62,7 +62,7 @@ void StatusLiveTest::InvisibleHidesTheUserWhoStillGetsMessages(bool bareWhileInv
     SetSelfStatus(PresenceStatus::OFFLINE, "");
     ASSERT_TRUE(SeenByPeer("unavailable", ""));
     EXPECT_TRUE(SelfStatusIs(PresenceStatus::OFFLINE));
-    EXPECT_TRUE(IMManager::CopySelfStatus().GetInvisible());
+    EXPECT_TRUE(app_->PumpUntil([] { return IMManager::CopySelfStatus().GetInvisible(); }));
 
     ExpectDone(*peer_, "send " + Jid(user_) + "/Mobile Are you there?");
     EXPECT_TRUE(app_->PumpUntil([&] { return UnreadFromFriend() == 1; }));

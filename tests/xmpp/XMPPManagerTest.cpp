@@ -252,20 +252,25 @@ TEST_F(XMPPManagerTest, ARefusedSharedStatusIsReportedByTheClientItself)
     manager_.onEvent(refusal("q1", nullptr), XMPPListener::IQ_REFUSED);
     EXPECT_TRUE(support.isRefused(ServiceSupport::SHARED_STATUS));
     EXPECT_FALSE(support.isRefused(ServiceSupport::SETTINGS));
-    EXPECT_TRUE(controller_.Names().empty());
+    // The refusal itself reports the status the initial presence announced: available.
+    ASSERT_EQ(controller_.Names(), Names{"sharedstatus"});
+    auto initial = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 0));
+    ASSERT_NE(initial, nullptr);
+    EXPECT_EQ(initial->getCurrentStatus()->ToUtf8(), SharedStatusMessage::STATUS_DEFAULT);
+    EXPECT_FALSE(initial->isInvisible());
 
     IMString text("Meeting");
     manager_.getPresenceManager()->setBusyStatus(&text);
-    ASSERT_EQ(controller_.Names(), Names{"sharedstatus"});
-    auto busy = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 0));
+    ASSERT_EQ(controller_.Count("sharedstatus"), 2u);
+    auto busy = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 1));
     ASSERT_NE(busy, nullptr);
     EXPECT_EQ(busy->getCurrentStatus()->ToUtf8(), SharedStatusMessage::STATUS_DND);
     EXPECT_EQ(busy->getCurrentStatusMessage()->ToUtf8(), "Meeting");
     EXPECT_FALSE(busy->isInvisible());
 
     manager_.getPresenceManager()->setInvisibleStatus(true);
-    ASSERT_EQ(controller_.Count("sharedstatus"), 2u);
-    auto invisible = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 1));
+    ASSERT_EQ(controller_.Count("sharedstatus"), 3u);
+    auto invisible = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 2));
     ASSERT_NE(invisible, nullptr);
     EXPECT_TRUE(invisible->isInvisible());
 }

@@ -14,6 +14,9 @@ void SharedStatusMessageHandler::handlePayload(SharedStatusMessage& shared)
         status.SetInvisible(true);
     } else {
         status.SetPresenceStatus(codeOfShow(shared.getCurrentStatus()));
+        // The busy code is do-not-disturb, as in a status the user chooses, so that a choice
+        // the service has taken over compares equal to it.
+        status.SetDoNotDisturb(status.GetPresenceStatus() == PresenceStatus::BUSY);
     }
     if (IMString* message = shared.getCurrentStatusMessage()) {
         status.SetCustomStatusMessage(*message);

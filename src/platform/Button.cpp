@@ -46,6 +46,13 @@ result Button::SetTextSize(int size)
     return E_SUCCESS;
 }
 
+result Button::SetTextHorizontalAlignment(HorizontalAlignment alignment)
+{
+    alignment_ = alignment;
+    RequestRedraw();
+    return E_SUCCESS;
+}
+
 result Button::SetTextColor(const Graphics::Color& color)
 {
     textColor_ = color;
@@ -113,8 +120,12 @@ void Button::Paint(QPainter& painter)
     if (!text_.IsEmpty()) {
         painter.setFont(UiTheme::Font(textSize_));
         painter.setPen(IsEnabled() ? QtBridge::ToQColor(textColor_) : UiTheme::DisabledText());
-        painter.drawText(area.adjusted(6, 0, -6, 0), Qt::AlignCenter,
-            painter.fontMetrics().elidedText(QtBridge::ToQString(text_), Qt::ElideRight, area.width() - 12));
+        const Qt::Alignment horizontal = alignment_ == ALIGNMENT_LEFT    ? Qt::AlignLeft
+                                         : alignment_ == ALIGNMENT_RIGHT ? Qt::AlignRight
+                                                                         : Qt::AlignHCenter;
+        const int inset = alignment_ == ALIGNMENT_CENTER ? 6 : 20;
+        painter.drawText(area.adjusted(inset, 0, -inset, 0), horizontal | Qt::AlignVCenter,
+            painter.fontMetrics().elidedText(QtBridge::ToQString(text_), Qt::ElideRight, area.width() - 2 * inset));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Control.h"
 #include "platform/IActionEventListener.h"
 #include "platform/ListenerList.h"
+#include "platform/UiTypes.h"
 
 #include <memory>
 
@@ -28,6 +29,8 @@ public:
     int GetActionId() const { return actionId_; }
     result SetTextSize(int size);
     result SetTextColor(const Graphics::Color& color);
+    // Centred unless set; a row-like button puts its text on the left.
+    result SetTextHorizontalAlignment(HorizontalAlignment alignment);
     // Pictures are copied; null removes one.
     result SetNormalBackgroundBitmap(const Graphics::Bitmap* bitmap);
     result SetPressedBackgroundBitmap(const Graphics::Bitmap* bitmap);
@@ -44,6 +47,7 @@ private:
     Base::String text_;
     int actionId_ = -1;
     int textSize_ = 26;
+    HorizontalAlignment alignment_ = ALIGNMENT_CENTER;
     Graphics::Color textColor_ = Graphics::Color(255, 255, 255);
     std::shared_ptr<const Graphics::Bitmap> background_[2];
     std::shared_ptr<const Graphics::Bitmap> foreground_[2];

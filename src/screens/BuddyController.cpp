@@ -2,6 +2,8 @@
 
 #include "app/IMManager.h"
 #include "screens/BuddyScreen.h"
+#include "screens/SelfInfoController.h"
+#include "screens/SettingsController.h"
 #include "screens/StartupChat.h"
 
 #include "engine/PresenceStatus.h"
@@ -301,7 +303,7 @@ void BuddyController::postWithContact(EVENT_T event, const Contact& contact)
     }
 }
 
-void BuddyController::showSelfInfo() { IMManager::notifyEvent(EVENT_SHOW_SELF_INFO, static_cast<void*>(nullptr)); }
+void BuddyController::showSelfInfo() { SelfInfoController::Open(SelfInfoController::FROM_BUDDY_LIST); }
 
 void BuddyController::processListViewContextItemStateChanged(ListView&, int index, int elementId, ListContextItemStatus, IMView* view)
 {
@@ -384,7 +386,7 @@ void BuddyController::processAction(const Control&, int actionId, IMView* view)
         screen->createGenericBuddyPopUp(POPUP_SIGN_OUT, IMManager::GetStringFromResource("IDS_SIGNOUT_CONFIRMATION_POPUP"));
         break;
     case ACTION_SETTINGS:
-        IMManager::notifyEvent(EVENT_SHOW_SETTINGS, static_cast<void*>(nullptr));
+        SettingsController::Open(SettingsController::FROM_BUDDY_LIST);
         break;
     case ACTION_ADD:
         IMManager::notifyEvent(EVENT_SHOW_ADD_CONTACT, static_cast<void*>(nullptr));

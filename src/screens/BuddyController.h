@@ -88,7 +88,7 @@ public:
     void DeleteContact();
     void BlockContact();
     void UnBlockContact();
-    void SignOut();
+    static void SignOut();
     // Forgets everything the controller holds (the screen is going).
     void Cleanup();
     // The hold on a row ends: the refresh that waited for it runs now.

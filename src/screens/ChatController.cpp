@@ -5,6 +5,7 @@
 #include "emoticons/EmoticonTables.h"
 #include "screens/ChatBubbleItem.h"
 #include "screens/ChatScreen.h"
+#include "screens/SettingsController.h"
 
 #include "store/Contact.h"
 #include "store/ContactModel.h"
@@ -73,7 +74,7 @@ void ChatController::processAction(const Control&, int actionId, IMView* view)
         IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
         break;
     case ACTION_SETTINGS:
-        IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
+        SettingsController::Open(SettingsController::FROM_CHAT);
         break;
     case ACTION_MORE:
         CreateMorePopupPortrait();

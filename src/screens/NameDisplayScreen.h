@@ -1,10 +1,26 @@
-// The screen "NAMEDISPLAY_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "NAMEDISPLAY_SCREEN" (NameDisplayController): the user's display name, read
+// only; it follows a change of the user's own profile. Back returns to the settings.
+// Threading: user-interface thread. Ownership: owns its controller; the form owns the
+// controls.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "app/IMScreen.h"
+#include "screens/NameDisplayController.h"
 
-class NameDisplayScreen : public TitledScreen {
+#include "platform/ListView.h"
+
+class NameDisplayScreen : public IMScreen {
 public:
-    NameDisplayScreen();
+    ~NameDisplayScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+private:
+    NameDisplayController controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

@@ -1,10 +1,26 @@
-// The screen "STATUS_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "STATUS_SCREEN": the user picks available or busy (StatusController); back
+// returns to the settings.
+// Threading: user-interface thread. Ownership: owns its controller; the form owns the
+// controls.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "app/IMScreen.h"
+#include "screens/StatusController.h"
 
-class StatusScreen : public TitledScreen {
+#include "platform/ListView.h"
+
+class StatusScreen : public IMScreen {
 public:
-    StatusScreen();
+    ~StatusScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+private:
+    StatusController controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

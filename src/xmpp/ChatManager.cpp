@@ -24,7 +24,7 @@ void ChatManager::init()
     }
     auto query = new NoSaveState();
     query->setType(IQ::Type::GET);
-    send(query);
+    askService(ServiceSupport::NO_SAVE, query);
 }
 
 void ChatManager::addChat(Chat* chat)

@@ -20,7 +20,8 @@ public:
     explicit ChatManager(Connection* connection);
     ~ChatManager() override;
 
-    // Forgets the off-the-record settings and asks the service for them.
+    // Forgets the off-the-record settings and asks the service for them, unless the server has
+    // refused them before.
     void init();
     // Takes `chat`; an earlier chat with the same participant is deleted.
     void addChat(Chat* chat);

@@ -410,6 +410,8 @@ StreamManagement& Connection::streamManagement() { return streams_; }
 
 ArchivePages& Connection::archivePages() { return archivePages_; }
 
+ServiceSupport& Connection::serviceSupport() { return serviceSupport_; }
+
 // On the reader thread, under the connection lock, once signed in.
 void Connection::watchConnection()
 {

@@ -45,6 +45,7 @@
 #include "net/ConnectionLossListener.h"
 #include "xmpp/ConnectionLock.h"
 #include "xmpp/ArchivePages.h"
+#include "xmpp/ServiceSupport.h"
 #include "xmpp/StreamManagement.h"
 
 #include <atomic>
@@ -133,6 +134,8 @@ public:
     StreamManagement& streamManagement();
     // The archive pages asked for and not yet ended, across the connection's attempts.
     ArchivePages& archivePages();
+    // The service extensions the server has refused, across the connection's attempts.
+    ServiceSupport& serviceSupport();
     // After <resumed/>: what the server did not acknowledge goes out again, in order.
     void resendAfterResumption(const StreamAnswer& answer);
     // The session is bound or resumed. Until then a stanza would reach a server that has not
@@ -219,6 +222,7 @@ private:
     std::vector<std::string> held_;
     StreamManagement streams_;
     ArchivePages archivePages_;
+    ServiceSupport serviceSupport_;
 
     // The socket being connected, for a logout to cut the connect short; whether the attempt
     // was aborted before it began connecting; and the number of the attempt, which every

@@ -1,13 +1,17 @@
 #include "xmpp/PresenceManager.h"
 
 #include "xmpp/Connection.h"
+#include "xmpp/NotificationPoster.h"
 #include "xmpp/SharedStatusMessage.h"
 #include "xmpp/TextCopy.h"
 #include "xmpp/XMLEscape.h"
 
 #include <memory>
 
-PresenceManager::PresenceManager(Connection* connection) : SubManager(connection) {}
+PresenceManager::PresenceManager(Connection* connection, RequestController* controller)
+    : SubManager(connection), controller_(controller)
+{
+}
 
 PresenceManager::~PresenceManager() { clean(); }
 
@@ -20,7 +24,7 @@ void PresenceManager::init()
     auto query = new SharedStatusMessage();
     query->setType(IQ::Type::GET);
     query->setTo(connection->copyEmailID());
-    send(query);
+    askService(ServiceSupport::SHARED_STATUS, query);
 }
 
 void PresenceManager::sendPresence(Presence::Type type)
@@ -31,8 +35,7 @@ void PresenceManager::sendPresence(Presence::Type type)
     }
     if (type != Presence::Type::UNAVAILABLE) {
         std::lock_guard<std::mutex> guard(lock_);
-        presence->setPresenceStatus(showOf(currentStatus_));
-        presence->setStatusMessage(TextCopy::of(currentStatusMessage_));
+        addStatus(*presence);
     }
     send(presence);
 }
@@ -57,28 +60,94 @@ void PresenceManager::setBusyStatus(IMString* text) { setStatus(STATUS_BUSY, tex
 
 void PresenceManager::setStatus(int status, IMString* text)
 {
-    SharedStatusMessage* message = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock_);
         delete currentStatusMessage_;
         std::unique_ptr<IMString> kept(withinStatusMax(text));
+        currentStatusText_ = kept != nullptr ? *kept : IMString();
         currentStatusMessage_ = XMLEscape::escape(kept.get());
         currentStatus_ = status;
         invisible_ = false;
-        message = newSharedStatus();
     }
-    send(message);
+    sendChange();
 }
 
 void PresenceManager::setInvisibleStatus(bool on)
 {
-    SharedStatusMessage* message = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock_);
         invisible_ = on;
-        message = newSharedStatus();
     }
-    send(message);
+    sendChange();
+}
+
+void PresenceManager::sendChange()
+{
+    Packet* packet = nullptr;
+    SharedStatusMessage* echo = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        changed_ = true;
+        if (isRefused(ServiceSupport::SHARED_STATUS)) {
+            packet = newStatusPresence();
+            echo = newEcho();
+        } else {
+            packet = newSharedStatus();
+        }
+    }
+    if (echo == nullptr) {
+        askService(ServiceSupport::SHARED_STATUS, packet);
+        return;
+    }
+    send(packet);
+    NotificationPoster::post(controller_, NotificationPoster::SHARED_STATUS, echo);
+}
+
+// Without the server's answer the user's own status would stay unknown: the status the
+// initial presence announced is reported instead.
+void PresenceManager::sharedStatusRefused()
+{
+    SharedStatusMessage* echo = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (!changed_) {
+            echo = newEcho();
+        }
+    }
+    if (echo == nullptr) {
+        sendChange();
+        return;
+    }
+    NotificationPoster::post(controller_, NotificationPoster::SHARED_STATUS, echo);
+}
+
+Presence* PresenceManager::newStatusPresence()
+{
+    auto presence = new Presence();
+    if (invisible_) {
+        presence->setPresenceType(Presence::Type::UNAVAILABLE);
+        return presence;
+    }
+    addStatus(*presence);
+    return presence;
+}
+
+void PresenceManager::addStatus(Presence& presence)
+{
+    presence.setPresenceStatus(showOf(currentStatus_));
+    presence.setStatusMessage(TextCopy::of(currentStatusMessage_));
+}
+
+SharedStatusMessage* PresenceManager::newEcho()
+{
+    auto echo = new SharedStatusMessage();
+    echo->setType(IQ::Type::RESULT);
+    bool dnd = currentStatus_ == STATUS_BUSY;
+    echo->setCurrentStatus(
+        new IMString(dnd ? SharedStatusMessage::STATUS_DND : SharedStatusMessage::STATUS_DEFAULT));
+    echo->setCurrentStatusMessage(new IMString(currentStatusText_));
+    echo->setInvisible(invisible_);
+    return echo;
 }
 
 void PresenceManager::setOfflineStatus() { sendPresence(Presence::Type::UNAVAILABLE); }
@@ -161,6 +230,8 @@ void PresenceManager::clean()
     resources_.clear();
     delete currentStatusMessage_;
     currentStatusMessage_ = nullptr;
+    currentStatusText_ = IMString();
     currentStatus_ = STATUS_AVAILABLE;
     invisible_ = false;
+    changed_ = false;
 }

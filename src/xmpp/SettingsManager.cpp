@@ -17,5 +17,5 @@ void SettingsManager::init()
     query->setType(IQ::Type::GET);
     query->setTo(connection->copyEmailID());
     query->setFrom(connection->copyUserJID());
-    send(query);
+    askService(ServiceSupport::SETTINGS, query);
 }

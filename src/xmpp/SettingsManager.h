@@ -1,5 +1,5 @@
-// The user's settings on the service ("google:setting"): asks for them once signed in; the
-// answer comes back as a reader event.
+// The user's settings on the service ("google:setting"): asks for them once signed in, unless
+// the server has refused them before; the answer comes back as a reader event.
 // Threading: from the request thread. Ownership: as SubManager.
 #pragma once
 

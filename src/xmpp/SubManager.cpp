@@ -25,3 +25,21 @@ void SubManager::send(Packet* packet, unsigned long* result)
         delete packet;
     }
 }
+
+bool SubManager::askService(ServiceSupport::Extension extension, Packet* query)
+{
+    Connection* connection = connection_;
+    if (connection == nullptr || connection->serviceSupport().isRefused(extension)) {
+        delete query;
+        return false;
+    }
+    connection->serviceSupport().asked(extension, query->getPacketID());
+    send(query);
+    return true;
+}
+
+bool SubManager::isRefused(ServiceSupport::Extension extension) const
+{
+    Connection* connection = connection_;
+    return connection != nullptr && connection->serviceSupport().isRefused(extension);
+}

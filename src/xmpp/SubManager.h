@@ -6,6 +6,7 @@
 #pragma once
 
 #include "xmpp/Packet.h"
+#include "xmpp/ServiceSupport.h"
 
 #include <atomic>
 
@@ -26,6 +27,10 @@ protected:
     Connection* connection() const;
     void send(Packet* packet);
     void send(Packet* packet, unsigned long* result);
+    // Sends a query for one of the service's extensions, noting its id, unless the server has
+    // refused that extension (then the query is deleted unsent); answers whether it went.
+    bool askService(ServiceSupport::Extension extension, Packet* query);
+    bool isRefused(ServiceSupport::Extension extension) const;
 
 private:
     std::atomic<Connection*> connection_;

@@ -303,7 +303,9 @@ bool XMLReader::readChildren(const char* endName, ChildHandler handleChild)
 }
 
 // An iq of type get or set that yields no payload object is a request the listener must
-// answer: it goes on as a NewIQ whose xmlns is the namespace of the iq's first child.
+// answer: it goes on as a NewIQ whose xmlns is the namespace of the iq's first child. An error
+// of type cancel (the server will not do what was asked, ever) goes on as a NewIQ with the id
+// it answers; other errors are dropped.
 void XMLReader::parseIq()
 {
     NewIQ header;
@@ -315,19 +317,25 @@ void XMLReader::parseIq()
     header.setTo(parser_->getAttribute("to"));
     bool first = true;
     bool delivered = false;
+    bool refused = false;
     bool complete = readChildren("iq", [&] {
         if (first) {
             header.setXmlns(parser_->getAttribute("xmlns"));
             first = false;
         }
+        if (header.getType() == IQ::Type::ERROR && parser_->isName("error")) {
+            std::unique_ptr<XMPPError> error(parseError("error"));
+            refused = error->getType() == XMPPError::Type::CANCEL;
+            return;
+        }
         delivered = parseIqChild(header) || delivered;
     });
     bool request = header.getType() == IQ::Type::GET || header.getType() == IQ::Type::SET;
-    if (request && complete && !delivered) {
+    if ((request || refused) && complete && !delivered) {
         auto pending = new NewIQ();
         setAddressing(pending, header);
         pending->setXmlns(copy(header.getXmlns()));
-        deliver(pending, XMPPListener::IQ_REQUEST);
+        deliver(pending, request ? XMPPListener::IQ_REQUEST : XMPPListener::IQ_REFUSED);
     }
 }
 

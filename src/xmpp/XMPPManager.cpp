@@ -18,6 +18,7 @@
 #include "xmpp/Roster.h"
 #include "xmpp/RosterManager.h"
 #include "xmpp/SettingsManager.h"
+#include "xmpp/ServiceSupport.h"
 #include "xmpp/SharedStatusMessage.h"
 #include "xmpp/HandledCount.h"
 #include "xmpp/StreamAnswer.h"
@@ -35,7 +36,7 @@ XMPPManager::XMPPManager(Connection* connection, RequestController* controller)
       requestController_(controller),
       loginManager_(new LoginManager(connection)),
       rosterManager_(new RosterManager(connection)),
-      presenceManager_(new PresenceManager(connection)),
+      presenceManager_(new PresenceManager(connection, controller)),
       chatManager_(new ChatManager(connection)),
       settingsManager_(new SettingsManager(connection)),
       vCardManager_(new VCardManager(connection)),
@@ -165,6 +166,10 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         }
         delete object;
         return;
+    case IQ_REFUSED:
+        processRefusal(dynamic_cast<IQ*>(object));
+        delete object;
+        return;
     case ARCHIVE_RESULT:
         processArchiveResult(object);
         return;
@@ -237,6 +242,18 @@ void XMPPManager::processServicePayload(Ixa::Base::Object* object, const char* n
         presenceManager_->takeServerStatus(*shared);
     }
     post(name, payload);
+}
+
+// Only the server speaks for its extensions. A refused shared status leaves the user's status
+// to plain presence from then on.
+void XMPPManager::processRefusal(IQ* refusal)
+{
+    if (refusal == nullptr || !refusal->hasPacketID() || !isFromServer(refusal)) {
+        return;
+    }
+    if (connection_->serviceSupport().refused(*refusal->getPacketID()) == ServiceSupport::SHARED_STATUS) {
+        presenceManager_->sharedStatusRefused();
+    }
 }
 
 // The client serves no vCard: only answers to its own requests are read.

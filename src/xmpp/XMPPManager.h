@@ -17,6 +17,9 @@
 // and only as a set or a result. Every get or set addressed to the client is answered
 // (IQResponder).
 //
+// An iq error of type cancel from the server that answers one of the service-extension queries
+// marks that extension refused (ServiceSupport); the queries for it are not made again.
+//
 // Stream management: the offer and the server's answers drive the login manager; a request
 // for an acknowledgement becomes a "streamHandled" notification carrying the count, so that
 // the response thread acknowledges it once everything read before it has been handled.
@@ -89,6 +92,7 @@ private:
     void processPresenceStatus(Presence* presence);
     void processRoster(Roster* roster);
     void processServicePayload(Ixa::Base::Object* object, const char* name);
+    void processRefusal(IQ* refusal);
     void processVCard(Ixa::Base::Object* object);
     void processArchiveResult(Ixa::Base::Object* object);
     void processArchiveEnd(Ixa::Base::Object* object);

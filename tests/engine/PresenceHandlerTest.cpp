@@ -275,6 +275,8 @@ TEST_F(PresenceHandlerTest, TheSharedStatusBecomesTheUsersOwnStatus)
     for (size_t i = 0; i < updates.size(); ++i) {
         EXPECT_EQ(updates[i].status.GetPresenceStatus(), cases[i].code) << i;
         EXPECT_EQ(updates[i].status.GetInvisible(), cases[i].invisible) << i;
+        // Busy is do-not-disturb, as a status the user chooses is, so the two compare equal.
+        EXPECT_EQ(updates[i].status.GetDoNotDisturb(), cases[i].code == PresenceStatus::BUSY) << i;
         EXPECT_EQ(updates[i].text, cases[i].message != nullptr ? cases[i].message : "") << i;
     }
 }

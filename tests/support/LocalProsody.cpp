@@ -21,8 +21,8 @@ constexpr std::chrono::seconds KillTimeout{10};
 
 }  // namespace
 
-LocalProsody::LocalProsody(std::string domain)
-    : domain_(std::move(domain)), directory_("veloim-prosody")
+LocalProsody::LocalProsody(std::string domain, Modules modules)
+    : domain_(std::move(domain)), modules_(modules), directory_("veloim-prosody")
 {
 }
 
@@ -37,8 +37,11 @@ LocalProsody::~LocalProsody()
 
 void LocalProsody::Start()
 {
-    const std::map<std::string, std::string> values =
-        ParseInstance(Helper({"start", directory_.Path(), "--domain", domain_}));
+    std::vector<std::string> arguments{"start", directory_.Path(), "--domain", domain_};
+    if (modules_ == Modules::Stock) {
+        arguments.push_back("--stock");
+    }
+    const std::map<std::string, std::string> values = ParseInstance(Helper(arguments));
     try {
         port_ = static_cast<unsigned short>(std::stoi(values.at("port")));
         pid_ = std::stoi(values.at("pid"));

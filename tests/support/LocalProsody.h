@@ -9,6 +9,8 @@
 // watchdog stops the server.
 // Every helper run has a time-out; a failure throws std::runtime_error with the helper's
 // output.
+// A server made with Modules::Stock runs Prosody's own modules alone, without the service
+// extensions, as an ordinary server does.
 // Threading and ownership: one thread at a time. The object owns the server it started.
 #pragma once
 
@@ -22,7 +24,9 @@ namespace TestSupport {
 
 class LocalProsody {
 public:
-    explicit LocalProsody(std::string domain = "localhost");
+    enum class Modules { WithServiceExtensions, Stock };
+
+    explicit LocalProsody(std::string domain = "localhost", Modules modules = Modules::WithServiceExtensions);
     ~LocalProsody();
 
     LocalProsody(const LocalProsody&) = delete;
@@ -53,6 +57,7 @@ private:
     std::string Helper(const std::vector<std::string>& arguments) const;
 
     std::string domain_;
+    Modules modules_;
     TemporaryDirectory directory_;
     unsigned short port_ = 0;
     int pid_ = 0;

@@ -6,14 +6,23 @@ namespace TestSupport {
 
 LocalProsody* ProsodySuite::server_ = nullptr;
 
-void ProsodySuite::SetUpTestSuite()
+namespace {
+
+LocalProsody* StartServer(LocalProsody::Modules modules)
 {
     if (Constants::DOMAIN.ToUtf8() != "localhost") {
-        return;
+        return nullptr;
     }
-    server_ = new LocalProsody();
-    server_->Start();
+    auto server = new LocalProsody("localhost", modules);
+    server->Start();
+    return server;
 }
+
+}  // namespace
+
+void ProsodySuite::SetUpTestSuite() { server_ = StartServer(LocalProsody::Modules::WithServiceExtensions); }
+
+void ProsodySuite::SetUpStockSuite() { server_ = StartServer(LocalProsody::Modules::Stock); }
 
 void ProsodySuite::TearDownTestSuite()
 {

@@ -26,6 +26,9 @@ namespace TestSupport {
 class ProsodySuite : public testing::Test {
 protected:
     static void SetUpTestSuite();
+    // The same with a server that runs Prosody's stock modules alone: a suite that tests the
+    // client against an ordinary server calls it from its own SetUpTestSuite instead.
+    static void SetUpStockSuite();
     static void TearDownTestSuite();
     void SetUp() override;
 

@@ -42,6 +42,7 @@ constexpr int FAILURE = XMPPListener::AUTH_FAILURE;
 constexpr int MESSAGE_ERROR = XMPPListener::MESSAGE_ERROR;
 constexpr int CONNECTION_ERROR = XMPPListener::CONNECTION_ERROR;
 constexpr int REQUEST = XMPPListener::IQ_REQUEST;
+constexpr int REFUSED = XMPPListener::IQ_REFUSED;
 constexpr int ARCHIVED = XMPPListener::ARCHIVE_RESULT;
 constexpr int ARCHIVE_END = XMPPListener::ARCHIVE_END;
 
@@ -156,7 +157,8 @@ TEST(XMLReaderTest, RosterResultsAndPushesButNotErrors)
              "<error type='cancel'><not-allowed xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>"
              "<iq id='r3'><query xmlns='jabber:iq:roster'/></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{ROSTER, ROSTER, ROSTER}));
+    // The error is no roster, only a refusal of what it answers.
+    ASSERT_EQ(listener.codes(), (Codes{ROSTER, ROSTER, REFUSED, ROSTER}));
 
     Roster* result = listener.object<Roster>(0);
     EXPECT_EQ(result->getType(), IQ::Type::RESULT);
@@ -186,7 +188,7 @@ TEST(XMLReaderTest, RosterResultsAndPushesButNotErrors)
     EXPECT_EQ(Utf8(Item(push, 0)->getUserJID()), "eve@example.com");
 
     // No type attribute reads as get; the empty query still makes a roster.
-    Roster* untyped = listener.object<Roster>(2);
+    Roster* untyped = listener.object<Roster>(3);
     EXPECT_EQ(untyped->getType(), IQ::Type::GET);
     EXPECT_EQ(untyped->getSubPackets()->size(), 0);
 }
@@ -298,7 +300,7 @@ TEST(XMLReaderTest, StanzaIdsAreKeptWithWhoGaveThem)
 
 // Archive results come as messages holding the archived message; the page's end as the iq
 // result with its fin. Whoever sent a result and for which query is read as it is: whether it
-// counts is the listener's decision. An iq error answering a query yields nothing.
+// counts is the listener's decision. An iq error answering a query is only a refusal.
 TEST(XMLReaderTest, ArchiveResultsAndTheirPageEnd)
 {
     RecordingListener listener;
@@ -317,7 +319,7 @@ TEST(XMLReaderTest, ArchiveResultsAndTheirPageEnd)
              "<iq type='error' id='i3'><error type='cancel'><service-unavailable "
              "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{ARCHIVED, ARCHIVED, ARCHIVE_END, ARCHIVE_END}));
+    ASSERT_EQ(listener.codes(), (Codes{ARCHIVED, ARCHIVED, ARCHIVE_END, ARCHIVE_END, REFUSED}));
 
     ArchivedMessage* first = listener.object<ArchivedMessage>(0);
     EXPECT_EQ(first->getSource(), nullptr);
@@ -428,7 +430,7 @@ TEST(XMLReaderTest, ServicePayloads)
              "<new-mail xmlns='google:mail:notify'><x xmlns='a:b'/></new-mail></iq>"
              "<iq type='result' id='mb'><mailbox result-time='1'><mail-thread-info/></mailbox></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{VCARD, SETTINGS, SHARED, SHARED, REQUEST}));
+    ASSERT_EQ(listener.codes(), (Codes{VCARD, REFUSED, SETTINGS, SHARED, SHARED, REQUEST}));
 
     VCard* vCard = listener.object<VCard>(0);
     EXPECT_EQ(Utf8(vCard->getFrom()), "bob@example.com");
@@ -437,7 +439,11 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(png->GetLimit(), 70);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(png->GetPointer()) + 1, 3), "PNG");
 
-    UserSettings* settings = listener.object<UserSettings>(1);
+    // An error of type cancel is no vCard; it goes on as a refusal of what it answers.
+    EXPECT_EQ(Utf8(listener.object<IQ>(1)->getPacketID()), "v2");
+    EXPECT_EQ(Utf8(listener.object<IQ>(1)->getFrom()), "nobody@example.com");
+
+    UserSettings* settings = listener.object<UserSettings>(2);
     ASSERT_NE(settings->isAutoAcceptSuggestions(), nullptr);
     EXPECT_TRUE(settings->isAutoAcceptSuggestions()->ToBool());
     EXPECT_FALSE(settings->isGmailNotifications()->ToBool());
@@ -445,7 +451,7 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(Utf8(settings->getDisplayName()), "Alice <A>");
     EXPECT_EQ(settings->getType(), IQ::Type::RESULT);
 
-    SharedStatusMessage* status = listener.object<SharedStatusMessage>(2);
+    SharedStatusMessage* status = listener.object<SharedStatusMessage>(3);
     EXPECT_EQ(status->getType(), IQ::Type::RESULT);
     EXPECT_EQ(Utf8(status->getCurrentStatusMessage()), "Lunch");
     EXPECT_EQ(Utf8(status->getCurrentStatus()), SharedStatusMessage::STATUS_DND);
@@ -458,7 +464,7 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(status->getStatusMax(), 512);
     EXPECT_EQ(status->getStatusListContentsMax(), 5);
 
-    SharedStatusMessage* pushed = listener.object<SharedStatusMessage>(3);
+    SharedStatusMessage* pushed = listener.object<SharedStatusMessage>(4);
     EXPECT_EQ(pushed->getType(), IQ::Type::SET);
     EXPECT_EQ(Utf8(pushed->getCurrentStatus()), SharedStatusMessage::STATUS_DEFAULT);
     EXPECT_EQ(pushed->getCurrentStatusMessage(), nullptr);
@@ -467,12 +473,34 @@ TEST(XMLReaderTest, ServicePayloads)
     EXPECT_EQ(pushed->getStatusMax(), 0);
 
     // A request with no payload class goes on to be answered, named by its child's namespace.
-    IQ* request = listener.object<IQ>(4);
+    IQ* request = listener.object<IQ>(5);
     EXPECT_EQ(request->getType(), IQ::Type::SET);
     EXPECT_EQ(Utf8(request->getPacketID()), "mail");
     EXPECT_EQ(Utf8(request->getFrom()), "me@example.com");
     EXPECT_EQ(Utf8(request->getTo()), "me@example.com/Mobile");
     EXPECT_EQ(Utf8(request->getXmlns()), "google:mail:notify");
+}
+
+// A server without one of the service's extensions says so with an error of type cancel: it
+// goes on with the id it answers, however the error is written; an error that may pass (wait,
+// modify) or one without an error element goes nowhere.
+TEST(XMLReaderTest, RefusalsCarryTheIdTheyAnswer)
+{
+    RecordingListener listener;
+    Read(HEADER +
+             "<iq type='error' id='q1' from='example.com'><error type='cancel'>"
+             "<service-unavailable xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>"
+             "<iq type='error' id='q2'><query xmlns='google:shared-status'/><error type='wait'>"
+             "<internal-server-error xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>"
+             "<iq type='error' id='q3'/>"
+             "<iq type='error' id='q4'><usersetting xmlns='google:setting'/><error code='501' type='cancel'>"
+             "<feature-not-implemented xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>",
+         listener);
+    ASSERT_EQ(listener.codes(), (Codes{REFUSED, REFUSED}));
+    EXPECT_EQ(Utf8(listener.object<IQ>(0)->getPacketID()), "q1");
+    EXPECT_EQ(Utf8(listener.object<IQ>(0)->getFrom()), "example.com");
+    EXPECT_EQ(listener.object<IQ>(0)->getType(), IQ::Type::ERROR);
+    EXPECT_EQ(Utf8(listener.object<IQ>(1)->getPacketID()), "q4");
 }
 
 TEST(XMLReaderTest, BadInputNeitherCrashesNorLeaks)

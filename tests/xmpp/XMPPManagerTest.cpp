@@ -8,10 +8,13 @@
 #include "xmpp/Connection.h"
 #include "xmpp/LoginManager.h"
 #include "xmpp/MessagePacket.h"
+#include "xmpp/NewIQ.h"
+#include "xmpp/PresenceManager.h"
 #include "xmpp/NoSaveItem.h"
 #include "xmpp/NoSaveState.h"
 #include "xmpp/Presence.h"
 #include "xmpp/Roster.h"
+#include "xmpp/ServiceSupport.h"
 #include "xmpp/SharedStatusMessage.h"
 #include "xmpp/UserSettings.h"
 #include "xmpp/VCard.h"
@@ -226,3 +229,48 @@ TEST_F(XMPPManagerTest, ACleanedManagerOffersNoSubManagers)
 }
 
 }  // namespace
+
+// A server without the shared status refuses it once; from then on the user's status goes as
+// presence, and since no server echoes that, the manager reports each change itself.
+TEST_F(XMPPManagerTest, ARefusedSharedStatusIsReportedByTheClientItself)
+{
+    auto refusal = [](const char* id, const char* from) {
+        auto iq = new NewIQ();
+        iq->setType(IQ::Type::ERROR);
+        iq->setPacketID(new IMString(id));
+        iq->setFrom(from != nullptr ? new IMString(from) : nullptr);
+        return iq;
+    };
+    IMString asked("q1");
+    ServiceSupport& support = connection_.serviceSupport();
+    support.asked(ServiceSupport::SHARED_STATUS, &asked);
+
+    // Only the server speaks for its extensions, and only about what was asked.
+    manager_.onEvent(refusal("q1", "bob@example.org"), XMPPListener::IQ_REFUSED);
+    manager_.onEvent(refusal("q2", nullptr), XMPPListener::IQ_REFUSED);
+    EXPECT_FALSE(support.isRefused(ServiceSupport::SHARED_STATUS));
+    manager_.onEvent(refusal("q1", nullptr), XMPPListener::IQ_REFUSED);
+    EXPECT_TRUE(support.isRefused(ServiceSupport::SHARED_STATUS));
+    EXPECT_FALSE(support.isRefused(ServiceSupport::SETTINGS));
+    // The refusal itself reports the status the initial presence announced: available.
+    ASSERT_EQ(controller_.Names(), Names{"sharedstatus"});
+    auto initial = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 0));
+    ASSERT_NE(initial, nullptr);
+    EXPECT_EQ(initial->getCurrentStatus()->ToUtf8(), SharedStatusMessage::STATUS_DEFAULT);
+    EXPECT_FALSE(initial->isInvisible());
+
+    IMString text("Meeting");
+    manager_.getPresenceManager()->setBusyStatus(&text);
+    ASSERT_EQ(controller_.Count("sharedstatus"), 2u);
+    auto busy = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 1));
+    ASSERT_NE(busy, nullptr);
+    EXPECT_EQ(busy->getCurrentStatus()->ToUtf8(), SharedStatusMessage::STATUS_DND);
+    EXPECT_EQ(busy->getCurrentStatusMessage()->ToUtf8(), "Meeting");
+    EXPECT_FALSE(busy->isInvisible());
+
+    manager_.getPresenceManager()->setInvisibleStatus(true);
+    ASSERT_EQ(controller_.Count("sharedstatus"), 3u);
+    auto invisible = dynamic_cast<SharedStatusMessage*>(controller_.ObjectOf("sharedstatus", 2));
+    ASSERT_NE(invisible, nullptr);
+    EXPECT_TRUE(invisible->isInvisible());
+}

@@ -1,0 +1,101 @@
+// The user's own status chosen on the screens, against the local Prosody with a slixmpp peer
+// as the user's friend: what the peer sees (busy, available, the status text, invisible) and
+// that the user still gets messages while invisible. Every check runs twice: against the
+// server with the service's extensions, and against one with Prosody's stock modules alone,
+// which refuses the shared status, so the client must fall back to plain presence there.
+#include "OwnStatusFixture.h"
+
+#include "app/IMManager.h"
+#include "engine/PresenceStatus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StatusLiveTest : public OwnStatusFixture {
+protected:
+    void ShowStatusScreen() { ShowThroughSettings(EVENT_SHOW_STATUS, "STATUS_SCREEN"); }
+
+    void BusyAndAvailableReachThePeer();
+    void InvisibleHidesTheUserWhoStillGetsMessages(bool bareWhileInvisible);
+};
+
+// The same checks against a server that runs Prosody's stock modules alone.
+class StatusStockLiveTest : public StatusLiveTest {
+protected:
+    static void SetUpTestSuite() { SetUpStockSuite(); }
+};
+
+bool RowChosen(AppUnderTest& app, int row)
+{
+    std::optional<Ixa::Ui::ScreenProbe::Entry> entry = app.driver.FindRow(row);
+    return entry && entry->selected;
+}
+
+// Busy reaches the peer as do-not-disturb with the status text, available as a presence
+// without a show, and the screen ticks what the service reported back.
+void StatusLiveTest::BusyAndAvailableReachThePeer()
+{
+    SetSelfStatus(PresenceStatus::AVAILABLE, "Painting roses");
+    ASSERT_TRUE(SeenByPeer("available", "", "Painting roses"));
+    ShowStatusScreen();
+    EXPECT_TRUE(RowChosen(*app_, 0)) << app_->driver.Describe();
+
+    ASSERT_TRUE(app_->driver.TapRow(1));
+    ASSERT_TRUE(SeenByPeer("available", "dnd", "Painting roses"));
+    EXPECT_TRUE(SelfStatusIs(PresenceStatus::BUSY));
+    EXPECT_TRUE(IMManager::CopySelfStatus().GetDoNotDisturb());
+    EXPECT_TRUE(RowChosen(*app_, 1)) << app_->driver.Describe();
+    EXPECT_FALSE(RowChosen(*app_, 0));
+
+    ASSERT_TRUE(app_->driver.TapRow(0));
+    ASSERT_TRUE(SeenByPeer("available", "", "Painting roses"));
+    EXPECT_TRUE(SelfStatusIs(PresenceStatus::AVAILABLE));
+    EXPECT_TRUE(RowChosen(*app_, 0));
+}
+
+// Invisible: the peer sees the user go, yet a message the peer sends reaches the user. On the
+// service a message to the bare id arrives at once; an ordinary server keeps such a message
+// until the user shows up again, while one to the session's own address arrives at once.
+void StatusLiveTest::InvisibleHidesTheUserWhoStillGetsMessages(bool bareWhileInvisible)
+{
+    SetSelfStatus(PresenceStatus::OFFLINE, "");
+    ASSERT_TRUE(SeenByPeer("unavailable", ""));
+    EXPECT_TRUE(SelfStatusIs(PresenceStatus::OFFLINE));
+    EXPECT_TRUE(app_->PumpUntil([] { return IMManager::CopySelfStatus().GetInvisible(); }));
+
+    ExpectDone(*peer_, "send " + Jid(user_) + "/Mobile Are you there?");
+    EXPECT_TRUE(app_->PumpUntil([&] { return UnreadFromFriend() == 1; }));
+    ExpectDone(*peer_, "send " + Jid(user_) + " Hello, hidden one");
+    if (bareWhileInvisible) {
+        EXPECT_TRUE(app_->PumpUntil([&] { return UnreadFromFriend() == 2; }));
+    }
+
+    ShowStatusScreen();
+    ASSERT_TRUE(app_->driver.TapRow(0));
+    ASSERT_TRUE(SeenByPeer("available", ""));
+    EXPECT_TRUE(app_->PumpUntil([&] { return UnreadFromFriend() == 2; }));
+    EXPECT_TRUE(app_->PumpUntil([] { return !IMManager::CopySelfStatus().GetInvisible(); }));
+}
+
+TEST_F(StatusLiveTest, BusyAndAvailableReachThePeer)
+{
+    BusyAndAvailableReachThePeer();
+    EXPECT_EQ(Refused(), (std::vector<bool>{false, false, false}));
+}
+
+// The stock server refuses each extension once, and the client asks it for none again.
+TEST_F(StatusStockLiveTest, BusyAndAvailableReachThePeer)
+{
+    BusyAndAvailableReachThePeer();
+    EXPECT_EQ(Refused(), (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(StatusLiveTest, InvisibleHidesTheUserWhoStillGetsMessages) { InvisibleHidesTheUserWhoStillGetsMessages(true); }
+
+TEST_F(StatusStockLiveTest, InvisibleHidesTheUserWhoStillGetsMessages)
+{
+    InvisibleHidesTheUserWhoStillGetsMessages(false);
+}
+
+}  // namespace

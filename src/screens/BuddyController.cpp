@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "screens/BuddyScreen.h"
+#include "screens/ScreenOrigin.h"
 #include "screens/StartupChat.h"
 
 #include "engine/PresenceStatus.h"
@@ -301,7 +302,11 @@ void BuddyController::postWithContact(EVENT_T event, const Contact& contact)
     }
 }
 
-void BuddyController::showSelfInfo() { IMManager::notifyEvent(EVENT_SHOW_SELF_INFO, static_cast<void*>(nullptr)); }
+void BuddyController::showSelfInfo()
+{
+    ScreenOrigin::selfInfo = ScreenOrigin::FROM_BUDDY_LIST;
+    IMManager::notifyEvent(EVENT_SHOW_SELF_INFO, static_cast<void*>(nullptr));
+}
 
 void BuddyController::processListViewContextItemStateChanged(ListView&, int index, int elementId, ListContextItemStatus, IMView* view)
 {
@@ -384,6 +389,7 @@ void BuddyController::processAction(const Control&, int actionId, IMView* view)
         screen->createGenericBuddyPopUp(POPUP_SIGN_OUT, IMManager::GetStringFromResource("IDS_SIGNOUT_CONFIRMATION_POPUP"));
         break;
     case ACTION_SETTINGS:
+        ScreenOrigin::settings = ScreenOrigin::FROM_BUDDY_LIST;
         IMManager::notifyEvent(EVENT_SHOW_SETTINGS, static_cast<void*>(nullptr));
         break;
     case ACTION_ADD:

@@ -5,11 +5,10 @@
 #include "app/PopupBuilder.h"
 #include "screens/BuddyController.h"
 #include "screens/CustomMessageAlert.h"
+#include "screens/RowParts.h"
 #include "screens/StartupChat.h"
 #include "screens/TextMetrics.h"
 
-#include "store/ContactIcon.h"
-#include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
 #include "store/Message.h"
@@ -47,9 +46,9 @@ constexpr int HeaderHeight = 64;
 constexpr int GroupTextSize = 30;
 constexpr int OwnProfileRow = 1;
 
-const Color White(255, 255, 255);
+const Color& White = RowParts::White;
 const Color Match(0xff, 0x45, 0x3a);
-const Color Secondary(0x9a, 0xa8, 0xb8);
+const Color& Secondary = RowParts::Secondary;
 const Color GroupRow(0x2d, 0x3e, 0x54);
 
 struct PopupButtons {
@@ -86,17 +85,12 @@ std::unique_ptr<Ixa::Graphics::Bitmap> filled(const Color& color, int width, int
 
 void addBitmap(CustomItem& item, const Rectangle& bounds, int elementId, Ixa::Graphics::Bitmap* bitmap)
 {
-    std::unique_ptr<Ixa::Graphics::Bitmap> owned(bitmap);
-    if (owned != nullptr) {
-        item.AddElement(bounds, elementId, *owned);
-    }
+    RowParts::AddBitmap(item, bounds, elementId, bitmap);
 }
 
 void addText(CustomItem& item, const Rectangle& bounds, int elementId, const Ixa::Base::String& text, int size, const Color& color)
 {
-    if (!text.IsEmpty()) {
-        item.AddElement(bounds, elementId, text, size, color, color, color);
-    }
+    RowParts::AddText(item, bounds, elementId, text, size, color);
 }
 
 }  // namespace
@@ -415,15 +409,7 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, 
 
 void BuddyScreen::addAvatar(CustomItem& item, const Contact& contact, bool isSelf)
 {
-    Ixa::Graphics::Bitmap* avatar = nullptr;
-    if (isSelf) {
-        avatar = IMManager::GetSelfIcon();
-    } else if (contact.IsHavingAvatar()) {
-        std::unique_ptr<ContactIcon> icon(IMManager::GetContactIconModel()->GetImage(contact.GetContactId()));
-        avatar = IMManager::GetBitmapFromContactIcon(icon.get());
-    } else {
-        avatar = IMManager::GetBitmapN("no_contacts.png");
-    }
+    Ixa::Graphics::Bitmap* avatar = isSelf ? IMManager::GetSelfIcon() : RowParts::AvatarN(contact);
     addBitmap(item, Rectangle(Margin, (ROW_HEIGHT - AvatarSize) / 2, AvatarSize, AvatarSize), ELEMENT_AVATAR, avatar);
 }
 

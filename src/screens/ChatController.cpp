@@ -5,6 +5,7 @@
 #include "emoticons/EmoticonTables.h"
 #include "screens/ChatBubbleItem.h"
 #include "screens/ChatScreen.h"
+#include "screens/ScreenOrigin.h"
 
 #include "store/Contact.h"
 #include "store/ContactModel.h"
@@ -23,7 +24,6 @@ namespace {
 using Ixa::Graphics::Rectangle;
 
 constexpr int Margin = PopupBuilder::MARGIN;
-constexpr int RowHeight = PopupBuilder::BUTTON_HEIGHT;
 constexpr int GridPicture = 80;
 constexpr int GridHeight = 3 * (GridPicture + 24);
 
@@ -73,6 +73,7 @@ void ChatController::processAction(const Control&, int actionId, IMView* view)
         IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
         break;
     case ACTION_SETTINGS:
+        ScreenOrigin::settings = ScreenOrigin::FROM_CHAT;
         IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
         break;
     case ACTION_MORE:
@@ -367,18 +368,9 @@ std::unique_ptr<Ixa::Ui::Controls::Popup> ChatController::titledPopup(const char
 
 void ChatController::CreateMorePopupPortrait()
 {
-    const int height = 3 * (RowHeight + Margin) + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
-    std::unique_ptr<Ixa::Ui::Controls::Popup> popup = titledPopup("IDS_OPTIONS", height);
-    if (popup == nullptr) {
-        return;
-    }
-    int y = Margin;
-    for (const PopupBuilder::ButtonText& row : {PopupBuilder::ButtonText{"IDS_QUICK_TEXT", ACTION_MORE_QUICK_TEXT},
-             PopupBuilder::ButtonText{"IDS_EMOTICONS", ACTION_MORE_EMOTICONS}, PopupBuilder::ButtonText{"IDS_CANCEL", ACTION_MORE_CANCEL}}) {
-        PopupBuilder::AddButtonRow(*popup, y, {row}, *screen_);
-        y += RowHeight + Margin;
-    }
-    popups_.Show(POPUP_MORE, std::move(popup));
+    popups_.Show(POPUP_MORE, PopupBuilder::Menu("IDS_OPTIONS",
+        {{"IDS_QUICK_TEXT", ACTION_MORE_QUICK_TEXT}, {"IDS_EMOTICONS", ACTION_MORE_EMOTICONS}, {"IDS_CANCEL", ACTION_MORE_CANCEL}},
+        *screen_));
 }
 
 void ChatController::CloseMorePopup() { popups_.Close(POPUP_MORE); }

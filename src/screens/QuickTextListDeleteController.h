@@ -26,11 +26,7 @@ public:
     ListItemBase* processCreateItem(int index, int itemWidth, IMView* view) override;
     bool processDeleteItem(int index, ListItemBase* item, int itemWidth, IMView* view) override;
 
-    // The phrase rows checked now.
-    int CheckedCount(const ListView& list) const;
-
 private:
-    void syncSelectAll(ListView& list, int index, bool checked);
     void deleteChecked(QuickTextListDeleteScreen& screen);
 
     std::vector<std::pair<long long, Ixa::Base::String>> pAllQuickTextForDeleteing;

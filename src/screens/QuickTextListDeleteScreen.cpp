@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Footer.h"
 
@@ -34,9 +35,7 @@ void QuickTextListDeleteScreen::updateScreen()
 {
     CleanActivePopups();
     list_->UpdateList();
-    for (int row = 0; row < list_->GetItemCount(); ++row) {
-        list_->SetItemChecked(row, false);
-    }
+    SelectAllList::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }

@@ -339,6 +339,11 @@ int ChatController::ResendMessage(int row)
 void ChatController::processOnLinkClicked(Control&, const Ixa::Base::String&, Ixa::Graphics::LinkType type,
     const Ixa::Base::String& link, IMView*)
 {
+    OpenLink(type, link);
+}
+
+void ChatController::OpenLink(Ixa::Graphics::LinkType type, const Ixa::Base::String& link)
+{
     Ixa::Base::Collection::ArrayList arguments;
     arguments.Construct(10);
     if (type == Ixa::Graphics::LINK_TYPE_URL) {

@@ -6,6 +6,7 @@
 #include "screens/ChatController.h"
 #include "screens/ConversationsScreen.h"
 #include "screens/ScreenOrigin.h"
+#include "screens/StringList.h"
 
 #include "store/ContactModel.h"
 #include "store/Group.h"
@@ -28,15 +29,7 @@ ConversationsController::~ConversationsController() = default;
 
 std::vector<Ixa::Base::String> ConversationsController::ReadUserIds()
 {
-    std::vector<Ixa::Base::String> users;
-    std::unique_ptr<Ixa::Base::Collection::ArrayList> ids(IMManager::GetMessageModel()->GetAllUserIds());
-    for (int i = 0; ids != nullptr && i < ids->GetCount(); ++i) {
-        users.push_back(*static_cast<const Ixa::Base::String*>(ids->GetAt(i)));
-    }
-    if (ids != nullptr) {
-        ids->RemoveAll(true);
-    }
-    return users;
+    return StringList::Take(IMManager::GetMessageModel()->GetAllUserIds());
 }
 
 void ConversationsController::LoadUsersWithConversation() { userIds_ = ReadUserIds(); }

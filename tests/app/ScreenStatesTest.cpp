@@ -31,7 +31,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_GROUP, {"GROUP_SCREEN", "Create group"}},
     {SCREEN_STATUS, {"STATUS_SCREEN", "Status"}},
     {SCREEN_RESTORE, {"RESTORE_SCREEN", "Saved conversations"}},
-    {SCREEN_RESTORE_CHAT, {"RESTORE_CHAT_SCREEN", "Save conversation"}},
+    {SCREEN_RESTORE_CHAT, {"RESTORE_CHAT_SCREEN", ""}},
     {SCREEN_DELETE_RESTORE, {"DELETE_RESTORE_SCREEN", "Delete"}},
     {SCREEN_QUICK_TEXT_LIST, {"QUICK_TEXT_SCREEN", "Quick text"}},
     {SCREEN_QUICK_TEXT_ADD, {"QUICK_TEXT_ADD_SCREEN", "Add quick text"}},

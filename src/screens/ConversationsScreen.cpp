@@ -36,7 +36,7 @@ constexpr int NameLeft = TextLeft + PresenceSize + 8;
 constexpr int NameSize = 32;
 constexpr int NameTop = 8;
 constexpr int NameHeight = 44;
-constexpr int TimeWidth = 130;
+constexpr int TimeWidth = 124;
 constexpr int TimeSize = 22;
 constexpr int MessageSize = 24;
 constexpr int BadgeLeft = 410;
@@ -234,13 +234,14 @@ IMScreen::ListItemBase* ConversationsScreen::CreateConversationItem(const Ixa::B
     if (Ixa::Graphics::Bitmap* icon = IMManager::GetPresenceIconByType(presence, false, 0)) {
         item->AddElement(Rectangle(TextLeft, NameTop + (NameHeight - PresenceSize) / 2, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);
     }
-    const int timeLeft = Width - Margin - TimeWidth;
+    // With a badge, the time and the last message keep clear of it.
+    const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 - Margin : Width - Margin;
+    const int timeLeft = right - TimeWidth;
     RowParts::AddText(*item, Rectangle(NameLeft, NameTop, timeLeft - NameLeft, NameHeight), ELEMENT_NAME,
         ConversationsController::ShownName(contact, user), NameSize, RowParts::White);
     if (last != nullptr) {
         RowParts::AddText(*item, Rectangle(timeLeft, NameTop, TimeWidth, NameHeight), ELEMENT_TIME, ShownTime::Time(last->GetTimeStamp()),
             TimeSize, RowParts::Secondary);
-        const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 : Width - Margin;
         RowParts::AddText(*item, Rectangle(NameLeft, 56, right - NameLeft, 34), ELEMENT_LAST_MESSAGE, last->GetMessage(), MessageSize,
             RowParts::Secondary);
     }

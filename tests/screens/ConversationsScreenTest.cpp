@@ -132,6 +132,7 @@ TEST_F(ConversationsScreenTest, RowsAreNewestFirstWithTimeBadgeAndTheInvisibleIc
     EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(1, ConversationsScreen::ELEMENT_PRESENCE)), 0)
         << "an available buddy shows the available icon";
     EXPECT_TRUE(app.driver.FindByActionId(ConversationsController::ACTION_DELETE_SCREEN).has_value());
+    Screenshot("conversations");
 
     // The 24-hour setting applies; a message arriving moves its conversation to the top.
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
@@ -283,6 +284,7 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     ASSERT_TRUE(Tap(ConversationsController::ACTION_DELETE_SCREEN));
     ASSERT_EQ("DELETE_CONVERSATION_SCREEN", app.Visible().form);
     EXPECT_EQ((std::vector<std::string>{"Select all", Zed, "Bob", "carol@localhost"}), VisibleListRows());
+    Screenshot("conversations_delete");
     Ixa::Ui::Controls::ListView* list = VisibleList();
     auto checks = [&] {
         std::string marks;

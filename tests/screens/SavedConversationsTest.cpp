@@ -102,6 +102,7 @@ TEST_F(SavedConversationsTest, TheListShowsEachLastLocalDateInTheChosenHourStyle
     EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 01:45 PM", "bob@localhost | 03/06/26 12:00 AM",
                   "carol@localhost | 03/07/26 09:05 AM"}),
         VisibleListRows());
+    Screenshot("saved_conversations");
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
     IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
     app.driver.PumpUntilIdle();
@@ -125,6 +126,7 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     ASSERT_EQ(3u, first->GetSegments().size()) << "text, the smile picture, text with the link";
     EXPECT_EQ(EmoticonSegment::Kind::Picture, first->GetSegments()[1].kind);
     EXPECT_EQ(ChatBubbleItem::SENT, Bubble(1)->GetKind());
+    Screenshot("saved_conversation");
 
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_PROTECT));
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_DELETE));
@@ -157,6 +159,7 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     Ixa::Ui::Controls::ListView* list = VisibleList();
     EXPECT_FALSE(list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty()) << "Bob's is locked";
     EXPECT_TRUE(list->GetItemAt(1)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty());
+    Screenshot("saved_conversations_delete");
     ASSERT_TRUE(app.driver.TapRow(3));
     EXPECT_EQ("---x", Checks());
     ASSERT_TRUE(app.driver.TapRow(0));
@@ -173,6 +176,7 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(Tap(RestoreController::ACTION_PROTECT));
     ASSERT_EQ("PROTECT_RESTORE_SCREEN", app.Visible().form);
     EXPECT_EQ("x", Checks()) << "checked while protected";
+    Screenshot("saved_conversations_protect");
     ASSERT_TRUE(app.driver.TapRow(0));
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_CANCEL));
     EXPECT_TRUE(IsProtected("bob_2")) << "cancel changes nothing";

@@ -7,6 +7,7 @@
 #include "screens/CustomMessageAlert.h"
 #include "screens/RowParts.h"
 #include "screens/StartupChat.h"
+#include "screens/TabScreenParts.h"
 #include "screens/TextMetrics.h"
 
 #include "store/ContactModel.h"
@@ -17,8 +18,6 @@
 #include "platform/ButtonItem.h"
 #include "platform/Canvas.h"
 #include "platform/Footer.h"
-#include "platform/FooterItem.h"
-#include "platform/Header.h"
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
 
@@ -134,39 +133,13 @@ bool BuddyScreen::Initialize()
     return true;
 }
 
-void BuddyScreen::buildHeader()
-{
-    using namespace Ixa::Ui::Controls;
-    Header* header = GetHeader();
-    header->SetTitleText(IMManager::GetStringFromResource("IDS_GTALK_TITLE"));
-    std::unique_ptr<Ixa::Graphics::Bitmap> icon(IMManager::GetBitmapN("65_IM_info_gtalk_icon.png"));
-    header->SetTitleIcon(icon.get());
-    ButtonItem signOut;
-    signOut.Construct(BUTTON_ITEM_STYLE_TEXT, BuddyController::ACTION_SIGN_OUT);
-    signOut.SetText(IMManager::GetStringFromResource("IDS_LOGOUT"));
-    header->SetButton(BUTTON_POSITION_LEFT, signOut);
-    ButtonItem settings;
-    settings.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_SETTINGS);
-    std::unique_ptr<Ixa::Graphics::Bitmap> gear(IMManager::GetBitmapN("touchkey_settings.png"));
-    settings.SetIcon(BUTTON_ITEM_STATUS_NORMAL, gear.get());
-    header->SetButton(BUTTON_POSITION_RIGHT, settings);
-    header->AddActionEventListener(*this);
-}
+void BuddyScreen::buildHeader() { TabScreenParts::BuildHeader(*this, BuddyController::ACTION_SIGN_OUT, BuddyController::ACTION_SETTINGS); }
 
 void BuddyScreen::buildFooter()
 {
     using namespace Ixa::Ui::Controls;
+    TabScreenParts::AddTabs(*this, BuddyController::ACTION_FRIENDS, BuddyController::ACTION_CONVERSATIONS, 0);
     Footer* footer = GetFooter();
-    footer->SetStyle(FOOTER_STYLE_TAB);
-    FooterItem friends;
-    friends.Construct(BuddyController::ACTION_FRIENDS);
-    friends.SetText(IMManager::GetStringFromResource("IDS_IM_BODY_FRIENDS"));
-    footer->AddItem(friends);
-    FooterItem conversations;
-    conversations.Construct(BuddyController::ACTION_CONVERSATIONS);
-    conversations.SetText(IMManager::GetStringFromResource("IDS_CONVERSATIONS"));
-    footer->AddItem(conversations);
-    footer->SetItemSelected(0);
     ButtonItem add;
     add.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_ADD);
     std::unique_ptr<Ixa::Graphics::Bitmap> plus(IMManager::GetBitmapN("touchkey_add.png"));

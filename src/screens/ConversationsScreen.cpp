@@ -7,6 +7,7 @@
 #include "screens/CustomMessageAlert.h"
 #include "screens/RowParts.h"
 #include "screens/ShownTime.h"
+#include "screens/TabScreenParts.h"
 
 #include "store/Contact.h"
 #include "store/ContactModel.h"
@@ -15,8 +16,6 @@
 
 #include "platform/ButtonItem.h"
 #include "platform/Footer.h"
-#include "platform/FooterItem.h"
-#include "platform/Header.h"
 #include "platform/ListView.h"
 #include "platform/NotificationManager.h"
 
@@ -71,38 +70,14 @@ bool ConversationsScreen::Initialize()
 
 void ConversationsScreen::buildHeader()
 {
-    using namespace Ixa::Ui::Controls;
-    Header* header = GetHeader();
-    header->SetTitleText(IMManager::GetStringFromResource("IDS_GTALK_TITLE"));
-    std::unique_ptr<Ixa::Graphics::Bitmap> icon(IMManager::GetBitmapN("65_IM_info_gtalk_icon.png"));
-    header->SetTitleIcon(icon.get());
-    ButtonItem signOut;
-    signOut.Construct(BUTTON_ITEM_STYLE_TEXT, ConversationsController::ACTION_SIGN_OUT);
-    signOut.SetText(IMManager::GetStringFromResource("IDS_LOGOUT"));
-    header->SetButton(BUTTON_POSITION_LEFT, signOut);
-    ButtonItem settings;
-    settings.Construct(BUTTON_ITEM_STYLE_ICON, ConversationsController::ACTION_SETTINGS);
-    std::unique_ptr<Ixa::Graphics::Bitmap> gear(IMManager::GetBitmapN("touchkey_settings.png"));
-    settings.SetIcon(BUTTON_ITEM_STATUS_NORMAL, gear.get());
-    header->SetButton(BUTTON_POSITION_RIGHT, settings);
-    header->AddActionEventListener(*this);
+    TabScreenParts::BuildHeader(*this, ConversationsController::ACTION_SIGN_OUT, ConversationsController::ACTION_SETTINGS);
 }
 
 void ConversationsScreen::buildFooter()
 {
-    using namespace Ixa::Ui::Controls;
-    Footer* footer = GetFooter();
-    footer->SetStyle(FOOTER_STYLE_TAB);
-    for (const auto& [textId, actionId] : {std::pair{"IDS_IM_BODY_FRIENDS", int(ConversationsController::ACTION_BUDDY_LIST)},
-             std::pair{"IDS_CONVERSATIONS", int(ConversationsController::ACTION_CONVERSATIONS)}}) {
-        FooterItem tab;
-        tab.Construct(actionId);
-        tab.SetText(IMManager::GetStringFromResource(textId));
-        footer->AddItem(tab);
-    }
-    footer->SetItemSelected(1);
-    footer->SetBackButton();
-    footer->AddActionEventListener(*this);
+    TabScreenParts::AddTabs(*this, ConversationsController::ACTION_BUDDY_LIST, ConversationsController::ACTION_CONVERSATIONS, 1);
+    GetFooter()->SetBackButton();
+    GetFooter()->AddActionEventListener(*this);
 }
 
 void ConversationsScreen::showDeleteButton(bool show)

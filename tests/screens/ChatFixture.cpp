@@ -61,6 +61,13 @@ void ChatFixture::TypeIntoChat(const std::string& text)
     FAIL() << "no input on screen:\n" << app.driver.Describe();
 }
 
+bool ChatFixture::Tap(int actionId)
+{
+    const bool tapped = app.driver.TapAction(actionId);
+    app.driver.PumpUntilIdle();
+    return tapped;
+}
+
 std::string ChatFixture::InputText() const
 {
     ChatScreen* chat = Chat();

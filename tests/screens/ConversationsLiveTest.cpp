@@ -2,7 +2,7 @@
 // slixmpp peer who is not the user's buddy: the peer's message makes a conversation listed
 // with the invisible icon and a badge, it opens a chat whose reply reaches the peer, back
 // from the chat lands on the list, and ending the conversation with save keeps a copy.
-#include "LoginForm.h"
+#include "LiveScreenSuite.h"
 #include "VisibleList.h"
 
 #include "app/IMManager.h"
@@ -13,7 +13,6 @@
 #include "store/MessageModel.h"
 #include "store/SavedMessagesModel.h"
 #include "support/PeerClient.h"
-#include "support/ProsodySuite.h"
 
 #include "platform/ArrayList.h"
 #include "platform/ScreenProbe.h"
@@ -23,37 +22,20 @@
 #include <chrono>
 #include <memory>
 
-using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
-using TestSupport::ProsodySuite;
 
 namespace {
 
 constexpr std::chrono::seconds Wait{20};
 const std::string Password = "a long way round";
 
-std::string Jid(const std::string& user) { return user + "@localhost"; }
-
-class ConversationsLiveTest : public ProsodySuite {
+class ConversationsLiveTest : public LiveScreenSuite {
 protected:
     void SetUp() override
     {
-        ProsodySuite::SetUp();
-        if (IsSkipped()) {
-            return;
+        if (SetUpAccounts("uma", "vic", Password)) {
+            LaunchSignedIn([this] { return app_->Visible().form == "BUDDY_SCREEN"; });
         }
-        static int serial = 0;
-        ++serial;
-        user_ = "uma" + std::to_string(serial);
-        stranger_ = "vic" + std::to_string(serial);
-        server_->Register(user_, Password);
-        server_->Register(stranger_, Password);
-        peer_ = SignInPeer(*server_, stranger_, Password, "peer");
-        app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
-        ASSERT_TRUE(app_->Launched());
-        LoginForm login(*app_);
-        ASSERT_TRUE(login.SubmitSignIn(user_, Password));
-        ASSERT_TRUE(app_->PumpUntil([this] { return app_->Visible().form == "BUDDY_SCREEN"; })) << app_->driver.Describe();
     }
 
     bool Tap(int actionId)
@@ -62,11 +44,6 @@ protected:
         app_->driver.PumpUntilIdle();
         return tapped;
     }
-
-    std::string user_;
-    std::string stranger_;
-    std::unique_ptr<PeerClient> peer_;
-    std::unique_ptr<AppUnderTest> app_;
 };
 
 TEST_F(ConversationsLiveTest, AStrangersConversationShowsInvisibleOpensAndEndsWithASavedCopy)
@@ -74,7 +51,7 @@ TEST_F(ConversationsLiveTest, AStrangersConversationShowsInvisibleOpensAndEndsWi
     ExpectDone(*peer_, "send " + Jid(user_) + " hello from nowhere");
     ASSERT_TRUE(Tap(BuddyController::ACTION_CONVERSATIONS));
     ASSERT_EQ("CONVERSATIONS_SCREEN", app_->Visible().form);
-    const std::string first = stranger_ + " | ";
+    const std::string first = peerUser_ + " | ";
     ASSERT_TRUE(app_->PumpUntil([&] { return VisibleListRows().size() == 1 && VisibleListRows()[0].rfind(first, 0) == 0; }))
         << app_->driver.Describe();
     EXPECT_NE(std::string::npos, VisibleListRows()[0].find(" | hello from nowhere | 1")) << VisibleListRows()[0];
@@ -101,7 +78,7 @@ TEST_F(ConversationsLiveTest, AStrangersConversationShowsInvisibleOpensAndEndsWi
     ASSERT_TRUE(app_->driver.TapContextItem(0, ConversationsController::CONTEXT_END));
     ASSERT_TRUE(Tap(ConversationsController::ACTION_SAVE_AND_END));
     EXPECT_TRUE(VisibleListRows().empty());
-    EXPECT_FALSE(IMManager::GetMessageModel()->IsChatPresentWithUser(Jid(stranger_).c_str()));
+    EXPECT_FALSE(IMManager::GetMessageModel()->IsChatPresentWithUser(Jid(peerUser_).c_str()));
     std::unique_ptr<Ixa::Base::Collection::ArrayList> keys(IMManager::GetSavedMessagesModel()->GetAllUserIds());
     ASSERT_NE(nullptr, keys);
     ASSERT_EQ(1, keys->GetCount());

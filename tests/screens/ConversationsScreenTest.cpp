@@ -89,13 +89,6 @@ protected:
         return ids;
     }
 
-    bool Tap(int actionId)
-    {
-        const bool tapped = app.driver.TapAction(actionId);
-        app.driver.PumpUntilIdle();
-        return tapped;
-    }
-
     static std::vector<std::string> SavedKeys()
     {
         std::vector<std::string> keys;

@@ -74,13 +74,6 @@ protected:
         ASSERT_EQ("RESTORE_SCREEN", app.Visible().form);
     }
 
-    bool Tap(int actionId)
-    {
-        const bool tapped = app.driver.TapAction(actionId);
-        app.driver.PumpUntilIdle();
-        return tapped;
-    }
-
     bool Offers(int actionId) const { return app.driver.FindByActionId(actionId).has_value(); }
 
     static bool IsProtected(const char* key) { return IMManager::GetSavedMessagesModel()->IsConversationProtectedWithUser(key); }

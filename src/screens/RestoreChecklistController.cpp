@@ -63,17 +63,12 @@ IMController::ListItemBase* RestoreChecklistController::processCreateItem(int in
             ? QuickTextListController::MakeTextRow(IMManager::GetStringFromResource("IDS_SELECT_ALL"), itemWidth, Ixa::Ui::Controls::LIST_ANNEX_STYLE_MARK)
             : nullptr;
     }
-    Ixa::Base::String text = RestoreController::UserOf(key);
-    text.Append("  ");
-    text.Append(RestoreController::DateOf(key));
-    ListItemBase* row = QuickTextListController::MakeTextRow(text, itemWidth, Ixa::Ui::Controls::LIST_ANNEX_STYLE_MARK);
-    auto* custom = dynamic_cast<Ixa::Ui::Controls::CustomItem*>(row);
-    if (custom != nullptr && firstKeyRow() > 0 && IMManager::GetSavedMessagesModel()->IsConversationProtectedWithUser(key)) {
+    Ixa::Ui::Controls::CustomItem* row = RestoreController::MakeRow(key, itemWidth, Ixa::Ui::Controls::LIST_ANNEX_STYLE_MARK);
+    if (firstKeyRow() > 0 && IMManager::GetSavedMessagesModel()->IsConversationProtectedWithUser(key)) {
         std::unique_ptr<Ixa::Graphics::Bitmap> lock(IMManager::GetBitmapN("65_IM_lock_icon.png"));
         if (lock != nullptr) {
-            custom->AddElement(
-                Ixa::Graphics::Rectangle(itemWidth - MarkWidth - LockGap - LockSize, (MarkWidth - LockSize) / 2, LockSize, LockSize),
-                ELEMENT_LOCK, *lock);
+            const int top = (RestoreController::ROW_HEIGHT - LockSize) / 2;
+            row->AddElement(Ixa::Graphics::Rectangle(itemWidth - MarkWidth - LockGap - LockSize, top, LockSize, LockSize), ELEMENT_LOCK, *lock);
         }
     }
     return row;

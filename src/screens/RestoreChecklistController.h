@@ -16,7 +16,7 @@
 class RestoreChecklistController : public IMController {
 public:
     enum Action { ACTION_DONE = 1401, ACTION_CANCEL = 1402 };
-    enum Element { ELEMENT_TEXT = 1, ELEMENT_LOCK = 2 };
+    enum Element { ELEMENT_LOCK = 3 };
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;

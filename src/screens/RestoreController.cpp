@@ -18,8 +18,9 @@ Ixa::Base::String RestoreController::selected_;
 
 namespace {
 
-constexpr int RowHeight = 100;
 constexpr int Inset = 20;
+// The check mark of a selection row takes its right end, with room for a lock beside it.
+constexpr int MarkWidth = 88 + 48;
 
 }  // namespace
 
@@ -73,20 +74,24 @@ int RestoreController::processGetItemCount(IMView*)
     return static_cast<int>(keys_.size());
 }
 
-// A key without messages gives a row without contents.
 IMController::ListItemBase* RestoreController::processCreateItem(int index, int itemWidth, IMView*)
 {
     if (index < 0 || index >= static_cast<int>(keys_.size())) {
         return nullptr;
     }
+    return MakeRow(keys_[static_cast<size_t>(index)], itemWidth, Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL);
+}
+
+// A key without messages gives a row without contents.
+Ixa::Ui::Controls::CustomItem* RestoreController::MakeRow(const Ixa::Base::String& key, int width, Ixa::Ui::Controls::ListAnnexStyle annex)
+{
     auto item = std::make_unique<Ixa::Ui::Controls::CustomItem>();
-    item->Construct(Ixa::Graphics::Dimension(itemWidth, RowHeight));
-    const Ixa::Base::String& key = keys_[static_cast<size_t>(index)];
+    item->Construct(Ixa::Graphics::Dimension(width, ROW_HEIGHT), annex);
     const Ixa::Base::String date = DateOf(key);
     if (!date.IsEmpty()) {
-        const int width = itemWidth - 2 * Inset;
-        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, width, 48), ELEMENT_USER, UserOf(key), 32, RowParts::White);
-        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 58, width, 34), ELEMENT_DATE, date, 24, RowParts::Secondary);
+        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MarkWidth);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, textWidth, 48), ELEMENT_USER, UserOf(key), 32, RowParts::White);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 58, textWidth, 34), ELEMENT_DATE, date, 24, RowParts::Secondary);
     }
     return item.release();
 }

@@ -8,6 +8,7 @@
 
 #include "app/IMController.h"
 
+#include "platform/CustomItem.h"
 #include "platform/String.h"
 
 #include <vector>
@@ -16,6 +17,7 @@ class RestoreController : public IMController {
 public:
     enum Action { ACTION_PROTECT = 1302, ACTION_DELETE = 1303 };
     enum Element { ELEMENT_USER = 1, ELEMENT_DATE = 2 };
+    static constexpr int ROW_HEIGHT = 100;
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
@@ -29,6 +31,8 @@ public:
     static std::vector<Ixa::Base::String> ReadKeys();
     // The other user of a saved conversation, the key itself when unknown.
     static Ixa::Base::String UserOf(const Ixa::Base::String& key);
+    // A row with the conversation's user and its date, with the annex given; the caller owns it.
+    static Ixa::Ui::Controls::CustomItem* MakeRow(const Ixa::Base::String& key, int width, Ixa::Ui::Controls::ListAnnexStyle annex);
     // The local date and time of the conversation's last message; empty without messages.
     static Ixa::Base::String DateOf(const Ixa::Base::String& key);
     static void SetSelectedConversation(const Ixa::Base::String& key);

@@ -14,6 +14,8 @@
 #include "foundation/IMDateTime.h"
 #include "platform/WidgetSession.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -65,6 +67,8 @@ double OpenConversations(AppUnderTest& app)
 
 int main(int argc, char** argv)
 {
+    // The handset runs without a display unless one is asked for.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Ixa::WidgetSession platform(argc, argv);
     AppUnderTest app;
     if (!app.Launched() || !Seed()) {

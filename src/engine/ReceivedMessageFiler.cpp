@@ -45,6 +45,8 @@ Contact* ReceivedMessageFiler::senderContact(RequestController* controller, cons
         contact = contacts->CreateContact();
         contact->SetContactId(bareId);
         contact->SetUserName(UserId::displayUserName(bareId));
+        // Shown by the whole address, so a stranger never passes for a buddy of the same name.
+        contact->SetNickName(bareId);
         contact->SetOnBuddyList(false);
         contacts->SaveOrUpdate(contact);
     }

@@ -2,7 +2,8 @@
 // stored as received (unread) under the sender's bare id, with the sender's short name (the
 // local part) as its protocol id, and reaches the delegate with the sender's contact. A
 // sender with no stored contact gets one, filed under the bare id (the one id of the
-// conversation) with the name a roster contact would get, and kept off the buddy list.
+// conversation) with the name a roster contact would get, shown by that whole id, and kept
+// off the buddy list.
 //
 // A message the store already holds is skipped, delegate and all: one with the same archive
 // id, or, from the same sender, with the same stanza id (the sender's own id of the message)

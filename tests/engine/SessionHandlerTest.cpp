@@ -104,9 +104,11 @@ TEST_F(SessionHandlerTest, AMessageFromAStrangerMakesAnOffListContactAndIsStored
     std::unique_ptr<Contact> zed = storedContact("zed@elsewhere.org");
     ASSERT_NE(zed, nullptr);
     EXPECT_EQ(zed->GetUserName().ToUtf8(), "zed@elsewhere.org");
+    EXPECT_EQ(zed->GetNickName().ToUtf8(), "zed@elsewhere.org");
     std::unique_ptr<Contact> yan = storedContact(idOf("yan"));
     ASSERT_NE(yan, nullptr);
     EXPECT_EQ(yan->GetUserName().ToUtf8(), "yan") << "named as a roster contact of the default domain is";
+    EXPECT_EQ(yan->GetNickName().ToUtf8(), idOf("yan")) << "and shown by the whole address";
     EXPECT_FALSE(zed->GetOnBuddyList());
     std::vector<TestSupport::RecordingDelegate::Call> received = delegate_.CallsOf("OnMessageReceivedToChat");
     ASSERT_EQ(received.size(), 2u);

@@ -51,7 +51,7 @@ TEST_F(ConversationsLiveTest, AStrangersConversationShowsInvisibleOpensAndEndsWi
     ExpectDone(*peer_, "send " + Jid(user_) + " hello from nowhere");
     ASSERT_TRUE(Tap(BuddyController::ACTION_CONVERSATIONS));
     ASSERT_EQ("CONVERSATIONS_SCREEN", app_->Visible().form);
-    const std::string first = peerUser_ + " | ";
+    const std::string first = Jid(peerUser_) + " | ";
     ASSERT_TRUE(app_->PumpUntil([&] { return VisibleListRows().size() == 1 && VisibleListRows()[0].rfind(first, 0) == 0; }))
         << app_->driver.Describe();
     EXPECT_NE(std::string::npos, VisibleListRows()[0].find(" | hello from nowhere | 1")) << VisibleListRows()[0];

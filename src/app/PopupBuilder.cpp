@@ -17,6 +17,36 @@ constexpr int IconSize = 64;
 // Room for a popup's border and title until Construct says what its chrome takes.
 constexpr int Provisional = 400;
 
+std::unique_ptr<Popup> titled(const char* titleId)
+{
+    auto popup = std::make_unique<Popup>();
+    if (Ixa::IsFailed(popup->Construct(true, Ixa::Graphics::Dimension(PopupBuilder::WIDTH, Provisional)))) {
+        return nullptr;
+    }
+    popup->SetTitleText(IMManager::GetStringFromResource(titleId));
+    return popup;
+}
+
+// Fits the popup's height to contents that end at `bottom` in its client area.
+void fitHeight(Popup& popup, int bottom)
+{
+    const int chrome = popup.GetHeight() - popup.GetClientAreaBounds().height;
+    popup.SetSize(PopupBuilder::WIDTH, bottom + chrome);
+}
+
+// Adds the text centred across the client area at `y`; answers the y below it.
+int addText(Popup& popup, int y, const Ixa::Base::String& text)
+{
+    const int width = popup.GetClientAreaBounds().width - 2 * PopupBuilder::MARGIN;
+    const int height = IMManager::GetLabelHeightBasedOnText(&text, PopupBuilder::TEXT_SIZE, width, 0) + PopupBuilder::MARGIN;
+    auto* label = new Ixa::Ui::Controls::Label;
+    label->Construct(Rectangle(PopupBuilder::MARGIN, y, width, height), text);
+    label->SetTextConfig(PopupBuilder::TEXT_SIZE, Ixa::Ui::Controls::LABEL_TEXT_STYLE_NORMAL);
+    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
+    popup.AddControl(*label);
+    return y + height;
+}
+
 const char* iconPicture(PopupBuilder::Icon icon)
 {
     return icon == PopupBuilder::ICON_QUESTION ? "00_popup_icon_question.png" : "00_popup_icon_warning.png";
@@ -42,7 +72,6 @@ std::unique_ptr<Popup> PopupBuilder::Build(Icon icon, const Ixa::Base::String& t
     if (Ixa::IsFailed(popup->Construct(false, Ixa::Graphics::Dimension(WIDTH, Provisional)))) {
         return nullptr;
     }
-    const int chrome = Provisional - popup->GetClientAreaBounds().height;
     const int width = popup->GetClientAreaBounds().width;
     int y = MARGIN;
     if (icon != ICON_NONE) {
@@ -53,15 +82,32 @@ std::unique_ptr<Popup> PopupBuilder::Build(Icon icon, const Ixa::Base::String& t
         popup->AddControl(*picture);
         y += IconSize + MARGIN;
     }
-    const int textWidth = width - 2 * MARGIN;
-    const int textHeight = IMManager::GetLabelHeightBasedOnText(&text, TEXT_SIZE, textWidth, 0) + MARGIN;
-    auto* label = new Ixa::Ui::Controls::Label;
-    label->Construct(Rectangle(MARGIN, y, textWidth, textHeight), text);
-    label->SetTextConfig(TEXT_SIZE, Ixa::Ui::Controls::LABEL_TEXT_STYLE_NORMAL);
-    label->SetTextHorizontalAlignment(Ixa::Ui::ALIGNMENT_CENTER);
-    popup->AddControl(*label);
-    y = AddButtonRow(*popup, y + textHeight + MARGIN, buttons, listener);
-    popup->SetSize(WIDTH, y + chrome);
+    fitHeight(*popup, AddButtonRow(*popup, addText(*popup, y, text) + MARGIN, buttons, listener));
+    return popup;
+}
+
+std::unique_ptr<Popup> PopupBuilder::Menu(const char* titleId, const std::vector<ButtonText>& rows,
+    Ixa::Ui::IActionEventListener& listener)
+{
+    std::unique_ptr<Popup> popup = titled(titleId);
+    if (popup == nullptr) {
+        return nullptr;
+    }
+    int y = MARGIN;
+    for (const ButtonText& row : rows) {
+        y = AddButtonRow(*popup, y, {row}, listener);
+    }
+    fitHeight(*popup, y);
+    return popup;
+}
+
+std::unique_ptr<Popup> PopupBuilder::TitledNotice(const char* titleId, const Ixa::Base::String& text)
+{
+    std::unique_ptr<Popup> popup = titled(titleId);
+    if (popup == nullptr) {
+        return nullptr;
+    }
+    fitHeight(*popup, addText(*popup, 2 * MARGIN, text) + 2 * MARGIN);
     return popup;
 }
 

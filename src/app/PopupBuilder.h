@@ -39,6 +39,11 @@ public:
     // Null when the popup cannot be made (no application frame).
     static std::unique_ptr<Ixa::Ui::Controls::Popup> Build(Icon icon, const Ixa::Base::String& text,
         const std::vector<ButtonText>& buttons, Ixa::Ui::IActionEventListener& listener);
+    // A titled box with one button per row, top to bottom.
+    static std::unique_ptr<Ixa::Ui::Controls::Popup> Menu(const char* titleId, const std::vector<ButtonText>& rows,
+        Ixa::Ui::IActionEventListener& listener);
+    // A titled box with the text and no button, for a notice that goes by itself.
+    static std::unique_ptr<Ixa::Ui::Controls::Popup> TitledNotice(const char* titleId, const Ixa::Base::String& text);
     // Adds the buttons side by side across the popup's client area at `y`; answers the y
     // below them.
     static int AddButtonRow(Ixa::Ui::Controls::Popup& popup, int y, const std::vector<ButtonText>& buttons,

@@ -14,7 +14,7 @@ bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate*
     if (messages != nullptr && messages->IsReceivedMessageStored(bareId, received.stanzaId, received.archiveId)) {
         return false;
     }
-    Contact* contact = senderContact(controller, bareId, shortName);
+    Contact* contact = senderContact(controller, bareId);
     Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
     if (message != nullptr) {
         message->SetTimeStamp(received.time);
@@ -34,8 +34,7 @@ bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate*
     return true;
 }
 
-Contact* ReceivedMessageFiler::senderContact(RequestController* controller, const IMString& bareId,
-                                             const IMString& shortName)
+Contact* ReceivedMessageFiler::senderContact(RequestController* controller, const IMString& bareId)
 {
     ContactDAO* contacts = controller->GetContactDAO();
     if (contacts == nullptr) {
@@ -44,8 +43,10 @@ Contact* ReceivedMessageFiler::senderContact(RequestController* controller, cons
     Contact* contact = contacts->GetContactById(bareId);
     if (contact == nullptr) {
         contact = contacts->CreateContact();
-        contact->SetContactId(shortName);
-        contact->SetUserName(shortName);
+        contact->SetContactId(bareId);
+        contact->SetUserName(UserId::displayUserName(bareId));
+        // Shown by the whole address, so a stranger never passes for a buddy of the same name.
+        contact->SetNickName(bareId);
         contact->SetOnBuddyList(false);
         contacts->SaveOrUpdate(contact);
     }

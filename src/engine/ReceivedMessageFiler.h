@@ -1,8 +1,9 @@
 // Files a chat message received from another user, live or fetched from the archive: it is
 // stored as received (unread) under the sender's bare id, with the sender's short name (the
 // local part) as its protocol id, and reaches the delegate with the sender's contact. A
-// sender with no stored contact gets one, filed under the short name and kept off the buddy
-// list.
+// sender with no stored contact gets one, filed under the bare id (the one id of the
+// conversation) with the name a roster contact would get, shown by that whole id, and kept
+// off the buddy list.
 //
 // A message the store already holds is skipped, delegate and all: one with the same archive
 // id, or, from the same sender, with the same stanza id (the sender's own id of the message)
@@ -35,5 +36,5 @@ public:
     static bool file(RequestController* controller, ResponseDelegate* delegate, const Received& received);
 
 private:
-    static Contact* senderContact(RequestController* controller, const IMString& bareId, const IMString& shortName);
+    static Contact* senderContact(RequestController* controller, const IMString& bareId);
 };

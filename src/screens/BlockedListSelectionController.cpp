@@ -3,7 +3,7 @@
 #include "app/IMManager.h"
 #include "screens/BlockedListSelectionScreen.h"
 #include "screens/QuickTextListController.h"
-#include "screens/QuickTextListDeleteController.h"
+#include "screens/SelectAllList.h"
 
 #include "engine/RequestController.h"
 
@@ -31,12 +31,12 @@ void BlockedListSelectionController::processFormBackRequested(Ixa::Ui::Controls:
 
 void BlockedListSelectionController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (status != Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED && status != Ixa::Ui::Controls::LIST_ITEM_STATUS_UNCHECKED) {
+    if (!SelectAllList::IsCheckChange(status)) {
         return;
     }
-    QuickTextListDeleteController::syncSelectAll(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
+    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
     if (auto* screen = dynamic_cast<BlockedListSelectionScreen*>(view)) {
-        screen->ShowSelection(QuickTextListDeleteController::CheckedCount(list));
+        screen->ShowSelection(SelectAllList::CheckedCount(list));
     }
 }
 
@@ -64,7 +64,7 @@ void BlockedListSelectionController::carryOut(BlockedListSelectionScreen& screen
 
 void BlockedListSelectionController::cancel(BlockedListSelectionScreen& screen)
 {
-    QuickTextListDeleteController::UncheckAll(screen.GetList());
+    SelectAllList::UncheckAll(screen.GetList());
     IMManager::notifyEvent(EVENT_SHOW_BLOCKED_LIST);
 }
 

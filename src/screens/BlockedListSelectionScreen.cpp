@@ -1,7 +1,7 @@
 #include "screens/BlockedListSelectionScreen.h"
 
-#include "screens/QuickTextListDeleteController.h"
 #include "screens/QuickTextScreenKit.h"
+#include "screens/SelectAllList.h"
 
 BlockedListSelectionScreen::BlockedListSelectionScreen(const char* titleId, BlockedListSelectionController& controller)
     : titleId_(titleId)
@@ -33,7 +33,7 @@ void BlockedListSelectionScreen::updateScreen()
     CleanActivePopups();
     controller_.Reload();
     list_->UpdateList();
-    QuickTextListDeleteController::UncheckAll(*list_);
+    SelectAllList::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }

@@ -5,11 +5,11 @@
 #include "app/PopupBuilder.h"
 #include "screens/BuddyController.h"
 #include "screens/CustomMessageAlert.h"
+#include "screens/RowParts.h"
 #include "screens/StartupChat.h"
+#include "screens/TabScreenParts.h"
 #include "screens/TextMetrics.h"
 
-#include "store/ContactIcon.h"
-#include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
 #include "store/GroupModel.h"
 #include "store/Message.h"
@@ -19,8 +19,6 @@
 #include "platform/ButtonItem.h"
 #include "platform/Canvas.h"
 #include "platform/Footer.h"
-#include "platform/FooterItem.h"
-#include "platform/Header.h"
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
 
@@ -49,9 +47,9 @@ constexpr int HeaderHeight = 64;
 constexpr int GroupTextSize = 30;
 constexpr int OwnProfileRow = 1;
 
-const Color White(255, 255, 255);
+const Color& White = RowParts::White;
 const Color Match(0xff, 0x45, 0x3a);
-const Color Secondary(0x9a, 0xa8, 0xb8);
+const Color& Secondary = RowParts::Secondary;
 const Color GroupRow(0x2d, 0x3e, 0x54);
 const Color SearchBarColour(0x27, 0x36, 0x4a);
 const Color WritePressed(0x34, 0x50, 0x6e);
@@ -90,17 +88,12 @@ std::unique_ptr<Ixa::Graphics::Bitmap> filled(const Color& color, int width, int
 
 void addBitmap(CustomItem& item, const Rectangle& bounds, int elementId, Ixa::Graphics::Bitmap* bitmap)
 {
-    std::unique_ptr<Ixa::Graphics::Bitmap> owned(bitmap);
-    if (owned != nullptr) {
-        item.AddElement(bounds, elementId, *owned);
-    }
+    RowParts::AddBitmap(item, bounds, elementId, bitmap);
 }
 
 void addText(CustomItem& item, const Rectangle& bounds, int elementId, const Ixa::Base::String& text, int size, const Color& color)
 {
-    if (!text.IsEmpty()) {
-        item.AddElement(bounds, elementId, text, size, color, color, color);
-    }
+    RowParts::AddText(item, bounds, elementId, text, size, color);
 }
 
 }  // namespace
@@ -144,39 +137,13 @@ bool BuddyScreen::Initialize()
     return true;
 }
 
-void BuddyScreen::buildHeader()
-{
-    using namespace Ixa::Ui::Controls;
-    Header* header = GetHeader();
-    header->SetTitleText(IMManager::GetStringFromResource("IDS_GTALK_TITLE"));
-    std::unique_ptr<Ixa::Graphics::Bitmap> icon(IMManager::GetBitmapN("65_IM_info_gtalk_icon.png"));
-    header->SetTitleIcon(icon.get());
-    ButtonItem signOut;
-    signOut.Construct(BUTTON_ITEM_STYLE_TEXT, BuddyController::ACTION_SIGN_OUT);
-    signOut.SetText(IMManager::GetStringFromResource("IDS_LOGOUT"));
-    header->SetButton(BUTTON_POSITION_LEFT, signOut);
-    ButtonItem settings;
-    settings.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_SETTINGS);
-    std::unique_ptr<Ixa::Graphics::Bitmap> gear(IMManager::GetBitmapN("touchkey_settings.png"));
-    settings.SetIcon(BUTTON_ITEM_STATUS_NORMAL, gear.get());
-    header->SetButton(BUTTON_POSITION_RIGHT, settings);
-    header->AddActionEventListener(*this);
-}
+void BuddyScreen::buildHeader() { TabScreenParts::BuildHeader(*this, BuddyController::ACTION_SIGN_OUT, BuddyController::ACTION_SETTINGS); }
 
 void BuddyScreen::buildFooter()
 {
     using namespace Ixa::Ui::Controls;
+    TabScreenParts::AddTabs(*this, BuddyController::ACTION_FRIENDS, BuddyController::ACTION_CONVERSATIONS, 0);
     Footer* footer = GetFooter();
-    footer->SetStyle(FOOTER_STYLE_TAB);
-    FooterItem friends;
-    friends.Construct(BuddyController::ACTION_FRIENDS);
-    friends.SetText(IMManager::GetStringFromResource("IDS_IM_BODY_FRIENDS"));
-    footer->AddItem(friends);
-    FooterItem conversations;
-    conversations.Construct(BuddyController::ACTION_CONVERSATIONS);
-    conversations.SetText(IMManager::GetStringFromResource("IDS_CONVERSATIONS"));
-    footer->AddItem(conversations);
-    footer->SetItemSelected(0);
     ButtonItem add;
     add.Construct(BUTTON_ITEM_STYLE_ICON, BuddyController::ACTION_ADD);
     std::unique_ptr<Ixa::Graphics::Bitmap> plus(IMManager::GetBitmapN("touchkey_add.png"));
@@ -441,15 +408,7 @@ IMScreen::ListItemBase* BuddyScreen::CreateGeneralContactItem(Contact* contact, 
 
 void BuddyScreen::addAvatar(CustomItem& item, const Contact& contact, bool isSelf)
 {
-    Ixa::Graphics::Bitmap* avatar = nullptr;
-    if (isSelf) {
-        avatar = IMManager::GetSelfIcon();
-    } else if (contact.IsHavingAvatar()) {
-        std::unique_ptr<ContactIcon> icon(IMManager::GetContactIconModel()->GetImage(contact.GetContactId()));
-        avatar = IMManager::GetBitmapFromContactIcon(icon.get());
-    } else {
-        avatar = IMManager::GetBitmapN("no_contacts.png");
-    }
+    Ixa::Graphics::Bitmap* avatar = isSelf ? IMManager::GetSelfIcon() : RowParts::AvatarN(contact);
     addBitmap(item, Rectangle(Margin, (ROW_HEIGHT - AvatarSize) / 2, AvatarSize, AvatarSize), ELEMENT_AVATAR, avatar);
 }
 

@@ -117,6 +117,8 @@ public:
     static int currPageNo;
     static int totalPageNo;
 
+    // Hands a tapped link to the application that opens its kind (browser, mail, phone).
+    static void OpenLink(Ixa::Graphics::LinkType type, const Ixa::Base::String& link);
     // A new message of the store's making with the fields of `source`, id included.
     static Message* CopyOf(const Message& source);
 

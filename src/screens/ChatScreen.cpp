@@ -2,8 +2,10 @@
 
 #include "app/IMManager.h"
 #include "app/ModelNotification.h"
+#include "engine/UserId.h"
 #include "screens/ChatBubbleItem.h"
 #include "screens/QuickTextListController.h"
+#include "screens/ShownTime.h"
 #include "screens/StartupChat.h"
 
 #include "store/ContactIcon.h"
@@ -14,7 +16,6 @@
 
 #include "platform/ButtonItem.h"
 #include "platform/Header.h"
-#include "platform/SystemTime.h"
 
 #include <algorithm>
 
@@ -28,14 +29,6 @@ constexpr int InputLines = 4;
 constexpr int InputTextSize = 28;
 constexpr int InputHeight = 56;
 constexpr int PortraitLineLimit = 9;
-
-// Stored times are UTC; the conversation shows the handset's local time.
-Ixa::Base::String LocalTime(const Ixa::Base::DateTime& utc)
-{
-    Ixa::Base::DateTime local(utc);
-    local.AddMinutes(Ixa::System::SystemTime::GetLocalOffsetMinutes(utc.GetTime(), true));
-    return IMManager::GetTimeAsString(&local);
-}
 
 ChatBubbleItem::Kind KindOf(int type)
 {
@@ -262,9 +255,16 @@ void ChatScreen::onForeground()
     }
 }
 
+// A conversation has one id, the bare address in lower case: a chat opened with a short
+// name or another spelling sends, stores and listens under that id all the same.
 void ChatScreen::SetSelectedContact(const Contact* contact)
 {
     contact_.reset(contact != nullptr ? IMManager::GetContactModel()->CreateContact(const_cast<Contact*>(contact)) : nullptr);
+    if (contact_ != nullptr) {
+        IMString id(contact_->GetContactId());
+        UserId::complete(&id);
+        contact_->SetContactId(UserId::bareLowerCase(id));
+    }
 }
 
 Ixa::Base::String ChatScreen::GetEditFieldText() const { return editArea_ != nullptr ? editArea_->GetText() : Ixa::Base::String(); }
@@ -346,7 +346,7 @@ void ChatScreen::CreateOfflineMessage(const Ixa::Base::String& text)
 Ixa::Ui::Controls::ListItemBase* ChatScreen::LayoutChatListViewItem(const Message& message, int width)
 {
     const ChatBubbleItem::Kind kind = KindOf(message.GetMessageType());
-    const Ixa::Base::String time = kind == ChatBubbleItem::NOTICE ? Ixa::Base::String() : LocalTime(message.GetTimeStamp());
+    const Ixa::Base::String time = kind == ChatBubbleItem::NOTICE ? Ixa::Base::String() : ShownTime::Time(message.GetTimeStamp());
     auto* item = new ChatBubbleItem(kind, message.GetMessage(), time);
     if (Ixa::IsFailed(item->Construct(width, kind == ChatBubbleItem::RECEIVED ? avatar() : nullptr))) {
         delete item;

@@ -1,10 +1,28 @@
-// The screen "DELETE_CONVERSATION_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "DELETE_CONVERSATION_SCREEN": every conversation with a check mark under a
+// select-all row, and delete and cancel in the footer; back returns to the conversations.
+// Threading: user-interface thread. Ownership: owns its controller; the form owns the
+// controls.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "app/IMScreen.h"
+#include "screens/DeleteConvController.h"
 
-class DeleteConvScreen : public TitledScreen {
+#include "platform/ListView.h"
+
+class DeleteConvScreen : public IMScreen {
 public:
-    DeleteConvScreen();
+    ~DeleteConvScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+    Ixa::Ui::Controls::ListView* GetList() const { return list_; }
+
+private:
+    DeleteConvController controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

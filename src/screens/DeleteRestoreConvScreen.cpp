@@ -1,6 +1,6 @@
 #include "screens/DeleteRestoreConvScreen.h"
 
 DeleteRestoreConvScreen::DeleteRestoreConvScreen()
-    : TitledScreen("DELETE_RESTORE_SCREEN", "IDS_DELETE", EVENT_SHOW_RESTORE)
+    : RestoreChecklistScreen("DELETE_RESTORE_SCREEN", "IDS_DELETE", "IDS_DELETE", std::make_unique<DeleteRestoreConvController>())
 {
 }

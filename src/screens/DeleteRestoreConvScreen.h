@@ -1,10 +1,11 @@
-// The screen "DELETE_RESTORE_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "DELETE_RESTORE_SCREEN": a select-all row, then every saved conversation, the
+// protected ones with a lock; delete removes the checked ones that are not protected.
+// Threading and ownership: as RestoreChecklistScreen.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "screens/RestoreChecklistScreen.h"
 
-class DeleteRestoreConvScreen : public TitledScreen {
+class DeleteRestoreConvScreen : public RestoreChecklistScreen {
 public:
     DeleteRestoreConvScreen();
 };

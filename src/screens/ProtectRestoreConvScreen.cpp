@@ -1,6 +1,6 @@
 #include "screens/ProtectRestoreConvScreen.h"
 
 ProtectRestoreConvScreen::ProtectRestoreConvScreen()
-    : TitledScreen("PROTECT_RESTORE_SCREEN", "IDS_PROTECTION_ON", EVENT_SHOW_RESTORE)
+    : RestoreChecklistScreen("PROTECT_RESTORE_SCREEN", "IDS_PROTECTION_ON", "IDS_PROTECTION_ON", std::make_unique<ProtectRestoreConvController>())
 {
 }

@@ -1,10 +1,11 @@
-// The screen "PROTECT_RESTORE_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "PROTECT_RESTORE_SCREEN": every saved conversation, checked while protected;
+// "Protection on" protects the checked ones and unprotects the others.
+// Threading and ownership: as RestoreChecklistScreen.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "screens/RestoreChecklistScreen.h"
 
-class ProtectRestoreConvScreen : public TitledScreen {
+class ProtectRestoreConvScreen : public RestoreChecklistScreen {
 public:
     ProtectRestoreConvScreen();
 };

@@ -3,6 +3,7 @@
 #include "app/IMManager.h"
 #include "screens/QuickTextListController.h"
 #include "screens/QuickTextListDeleteScreen.h"
+#include "screens/SelectAllList.h"
 
 #include "store/QuickTextModel.h"
 
@@ -25,42 +26,13 @@ void QuickTextListDeleteController::processFormBackRequested(Ixa::Ui::Controls::
 
 void QuickTextListDeleteController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    const bool checked = status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED;
-    if (status != Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED && status != Ixa::Ui::Controls::LIST_ITEM_STATUS_UNCHECKED) {
+    if (!SelectAllList::IsCheckChange(status)) {
         return;
     }
-    syncSelectAll(list, index, checked);
+    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
     if (auto* screen = dynamic_cast<QuickTextListDeleteScreen*>(view)) {
-        screen->ShowSelection(CheckedCount(list));
+        screen->ShowSelection(SelectAllList::CheckedCount(list));
     }
-}
-
-void QuickTextListDeleteController::syncSelectAll(ListView& list, int index, bool checked)
-{
-    const int rows = list.GetItemCount();
-    if (index == 0) {
-        for (int row = 1; row < rows; ++row) {
-            list.SetItemChecked(row, checked);
-        }
-        return;
-    }
-    list.SetItemChecked(0, checked && CheckedCount(list) == rows - 1);
-}
-
-void QuickTextListDeleteController::UncheckAll(ListView& list)
-{
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        list.SetItemChecked(row, false);
-    }
-}
-
-int QuickTextListDeleteController::CheckedCount(const ListView& list)
-{
-    int count = 0;
-    for (int row = 1; row < list.GetItemCount(); ++row) {
-        count += list.IsItemChecked(row) ? 1 : 0;
-    }
-    return count;
 }
 
 void QuickTextListDeleteController::deleteChecked(QuickTextListDeleteScreen& screen)

@@ -26,13 +26,6 @@ public:
     ListItemBase* processCreateItem(int index, int itemWidth, IMView* view) override;
     bool processDeleteItem(int index, ListItemBase* item, int itemWidth, IMView* view) override;
 
-    // The rows under the select-all row that are checked now.
-    static int CheckedCount(const ListView& list);
-    // Row `index` has just been checked or unchecked: the select-all row checks or clears
-    // every row, and is itself checked exactly while every other row is.
-    static void syncSelectAll(ListView& list, int index, bool checked);
-    static void UncheckAll(ListView& list);
-
 private:
     void deleteChecked(QuickTextListDeleteScreen& screen);
 

@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "screens/QuickTextScreenKit.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Footer.h"
 
@@ -25,7 +26,7 @@ void QuickTextListDeleteScreen::updateScreen()
 {
     CleanActivePopups();
     list_->UpdateList();
-    QuickTextListDeleteController::UncheckAll(*list_);
+    SelectAllList::UncheckAll(*list_);
     ShowSelection(0);
     RequestRedraw();
 }

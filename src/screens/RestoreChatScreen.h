@@ -1,10 +1,35 @@
-// The screen "RESTORE_CHAT_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "RESTORE_CHAT_SCREEN": one saved conversation, its key as the title and its
+// messages as chat bubbles with emoticons and links. The footer follows the protection: a
+// protected conversation offers only to switch it off; an unprotected one offers protection
+// and delete.
+// Threading: user-interface thread. Ownership: owns its controller; the form owns the
+// controls; the confirmation popup is the base's.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "app/IMScreen.h"
+#include "screens/RestoreChatController.h"
 
-class RestoreChatScreen : public TitledScreen {
+#include "platform/ListView.h"
+
+class RestoreChatScreen : public IMScreen {
 public:
-    RestoreChatScreen();
+    static constexpr int POPUP_DELETE = 20;
+
+    ~RestoreChatScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+    // The footer for the protection the store holds now.
+    void ShowFooter();
+    void AskToDelete();
+    void CloseDeleteQuestion();
+
+private:
+    RestoreChatController controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

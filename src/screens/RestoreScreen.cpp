@@ -1,6 +1,33 @@
 #include "screens/RestoreScreen.h"
 
-RestoreScreen::RestoreScreen()
-    : TitledScreen("RESTORE_SCREEN", "IDS_BACKUP", EVENT_SHOW_SETTINGS)
+#include "screens/QuickTextScreenKit.h"
+
+// The list hands its rows back to this screen as it goes, so the controls go while the
+// screen is still whole.
+RestoreScreen::~RestoreScreen() { RemoveAllControls(); }
+
+bool RestoreScreen::Initialize()
 {
+    if (!QuickTextScreenKit::ConstructForm(*this, "RESTORE_SCREEN", "IDS_BACKUP")) {
+        return false;
+    }
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_PROTECTION_ON", RestoreController::ACTION_PROTECT);
+    QuickTextScreenKit::AddFooterItem(*this, "IDS_DELETE", RestoreController::ACTION_DELETE);
+    list_ = QuickTextScreenKit::AddList(*this);
+    return true;
 }
+
+void RestoreScreen::updateScreen()
+{
+    CleanActivePopups();
+    list_->UpdateList();
+    RequestRedraw();
+}
+
+IMController* RestoreScreen::getController() { return &controller_; }
+
+IMModel* RestoreScreen::getModel() { return nullptr; }
+
+bool RestoreScreen::handleEvent(EVENT_T) { return false; }
+
+void RestoreScreen::setModelDependency() {}

@@ -1,10 +1,26 @@
-// The screen "RESTORE_SCREEN", for now a titled form with a way back.
-// Threading and ownership: as TitledScreen.
+// The screen "RESTORE_SCREEN": the saved conversations with the date of each one's last
+// message, and protect and delete in the footer; back returns to the settings.
+// Threading: user-interface thread. Ownership: owns its controller; the form owns the
+// controls.
 #pragma once
 
-#include "screens/TitledScreen.h"
+#include "app/IMScreen.h"
+#include "screens/RestoreController.h"
 
-class RestoreScreen : public TitledScreen {
+#include "platform/ListView.h"
+
+class RestoreScreen : public IMScreen {
 public:
-    RestoreScreen();
+    ~RestoreScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+private:
+    RestoreController controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

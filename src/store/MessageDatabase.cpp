@@ -36,9 +36,18 @@ constexpr const char* SAVE_MESSAGE =
     "stanzaid=excluded.stanzaid";
 
 // Time stamps are fixed-width ISO 8601 text, so their text order is their time order; rowid
-// keeps messages of the same millisecond in the order they were stored.
+// keeps messages of the same millisecond in the order they were stored. The users are listed
+// by their newest messages. Each user is found with one step of the user index from the one
+// before, and each newest message with one more, so the cost follows the number of
+// conversations, not of messages (a GROUP BY would read every message).
 constexpr const char* SELECT_USER_IDS =
-    "SELECT otheruserid FROM messagetable GROUP BY otheruserid ORDER BY MAX(timestamp) DESC,MAX(rowid) DESC";
+    "WITH RECURSIVE users(id) AS (SELECT MIN(otheruserid) FROM messagetable UNION ALL "
+    "SELECT (SELECT MIN(otheruserid) FROM messagetable WHERE otheruserid>users.id) FROM users WHERE users.id IS NOT NULL),"
+    "newest(id,timestamp,row) AS (SELECT id,"
+    "(SELECT timestamp FROM messagetable WHERE otheruserid=id ORDER BY timestamp DESC,rowid DESC LIMIT 1),"
+    "(SELECT rowid FROM messagetable WHERE otheruserid=id ORDER BY timestamp DESC,rowid DESC LIMIT 1) "
+    "FROM users WHERE id IS NOT NULL) "
+    "SELECT id FROM newest ORDER BY timestamp DESC,row DESC";
 constexpr const char* SELECT_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp ASC,rowid ASC";
 constexpr const char* SELECT_LAST_WITH_USER =

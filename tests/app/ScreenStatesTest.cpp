@@ -4,6 +4,7 @@
 #include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
+#include "app/IMScreen.h"
 #include "app/ScreenStates.h"
 #include "platform/Footer.h"
 
@@ -19,7 +20,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_SELF_INFO, {"SELFINFO_SCREEN", "My profile"}},
     {SCREEN_CONTACT_INFO, {"CONTACTINFO_SCREEN", "Friend details"}},
     {SCREEN_BUDDY_LIST, {"BUDDY_SCREEN", "VeloIM"}},
-    {SCREEN_CONVERSATIONS, {"CONVERSATIONS_SCREEN", "Conversations"}},
+    {SCREEN_CONVERSATIONS, {"CONVERSATIONS_SCREEN", "VeloIM"}},
     {SCREEN_DELETE_CONVERSATIONS, {"DELETE_CONVERSATION_SCREEN", "End conversation"}},
     {SCREEN_ADD_CONTACT, {"ADDCONTACT_SCREEN", "VeloIM"}},
     {SCREEN_CHAT, {"CHAT_SCREEN", "Send message to"}},
@@ -30,7 +31,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_GROUP, {"GROUP_SCREEN", "Create group"}},
     {SCREEN_STATUS, {"STATUS_SCREEN", "Status"}},
     {SCREEN_RESTORE, {"RESTORE_SCREEN", "Saved conversations"}},
-    {SCREEN_RESTORE_CHAT, {"RESTORE_CHAT_SCREEN", "Save conversation"}},
+    {SCREEN_RESTORE_CHAT, {"RESTORE_CHAT_SCREEN", ""}},
     {SCREEN_DELETE_RESTORE, {"DELETE_RESTORE_SCREEN", "Delete"}},
     {SCREEN_QUICK_TEXT_LIST, {"QUICK_TEXT_SCREEN", "Quick text"}},
     {SCREEN_QUICK_TEXT_ADD, {"QUICK_TEXT_ADD_SCREEN", "Add quick text"}},
@@ -114,6 +115,32 @@ TEST_F(ScreenStatesTest, NotifiedChatOpensFromEveryScreenButSignIn)
     EXPECT_EQ(screens.at(SCREEN_CHAT), app.Visible());
     Post(STATE_CHAT, EVENT_OPEN_NOTIFIED_CHAT);
     EXPECT_EQ(STATE_CHAT, State());
+}
+
+// Whichever screen is up when the connection is lost, its popup leads to the sign-in screen.
+TEST_F(ScreenStatesTest, EveryStateButStartAndSignInReachesSignInWhenTheConnectionIsLost)
+{
+    const int rows = ScreenStates::getLastIndexValidForstateTable();
+    for (const auto& [screenId, screen] : screens) {
+        if (screenId == SCREEN_LOGIN) {
+            continue;
+        }
+        int into = -1;
+        for (int row = 0; row < rows - 1 && into < 0; ++row) {
+            into = ScreenStates::stateTable[row].screenId == screenId ? row : -1;
+        }
+        ASSERT_GE(into, 0) << screen.form << " is reached by no row";
+        const ScreenStates::Row& entry = ScreenStates::stateTable[into];
+        Post(static_cast<STATE_T>(entry.state), static_cast<EVENT_T>(entry.event));
+        ASSERT_EQ(screen, app.Visible());
+        const auto state = static_cast<STATE_T>(entry.nextState);
+        IMManager::notifyEvent(EVENT_CONNECTION_LOST);
+        app.driver.PumpUntilIdle();
+        ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_CONNECTION_END_OK)) << screen.form << "\n" << app.driver.Describe();
+        app.driver.PumpUntilIdle();
+        EXPECT_EQ(STATE_LOGIN, State()) << "from state 0x" << std::hex << state;
+        EXPECT_EQ(screens.at(SCREEN_LOGIN), app.Visible()) << screen.form;
+    }
 }
 
 TEST_F(ScreenStatesTest, BackButtonPostsTheScreensWayBack)

@@ -589,8 +589,8 @@ TEST_F(EngineEndToEndTest, ARosterPushFromAStrangerIsIgnored)
     bare.Send("</stream:stream>");
     EXPECT_EQ(engine_.ContactById("intruder@localhost"), nullptr);
     EXPECT_EQ(engine_.Delegate().Count("OnContactUpdated"), updates);
-    std::unique_ptr<Contact> stranger = engine_.ContactById(mallory);
-    ASSERT_NE(stranger, nullptr) << "a stranger's message files a contact under the short name";
+    std::unique_ptr<Contact> stranger = engine_.ContactById(Jid(mallory));
+    ASSERT_NE(stranger, nullptr) << "a stranger's message files a contact under the conversation's id";
     EXPECT_FALSE(stranger->GetOnBuddyList());
 }
 

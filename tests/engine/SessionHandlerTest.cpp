@@ -97,19 +97,27 @@ TEST_F(SessionHandlerTest, AServerThatDropsASignedInConnectionStartsReconnecting
 TEST_F(SessionHandlerTest, AMessageFromAStrangerMakesAnOffListContactAndIsStoredUnread)
 {
     deliver("message", chat("Zed@Elsewhere.ORG/Phone", "hi \"there\" <&> \xF0\x9F\x98\x80"));
+    deliver("message", chat(("Yan@" + idOf("yan").substr(4) + "/Phone").c_str(), "hello"));
 
-    std::unique_ptr<Contact> zed = storedContact("zed");
+    // One id per conversation: the contact is filed under the bare address the messages are.
+    EXPECT_EQ(storedContact("zed"), nullptr);
+    std::unique_ptr<Contact> zed = storedContact("zed@elsewhere.org");
     ASSERT_NE(zed, nullptr);
-    EXPECT_EQ(zed->GetUserName().ToUtf8(), "zed");
+    EXPECT_EQ(zed->GetUserName().ToUtf8(), "zed@elsewhere.org");
+    EXPECT_EQ(zed->GetNickName().ToUtf8(), "zed@elsewhere.org");
+    std::unique_ptr<Contact> yan = storedContact(idOf("yan"));
+    ASSERT_NE(yan, nullptr);
+    EXPECT_EQ(yan->GetUserName().ToUtf8(), "yan") << "named as a roster contact of the default domain is";
+    EXPECT_EQ(yan->GetNickName().ToUtf8(), idOf("yan")) << "and shown by the whole address";
     EXPECT_FALSE(zed->GetOnBuddyList());
     std::vector<TestSupport::RecordingDelegate::Call> received = delegate_.CallsOf("OnMessageReceivedToChat");
-    ASSERT_EQ(received.size(), 1u);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].contact->GetContactId().ToUtf8(), "zed@elsewhere.org");
     Message& message = *received[0].message;
     EXPECT_EQ(message.GetMessage().ToUtf8(), "hi \"there\" <&> \xF0\x9F\x98\x80");
     EXPECT_EQ(message.GetOtherUserId().ToUtf8(), "zed@elsewhere.org");
     EXPECT_EQ(message.GetProtocolId().ToUtf8(), "zed");
     EXPECT_EQ(message.GetMessageType(), Message::TYPE_RECEIVED_UNREAD);
-    EXPECT_EQ(received[0].contact->GetContactId().ToUtf8(), "zed");
 
     std::unique_ptr<Message> stored(messages_->GetLastMessageWithUser(IMString("zed@elsewhere.org")));
     ASSERT_NE(stored, nullptr);

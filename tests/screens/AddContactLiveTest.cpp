@@ -6,12 +6,11 @@
 // between tests.
 #include "AddContactForm.h"
 #include "BuddyListProbe.h"
-#include "LoginForm.h"
+#include "LiveScreenSuite.h"
 
 #include "app/IMScreen.h"
 #include "screens/AddContactController.h"
 #include "support/PeerClient.h"
-#include "support/ProsodySuite.h"
 
 #include <gtest/gtest.h>
 
@@ -21,42 +20,27 @@
 
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
-using TestSupport::ProsodySuite;
 
 namespace {
 
 constexpr std::chrono::seconds Wait{20};
 const std::string Password = "through the looking glass";
 
-std::string Jid(const std::string& user) { return user + "@localhost"; }
-
-class AddContactLiveTest : public ProsodySuite {
+class AddContactLiveTest : public LiveScreenSuite {
 protected:
     void SetUp() override
     {
-        ProsodySuite::SetUp();
-        if (IsSkipped()) {
+        if (!SetUpAccounts("kim", "lee", Password)) {
             return;
         }
-        static int serial = 0;
-        ++serial;
-        user_ = "kim" + std::to_string(serial);
-        friend_ = "lee" + std::to_string(serial);
-        server_->Register(user_, Password);
-        server_->Register(friend_, Password);
-        peer_ = SignInPeer(*server_, friend_, Password, "peer");
+        friend_ = peerUser_;
         ExpectDone(*peer_, "auto_accept on");
         Launch();
     }
 
     void Launch()
     {
-        app_.reset();
-        app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
-        ASSERT_TRUE(app_->Launched());
-        LoginForm login(*app_);
-        ASSERT_TRUE(login.SubmitSignIn(user_, Password));
-        ASSERT_TRUE(app_->PumpUntil([] { return BuddyListProbe::RowOf("Friends (") >= 0; })) << app_->driver.Describe();
+        LaunchSignedIn([] { return BuddyListProbe::RowOf("Friends (") >= 0; });
     }
 
     // The friend's row follows the header of the group.
@@ -78,10 +62,7 @@ protected:
         return item ? (*item)["groups"] : "(not on the roster)";
     }
 
-    std::string user_;
     std::string friend_;
-    std::unique_ptr<PeerClient> peer_;
-    std::unique_ptr<AppUnderTest> app_;
 };
 
 TEST_F(AddContactLiveTest, ABuddyAddedInANewGroupIsFiledThereHereAndOnTheServer)

@@ -64,6 +64,13 @@ bool ChatFixture::TypeIntoChatOf(AppUnderTest& app, const std::string& text)
     return false;
 }
 
+bool ChatFixture::Tap(int actionId)
+{
+    const bool tapped = app.driver.TapAction(actionId);
+    app.driver.PumpUntilIdle();
+    return tapped;
+}
+
 std::string ChatFixture::InputText() const
 {
     ChatScreen* chat = Chat();

@@ -39,6 +39,8 @@ protected:
     // Types into the chat's input with the keypad, then closes the keypad.
     void TypeIntoChat(const std::string& text);
     std::string InputText() const;
+    // Taps the control with the action id and lets the screen settle; false when it is not shown.
+    bool Tap(int actionId);
     // Every row of the visible list, as the user reads it.
     std::vector<std::string> Rows() const;
     ChatBubbleItem* Bubble(int row) const;

@@ -7,6 +7,7 @@
 
 #include "app/IMManager.h"
 #include "app/ModelResponseImpl.h"
+#include "engine/UserId.h"
 #include "platform/DeviceLog.h"
 #include "platform/ListView.h"
 #include "platform/ScreenProbe.h"
@@ -206,6 +207,30 @@ TEST_F(ChatScreenTest, AnErrorReplyThatOvertakesTheSentReportLeavesTheMessageFai
     app.driver.PumpUntilIdle();
     EXPECT_EQ(Message::TYPE_SEND_FAILED, Stored("bob@localhost")[0]->GetMessageType());
     EXPECT_EQ(ChatBubbleItem::FAILED, Bubble(0)->GetKind());
+}
+
+// A chat opened with a short name (a typed address, an old non-buddy contact) is the
+// conversation of the full address: its history shows, what is sent is stored there, and the
+// sent message's state reaches its row.
+TEST_F(ChatScreenTest, AChatOpenedWithAShortNameIsTheConversationOfTheFullAddress)
+{
+    const std::string robin = "robin" + UserId::defaultSuffix().ToUtf8();
+    StoreMessage(robin, "earlier", Message::TYPE_RECEIVED_READ, "2024-03-05T08:15:00.000Z");
+    OpenChat(robin, "Robin");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_BACK));
+    app.driver.PumpUntilIdle();
+    OpenUnstoredChat("robin");
+    ASSERT_EQ(robin, Chat()->GetSelectedContact()->GetContactId().ToUtf8());
+    ASSERT_EQ(1u, Rows().size()) << "one history";
+    TypeIntoChat("hello");
+    ASSERT_TRUE(app.driver.TapAction(ChatController::ACTION_SEND));
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto stored = Stored(robin);
+        return stored.size() == 2 && stored[1]->GetMessageType() == Message::TYPE_SEND_FAILED && Bubble(1) != nullptr
+            && Bubble(1)->GetKind() == ChatBubbleItem::FAILED;
+    })) << "the row follows the stored message";
+    EXPECT_TRUE(Stored("robin").empty());
+    EXPECT_TRUE(Stored("Robin").empty());
 }
 
 TEST_F(ChatScreenTest, EmoticonPickerInsertsTheCodesOfTheTappedPictures)

@@ -1,0 +1,34 @@
+// The protect and delete screens of the saved conversations: a check list of the saved
+// conversations, the screen's action (1401) and cancel (1402) in the footer, back to the list.
+// Threading: user-interface thread. Ownership: owns its controller, which outlives the list
+// (the destructor removes the controls first); the form owns the controls.
+#pragma once
+
+#include "app/IMScreen.h"
+#include "screens/RestoreChecklistController.h"
+
+#include "platform/ListView.h"
+
+#include <memory>
+
+class RestoreChecklistScreen : public IMScreen {
+public:
+    RestoreChecklistScreen(const char* formName, const char* titleId, const char* actionTextId, std::unique_ptr<RestoreChecklistController> controller);
+    ~RestoreChecklistScreen() override;
+
+    bool Initialize() override;
+    void updateScreen() override;
+    IMController* getController() override;
+    IMModel* getModel() override;
+    bool handleEvent(EVENT_T event) override;
+    void setModelDependency() override;
+
+    Ixa::Ui::Controls::ListView& GetList() { return *list_; }
+
+private:
+    const char* formName_;
+    const char* titleId_;
+    const char* actionTextId_;
+    std::unique_ptr<RestoreChecklistController> controller_;
+    Ixa::Ui::Controls::ListView* list_ = nullptr;
+};

@@ -1,0 +1,103 @@
+#include "screens/RestoreController.h"
+
+#include "app/IMManager.h"
+#include "screens/RowParts.h"
+#include "screens/StringList.h"
+#include "screens/ShownTime.h"
+
+#include "store/Message.h"
+#include "store/SavedMessagesModel.h"
+
+#include "platform/ArrayList.h"
+#include "platform/CustomItem.h"
+
+#include <memory>
+
+bool RestoreController::isRestoreChatScreen = false;
+Ixa::Base::String RestoreController::selected_;
+
+namespace {
+
+constexpr int Inset = 20;
+// The check mark of a selection row takes its right end, with room for a lock beside it.
+constexpr int MarkWidth = 88 + 48;
+
+}  // namespace
+
+std::vector<Ixa::Base::String> RestoreController::ReadKeys()
+{
+    return StringList::Take(IMManager::GetSavedMessagesModel()->GetAllUserIds());
+}
+
+Ixa::Base::String RestoreController::UserOf(const Ixa::Base::String& key)
+{
+    std::unique_ptr<Ixa::Base::String> user(IMManager::GetSavedMessagesModel()->GetUserIdFromTimeStampId(key));
+    return user != nullptr && !user->IsEmpty() ? *user : key;
+}
+
+Ixa::Base::String RestoreController::DateOf(const Ixa::Base::String& key)
+{
+    std::unique_ptr<Message> last(IMManager::GetSavedMessagesModel()->GetLastMessageWithUserTimestamp(key));
+    return last != nullptr ? ShownTime::DateAndTime(last->GetTimeStamp()) : Ixa::Base::String();
+}
+
+void RestoreController::SetSelectedConversation(const Ixa::Base::String& key) { selected_ = key; }
+
+const Ixa::Base::String& RestoreController::GetSelectedConversation() { return selected_; }
+
+void RestoreController::processAction(const Control&, int actionId, IMView*)
+{
+    if (actionId == ACTION_PROTECT) {
+        IMManager::notifyEvent(EVENT_SHOW_PROTECT_RESTORE);
+    } else if (actionId == ACTION_DELETE) {
+        IMManager::notifyEvent(EVENT_SHOW_DELETE_RESTORE);
+    }
+}
+
+void RestoreController::processOrientation(const Control&, Ixa::Ui::OrientationStatus, IMView*) {}
+
+void RestoreController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*) { IMManager::notifyEvent(EVENT_SHOW_SETTINGS); }
+
+void RestoreController::processListViewItemStateChanged(ListView&, int index, int, ListItemStatus, IMView*)
+{
+    if (index < 0 || index >= static_cast<int>(keys_.size())) {
+        return;
+    }
+    SetSelectedConversation(keys_[static_cast<size_t>(index)]);
+    isRestoreChatScreen = true;
+    IMManager::notifyEvent(EVENT_SHOW_RESTORE_CHAT);
+}
+
+int RestoreController::processGetItemCount(IMView*)
+{
+    keys_ = ReadKeys();
+    return static_cast<int>(keys_.size());
+}
+
+IMController::ListItemBase* RestoreController::processCreateItem(int index, int itemWidth, IMView*)
+{
+    if (index < 0 || index >= static_cast<int>(keys_.size())) {
+        return nullptr;
+    }
+    return MakeRow(keys_[static_cast<size_t>(index)], itemWidth, Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL);
+}
+
+// A key without messages gives a row without contents.
+Ixa::Ui::Controls::CustomItem* RestoreController::MakeRow(const Ixa::Base::String& key, int width, Ixa::Ui::Controls::ListAnnexStyle annex)
+{
+    auto item = std::make_unique<Ixa::Ui::Controls::CustomItem>();
+    item->Construct(Ixa::Graphics::Dimension(width, ROW_HEIGHT), annex);
+    const Ixa::Base::String date = DateOf(key);
+    if (!date.IsEmpty()) {
+        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MarkWidth);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, textWidth, 48), ELEMENT_USER, UserOf(key), 32, RowParts::White);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 58, textWidth, 34), ELEMENT_DATE, date, 24, RowParts::Secondary);
+    }
+    return item.release();
+}
+
+bool RestoreController::processDeleteItem(int, ListItemBase* item, int, IMView*)
+{
+    delete item;
+    return true;
+}

@@ -10,6 +10,10 @@ ArchiveEndHandler::~ArchiveEndHandler() = default;
 
 void ArchiveEndHandler::handlePayload(ArchiveFin& fin)
 {
+    if (fin.getType() == IQ::Type::ERROR) {
+        goOnByTime();
+        return;
+    }
     if (fin.getType() != IQ::Type::RESULT) {
         return;
     }
@@ -23,8 +27,15 @@ void ArchiveEndHandler::handlePayload(ArchiveFin& fin)
 void ArchiveEndHandler::finishCatchUp()
 {
     if (Connection* connection = EngineAccess::connection(getRequestController())) {
-        ArchivePages& pages = connection->archivePages();
-        std::lock_guard<std::mutex> guard(pages.lock);
-        pages.catchUpFrom = IMString();
+        connection->archivePages().finishCatchUp();
+    }
+}
+
+// Once only: a page by time refused as well ends the catch-up rather than ask forever.
+void ArchiveEndHandler::goOnByTime()
+{
+    Connection* connection = EngineAccess::connection(getRequestController());
+    if (connection != nullptr && connection->archivePages().fallBackToTime()) {
+        FetchArchiveCommand::queueByTime(getRequestController());
     }
 }

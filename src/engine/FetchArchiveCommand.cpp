@@ -17,29 +17,36 @@ void FetchArchiveCommand::queue(RequestController* controller)
     if (messages == nullptr) {
         return;
     }
-    auto command = new FetchArchiveCommand();
-    command->after_ = messages->GetLastArchiveId();
+    IMString after = messages->GetLastArchiveId();
     if (Connection* connection = EngineAccess::connection(controller)) {
-        ArchivePages& pages = connection->archivePages();
-        std::lock_guard<std::mutex> guard(pages.lock);
-        if (pages.catchUpFrom.IsEmpty()) {
-            pages.catchUpFrom = command->after_;
-        } else {
-            command->after_ = pages.catchUpFrom;
-        }
+        after = connection->archivePages().startCatchUp(after);
     }
+    queueCommand(controller, startingAt(*messages, after));
+}
+
+void FetchArchiveCommand::queueByTime(RequestController* controller)
+{
+    if (MessageDAO* messages = controller != nullptr ? controller->GetMessageDAO() : nullptr) {
+        queueCommand(controller, startingAt(*messages, IMString()));
+    }
+}
+
+FetchArchiveCommand* FetchArchiveCommand::startingAt(MessageDAO& messages, const IMString& after)
+{
+    auto command = new FetchArchiveCommand();
+    command->after_ = after;
     IMDateTime lastReceived;
-    if (messages->GetLastReceivedTime(lastReceived)) {
+    if (messages.GetLastReceivedTime(lastReceived)) {
         command->notBefore_ = IMString(lastReceived.ToString());
     }
-    if (command->after_.IsEmpty()) {
+    if (after.IsEmpty()) {
         command->start_ = command->notBefore_;
     }
     if (command->after_.IsEmpty() && command->start_.IsEmpty()) {
         delete command;
-        return;
+        return nullptr;
     }
-    queueCommand(controller, command);
+    return command;
 }
 
 void FetchArchiveCommand::resumeCatchUp(RequestController* controller)
@@ -48,12 +55,7 @@ void FetchArchiveCommand::resumeCatchUp(RequestController* controller)
     if (connection == nullptr) {
         return;
     }
-    IMString from;
-    {
-        ArchivePages& pages = connection->archivePages();
-        std::lock_guard<std::mutex> guard(pages.lock);
-        from = pages.catchUpFrom;
-    }
+    const IMString from = connection->archivePages().unfinishedCatchUp();
     if (!from.IsEmpty()) {
         queueNextPage(controller, from);
     }
@@ -68,6 +70,9 @@ void FetchArchiveCommand::queueNextPage(RequestController* controller, const IMS
 
 void FetchArchiveCommand::queueCommand(RequestController* controller, FetchArchiveCommand* command)
 {
+    if (command == nullptr) {
+        return;
+    }
     if (controller == nullptr) {
         delete command;
         return;

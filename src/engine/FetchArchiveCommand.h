@@ -15,6 +15,7 @@
 #include "engine/BaseCommand.h"
 #include "foundation/IMString.h"
 
+class MessageDAO;
 class RequestController;
 
 class FetchArchiveCommand : public BaseCommand {
@@ -25,6 +26,9 @@ public:
     // Queues the catch-up from where the message store left off; for a session signed in
     // afresh (not one resumed, which gets what it missed from the server again).
     static void queue(RequestController* controller);
+    // Queues the catch-up from the time of the last received message on (the server refused
+    // to page after an archive id, one it no longer keeps, say).
+    static void queueByTime(RequestController* controller);
     // Queues the page after the archive id `last`.
     static void queueNextPage(RequestController* controller, const IMString& last);
     // After a resumed session: a catch-up that has not ended asks again from where it started
@@ -34,6 +38,10 @@ public:
     void executeCommand(unsigned long* result) override;
 
 private:
+    // The catch-up's first page: after `after` when it is not empty, else from the time of the
+    // last received message on; null when the store has neither to start from.
+    static FetchArchiveCommand* startingAt(MessageDAO& messages, const IMString& after);
+    // Takes `command` (null: nothing to queue).
     static void queueCommand(RequestController* controller, FetchArchiveCommand* command);
 
     // The archive id the page starts after; when empty, the time it starts at.

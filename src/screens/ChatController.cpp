@@ -24,7 +24,6 @@ namespace {
 using Ixa::Graphics::Rectangle;
 
 constexpr int Margin = PopupBuilder::MARGIN;
-constexpr int RowHeight = PopupBuilder::BUTTON_HEIGHT;
 constexpr int GridPicture = 80;
 constexpr int GridHeight = 3 * (GridPicture + 24);
 
@@ -342,6 +341,11 @@ int ChatController::ResendMessage(int row)
 void ChatController::processOnLinkClicked(Control&, const Ixa::Base::String&, Ixa::Graphics::LinkType type,
     const Ixa::Base::String& link, IMView*)
 {
+    OpenLink(type, link);
+}
+
+void ChatController::OpenLink(Ixa::Graphics::LinkType type, const Ixa::Base::String& link)
+{
     Ixa::Base::Collection::ArrayList arguments;
     arguments.Construct(10);
     if (type == Ixa::Graphics::LINK_TYPE_URL) {
@@ -371,18 +375,9 @@ std::unique_ptr<Ixa::Ui::Controls::Popup> ChatController::titledPopup(const char
 
 void ChatController::CreateMorePopupPortrait()
 {
-    const int height = 3 * (RowHeight + Margin) + Margin + 2 * Ixa::Ui::Controls::Popup::BORDER + 64;
-    std::unique_ptr<Ixa::Ui::Controls::Popup> popup = titledPopup("IDS_OPTIONS", height);
-    if (popup == nullptr) {
-        return;
-    }
-    int y = Margin;
-    for (const PopupBuilder::ButtonText& row : {PopupBuilder::ButtonText{"IDS_QUICK_TEXT", ACTION_MORE_QUICK_TEXT},
-             PopupBuilder::ButtonText{"IDS_EMOTICONS", ACTION_MORE_EMOTICONS}, PopupBuilder::ButtonText{"IDS_CANCEL", ACTION_MORE_CANCEL}}) {
-        PopupBuilder::AddButtonRow(*popup, y, {row}, *screen_);
-        y += RowHeight + Margin;
-    }
-    popups_.Show(POPUP_MORE, std::move(popup));
+    popups_.Show(POPUP_MORE, PopupBuilder::Menu("IDS_OPTIONS",
+        {{"IDS_QUICK_TEXT", ACTION_MORE_QUICK_TEXT}, {"IDS_EMOTICONS", ACTION_MORE_EMOTICONS}, {"IDS_CANCEL", ACTION_MORE_CANCEL}},
+        *screen_));
 }
 
 void ChatController::CloseMorePopup() { popups_.Close(POPUP_MORE); }

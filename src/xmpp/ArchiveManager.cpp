@@ -18,16 +18,7 @@ bool ArchiveManager::query(const IMString& after, const IMString& start, const I
     if (connection == nullptr) {
         return false;
     }
-    ArchivePages& pages = connection->archivePages();
-    std::string id;
-    {
-        std::lock_guard<std::mutex> guard(pages.lock);
-        id = "archive_" + std::to_string(++pages.sent);
-        pages.open.insert(id);
-        if (!notBefore.IsEmpty()) {
-            pages.notBefore = notBefore;
-        }
-    }
+    const std::string id = connection->archivePages().open(notBefore);
     auto query = new ArchiveQuery();
     query->setPacketID(new IMString(id.c_str()));
     query->setQueryId(new IMString(id.c_str()));
@@ -49,26 +40,23 @@ bool ArchiveManager::accepts(ArchivedMessage& result)
         !isFromOwnServer(result.getSource())) {
         return false;
     }
-    ArchivePages& pages = connection->archivePages();
-    std::lock_guard<std::mutex> guard(pages.lock);
-    if (pages.open.count(result.getQueryId()->ToUtf8()) == 0) {
+    IMString notBefore;
+    if (!connection->archivePages().isOpen(result.getQueryId()->ToUtf8(), notBefore)) {
         return false;
     }
-    if (!pages.notBefore.IsEmpty()) {
-        result.setNotBefore(new IMString(pages.notBefore));
+    if (!notBefore.IsEmpty()) {
+        result.setNotBefore(new IMString(notBefore));
     }
     return true;
 }
 
-bool ArchiveManager::ends(ArchiveFin& fin)
+bool ArchiveManager::ends(IQ& answer)
 {
     Connection* connection = this->connection();
-    if (connection == nullptr || !fin.hasPacketID() || !isFromOwnServer(fin.getFrom())) {
+    if (connection == nullptr || !answer.hasPacketID() || !isFromOwnServer(answer.getFrom())) {
         return false;
     }
-    ArchivePages& pages = connection->archivePages();
-    std::lock_guard<std::mutex> guard(pages.lock);
-    return pages.open.erase(fin.getPacketID()->ToUtf8()) > 0;
+    return connection->archivePages().close(answer.getPacketID()->ToUtf8());
 }
 
 bool ArchiveManager::isFromOwnServer(IMString* from)

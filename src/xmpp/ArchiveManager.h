@@ -22,7 +22,7 @@
 #include "xmpp/SubManager.h"
 
 
-class ArchiveFin;
+class IQ;
 class ArchivedMessage;
 
 class ArchiveManager : public SubManager {
@@ -40,8 +40,9 @@ public:
     // Whether the result answers an open page and comes from the user's own server; such a
     // result is marked with the catch-up's time.
     bool accepts(ArchivedMessage& result);
-    // Whether the fin ends an open page; that page is then closed.
-    bool ends(ArchiveFin& fin);
+    // Whether the answer (the page's fin, or an error refusing it) ends an open page and comes
+    // from the user's own server; that page is then closed.
+    bool ends(IQ& answer);
 
 private:
     bool isFromOwnServer(IMString* from);

@@ -317,24 +317,29 @@ void XMLReader::parseIq()
     header.setTo(parser_->getAttribute("to"));
     bool first = true;
     bool delivered = false;
-    bool refused = false;
+    std::unique_ptr<XMPPError> error;
     bool complete = readChildren("iq", [&] {
         if (first) {
             header.setXmlns(parser_->getAttribute("xmlns"));
             first = false;
         }
         if (header.getType() == IQ::Type::ERROR && parser_->isName("error")) {
-            std::unique_ptr<XMPPError> error(parseError("error"));
-            refused = error->getType() == XMPPError::Type::CANCEL;
+            error.reset(parseError("error"));
             return;
         }
         delivered = parseIqChild(header) || delivered;
     });
-    bool request = header.getType() == IQ::Type::GET || header.getType() == IQ::Type::SET;
-    if ((request || refused) && complete && !delivered) {
+    if (!complete || delivered) {
+        return;
+    }
+    const bool request = header.getType() == IQ::Type::GET || header.getType() == IQ::Type::SET;
+    if (request || (error != nullptr && header.hasPacketID())) {
+        // A request to answer, or a refusal of one of the client's own (which it may be
+        // waiting on), with the error that says whether to ask again.
         auto pending = new NewIQ();
         setAddressing(pending, header);
         pending->setXmlns(copy(header.getXmlns()));
+        pending->setError(error.release());
         deliver(pending, request ? XMPPListener::IQ_REQUEST : XMPPListener::IQ_REFUSED);
     }
 }

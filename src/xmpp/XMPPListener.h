@@ -26,7 +26,7 @@ public:
     static constexpr int SM_ANSWER = 22;         // a StreamAnswer
     static constexpr int ARCHIVE_RESULT = 26;    // an ArchivedMessage: one result of an archive query
     static constexpr int ARCHIVE_END = 27;       // an ArchiveFin: the fin ending a page
-    static constexpr int IQ_REFUSED = 28;        // a NewIQ: the id and sender of an iq error of type cancel
+    static constexpr int IQ_REFUSED = 28;        // a NewIQ: the id, sender and error of an iq of type error
 
     virtual ~XMPPListener() = default;
 

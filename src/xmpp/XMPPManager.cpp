@@ -246,9 +246,23 @@ void XMPPManager::processServicePayload(Ixa::Base::Object* object, const char* n
 
 // Only the server speaks for its extensions. A refused shared status leaves the user's status
 // to plain presence from then on.
+// An archive page refused ends as an ArchiveFin of type error, for the catch-up to go on another
+// way. A service extension is taken as refused for good only when the error says not to ask
+// again (type cancel).
 void XMPPManager::processRefusal(IQ* refusal)
 {
-    if (refusal == nullptr || !refusal->hasPacketID() || !isFromServer(refusal)) {
+    if (refusal == nullptr || !refusal->hasPacketID()) {
+        return;
+    }
+    if (archiveManager_->ends(*refusal)) {
+        auto end = new ArchiveFin();
+        end->setType(IQ::Type::ERROR);
+        end->setPacketID(new IMString(*refusal->getPacketID()));
+        post(NotificationPoster::ARCHIVE_END, end);
+        return;
+    }
+    XMPPError* error = refusal->getError();
+    if (!isFromServer(refusal) || error == nullptr || error->getType() != XMPPError::Type::CANCEL) {
         return;
     }
     if (connection_->serviceSupport().refused(*refusal->getPacketID()) == ServiceSupport::SHARED_STATUS) {

@@ -180,6 +180,33 @@ TEST_F(ArchiveCatchUpTest, WithoutAnArchiveIdTheCatchUpStartsAtTheLastReceivedTi
     EXPECT_EQ(delegate_.Names().back(), "OnMessageReceivedToChat") << "no word to the user about the refusal";
 }
 
+// The archive id the client stored has expired from the server's archive, which refuses to
+// page after it: the catch-up goes on by time, from the last received message on, once.
+TEST_F(ArchiveCatchUpTest, AnArchiveIdTheServerNoLongerKeepsLeadsToACatchUpByTime)
+{
+    const std::string bob = idOf("bob");
+    storeReceived(bob, "zero", "A0", At(1));
+    TlsScript script = signInUpToThePresence();
+    script.ExpectNext(after("archive_1", "A0"))
+        .Send("<iq type='error' id='archive_1'><error type='cancel'><item-not-found "
+              "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>")
+        .ExpectNext(query("archive_2", "<field var=\"start\"><value>2020-11-01T08:00:00.000Z</value></field></x>"
+                                       "<set xmlns=\"http://jabber.org/protocol/rsm\"><max>50</max></set></query></iq>"))
+        .Send(result("", "archive_2", "A5", bob, "b5", "five") +
+              "<iq type='error' id='archive_3'><error type='cancel'><item-not-found "
+              "xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>"
+              "<iq type='result' id='archive_2'><fin xmlns='urn:xmpp:mam:2' complete='true'>"
+              "<set xmlns='http://jabber.org/protocol/rsm'><first>A5</first><last>A5</last></set></fin></iq>");
+    signInAndLoad(std::move(script));
+    ASSERT_TRUE(delegate_.WaitFor("OnMessageReceivedToChat"));
+    settleRequests();
+    EXPECT_TRUE(server_->WaitUntilScriptDone());
+    EXPECT_TRUE(server_->Failures().empty()) << testing::PrintToString(server_->Failures());
+    EXPECT_EQ(conversation(bob), "zero/A0,five/A5");
+    EXPECT_EQ(sentAfterSignIn("archive_2").find("archive_3"), std::string::npos)
+        << "an error for a page never asked changes nothing";
+}
+
 // A new account has stored nothing: there is nothing to catch up from, and nothing is asked.
 TEST_F(ArchiveCatchUpTest, AnEmptyStoreAsksNothing)
 {

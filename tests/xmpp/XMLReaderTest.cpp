@@ -496,11 +496,15 @@ TEST(XMLReaderTest, RefusalsCarryTheIdTheyAnswer)
              "<iq type='error' id='q4'><usersetting xmlns='google:setting'/><error code='501' type='cancel'>"
              "<feature-not-implemented xmlns='urn:ietf:params:xml:ns:xmpp-stanzas'/></error></iq>",
          listener);
-    ASSERT_EQ(listener.codes(), (Codes{REFUSED, REFUSED}));
+    ASSERT_EQ(listener.codes(), (Codes{REFUSED, REFUSED, REFUSED})) << "an error without its element explains nothing";
     EXPECT_EQ(Utf8(listener.object<IQ>(0)->getPacketID()), "q1");
     EXPECT_EQ(Utf8(listener.object<IQ>(0)->getFrom()), "example.com");
     EXPECT_EQ(listener.object<IQ>(0)->getType(), IQ::Type::ERROR);
-    EXPECT_EQ(Utf8(listener.object<IQ>(1)->getPacketID()), "q4");
+    EXPECT_EQ(Utf8(listener.object<IQ>(1)->getPacketID()), "q2");
+    ASSERT_NE(listener.object<IQ>(1)->getError(), nullptr);
+    EXPECT_EQ(listener.object<IQ>(1)->getError()->getType(), XMPPError::Type::WAIT) << "to be asked again later";
+    EXPECT_EQ(Utf8(listener.object<IQ>(2)->getPacketID()), "q4");
+    EXPECT_EQ(listener.object<IQ>(2)->getError()->getType(), XMPPError::Type::CANCEL);
 }
 
 TEST(XMLReaderTest, BadInputNeitherCrashesNorLeaks)

@@ -234,20 +234,25 @@ TEST_F(XMPPManagerTest, ACleanedManagerOffersNoSubManagers)
 // presence, and since no server echoes that, the manager reports each change itself.
 TEST_F(XMPPManagerTest, ARefusedSharedStatusIsReportedByTheClientItself)
 {
-    auto refusal = [](const char* id, const char* from) {
+    auto refusal = [](const char* id, const char* from, XMPPError::Type type = XMPPError::Type::CANCEL) {
         auto iq = new NewIQ();
         iq->setType(IQ::Type::ERROR);
         iq->setPacketID(new IMString(id));
         iq->setFrom(from != nullptr ? new IMString(from) : nullptr);
+        auto error = new XMPPError();
+        error->setType(type);
+        iq->setError(error);
         return iq;
     };
     IMString asked("q1");
     ServiceSupport& support = connection_.serviceSupport();
     support.asked(ServiceSupport::SHARED_STATUS, &asked);
 
-    // Only the server speaks for its extensions, and only about what was asked.
+    // Only the server speaks for its extensions, only about what was asked, and only a
+    // refusal that says not to ask again counts.
     manager_.onEvent(refusal("q1", "bob@example.org"), XMPPListener::IQ_REFUSED);
     manager_.onEvent(refusal("q2", nullptr), XMPPListener::IQ_REFUSED);
+    manager_.onEvent(refusal("q1", nullptr, XMPPError::Type::WAIT), XMPPListener::IQ_REFUSED);
     EXPECT_FALSE(support.isRefused(ServiceSupport::SHARED_STATUS));
     manager_.onEvent(refusal("q1", nullptr), XMPPListener::IQ_REFUSED);
     EXPECT_TRUE(support.isRefused(ServiceSupport::SHARED_STATUS));

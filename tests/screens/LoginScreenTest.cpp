@@ -66,7 +66,7 @@ TEST(LoginScreenTest, FormShowsItsControlsAndSignInNeedsBothFields)
     EXPECT_EQ(std::string("alice") + std::string(95, 'x'), form.IdText()) << "the id field takes 100 characters";
 }
 
-TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
+TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterHidingStoresTheIdAndSigningInTakesItAlong)
 {
     AppUnderTest app;
     ASSERT_TRUE(app.Launched());
@@ -101,19 +101,10 @@ TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
     EXPECT_EQ((Texts{"Sign in", "Hide"}), form.FooterTexts());
     ASSERT_TRUE(app.driver.CloseKeypad());
     EXPECT_EQ(Texts{"Sign in"}, form.FooterTexts());
-}
 
-// An automatic sign-in goes on while the user types: signed in with the keypad open, the form
-// takes it along rather than leaving it over the buddy list.
-TEST(LoginScreenTest, SignedInWithTheKeypadOpenTheFormTakesItAlong)
-{
-    AppUnderTest app;
-    ASSERT_TRUE(app.Launched());
-    LoginForm form(app);
-    const auto idField = form.IdField();
-    ASSERT_TRUE(idField);
-    ASSERT_TRUE(app.driver.OpenKeypad(*idField));
-    ASSERT_TRUE(app.driver.Type("bob"));
+    // An automatic sign-in goes on while the user types: signed in with the keypad open, the
+    // form takes it along rather than leaving it over the buddy list.
+    ASSERT_TRUE(app.driver.OpenKeypad(*form.PasswordField()));
     IMManager::notifyEvent(EVENT_SIGNED_IN, static_cast<void*>(nullptr));
     app.driver.PumpUntilIdle();
     ASSERT_EQ("BUDDY_SCREEN", app.Visible().form);

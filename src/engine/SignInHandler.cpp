@@ -9,6 +9,7 @@
 #include "engine/ResponseDelegate.h"
 #include "engine/SendChatCommand.h"
 #include "engine/StreamSessionStore.h"
+#include "store/ContactDAO.h"
 #include "xmpp/Connection.h"
 
 SignInHandler::SignInHandler() = default;
@@ -53,11 +54,18 @@ void SignInHandler::succeeded(bool resumed)
 }
 
 // A resumed session still has its roster and presence; a fresh one asks for them the way a
-// first sign-in does. Messages typed meanwhile go out after that, in the order typed.
+// first sign-in does, and the presence kept from before is forgotten first: a contact who went
+// offline meanwhile sends nothing to say so. The screens redraw on the reconnected report, so
+// they never show the old presence as current. Messages typed meanwhile go out after that, in
+// the order typed.
 void SignInHandler::reconnected(Reconnector& reconnector, bool resumed)
 {
     RequestController* controller = getRequestController();
     std::vector<Message*> held = reconnector.finish();
+    ContactDAO* contacts = controller->GetContactDAO();
+    if (!resumed && contacts != nullptr) {
+        contacts->ClearPresenceInfoForAllUsers();
+    }
     getResponseDelegate()->OnReconnected();
     if (!resumed) {
         controller->SetInitialListReceived(false);

@@ -24,6 +24,8 @@ public:
     virtual void OnBlockedListRefreshFailed(int code, const IMString& text) = 0;
     virtual bool ReSetColumn(bool deletedColumn, int value) = 0;
     virtual bool DeleteContactsDeletedFromServer() = 0;
+    // Every contact's presence becomes unknown until the server reports it again.
+    virtual bool ClearPresenceInfoForAllUsers() = 0;
 
 protected:
     ~ContactDAO() = default;

@@ -50,7 +50,7 @@ public:
     virtual bool DeleteDatabase();
     bool ReSetColumn(bool deletedColumn, int value) override;
     bool DeleteContactsDeletedFromServer() override;
-    virtual bool ClearPresenceInfoForAllUsers();
+    bool ClearPresenceInfoForAllUsers() override;
 
     bool GetContactListRefreshing() const;
     bool GetBlockedListRefreshing() const;

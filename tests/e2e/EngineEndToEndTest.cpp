@@ -695,6 +695,8 @@ TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndTheCl
     std::unique_ptr<PeerClient> bobPeer = Online(bob, "peer", &doomed);
     MakeFriends(alice, {{bobPeer.get(), "Bob"}}, &doomed);
     ASSERT_TRUE(SignIn(&doomed));
+    ASSERT_TRUE(EngineUnderTest::Eventually(
+        [&] { return engine_.ContactById(Jid(bob))->GetPresenceType() == Contact::PRESENCE_AVAILABLE; }));
 
     ASSERT_TRUE(bobPeer->Send("burst " + Jid(alice) + " 5000 burst-"));
     ASSERT_TRUE(engine_.Delegate().WaitFor("OnMessageReceivedToChat", 200, Wait));
@@ -728,6 +730,10 @@ TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndTheCl
     EXPECT_TRUE(engine_.Delegate().WaitFor("OnReconnected", 1, Wait)) << testing::PrintToString(engine_.Delegate().Names());
     EXPECT_EQ(engine_.Delegate().Count("OnSignInSuccess"), 1u);
     EXPECT_EQ(engine_.Delegate().Count("OnConnectionLost"), 0u);
+    // Bob went while the server was down, so nobody tells the fresh session he is offline: the
+    // presence kept from before must not pass for current.
+    ASSERT_TRUE(engine_.Delegate().WaitFor("OnAllPresenceReceived", 2, Wait));
+    EXPECT_NE(engine_.ContactById(Jid(bob))->GetPresenceType(), Contact::PRESENCE_AVAILABLE);
 }
 
 // While the engine is signed out, the user's phone (another client of the same account) is

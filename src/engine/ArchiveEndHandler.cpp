@@ -35,7 +35,8 @@ void ArchiveEndHandler::finishCatchUp()
 void ArchiveEndHandler::goOnByTime()
 {
     Connection* connection = EngineAccess::connection(getRequestController());
-    if (connection != nullptr && connection->archivePages().fallBackToTime()) {
-        FetchArchiveCommand::queueByTime(getRequestController());
+    IMString since;
+    if (connection != nullptr && connection->archivePages().fallBackToTime(since)) {
+        FetchArchiveCommand::queueByTime(getRequestController(), since);
     }
 }

@@ -4,6 +4,7 @@
 #include "engine/ReceivedMessageFiler.h"
 #include "engine/UserId.h"
 #include "foundation/IMSystemTime.h"
+#include "xmpp/Connection.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -37,12 +38,17 @@ void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
     if (result.getStamp() == nullptr || !readStamp(*result.getStamp(), received.time)) {
         IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, received.time);
     }
-    IMDateTime notBefore;
-    if (result.getNotBefore() != nullptr && Ixa::IsSucceeded(IMDateTime::Parse(*result.getNotBefore(), notBefore)) &&
-        received.time < notBefore) {
-        received.time = notBefore;
+    Connection* connection = EngineAccess::connection(getRequestController());
+    const IMString peer = UserId::bareLowerCase(received.sender);
+    IMDateTime floor;
+    if (connection != nullptr && Ixa::IsSucceeded(IMDateTime::Parse(connection->archivePages().floor(peer), floor)) &&
+        received.time < floor) {
+        received.time = floor;
     }
     ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received);
+    if (connection != nullptr) {
+        connection->archivePages().raiseFloor(peer, IMString(received.time.ToString()));
+    }
 }
 
 bool ArchivedMessageHandler::readStamp(const IMString& stamp, IMDateTime& time)

@@ -18,35 +18,36 @@ void FetchArchiveCommand::queue(RequestController* controller)
         return;
     }
     IMString after = messages->GetLastArchiveId();
+    IMString gapBegan = lastReceived(*messages);
     if (Connection* connection = EngineAccess::connection(controller)) {
-        after = connection->archivePages().startCatchUp(after);
+        after = connection->archivePages().startCatchUp(after, gapBegan);
     }
-    queueCommand(controller, startingAt(*messages, after));
+    queueCommand(controller, startingAt(after, gapBegan));
 }
 
-void FetchArchiveCommand::queueByTime(RequestController* controller)
+void FetchArchiveCommand::queueByTime(RequestController* controller, const IMString& since)
 {
-    if (MessageDAO* messages = controller != nullptr ? controller->GetMessageDAO() : nullptr) {
-        queueCommand(controller, startingAt(*messages, IMString()));
-    }
+    queueCommand(controller, startingAt(IMString(), since));
 }
 
-FetchArchiveCommand* FetchArchiveCommand::startingAt(MessageDAO& messages, const IMString& after)
+FetchArchiveCommand* FetchArchiveCommand::startingAt(const IMString& after, const IMString& gapBegan)
 {
-    auto command = new FetchArchiveCommand();
-    command->after_ = after;
-    IMDateTime lastReceived;
-    if (messages.GetLastReceivedTime(lastReceived)) {
-        command->notBefore_ = IMString(lastReceived.ToString());
-    }
-    if (after.IsEmpty()) {
-        command->start_ = command->notBefore_;
-    }
-    if (command->after_.IsEmpty() && command->start_.IsEmpty()) {
-        delete command;
+    if (after.IsEmpty() && gapBegan.IsEmpty()) {
         return nullptr;
     }
+    auto command = new FetchArchiveCommand();
+    command->after_ = after;
+    command->notBefore_ = gapBegan;
+    if (after.IsEmpty()) {
+        command->start_ = gapBegan;
+    }
     return command;
+}
+
+IMString FetchArchiveCommand::lastReceived(MessageDAO& messages)
+{
+    IMDateTime time;
+    return messages.GetLastReceivedTime(time) ? IMString(time.ToString()) : IMString();
 }
 
 void FetchArchiveCommand::resumeCatchUp(RequestController* controller)

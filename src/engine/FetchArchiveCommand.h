@@ -26,9 +26,9 @@ public:
     // Queues the catch-up from where the message store left off; for a session signed in
     // afresh (not one resumed, which gets what it missed from the server again).
     static void queue(RequestController* controller);
-    // Queues the catch-up from the time of the last received message on (the server refused
-    // to page after an archive id, one it no longer keeps, say).
-    static void queueByTime(RequestController* controller);
+    // Queues the catch-up from `since` on, the time its gap began (the server refused to page
+    // after an archive id, one it no longer keeps, say).
+    static void queueByTime(RequestController* controller, const IMString& since);
     // Queues the page after the archive id `last`.
     static void queueNextPage(RequestController* controller, const IMString& last);
     // After a resumed session: a catch-up that has not ended asks again from where it started
@@ -38,9 +38,11 @@ public:
     void executeCommand(unsigned long* result) override;
 
 private:
-    // The catch-up's first page: after `after` when it is not empty, else from the time of the
-    // last received message on; null when the store has neither to start from.
-    static FetchArchiveCommand* startingAt(MessageDAO& messages, const IMString& after);
+    // The catch-up's first page: after `after` when it is not empty, else from `gapBegan` on;
+    // null when there is neither to start from. Results are filed no earlier than `gapBegan`.
+    static FetchArchiveCommand* startingAt(const IMString& after, const IMString& gapBegan);
+    // The time of the newest received message the store holds; empty when it holds none.
+    static IMString lastReceived(MessageDAO& messages);
     // Takes `command` (null: nothing to queue).
     static void queueCommand(RequestController* controller, FetchArchiveCommand* command);
 

@@ -6,13 +6,19 @@
 #include "store/ContactDAO.h"
 #include "store/MessageDAO.h"
 
-bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate* delegate, const Received& received)
+#include <memory>
+
+bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate* delegate, Received& received)
 {
     IMString bareId = UserId::bareLowerCase(received.sender);
     IMString shortName = UserId::localPart(bareId);
     MessageDAO* messages = controller->GetMessageDAO();
-    if (messages != nullptr && messages->IsReceivedMessageStored(bareId, received.stanzaId, received.archiveId)) {
-        return false;
+    if (messages != nullptr) {
+        std::unique_ptr<Message> stored(messages->FindReceivedMessage(bareId, received.stanzaId, received.archiveId));
+        if (stored != nullptr) {
+            received.time = stored->GetTimeStamp();
+            return false;
+        }
     }
     Contact* contact = senderContact(controller, bareId);
     Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;

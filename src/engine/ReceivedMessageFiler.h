@@ -32,8 +32,9 @@ public:
         IMDateTime time;     // UTC
     };
 
-    // Answers whether the message was new (and stored, when there is a store).
-    static bool file(RequestController* controller, ResponseDelegate* delegate, const Received& received);
+    // Answers whether the message was new (and stored, when there is a store). When it was
+    // not, `received.time` becomes the time the message is stored with.
+    static bool file(RequestController* controller, ResponseDelegate* delegate, Received& received);
 
 private:
     static Contact* senderContact(RequestController* controller, const IMString& bareId);

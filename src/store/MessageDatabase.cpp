@@ -59,9 +59,9 @@ constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetab
 // the sender's id only recognises a row stored without an archive id. The last archive id is that of the
 // received message stored last: the archive hands out its results oldest first, and asking
 // after an id older than the newest only fetches again what is then skipped.
-constexpr const char* COUNT_RECEIVED_DUPLICATES =
-    "SELECT count(*) FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
-    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')='')))";
+constexpr const char* SELECT_RECEIVED_DUPLICATE =
+    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
+    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
 constexpr const char* SELECT_LAST_ARCHIVE_ID =
     "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
 constexpr const char* SELECT_LAST_RECEIVED =
@@ -182,11 +182,11 @@ Message* MessageDatabase::FindMessageById(long long messageId)
 
 long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARGEST_ID, SqlParameters()); }
 
-bool MessageDatabase::IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
+Message* MessageDatabase::FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
 {
     SqlParameters values;
     values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId).Text(archiveId);
-    return QueryInt(COUNT_RECEIVED_DUPLICATES, values) > 0;
+    return QueryFirst(SELECT_RECEIVED_DUPLICATE, values, CreateStoredMessage);
 }
 
 IMString MessageDatabase::GetLastArchiveId()

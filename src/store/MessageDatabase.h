@@ -49,9 +49,10 @@ public:
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
-    // Whether a received message is stored with the archive id, or from `sender` with the
-    // stanza id on a row that, when an archive id is given, has none; an empty id matches nothing.
-    bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);
+    // The received message stored with the archive id, or from `sender` with the stanza id on a
+    // row that, when an archive id is given, has none; null when none is. An empty id matches
+    // nothing.
+    Message* FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);
     // The archive id of the received message stored last that has one; empty when none has.
     IMString GetLastArchiveId();
     // The received message with the newest time stamp, or null.

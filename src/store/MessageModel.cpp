@@ -55,10 +55,10 @@ Message* MessageModel::FindMessageById(long long messageId)
     return Locked<Message*>(nullptr, [&](MessageDatabase& messages) { return messages.FindMessageById(messageId); });
 }
 
-bool MessageModel::IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
+Message* MessageModel::FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
 {
-    return Locked(false, [&](MessageDatabase& messages) {
-        return messages.IsReceivedMessageStored(sender, stanzaId, archiveId);
+    return Locked<Message*>(nullptr, [&](MessageDatabase& messages) {
+        return messages.FindReceivedMessage(sender, stanzaId, archiveId);
     });
 }
 

@@ -29,7 +29,7 @@ public:
     // Empties the table; the file stays.
     virtual bool DeleteDatabase();
     Message* FindMessageById(long long messageId) override;
-    bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId) override;
+    Message* FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId) override;
     IMString GetLastArchiveId() override;
     bool GetLastReceivedTime(IMDateTime& time) override;
     virtual Ixa::Base::Collection::HashMap* GetUnreadMessages();

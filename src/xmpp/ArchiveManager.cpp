@@ -40,14 +40,7 @@ bool ArchiveManager::accepts(ArchivedMessage& result)
         !isFromOwnServer(result.getSource())) {
         return false;
     }
-    IMString notBefore;
-    if (!connection->archivePages().isOpen(result.getQueryId()->ToUtf8(), notBefore)) {
-        return false;
-    }
-    if (!notBefore.IsEmpty()) {
-        result.setNotBefore(new IMString(notBefore));
-    }
-    return true;
+    return connection->archivePages().isOpen(result.getQueryId()->ToUtf8());
 }
 
 bool ArchiveManager::ends(IQ& answer)

@@ -34,11 +34,10 @@ public:
 
     // Sends the query for one page after the archive id `after`, or, when it is empty, from
     // the time `start` (ISO 8601, UTC) on. A non-empty `notBefore` (ISO 8601, UTC) starts a
-    // catch-up: its results, on this page and the next, are marked with it. Answers whether
-    // the query was handed to the connection.
+    // catch-up: no result of it, on this page and the next, is filed before that time.
+    // Answers whether the query was handed to the connection.
     bool query(const IMString& after, const IMString& start, const IMString& notBefore);
-    // Whether the result answers an open page and comes from the user's own server; such a
-    // result is marked with the catch-up's time.
+    // Whether the result answers an open page and comes from the user's own server.
     bool accepts(ArchivedMessage& result);
     // Whether the answer (the page's fin, or an error refusing it) ends an open page and comes
     // from the user's own server; that page is then closed.

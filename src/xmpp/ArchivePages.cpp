@@ -6,19 +6,33 @@ std::string ArchivePages::open(const IMString& notBefore)
     std::string id = "archive_" + std::to_string(++sent_);
     open_.insert(id);
     if (!notBefore.IsEmpty()) {
-        notBefore_ = notBefore;
+        floor_ = notBefore;
+        raised_.clear();
     }
     return id;
 }
 
-bool ArchivePages::isOpen(const std::string& queryId, IMString& notBefore)
+bool ArchivePages::isOpen(const std::string& queryId)
 {
     std::lock_guard<std::mutex> guard(lock_);
-    if (open_.count(queryId) == 0) {
-        return false;
+    return open_.count(queryId) > 0;
+}
+
+IMString ArchivePages::floor(const IMString& peer)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    auto raised = raised_.find(peer.ToUtf8());
+    return raised != raised_.end() ? raised->second : floor_;
+}
+
+// The one text form of stored times sorts as the times do.
+void ArchivePages::raiseFloor(const IMString& peer, const IMString& time)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    auto [raised, added] = raised_.try_emplace(peer.ToUtf8(), floor_);
+    if (raised->second.CompareTo(time) < 0) {
+        raised->second = time;
     }
-    notBefore = notBefore_;
-    return true;
 }
 
 bool ArchivePages::close(const std::string& id)
@@ -27,13 +41,16 @@ bool ArchivePages::close(const std::string& id)
     return open_.erase(id) > 0;
 }
 
-IMString ArchivePages::startCatchUp(const IMString& newest)
+IMString ArchivePages::startCatchUp(const IMString& newest, IMString& lastReceived)
 {
     std::lock_guard<std::mutex> guard(lock_);
     if (catchUpFrom_.IsEmpty()) {
         catchUpFrom_ = newest;
+        gapBegan_ = lastReceived;
         // A catch-up by time from the start has nothing to fall back to.
         byTime_ = newest.IsEmpty();
+    } else {
+        lastReceived = gapBegan_;
     }
     return catchUpFrom_;
 }
@@ -44,7 +61,7 @@ IMString ArchivePages::unfinishedCatchUp()
     return catchUpFrom_;
 }
 
-bool ArchivePages::fallBackToTime()
+bool ArchivePages::fallBackToTime(IMString& since)
 {
     std::lock_guard<std::mutex> guard(lock_);
     catchUpFrom_ = IMString();
@@ -52,6 +69,7 @@ bool ArchivePages::fallBackToTime()
         return false;
     }
     byTime_ = true;
+    since = gapBegan_;
     return true;
 }
 

@@ -10,7 +10,6 @@ ArchivedMessage::~ArchivedMessage()
     delete queryId_;
     delete archiveId_;
     delete stamp_;
-    delete notBefore_;
     delete message_;
 }
 
@@ -30,9 +29,7 @@ IMString* ArchivedMessage::getStamp() { return stamp_; }
 
 void ArchivedMessage::setStamp(IMString* stamp) { OwnedField::replace(stamp_, stamp); }
 
-IMString* ArchivedMessage::getNotBefore() { return notBefore_; }
 
-void ArchivedMessage::setNotBefore(IMString* notBefore) { OwnedField::replace(notBefore_, notBefore); }
 
 MessagePacket* ArchivedMessage::getMessage() { return message_; }
 

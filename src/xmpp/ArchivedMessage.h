@@ -25,9 +25,6 @@ public:
     void setArchiveId(IMString* archiveId);
     IMString* getStamp();
     void setStamp(IMString* stamp);
-    // ISO 8601 (UTC), or null.
-    IMString* getNotBefore();
-    void setNotBefore(IMString* notBefore);
     // Null until set.
     MessagePacket* getMessage();
     void setMessage(MessagePacket* message);
@@ -37,6 +34,5 @@ private:
     IMString* queryId_ = nullptr;
     IMString* archiveId_ = nullptr;
     IMString* stamp_ = nullptr;
-    IMString* notBefore_ = nullptr;
     MessagePacket* message_ = nullptr;
 };

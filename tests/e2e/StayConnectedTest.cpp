@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <random>
@@ -105,7 +106,24 @@ protected:
                 doubled += std::to_string(i - 1);
             }
         }
-        return "stored " + std::to_string(stored.size()) + "; missing:" + missing + "; doubled:" + doubled;
+        return "stored " + std::to_string(stored.size()) + "; missing:" + missing + "; doubled:" + doubled +
+               "; " + FirstOutOfOrder(stored);
+    }
+
+    // Where the stored order first departs from the sent order, with the rows around it.
+    static std::string FirstOutOfOrder(const std::vector<std::string>& stored)
+    {
+        auto number = [](const std::string& text) { return std::stoi(text.substr(text.find('-') + 1)); };
+        for (size_t i = 1; i < stored.size(); ++i) {
+            if (number(stored[i]) < number(stored[i - 1])) {
+                std::string around;
+                for (size_t j = i >= 5 ? i - 5 : 0; j < std::min(stored.size(), i + 5); ++j) {
+                    around += " " + stored[j];
+                }
+                return "first out of order at row " + std::to_string(i) + ":" + around;
+            }
+        }
+        return "in order";
     }
 
     static std::vector<std::string> Numbered(const std::string& prefix, int count)
@@ -141,7 +159,8 @@ TEST_F(StayConnectedTest, ABurstThroughFiveCutsIsStoredExactlyOnceAndInOrder)
     const std::vector<std::string> expected = Numbered("burst-", Messages);
     EXPECT_TRUE(EngineUnderTest::Eventually([&] { return StoredTexts(bob_).size() >= expected.size(); }, Wait));
     const std::vector<std::string> stored = StoredTexts(bob_);
-    EXPECT_EQ(stored, expected) << Differences(stored, expected);
+    EXPECT_EQ(stored, expected) << Differences(stored, expected) << "; fresh sign-ins after a cut: "
+                                << engine_.Delegate().Count("OnAllPresenceReceived") - 1;
     EXPECT_EQ(engine_.Delegate().Count("OnConnectionLost"), 0u);
     EXPECT_EQ(engine_.Delegate().Count("OnSignInError"), 0u);
 }

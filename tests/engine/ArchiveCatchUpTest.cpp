@@ -143,8 +143,8 @@ TEST_F(ArchiveCatchUpTest, PagesAfterTheLastArchiveIdAreStoredOnceAndInOrder)
     EXPECT_TRUE(server_->WaitUntilScriptDone());
     EXPECT_TRUE(server_->Failures().empty()) << testing::PrintToString(server_->Failures());
 
-    EXPECT_EQ(conversation(bob), "zero/A0,five/A5,one/A1,after/A8")
-        << "in time order: a live message bears the time it arrived, an archived one the archive's";
+    EXPECT_EQ(conversation(bob), "zero/A0,one/A1,five/A5,after/A8")
+        << "in the archive's order: a result is never filed before the one ahead of it, which came live";
     EXPECT_EQ(conversation(carol), "two/A2,seven/A7,forged/")
         << "a stanza id given by the sender is no archive id, and hides no message";
     EXPECT_EQ(conversation(idOf("mallory")), "");

@@ -72,6 +72,16 @@ std::string Strings(ArrayList* list)
     return joined;
 }
 
+// The minute past the hour of the received message found, or -1 when none is.
+int Found(MessageModel& model, const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
+{
+    std::unique_ptr<Message> found(model.FindReceivedMessage(sender, stanzaId, archiveId));
+    if (found == nullptr) {
+        return -1;
+    }
+    return found->GetTimeStamp().GetMinute();
+}
+
 class MessageStoreTest : public testing::Test {
 protected:
     TempDataDir dir_;
@@ -400,18 +410,18 @@ TEST_F(MessageStoreTest, ReceivedMessagesAreFoundByArchiveIdOrBySenderAndStanzaI
     store("bob@x", 9, "s3", "", Message::TYPE_SENT);
     store("bob@x", 1, "s4", "", Message::TYPE_RECEIVED_UNREAD);
 
-    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString()));
-    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("zed@x"), IMString(), IMString("A1")));
-    EXPECT_TRUE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s4"), IMString("A9")))
+    EXPECT_EQ(Found(model, IMString("ann@x"), IMString("s1"), IMString()), 5);
+    EXPECT_EQ(Found(model, IMString("zed@x"), IMString(), IMString("A1")), 2);
+    EXPECT_EQ(Found(model, IMString("bob@x"), IMString("s4"), IMString("A9")), 1)
         << "a row stored without an archive id is found by sender and stanza id";
-    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("ann@x"), IMString("s1"), IMString("A7")))
+    EXPECT_EQ(-1, Found(model, IMString("ann@x"), IMString("s1"), IMString("A7")))
         << "archived under another id, it is another message that reused the sender's id";
-    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s1"), IMString()))
+    EXPECT_EQ(-1, Found(model, IMString("bob@x"), IMString("s1"), IMString()))
         << "a stanza id counts only with its sender";
-    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString("s3"), IMString()))
+    EXPECT_EQ(-1, Found(model, IMString("bob@x"), IMString("s3"), IMString()))
         << "a sent message is no received one";
-    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("bob@x"), IMString(), IMString()));
-    EXPECT_FALSE(model.IsReceivedMessageStored(IMString("ann@x"), IMString(), IMString("A3")));
+    EXPECT_EQ(-1, Found(model, IMString("bob@x"), IMString(), IMString()));
+    EXPECT_EQ(-1, Found(model, IMString("ann@x"), IMString(), IMString("A3")));
 
     EXPECT_EQ(model.GetLastArchiveId(), IMString("A1")) << "stored last, though older in time";
     IMDateTime last;

@@ -30,6 +30,14 @@ void FetchArchiveCommand::queueByTime(RequestController* controller, const IMStr
     queueCommand(controller, startingAt(IMString(), since));
 }
 
+void FetchArchiveCommand::poll(RequestController* controller)
+{
+    Connection* connection = EngineAccess::connection(controller);
+    if (connection != nullptr && connection->archivePages().unfinishedCatchUp().IsEmpty()) {
+        queue(controller);
+    }
+}
+
 FetchArchiveCommand* FetchArchiveCommand::startingAt(const IMString& after, const IMString& gapBegan)
 {
     if (after.IsEmpty() && gapBegan.IsEmpty()) {

@@ -29,6 +29,8 @@ public:
     // Queues the catch-up from `since` on, the time its gap began (the server refused to page
     // after an archive id, one it no longer keeps, say).
     static void queueByTime(RequestController* controller, const IMString& since);
+    // Asks for what the archive has that is new, unless a catch-up is still under way.
+    static void poll(RequestController* controller);
     // Queues the page after the archive id `last`.
     static void queueNextPage(RequestController* controller, const IMString& last);
     // After a resumed session: a catch-up that has not ended asks again from where it started

@@ -1,5 +1,7 @@
 #include "engine/GtalkRequestController.h"
 
+#include "engine/FetchArchiveCommand.h"
+
 #include "engine/AddContactCommand.h"
 #include "engine/AllowPresenceShareCommand.h"
 #include "engine/ArchiveEndHandler.h"
@@ -68,6 +70,9 @@ void GtalkRequestController::init()
     if (reconnector_ == nullptr) {
         reconnector_ = std::make_unique<Reconnector>(this, [this] { queueSignIn(nullptr, true); });
     }
+    if (archivePoll_ == nullptr) {
+        archivePoll_ = std::make_unique<ArchivePoll>([this] { FetchArchiveCommand::poll(this); });
+    }
     std::lock_guard<std::mutex> lock(processorsLock_);
     if (requestProcessor_ == nullptr) {
         requestProcessor_ = new RequestProcessor();
@@ -126,6 +131,9 @@ void GtalkRequestController::uninit()
     if (reconnector_ != nullptr) {
         reconnector_->shutdown();
     }
+    if (archivePoll_ != nullptr) {
+        archivePoll_->shutdown();
+    }
     RequestProcessor* requests = nullptr;
     ResponseProcessor* responses = nullptr;
     {
@@ -148,6 +156,7 @@ void GtalkRequestController::uninit()
         delete responses;
     }
     reconnector_.reset();
+    archivePoll_.reset();
     delete mutex_;
     mutex_ = nullptr;
 }
@@ -258,6 +267,8 @@ void GtalkRequestController::ReconnectNow()
 }
 
 Reconnector* GtalkRequestController::GetReconnector() { return reconnector_.get(); }
+
+ArchivePoll* GtalkRequestController::GetArchivePoll() { return archivePoll_.get(); }
 
 void GtalkRequestController::refreshLists(bool) { queue(new RefreshListCommand()); }
 

@@ -21,6 +21,7 @@
 #include "engine/RequestProcessor.h"
 #include "engine/ResponseProcessor.h"
 
+#include "engine/ArchivePoll.h"
 #include "engine/Reconnector.h"
 
 #include <atomic>
@@ -100,6 +101,7 @@ public:
 
     Connection* GetConnection() override;
     Reconnector* GetReconnector() override;
+    ArchivePoll* GetArchivePoll() override;
     bool IsInitialListReceived() override;
     void SetInitialListReceived(bool received) override;
 
@@ -117,6 +119,7 @@ private:
     IMString* password_ = nullptr;
     Connection* connection_ = nullptr;
     std::unique_ptr<Reconnector> reconnector_;
+    std::unique_ptr<ArchivePoll> archivePoll_;
     ContactDAO* contacts_ = nullptr;
     ContactIconDAO* icons_ = nullptr;
     GroupDAO* groups_ = nullptr;

@@ -15,6 +15,7 @@
 #include "foundation/IMString.h"
 #include "platform/Mutex.h"
 
+class ArchivePoll;
 class Connection;
 class Contact;
 class ContactDAO;
@@ -98,6 +99,7 @@ public:
     virtual Connection* GetConnection() = 0;
     // Brings a lost session back by itself; null before init.
     virtual Reconnector* GetReconnector() = 0;
+    virtual ArchivePoll* GetArchivePoll() = 0;
     virtual bool IsInitialListReceived() = 0;
     virtual void SetInitialListReceived(bool received) = 0;
 };

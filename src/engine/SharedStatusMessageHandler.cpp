@@ -1,6 +1,10 @@
 #include "engine/SharedStatusMessageHandler.h"
 
+#include "engine/ArchivePoll.h"
+#include "engine/EngineAccess.h"
+#include "engine/RequestController.h"
 #include "engine/ResponseDelegate.h"
+#include "xmpp/Connection.h"
 
 SharedStatusMessageHandler::SharedStatusMessageHandler() = default;
 
@@ -21,8 +25,26 @@ void SharedStatusMessageHandler::handlePayload(SharedStatusMessage& shared)
     if (IMString* message = shared.getCurrentStatusMessage()) {
         status.SetCustomStatusMessage(*message);
     }
+    followInvisibility(shared.isInvisible());
     if (ResponseDelegate* delegate = getResponseDelegate()) {
         delegate->OnClientPresenceUpdated(status);
+    }
+}
+
+// A server that refused the shared status hides the user only by an unavailable session, which
+// it routes no messages to: the archive is polled for them while the user stays invisible.
+void SharedStatusMessageHandler::followInvisibility(bool invisible)
+{
+    RequestController* controller = getRequestController();
+    ArchivePoll* poll = controller != nullptr ? controller->GetArchivePoll() : nullptr;
+    Connection* connection = EngineAccess::connection(controller);
+    if (poll == nullptr || connection == nullptr) {
+        return;
+    }
+    if (invisible && connection->serviceSupport().isRefused(ServiceSupport::SHARED_STATUS)) {
+        poll->start();
+    } else {
+        poll->stop();
     }
 }
 

@@ -18,4 +18,5 @@ protected:
 
 private:
     static int codeOfShow(const IMString* show);
+    void followInvisibility(bool invisible);
 };

@@ -1,5 +1,6 @@
 #include "engine/SignOutCommand.h"
 
+#include "engine/ArchivePoll.h"
 #include "engine/EngineAccess.h"
 #include "engine/Reconnector.h"
 #include "engine/RequestController.h"
@@ -19,6 +20,9 @@ void SignOutCommand::executeCommand(unsigned long* result)
     Reconnector* reconnector = controller->GetReconnector();
     if (reconnector != nullptr && delegate != nullptr) {
         reconnector->abandon(*delegate);
+    }
+    if (ArchivePoll* poll = controller->GetArchivePoll()) {
+        poll->stop();
     }
     if (Connection* connection = EngineAccess::connection(controller)) {
         connection->logout();

@@ -1,5 +1,6 @@
 // The reconnector's back-off, the messages it holds while reconnecting, and when its tries
 // start: at once on a tap, never after the reconnecting ended.
+#include "CallCounter.h"
 #include "EngineFixture.h"
 
 #include "engine/Reconnector.h"
@@ -17,35 +18,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Counts the tries a reconnector queues, and lets the test wait for them.
-class TryCounter {
-public:
-    std::function<void()> startTry()
-    {
-        return [this] {
-            std::lock_guard<std::mutex> guard(lock_);
-            ++tries_;
-            started_.notify_all();
-        };
-    }
-
-    bool waitFor(int tries)
-    {
-        std::unique_lock<std::mutex> guard(lock_);
-        return started_.wait_for(guard, 20s, [&] { return tries_ >= tries; });
-    }
-
-    int tries()
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        return tries_;
-    }
-
-private:
-    std::mutex lock_;
-    std::condition_variable started_;
-    int tries_ = 0;
-};
+using TryCounter = CallCounter;
 
 // Ends the reconnecting from inside the report that a try starts, on the reconnector's own
 // thread: the narrowest place a sign-out can land.

@@ -91,6 +91,12 @@ int OwnStatusFixture::UnreadFromFriend()
     return IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(Jid(friend_).c_str());
 }
 
+std::string OwnStatusFixture::LastFromFriend()
+{
+    std::unique_ptr<Message> last(IMManager::GetMessageModel()->GetLastMessageWithUser(IMString(Jid(friend_).c_str())));
+    return last != nullptr ? last->GetMessage().ToUtf8() : std::string();
+}
+
 std::vector<bool> OwnStatusFixture::Refused()
 {
     ServiceSupport& support = EngineAccess::connection(IMManager::GetRequestController())->serviceSupport();

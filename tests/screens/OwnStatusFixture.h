@@ -37,6 +37,8 @@ protected:
     // Sends the user's own status with that code and message, as a screen does.
     void SetSelfStatus(int code, const char* text);
     int UnreadFromFriend();
+    // The text of the newest message stored in the conversation with the friend.
+    std::string LastFromFriend();
     // Types into the screen's (first) edit field.
     void TypeIntoField(const std::string& text);
     // Whether the client has taken each of the service's extensions (shared status, no-save,

@@ -2,6 +2,7 @@
 
 #include "platform/Integer.h"
 #include "store/MessageImpl.h"
+#include "store/SearchQuery.h"
 
 #include <memory>
 
@@ -26,6 +27,31 @@ constexpr const char* CREATE_ARCHIVE_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_archive ON messagetable(archiveid)";
 constexpr const char* CREATE_STANZA_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
+
+// The full-text index over the message texts. It keeps no copy of the text: its rows are
+// filed under the message ids and read back from messagetable (message ids, unlike rowids,
+// survive a VACUUM). Accents and case are folded away, so "cafe" finds "Café". The triggers
+// keep it in step with every write to the table, whichever statement makes it; a file made
+// before the index existed is indexed when it is first opened.
+constexpr const char* SEARCH_TABLE = "messagesearch";
+constexpr const char* CREATE_SEARCH =
+    "CREATE VIRTUAL TABLE messagesearch USING fts5(message,content='messagetable',content_rowid='messageid',"
+    "tokenize='unicode61 remove_diacritics 2')";
+constexpr const char* FILL_SEARCH = "INSERT INTO messagesearch(messagesearch) VALUES('rebuild')";
+constexpr const char* CREATE_INSERT_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_insert AFTER INSERT ON messagetable BEGIN "
+    "INSERT INTO messagesearch(rowid,message) VALUES(new.messageid,new.message); END";
+constexpr const char* CREATE_DELETE_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_delete AFTER DELETE ON messagetable BEGIN "
+    "INSERT INTO messagesearch(messagesearch,rowid,message) VALUES('delete',old.messageid,old.message); END";
+constexpr const char* CREATE_UPDATE_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_update AFTER UPDATE OF message,messageid ON messagetable BEGIN "
+    "INSERT INTO messagesearch(messagesearch,rowid,message) VALUES('delete',old.messageid,old.message);"
+    "INSERT INTO messagesearch(rowid,message) VALUES(new.messageid,new.message); END";
+// The newest matches first, by the time stamps of the conversations.
+constexpr const char* SEARCH_MESSAGES =
+    "SELECT messagetable.* FROM messagesearch JOIN messagetable ON messagetable.messageid=messagesearch.rowid "
+    "WHERE messagesearch MATCH ? ORDER BY messagetable.timestamp DESC,messagetable.messageid DESC LIMIT ?";
 
 // Inserts the row, or updates every column of the row that has the message id.
 constexpr const char* SAVE_MESSAGE =
@@ -93,7 +119,9 @@ IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
 MessageDatabase::MessageDatabase()
     : StoreTable(dbLocation,
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
-                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX})
+                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
+                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, FILL_SEARCH), CREATE_INSERT_TRIGGER,
+                  CREATE_DELETE_TRIGGER, CREATE_UPDATE_TRIGGER})
 {
 }
 
@@ -168,6 +196,19 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
         return nullptr;
     }
     return messages.release();
+}
+
+ArrayList* MessageDatabase::SearchMessages(const IMString& typed, int limit)
+{
+    SearchQuery query(typed.ToUtf8());
+    if (query.IsEmpty()) {
+        auto none = new ArrayList();
+        none->Construct(10);
+        return none;
+    }
+    SqlParameters values;
+    values.Text(IMString(query.GetExpression().c_str())).Int(limit);
+    return QueryList(SEARCH_MESSAGES, values, CreateStoredMessage);
 }
 
 Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)

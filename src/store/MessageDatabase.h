@@ -49,6 +49,10 @@ public:
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+    // At most `limit` messages with words beginning like every word of `typed` (case and
+    // accents aside), the newest first; `typed` is taken as plain words (SearchQuery). Nothing
+    // typed finds nothing.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
     // Whether a received message is stored with the archive id, or from `sender` with the
     // stanza id on a row that, when an archive id is given, has none; an empty id matches nothing.
     bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);

@@ -153,3 +153,8 @@ ArrayList* MessageModel::GetAllUserIds()
 {
     return Locked<ArrayList*>(nullptr, [](MessageDatabase& messages) { return messages.GetAllUserIds(); });
 }
+
+ArrayList* MessageModel::SearchMessages(const IMString& typed, int limit)
+{
+    return Locked<ArrayList*>(nullptr, [&](MessageDatabase& messages) { return messages.SearchMessages(typed, limit); });
+}

@@ -50,6 +50,8 @@ public:
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
     // Marks every unread message of the user read.
     bool UpdateMessageStatus(const Ixa::Base::String& user);
+    // As MessageDatabase::SearchMessages.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
 
 private:
     friend class StoreModel<MessageModel, MessageDatabase>;

@@ -38,9 +38,19 @@ public:
         SchemaStep(const char* statement) : sql(statement) {}  // NOLINT(google-explicit-constructor)
         SchemaStep(const char* table, const char* column, const char* alter)
             : sql(alter), table(table), column(column) {}
+        // A table derived from others (a search index): only when `table` is missing, `create`
+        // makes it and `fill` fills it from what is already stored.
+        static SchemaStep DerivedTable(const char* table, const char* create, const char* fill)
+        {
+            SchemaStep step(create);
+            step.table = table;
+            step.fill = fill;
+            return step;
+        }
         const char* sql;
         const char* table = nullptr;
         const char* column = nullptr;
+        const char* fill = nullptr;
     };
 
     StoreTable(const StoreTable&) = delete;
@@ -113,6 +123,7 @@ protected:
 private:
     Ixa::Io::DbStatement* Prepared(const char* sql);
     bool RunSchemaStep(const SchemaStep& step);
+    bool RunDerivedTableStep(const SchemaStep& step);
 
     Ixa::Base::String location_;
     std::vector<SchemaStep> schema_;

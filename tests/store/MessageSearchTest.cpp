@@ -1,0 +1,222 @@
+#include "platform/Database.h"
+#include "store/MessageModel.h"
+#include "support/TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+using Ixa::Base::String;
+using Ixa::Base::Collection::ArrayList;
+
+namespace {
+
+constexpr int LIMIT = 50;
+
+IMDateTime At(int minute)
+{
+    IMDateTime time;
+    time.SetValue(2024, 5, 6, 7, minute, 0, 0);
+    return time;
+}
+
+// The first column of the query's first row on a connection of its own, "" when none.
+std::string Scalar(const char* sql)
+{
+    Ixa::Io::Database raw;
+    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkmessage.db"), false))) {
+        return "no file";
+    }
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows(raw.QueryN(String(sql)));
+    String value;
+    if (rows == nullptr || Ixa::IsFailed(rows->MoveNext()) || Ixa::IsFailed(rows->GetStringAt(0, value))) {
+        return "";
+    }
+    return value.ToUtf8();
+}
+
+void RunSql(const char* sql)
+{
+    Ixa::Io::Database raw;
+    ASSERT_EQ(raw.Construct(String("/Home/gtalkmessage.db"), false), Ixa::E_SUCCESS);
+    ASSERT_EQ(raw.ExecuteSql(String(sql), true), Ixa::E_SUCCESS) << sql;
+}
+
+// Fails unless every row of the index agrees with the stored texts.
+constexpr const char* INTEGRITY_CHECK = "INSERT INTO messagesearch(messagesearch,rank) VALUES('integrity-check',1)";
+
+// Every term of the index with the message and position it stands at.
+std::string IndexContents()
+{
+    Ixa::Io::Database raw;
+    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkmessage.db"), false)) ||
+        Ixa::IsFailed(raw.ExecuteSql(
+            String("CREATE VIRTUAL TABLE temp.terms USING fts5vocab(main,messagesearch,instance)"), true))) {
+        return "no index";
+    }
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows(
+        raw.QueryN(String("SELECT term||'@'||doc||':'||offset FROM terms ORDER BY term,doc,offset")));
+    std::string contents;
+    String value;
+    while (rows != nullptr && Ixa::IsSucceeded(rows->MoveNext())) {
+        rows->GetStringAt(0, value);
+        contents += value.ToUtf8() + " ";
+    }
+    return contents;
+}
+
+class MessageSearchTest : public testing::Test {
+protected:
+    long long Store(const char* user, const char* text, int minute)
+    {
+        std::unique_ptr<Message> message(model_->CreateMessage());
+        message->SetOtherUserId(IMString(user));
+        message->SetMessage(IMString(text));
+        message->SetMessageType(Message::TYPE_RECEIVED_UNREAD);
+        message->SetTimeStamp(At(minute));
+        EXPECT_TRUE(model_->SaveOrUpdate(message.get()));
+        return message->GetMessageId();
+    }
+
+    // The hits as "user:text" joined by "|", newest first; "failed" when the search failed.
+    std::string Search(const char* typed)
+    {
+        ArrayList* hits = model_->SearchMessages(IMString(typed), LIMIT);
+        if (hits == nullptr) {
+            return "failed";
+        }
+        std::string joined;
+        for (int i = 0; i < hits->GetCount(); ++i) {
+            auto hit = static_cast<Message*>(hits->GetAt(i));
+            joined += (i > 0 ? "|" : "") + hit->GetOtherUserId().ToUtf8() + ":" + hit->GetMessage().ToUtf8();
+        }
+        hits->RemoveAll(true);
+        delete hits;
+        return joined;
+    }
+
+    TempDataDir dir_;
+    std::unique_ptr<MessageModel> model_{MessageModel::GetInstance()};
+};
+
+}  // namespace
+
+// Words are found by their beginnings whatever their case and accents, newest first, with the
+// contact, time and id of each message; CJK runs and words next to emoji are found too.
+TEST_F(MessageSearchTest, WordsAreFoundByPrefixWhateverTheirCaseAndAccents)
+{
+    Store("ann@x", "Meeting at the Café", 1);
+    long long newest = Store("bob@x", "meet me at the CAFE", 5);
+    Store("cy@x", "東京 タワーで会おう", 3);
+    Store("dee@x", "Party 🎉tonight", 2);
+    Store("eve@x", "nothing here", 4);
+    Store("fay@x", "Tiếng Việt", 0);
+
+    EXPECT_EQ(Search("meet"), "bob@x:meet me at the CAFE|ann@x:Meeting at the Café");
+    EXPECT_EQ(Search("  café   MEE "), "bob@x:meet me at the CAFE|ann@x:Meeting at the Café");
+    EXPECT_EQ(Search("meeting cafe"), "ann@x:Meeting at the Café");
+    EXPECT_EQ(Search("TIENG viet"), "fay@x:Tiếng Việt") << "letters with two accents fold too";
+    EXPECT_EQ(Search("meat"), "");
+    EXPECT_EQ(Search("eting"), "") << "words are matched from their beginnings";
+    EXPECT_EQ(Search("東京"), "cy@x:東京 タワーで会おう");
+    EXPECT_EQ(Search("タワー"), "cy@x:東京 タワーで会おう");
+    EXPECT_EQ(Search("🎉 party"), "dee@x:Party 🎉tonight");
+    EXPECT_EQ(Search("tonight"), "dee@x:Party 🎉tonight");
+    EXPECT_EQ(Search("🎉"), "") << "emoji separate words and find nothing alone";
+    EXPECT_EQ(Search(""), "");
+    EXPECT_EQ(Search("   "), "");
+
+    std::unique_ptr<ArrayList> hits(model_->SearchMessages(IMString("cafe"), 1));
+    ASSERT_EQ(hits->GetCount(), 1) << "the limit holds";
+    auto hit = static_cast<Message*>(hits->GetAt(0));
+    EXPECT_EQ(hit->GetMessageId(), newest);
+    EXPECT_EQ(hit->GetTimeStamp(), At(5));
+    EXPECT_EQ(hit->GetOtherUserId(), IMString("bob@x"));
+    hits->RemoveAll(true);
+}
+
+// What the user types is never query syntax: quotes, stars, minus signs, colons, brackets and
+// the operator words are searched for as text, and none of them makes the search fail.
+TEST_F(MessageSearchTest, QuotesAndOperatorsTypedAreSearchedAsText)
+{
+    Store("ann@x", "she said \"hi\" to me", 1);
+    Store("bob@x", "NEAR the door", 2);
+    Store("cy@x", "the x-ray subject: bones", 3);
+    Store("dee@x", "hi or not", 4);
+
+    EXPECT_EQ(Search("\"hi\""), "dee@x:hi or not|ann@x:she said \"hi\" to me");
+    EXPECT_EQ(Search("\"she said"), "ann@x:she said \"hi\" to me");
+    EXPECT_EQ(Search("said\"hi"), "ann@x:she said \"hi\" to me") << "a quote inside a word separates words";
+    EXPECT_EQ(Search("NEAR"), "bob@x:NEAR the door");
+    EXPECT_EQ(Search("NEAR(the door)"), "bob@x:NEAR the door");
+    EXPECT_EQ(Search("x-ray"), "cy@x:the x-ray subject: bones");
+    EXPECT_EQ(Search("-ray"), "cy@x:the x-ray subject: bones");
+    EXPECT_EQ(Search("subject:bones"), "cy@x:the x-ray subject: bones");
+    EXPECT_EQ(Search("message:bones"), "") << "a column filter would have found the bones";
+    EXPECT_EQ(Search("hi NOT said"), "") << "NOT is a word to find, not an operator";
+    EXPECT_EQ(Search("hi OR door"), "") << "OR is a word to find";
+    EXPECT_EQ(Search("hi AND"), "");
+    EXPECT_EQ(Search("hi or"), "dee@x:hi or not");
+    EXPECT_EQ(Search("*"), "");
+    EXPECT_EQ(Search("\""), "");
+    EXPECT_EQ(Search("^ray"), "cy@x:the x-ray subject: bones");
+    EXPECT_EQ(Search("{message}:bones"), "");
+}
+
+// Deleting a message, a conversation or everything, and changing a text, leave nothing in
+// the index that is no longer stored.
+TEST_F(MessageSearchTest, DeletionsAndChangedTextsLeaveNoStaleHits)
+{
+    long long first = Store("ann@x", "apples and pears", 1);
+    Store("ann@x", "more apples", 2);
+    Store("bob@x", "apples for bob", 3);
+    Store("cy@x", "cherries", 4);
+    ASSERT_EQ(Search("apple"), "bob@x:apples for bob|ann@x:more apples|ann@x:apples and pears");
+
+    ASSERT_TRUE(model_->DeleteMessageByMessageId(first));
+    EXPECT_EQ(Search("pears"), "");
+    ASSERT_TRUE(model_->DeleteChatsWithUser(String("ann@x")));
+    EXPECT_EQ(Search("apple"), "bob@x:apples for bob");
+
+    long long cherries = Store("cy@x", "cherries", 5);
+    std::unique_ptr<Message> changed(model_->FindMessageById(cherries));
+    changed->SetMessage(IMString("plums"));
+    ASSERT_TRUE(model_->SaveOrUpdate(changed.get()));
+    EXPECT_EQ(Search("cherries"), "cy@x:cherries") << "only the changed message leaves";
+    EXPECT_EQ(Search("plum"), "cy@x:plums");
+    RunSql(INTEGRITY_CHECK);
+
+    ASSERT_TRUE(model_->DeleteDatabase());
+    EXPECT_EQ(Search("apple"), "");
+    EXPECT_EQ(Search("plums"), "");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM messagesearch_docsize"), "0");
+    RunSql(INTEGRITY_CHECK);
+}
+
+// A file stored before the index existed is indexed when first opened, exactly as the
+// triggers would have indexed it, and from then on kept in step.
+TEST_F(MessageSearchTest, AnIndexBuiltOnFirstOpenEqualsOneKeptInStep)
+{
+    Store("ann@x", "Meeting at the Café", 1);
+    long long gone = Store("bob@x", "東京 タワー and 🎉 \"quotes\"", 2);
+    Store("cy@x", "the x-ray subject: bones", 3);
+    ASSERT_TRUE(model_->DeleteMessageByMessageId(gone));
+    Store("bob@x", "Ünïcödé wörds again", 4);
+    std::string keptInStep = IndexContents();
+    ASSERT_NE(keptInStep.find("cafe@"), std::string::npos) << keptInStep;
+
+    model_.reset();
+    RunSql("DROP TABLE messagesearch");
+    RunSql("DROP TRIGGER messagesearch_insert");
+    RunSql("DROP TRIGGER messagesearch_delete");
+    RunSql("DROP TRIGGER messagesearch_update");
+    model_.reset(MessageModel::GetInstance());
+    ASSERT_TRUE(model_->CheckOpenDB());
+
+    EXPECT_EQ(IndexContents(), keptInStep);
+    RunSql(INTEGRITY_CHECK);
+    EXPECT_EQ(Search("unicode"), "bob@x:Ünïcödé wörds again");
+    Store("dee@x", "a new cafe", 5);
+    EXPECT_EQ(Search("cafe"), "dee@x:a new cafe|ann@x:Meeting at the Café");
+}

@@ -8,6 +8,7 @@
 // Not part of the test run.
 #include "store/MessageModel.h"
 
+#include "BenchFigures.h"
 #include "ScratchHome.h"
 
 #include <sqlite3.h>
@@ -84,19 +85,6 @@ bool Seed(MessageModel& store, const std::vector<std::string>& words)
         }
     }
     return stored;
-}
-
-double MillisecondsOf(const std::function<void()>& work)
-{
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct QueryKind {

@@ -8,6 +8,7 @@
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
 
+#include "BenchFigures.h"
 #include "ScratchHome.h"
 
 #include <sqlite3.h>
@@ -41,19 +42,6 @@ std::vector<RosterItem> MakeRoster()
             {"contact" + std::to_string(i) + "@example.com", "Contact Number " + std::to_string(i), presences[i % 5]});
     }
     return roster;
-}
-
-double MillisecondsOf(const std::function<void()>& work)
-{
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The roster as the protocol layer hands it over: contact records, built before the clock

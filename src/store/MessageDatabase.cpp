@@ -2,7 +2,6 @@
 
 #include "platform/Integer.h"
 #include "store/MessageImpl.h"
-#include "store/SearchQuery.h"
 
 #include <memory>
 
@@ -200,15 +199,7 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
 
 ArrayList* MessageDatabase::SearchMessages(const IMString& typed, int limit)
 {
-    SearchQuery query(typed.ToUtf8());
-    if (query.IsEmpty()) {
-        auto none = new ArrayList();
-        none->Construct(10);
-        return none;
-    }
-    SqlParameters values;
-    values.Text(IMString(query.GetExpression().c_str())).Int(limit);
-    return QueryList(SEARCH_MESSAGES, values, CreateStoredMessage);
+    return QuerySearch(SEARCH_MESSAGES, typed, limit, CreateStoredMessage);
 }
 
 Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)

@@ -20,6 +20,7 @@
 #include "foundation/IMString.h"
 #include "platform/ArrayList.h"
 #include "platform/Database.h"
+#include "store/SearchQuery.h"
 #include "store/SqlParameters.h"
 
 #include <initializer_list>
@@ -98,6 +99,22 @@ protected:
             list->Add(read(*rows));
         }
         return list;
+    }
+
+    // QueryList of a full-text search: `sql` takes the MATCH expression made of `typed`
+    // (SearchQuery) and the most rows to answer. Nothing typed answers an empty list at once.
+    template <typename Reader>
+    Ixa::Base::Collection::ArrayList* QuerySearch(const char* sql, const IMString& typed, int limit, Reader read)
+    {
+        SearchQuery query(typed.ToUtf8());
+        if (query.IsEmpty()) {
+            auto none = new Ixa::Base::Collection::ArrayList();
+            none->Construct(10);
+            return none;
+        }
+        SqlParameters values;
+        values.Text(IMString(query.GetExpression().c_str())).Int(limit);
+        return QueryList(sql, values, read);
     }
 
     // `read(first row)`, or null when there is no row or the query failed.

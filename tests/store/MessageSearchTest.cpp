@@ -1,5 +1,6 @@
 #include "platform/Database.h"
 #include "store/MessageModel.h"
+#include "store/SavedMessagesModel.h"
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ using Ixa::Base::Collection::ArrayList;
 namespace {
 
 constexpr int LIMIT = 50;
+constexpr const char* MESSAGES = "/Home/gtalkmessage.db";
+constexpr const char* SAVED = "/Home/gtalksavedmessages.db";
 
 IMDateTime At(int minute)
 {
@@ -22,10 +25,10 @@ IMDateTime At(int minute)
 }
 
 // The first column of the query's first row on a connection of its own, "" when none.
-std::string Scalar(const char* sql)
+std::string Scalar(const char* sql, const char* file = MESSAGES)
 {
     Ixa::Io::Database raw;
-    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkmessage.db"), false))) {
+    if (Ixa::IsFailed(raw.Construct(String(file), false))) {
         return "no file";
     }
     std::unique_ptr<Ixa::Io::DbEnumerator> rows(raw.QueryN(String(sql)));
@@ -36,23 +39,25 @@ std::string Scalar(const char* sql)
     return value.ToUtf8();
 }
 
-void RunSql(const char* sql)
+void RunSql(const char* sql, const char* file = MESSAGES)
 {
     Ixa::Io::Database raw;
-    ASSERT_EQ(raw.Construct(String("/Home/gtalkmessage.db"), false), Ixa::E_SUCCESS);
+    ASSERT_EQ(raw.Construct(String(file), false), Ixa::E_SUCCESS);
     ASSERT_EQ(raw.ExecuteSql(String(sql), true), Ixa::E_SUCCESS) << sql;
 }
 
 // Fails unless every row of the index agrees with the stored texts.
 constexpr const char* INTEGRITY_CHECK = "INSERT INTO messagesearch(messagesearch,rank) VALUES('integrity-check',1)";
 
+constexpr const char* SAVED_INTEGRITY_CHECK =
+    "INSERT INTO savedmessagesearch(savedmessagesearch,rank) VALUES('integrity-check',1)";
+
 // Every term of the index with the message and position it stands at.
-std::string IndexContents()
+std::string IndexContents(const char* file = MESSAGES, const char* index = "messagesearch")
 {
     Ixa::Io::Database raw;
-    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkmessage.db"), false)) ||
-        Ixa::IsFailed(raw.ExecuteSql(
-            String("CREATE VIRTUAL TABLE temp.terms USING fts5vocab(main,messagesearch,instance)"), true))) {
+    const std::string terms = std::string("CREATE VIRTUAL TABLE temp.terms USING fts5vocab(main,") + index + ",instance)";
+    if (Ixa::IsFailed(raw.Construct(String(file), false)) || Ixa::IsFailed(raw.ExecuteSql(String(terms.c_str()), true))) {
         return "no index";
     }
     std::unique_ptr<Ixa::Io::DbEnumerator> rows(
@@ -79,17 +84,24 @@ protected:
         return message->GetMessageId();
     }
 
-    // The hits as "user:text" joined by "|", newest first; "failed" when the search failed.
-    std::string Search(const char* typed)
+    std::string Search(const char* typed) { return Joined(model_->SearchMessages(IMString(typed), LIMIT), false); }
+
+    std::string SearchSaved(SavedMessagesModel& saved, const char* typed)
     {
-        ArrayList* hits = model_->SearchMessages(IMString(typed), LIMIT);
+        return Joined(saved.SearchMessages(IMString(typed), LIMIT), true);
+    }
+
+    // The hits as "user:text" (after "key/" with `withKey`) joined by "|"; "failed" for null.
+    static std::string Joined(ArrayList* hits, bool withKey)
+    {
         if (hits == nullptr) {
             return "failed";
         }
         std::string joined;
         for (int i = 0; i < hits->GetCount(); ++i) {
             auto hit = static_cast<Message*>(hits->GetAt(i));
-            joined += (i > 0 ? "|" : "") + hit->GetOtherUserId().ToUtf8() + ":" + hit->GetMessage().ToUtf8();
+            joined += (i > 0 ? "|" : "") + (withKey ? hit->GetUserid_TimeStamp().ToUtf8() + "/" : std::string()) +
+                      hit->GetOtherUserId().ToUtf8() + ":" + hit->GetMessage().ToUtf8();
         }
         hits->RemoveAll(true);
         delete hits;
@@ -219,4 +231,39 @@ TEST_F(MessageSearchTest, AnIndexBuiltOnFirstOpenEqualsOneKeptInStep)
     EXPECT_EQ(Search("unicode"), "bob@x:Ünïcödé wörds again");
     Store("dee@x", "a new cafe", 5);
     EXPECT_EQ(Search("cafe"), "dee@x:a new cafe|ann@x:Meeting at the Café");
+}
+
+// Saved copies are searched the same way; each hit names the copy it belongs to, a message
+// saved twice is found in both copies, and deleting a copy, or all of them, leaves no stale
+// hit. A file of copies made before the index existed is indexed when first opened.
+TEST_F(MessageSearchTest, SavedCopiesAreSearchedAndIndexedLikeTheMessages)
+{
+    Store("ann@x", "Meeting at the Café", 1);
+    Store("ann@x", "bring \"the\" x-ray", 2);
+    Store("bob@x", "meet bob", 3);
+    std::unique_ptr<SavedMessagesModel> saved(SavedMessagesModel::GetInstance());
+    ASSERT_TRUE(saved->SaveAllMessagesWithUser(model_->GetAllMessagesWithUser(String("ann@x"), true), String("k1")));
+    ASSERT_TRUE(saved->SaveAllMessagesWithUser(model_->GetAllMessagesWithUser(String("ann@x"), true), String("k2")));
+    ASSERT_TRUE(saved->SaveAllMessagesWithUser(model_->GetAllMessagesWithUser(String("bob@x"), true), String("k3")));
+
+    EXPECT_EQ(SearchSaved(*saved, "meet"), "k3/bob@x:meet bob|k2/ann@x:Meeting at the Café|k1/ann@x:Meeting at the Café");
+    EXPECT_EQ(SearchSaved(*saved, "\"the\" -ray"), "k2/ann@x:bring \"the\" x-ray|k1/ann@x:bring \"the\" x-ray");
+    EXPECT_EQ(SearchSaved(*saved, "cafe NEAR"), "");
+    ASSERT_TRUE(saved->DeleteSavedConversation(String("k2")));
+    EXPECT_EQ(SearchSaved(*saved, "cafe"), "k1/ann@x:Meeting at the Café");
+    RunSql(SAVED_INTEGRITY_CHECK, SAVED);
+    std::string keptInStep = IndexContents(SAVED, "savedmessagesearch");
+    ASSERT_NE(keptInStep.find("ray@"), std::string::npos) << keptInStep;
+
+    saved.reset();
+    RunSql("DROP TABLE savedmessagesearch", SAVED);
+    RunSql("DROP TRIGGER savedmessagesearch_insert", SAVED);
+    saved.reset(SavedMessagesModel::GetInstance());
+    ASSERT_TRUE(saved->CheckOpenDB());
+    EXPECT_EQ(IndexContents(SAVED, "savedmessagesearch"), keptInStep);
+    RunSql(SAVED_INTEGRITY_CHECK, SAVED);
+
+    ASSERT_TRUE(saved->DeleteDatabase());
+    EXPECT_EQ(SearchSaved(*saved, "meet"), "");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM savedmessagesearch_docsize", SAVED), "0");
 }

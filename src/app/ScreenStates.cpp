@@ -204,6 +204,8 @@ void ScreenStates::performStateTransition(EVENT_T event, void* data)
 void ScreenStates::leaveCurrentScreen()
 {
     if (IMScreen* current = getCurrentIMScreen()) {
+        // Whichever field had the keypad, it belongs to the screen being left.
+        current->CloseKeypad();
         current->willLossFocus();
     }
 }

@@ -5,6 +5,8 @@
 #include "platform/Header.h"
 #include "platform/IFormBackEventListener.h"
 #include "platform/IOrientationEventListener.h"
+#include "platform/KeypadOverlay.h"
+#include "platform/KeypadSupport.h"
 #include "platform/PaintedWidget.h"
 #include "platform/QtBridge.h"
 #include "platform/UiEventQueue.h"
@@ -140,6 +142,14 @@ void Form::OnUserEventReceivedN(int, Base::Collection::IList* args)
 }
 
 QWidget* Form::GetContentWidget() const { return body_; }
+
+void Form::CloseKeypad()
+{
+    KeypadOverlay* keypad = KeypadOverlay::Get();
+    KeypadSupport* client = keypad != nullptr ? keypad->GetClient() : nullptr;
+    if (client != nullptr && IsAncestorOf(client->GetOwner()))
+        keypad->Close(client);
+}
 
 void Form::RequestBack()
 {

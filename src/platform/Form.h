@@ -73,6 +73,10 @@ public:
     result SetOrientation(Orientation orientation);
     Orientation GetOrientation() const { return orientation_; }
     OrientationStatus GetOrientationStatus() const;
+    // Closes the on-screen keypad when one of this form's controls has it open. The keypad
+    // lies over the frame's window, not inside the form, so it stays up over whatever form is
+    // shown next unless its own form closes it.
+    void CloseKeypad();
 
     // Any thread. The form's OnUserEventReceivedN owns `args` (null allowed); on failure
     // (the user-interface thread's loop is gone) the caller keeps them.

@@ -65,10 +65,17 @@ void KeypadOverlay::Close(KeypadSupport* client)
     if (client_ == nullptr || (client != nullptr && client != client_))
         return;
     KeypadSupport* closing = client_;
+    Drop(*closing);
+    closing->Closed();
+}
+
+void KeypadOverlay::Drop(const KeypadSupport& client)
+{
+    if (client_ != &client)
+        return;
     client_ = nullptr;
     qApp->removeEventFilter(this);
     widget_->hide();
-    closing->Closed();
 }
 
 std::vector<ActionArea> KeypadOverlay::GetKeys() const { return keys_; }

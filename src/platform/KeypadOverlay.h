@@ -28,6 +28,9 @@ public:
     void Open(KeypadSupport& client);
     // Closes it when `client` is the one served (any client when null).
     void Close(KeypadSupport* client);
+    // Closes it for `client` without telling its listeners: the client's control is being
+    // destroyed, and the form listening to it may be half destroyed already.
+    void Drop(const KeypadSupport& client);
     bool IsOpenFor(const KeypadSupport& client) const { return client_ == &client; }
     KeypadSupport* GetClient() const { return client_; }
     // Platform side: the keys as drawn now (window coordinates of the overlay widget).

@@ -13,8 +13,8 @@ KeypadSupport::KeypadSupport(Control& owner) : owner_(owner) {}
 
 KeypadSupport::~KeypadSupport()
 {
-    if (KeypadOverlay* keypad = KeypadOverlay::Get(); keypad != nullptr && keypad->IsOpenFor(*this))
-        keypad->Close(this);
+    if (KeypadOverlay* keypad = KeypadOverlay::Get())
+        keypad->Drop(*this);
 }
 
 void KeypadSupport::Open()

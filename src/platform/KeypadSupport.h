@@ -45,6 +45,7 @@ public:
     void Open();
     void Close();
     bool IsOpen() const;
+    const Control& GetOwner() const { return owner_; }
     // Where the open keypad lies, in the coordinates the control's own bounds are given in (its
     // container's); E_INVALID_STATE while the keypad is not open for this control.
     result GetBounds(Graphics::Rectangle& bounds) const;

@@ -39,8 +39,6 @@ bool PersonalMessageScreen::handleEvent(EVENT_T) { return false; }
 
 void PersonalMessageScreen::setModelDependency() {}
 
-void PersonalMessageScreen::willLossFocus() { field_->HideKeypad(); }
-
 Ixa::Base::String PersonalMessageScreen::GetMessage() const { return field_->GetText(); }
 
 void PersonalMessageScreen::HideKeypad()

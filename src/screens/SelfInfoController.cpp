@@ -81,15 +81,5 @@ void SelfInfoController::save(const Ixa::Base::String& message)
 
 void SelfInfoController::goBack()
 {
-    switch (isFromBuddyList) {
-    case FROM_BUDDY_LIST:
-        IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
-        return;
-    case FROM_CONVERSATIONS:
-        IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
-        return;
-    default:
-        IMManager::notifyEvent(EVENT_SHOW_CHAT);
-        return;
-    }
+    ScreenOrigin::ReturnTo(isFromBuddyList);
 }

@@ -6,12 +6,13 @@
 #pragma once
 
 #include "app/IMController.h"
+#include "screens/ScreenOrigin.h"
 
 class SelfInfoController : public IMController {
 public:
     enum Action { ACTION_SAVE = 311, ACTION_CANCEL = 312, ACTION_KEYPAD_SAVE = 313, ACTION_KEYPAD_HIDE = 314 };
-    // Who opened the profile, and so where it returns: any other value is the chat.
-    enum Origin { FROM_BUDDY_LIST = 0, FROM_CONVERSATIONS = 1, FROM_CHAT = 2 };
+    // Who opened the profile, and so where it returns.
+    using enum ScreenOrigin::From;
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
@@ -21,7 +22,7 @@ public:
     ListItemBase* processCreateItem(int index, int itemWidth, IMView* view) override;
     bool processDeleteItem(int index, ListItemBase* item, int itemWidth, IMView* view) override;
 
-    // Opens the profile from `origin` (an Origin), which it returns to.
+    // Opens the profile from `origin` (a ScreenOrigin::From), which it returns to.
     static void Open(int origin);
 
     // Chooses the row of the user's own status as it stands.

@@ -119,8 +119,6 @@ bool SelfInfoView::handleEvent(EVENT_T event)
 
 void SelfInfoView::setModelDependency() {}
 
-void SelfInfoView::willLossFocus() { field_->HideKeypad(); }
-
 Ixa::Base::String SelfInfoView::GetMessage() const { return field_->GetText(); }
 
 void SelfInfoView::KeepMessage() { keptMessage_ = field_->GetText(); }

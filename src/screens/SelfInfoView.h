@@ -27,8 +27,6 @@ public:
     IMModel* getModel() override;
     bool handleEvent(EVENT_T event) override;
     void setModelDependency() override;
-    // The keypad belongs to this screen's field: it goes with the screen.
-    void willLossFocus() override;
 
     Ixa::Base::String GetMessage() const;
     // Keeps the field's text as the message the view shows (the keypad's save).

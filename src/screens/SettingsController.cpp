@@ -84,17 +84,7 @@ void SettingsController::processOrientation(const Control&, Ixa::Ui::Orientation
 
 void SettingsController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*)
 {
-    switch (isBuddyList) {
-    case FROM_CONVERSATIONS:
-        IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS);
-        return;
-    case FROM_CHAT:
-        IMManager::notifyEvent(EVENT_SHOW_CHAT);
-        return;
-    default:
-        IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
-        return;
-    }
+    ScreenOrigin::ReturnTo(isBuddyList);
 }
 
 void SettingsController::processListViewItemStateChanged(ListView&, int index, int, ListItemStatus, IMView*)

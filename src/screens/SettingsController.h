@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/IMController.h"
+#include "screens/ScreenOrigin.h"
 
 class SettingsController : public IMController {
 public:
@@ -27,7 +28,7 @@ public:
     // The rows of "My profile".
     enum ProfileRow { ROW_NAME = 0, ROW_PERSONAL_MESSAGE = 1, ROW_STATUS = 2, PROFILE_ROWS = 3 };
     // Who opened the settings, and so where back goes.
-    enum Origin { FROM_BUDDY_LIST = 0, FROM_CONVERSATIONS = 1, FROM_CHAT = 2 };
+    using enum ScreenOrigin::From;
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
@@ -37,7 +38,7 @@ public:
     ListItemBase* processCreateItem(int index, int itemWidth, IMView* view) override;
     bool processDeleteItem(int index, ListItemBase* item, int itemWidth, IMView* view) override;
 
-    // Opens the settings from `origin` (an Origin), which back returns to.
+    // Opens the settings from `origin` (a ScreenOrigin::From), which back returns to.
     static void Open(int origin);
 
     static int isBuddyList;

@@ -80,22 +80,6 @@ TEST_F(ScreenStatesTest, EveryRowOfTheTableShowsItsScreen)
 
 // A lost session, a refused password or a sign-out shows the sign-in screen from wherever the
 // user is.
-TEST_F(ScreenStatesTest, EveryScreenOfTheTableHasItsWayBackToSignIn)
-{
-    for (const auto& [screen, looks] : screens) {
-        if (screen == SCREEN_LOGIN) {
-            continue;
-        }
-        int row = 0;
-        while (row < ScreenStates::getLastIndexValidForstateTable() && ScreenStates::stateTable[row].screenId != screen) {
-            ++row;
-        }
-        ASSERT_LT(row, ScreenStates::getLastIndexValidForstateTable()) << looks.form << " is shown by some row";
-        Post(static_cast<STATE_T>(ScreenStates::stateTable[row].nextState), EVENT_SHOW_LOGIN);
-        EXPECT_EQ(STATE_LOGIN, State()) << looks.form << " " << looks.title;
-    }
-}
-
 TEST_F(ScreenStatesTest, EventsWithoutARowChangeNothing)
 {
     Post(STATE_SETTINGS, EVENT_SHOW_CHAT);

@@ -196,6 +196,30 @@ TEST_F(UiControlsTest, EditFieldOpensTheKeypadTakesTypingAndReportsCommandButton
     EXPECT_EQ((std::vector<int>{101}), UiTestApp::Get().actions);
 }
 
+// The keypad lies over the window: the form closes it for its own field, and a field deleted
+// with it open takes it along without telling its listeners, which may be going too.
+TEST_F(UiControlsTest, TheFormClosesItsFieldsKeypadAndADeletedFieldTakesItQuietly)
+{
+    auto* field = new EditField;
+    field->Construct(Graphics::Rectangle(20, 20, 440, 60));
+    field->AddKeypadEventListener(recorder);
+    UiTestApp::Get().form->AddControl(*field);
+    driver.PumpUntilIdle();
+    const Ui::ScreenProbe::Entry entry{"EditField", "", -1, -1, true, false, Ui::ScreenProbe::WindowBounds(*field), field};
+    ASSERT_TRUE(driver.OpenKeypad(entry));
+    UiTestApp::Get().form->CloseKeypad();
+    EXPECT_FALSE(driver.KeypadShows());
+    EXPECT_EQ((std::vector<std::string>{"will open", "opened", "closed"}), recorder.events);
+
+    ASSERT_TRUE(driver.OpenKeypad(entry));
+    ASSERT_TRUE(driver.KeypadShows());
+    recorder.events.clear();
+    ASSERT_EQ(E_SUCCESS, UiTestApp::Get().form->RemoveControl(*field));
+    driver.PumpUntilIdle();
+    EXPECT_FALSE(driver.KeypadShows());
+    EXPECT_TRUE(recorder.events.empty()) << recorder.events.front();
+}
+
 class CountingTimerListener : public Base::Runtime::ITimerEventListener {
 public:
     void OnTimerExpired(Base::Runtime::Timer&) override { ++expiries; }

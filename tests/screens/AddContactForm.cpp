@@ -22,15 +22,7 @@ bool AddContactForm::TypeThenTapKeypadButton(const std::string& text, int action
     return TypeWithKeypad(text) && app_.driver.TapAction(actionId);
 }
 
-bool AddContactForm::TypeWithKeypad(const std::string& text)
-{
-    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
-        if (entry.kind == "EditField") {
-            return app_.driver.OpenKeypad(entry) && app_.driver.Type(text);
-        }
-    }
-    return false;
-}
+bool AddContactForm::TypeWithKeypad(const std::string& text) { return app_.driver.TypeWithKeypad("EditField", text); }
 
 std::string AddContactForm::FieldText() const
 {

@@ -16,6 +16,8 @@ public:
     // Taps add on the buddy list; true once the add-contact screen shows.
     bool Open();
     bool TypeInField(const std::string& text);
+    // Types with the keypad and leaves it open.
+    bool TypeWithKeypad(const std::string& text);
     // Types with the keypad open and taps one of its command buttons.
     bool TypeThenTapKeypadButton(const std::string& text, int actionId);
     // The text of the field on screen; "(no field)" without one.
@@ -26,7 +28,5 @@ public:
     bool TapBack();
 
 private:
-    bool TypeWithKeypad(const std::string& text);
-
     AppUnderTest& app_;
 };

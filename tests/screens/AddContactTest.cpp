@@ -16,6 +16,7 @@
 #include "screens/AddContactController.h"
 #include "screens/BuddyController.h"
 #include "screens/GroupController.h"
+#include "store/ContactModel.h"
 #include "store/GroupModel.h"
 #include "store/PropertiesModel.h"
 
@@ -229,6 +230,27 @@ TEST_F(AddContactScreenTest, TheDefaultGroupIsMadeWhenMissingAndCancelForgetsThe
     ASSERT_NE(friends, nullptr);
     EXPECT_EQ("friends", friends->GetGroupId().ToUtf8());
     EXPECT_EQ("Friends", friends->GetGroupName().ToUtf8());
+}
+
+// The keypad lies over the window: a screen left with it open takes it along, the add-contact
+// screen for the group list as the group screen for the chat of a tapped notification.
+TEST_F(AddContactScreenTest, AScreenLeftWithItsKeypadOpenTakesItAlong)
+{
+    ASSERT_TRUE(form.Open());
+    ASSERT_TRUE(form.TypeWithKeypad("gina"));
+    ASSERT_TRUE(app.driver.TapRow(0));
+    ASSERT_EQ("GROUP_LIST", app.Visible().form);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
+
+    ASSERT_TRUE(app.driver.TapRow(0));
+    ASSERT_EQ("GROUP_SCREEN", app.Visible().form);
+    ASSERT_TRUE(form.TypeWithKeypad("Team"));
+    std::unique_ptr<Contact> bob(IMManager::GetContactModel()->GetContactById("bob@localhost"));
+    ASSERT_NE(bob, nullptr);
+    IMManager::notifyEvent(EVENT_OPEN_NOTIFIED_CHAT, static_cast<void*>(bob.get()));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CHAT_SCREEN", app.Visible().form);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ namespace {
 
 class BlockedListLiveTest : public BuddyListLiveFixture {
 protected:
-    std::unique_ptr<Contact> Stored() { return std::unique_ptr<Contact>(IMManager::GetContactModel()->GetContactById(IMString(Jid(friend_).c_str()))); }
+    std::unique_ptr<Contact> Stored() { return std::unique_ptr<Contact>(IMManager::GetContactModel()->GetContactById(IMString(Jid(peerUser_).c_str()))); }
 
     bool StoredBlocked(bool blocked)
     {
@@ -37,7 +37,7 @@ protected:
     bool Received(const std::string& text)
     {
         std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(
-            IMManager::GetMessageModel()->GetAllMessagesWithUser(IMString(Jid(friend_).c_str()), true));
+            IMManager::GetMessageModel()->GetAllMessagesWithUser(IMString(Jid(peerUser_).c_str()), true));
         bool found = false;
         for (int i = 0; stored != nullptr && i < stored->GetCount(); ++i) {
             found = found || static_cast<const Message*>(stored->GetAt(i))->GetMessage().ToUtf8() == text;
@@ -70,7 +70,7 @@ TEST_F(BlockedListLiveTest, BlockUnblockAndDeleteAgainstTheServer)
     SignInAndShowBuddyList();
     BlockFromTheBuddyList();
     ShowBlockList();
-    EXPECT_EQ(std::vector<std::string>{"Ben | " + Jid(friend_)}, VisibleListRows());
+    EXPECT_EQ(std::vector<std::string>{"Ben | " + Jid(peerUser_)}, VisibleListRows());
 
     ExpectDone(*peer_, "send " + Jid(user_) + " while blocked");
     // The server has handled the message once it has answered the peer's next request.

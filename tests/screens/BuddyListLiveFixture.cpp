@@ -12,17 +12,9 @@ std::unique_ptr<TestSupport::PeerClient> BuddyListLiveFixture::Online(const std:
 
 void BuddyListLiveFixture::SetUp()
 {
-    ProsodySuite::SetUp();
-    if (IsSkipped()) {
+    if (!SetUpAccounts("ann", "ben", Password)) {
         return;
     }
-    static int serial = 0;
-    ++serial;
-    user_ = "ann" + std::to_string(serial);
-    friend_ = "ben" + std::to_string(serial);
-    server_->Register(user_, Password);
-    server_->Register(friend_, Password);
-    peer_ = Online(friend_, "peer");
     MakeFriends(*Online(user_, "setup"), {{peer_.get(), "Ben"}});
     app_ = std::make_unique<AppUnderTest>(AppUnderTest::ServerOf(*server_));
     ASSERT_TRUE(app_->Launched());

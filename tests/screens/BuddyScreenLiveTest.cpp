@@ -68,7 +68,7 @@ TEST_F(BuddyScreenLiveTest, BlockAndDeleteChosenOnTheRowReachTheServer)
     ASSERT_TRUE(app_->driver.TapAction(BuddyController::ACTION_BLOCK_YES));
     // The server's answer takes the friend off the list and marks the contact blocked.
     EXPECT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") < 0; })) << app_->driver.Describe();
-    std::unique_ptr<Contact> blocked(IMManager::GetContactModel()->GetContactById(IMString(Jid(friend_).c_str())));
+    std::unique_ptr<Contact> blocked(IMManager::GetContactModel()->GetContactById(IMString(Jid(peerUser_).c_str())));
     ASSERT_NE(blocked, nullptr);
     EXPECT_TRUE(blocked->GetIsBlocked());
 

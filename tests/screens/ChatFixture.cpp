@@ -26,6 +26,20 @@ void ChatFixture::SetUp()
 
 void ChatFixture::OpenChat(const std::string& id, const std::string& nick, int presence, bool blocked)
 {
+    StoreOpened(id, nick, presence, blocked);
+    IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(opened.get()));
+    app.driver.PumpUntilIdle();
+}
+
+void ChatFixture::OpenNotifiedChat(const std::string& id, const std::string& nick)
+{
+    StoreOpened(id, nick, 0, false);
+    IMManager::notifyEvent(EVENT_OPEN_NOTIFIED_CHAT, static_cast<void*>(opened.get()));
+    app.driver.PumpUntilIdle();
+}
+
+void ChatFixture::StoreOpened(const std::string& id, const std::string& nick, int presence, bool blocked)
+{
     ContactModel* contacts = IMManager::GetContactModel();
     opened.reset(contacts->CreateContact());
     opened->SetContactId(id.c_str());
@@ -35,8 +49,6 @@ void ChatFixture::OpenChat(const std::string& id, const std::string& nick, int p
     opened->SetIsBlocked(blocked);
     opened->SetOnBuddyList(true);
     contacts->SaveOrUpdate(opened.get());
-    IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(opened.get()));
-    app.driver.PumpUntilIdle();
 }
 
 void ChatFixture::OpenUnstoredChat(const std::string& id, bool buddy)
@@ -56,12 +68,7 @@ void ChatFixture::TypeIntoChat(const std::string& text)
 
 bool ChatFixture::TypeIntoChatOf(AppUnderTest& app, const std::string& text)
 {
-    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
-        if (entry.kind == "EditArea") {
-            return app.driver.OpenKeypad(entry) && app.driver.Type(text) && app.driver.CloseKeypad();
-        }
-    }
-    return false;
+    return app.driver.TypeWithKeypad("EditArea", text) && app.driver.CloseKeypad();
 }
 
 bool ChatFixture::Tap(int actionId)

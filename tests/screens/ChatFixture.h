@@ -33,6 +33,8 @@ protected:
 
     // Stores the contact as the roster would and opens its chat as the buddy list does.
     void OpenChat(const std::string& id, const std::string& nick, int presence = 0, bool blocked = false);
+    // The same from any screen, as a tapped message notification opens it.
+    void OpenNotifiedChat(const std::string& id, const std::string& nick);
     // Opens the chat of a contact that is not stored: a buddy deleted since, or someone off
     // the buddy list written to by address.
     void OpenUnstoredChat(const std::string& id, bool buddy = true);
@@ -54,4 +56,7 @@ protected:
 
     AppUnderTest app;
     std::unique_ptr<Contact> opened;
+
+private:
+    void StoreOpened(const std::string& id, const std::string& nick, int presence, bool blocked);
 };

@@ -447,4 +447,24 @@ TEST_F(ChatScreenTest, TheInputBarStaysAboveTheOpenKeypad)
     EXPECT_EQ(closed.y, onScreen("EditArea")[0].bounds.y) << "back at the bottom";
 }
 
+// The keypad lies over the window rather than inside the chat: the chat left with it open
+// (its cancel only ends the typing) takes it along instead of leaving its send and cancel keys
+// over the next screen.
+TEST_F(ChatScreenTest, LeavingTheChatTakesItsOpenKeypadAlong)
+{
+    OpenChat("bob@localhost", "Bob");
+    ASSERT_TRUE(app.driver.TypeWithKeypad("EditArea", "never mind"));
+    ASSERT_TRUE(Tap(ChatController::ACTION_KEYPAD_CANCEL));
+    ASSERT_TRUE(Tap(ChatController::ACTION_BACK));
+    EXPECT_EQ("CONVERSATIONS_SCREEN", app.Visible().form);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
+
+    OpenChat("bob@localhost", "Bob");
+    EXPECT_FALSE(app.driver.KeypadShows()) << "the chat opens without it";
+    ASSERT_TRUE(app.driver.TypeWithKeypad("EditArea", "see you"));
+    ASSERT_TRUE(Tap(ChatController::ACTION_SETTINGS));
+    EXPECT_EQ("SETTINGS_SCREEN", app.Visible().form);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
+}
+
 }  // namespace

@@ -27,7 +27,7 @@ TEST_F(ContactInfoLiveTest, ShowsThePeersCurrentPresenceAndStatus)
     ASSERT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben | back soon") >= 0; })) << app_->driver.Describe();
     ASSERT_TRUE(app_->driver.TapContextItem(BuddyListProbe::RowOf("Ben"), BuddyController::CONTEXT_VIEW_DETAIL));
     ASSERT_EQ((AppUnderTest::Screen{"CONTACTINFO_SCREEN", "Friend details"}), app_->Visible());
-    EXPECT_EQ("Display name | Ben | E-mail address | " + Jid(friend_) + " | Status: | Away | Status message | back soon", VisibleListRows().at(0));
+    EXPECT_EQ("Display name | Ben | E-mail address | " + Jid(peerUser_) + " | Status: | Away | Status message | back soon", VisibleListRows().at(0));
 
     ExpectDone(*peer_, "presence dnd in a meeting");
     EXPECT_TRUE(PumpUntil([this] { return DetailsEndWith("Busy", "in a meeting"); })) << app_->driver.Describe();

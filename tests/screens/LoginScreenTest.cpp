@@ -24,12 +24,6 @@ using Texts = std::vector<std::string>;
 
 const std::string ScreenshotDir = VELOIM_SCREENSHOT_DIR;
 
-bool IsKeypadOpen()
-{
-    const auto entries = Ixa::Ui::ScreenProbe::ListEntries();
-    return std::any_of(entries.begin(), entries.end(), [](const auto& entry) { return entry.kind == "Keypad"; });
-}
-
 std::string GuideOf(const LoginForm::Entry& field)
 {
     return static_cast<Ixa::Ui::Controls::EditField*>(field.control)->GetGuideText().ToUtf8();
@@ -72,7 +66,7 @@ TEST(LoginScreenTest, FormShowsItsControlsAndSignInNeedsBothFields)
     EXPECT_EQ(std::string("alice") + std::string(95, 'x'), form.IdText()) << "the id field takes 100 characters";
 }
 
-TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
+TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterHidingStoresTheIdAndSigningInTakesItAlong)
 {
     AppUnderTest app;
     ASSERT_TRUE(app.Launched());
@@ -81,7 +75,7 @@ TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
     ASSERT_TRUE(idField);
     ASSERT_TRUE(app.driver.OpenKeypad(*idField));
     ASSERT_TRUE(app.driver.Type("bob"));
-    EXPECT_TRUE(IsKeypadOpen());
+    EXPECT_TRUE(app.driver.KeypadShows());
     // The field being typed in stays above the keypad.
     const auto entries = Ixa::Ui::ScreenProbe::ListEntries();
     int keypadTop = 800;
@@ -97,7 +91,7 @@ TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
     // The keypad covers the footer here, so its hide item is pressed through the controller.
     lc.loginControllerProcessAction(LoginController::ACTION_HIDE_KEYPAD);
     app.driver.PumpUntilIdle();
-    EXPECT_FALSE(IsKeypadOpen());
+    EXPECT_FALSE(app.driver.KeypadShows());
     EXPECT_EQ(Texts{"Sign in"}, form.FooterTexts());
     EXPECT_EQ("bob@" + Constants::DOMAIN.ToUtf8(), IMManager::GetPropertiesModel()->GetUserName().ToUtf8()) << "stored normalised";
     EXPECT_EQ("", IMManager::GetPropertiesModel()->GetEmailId().ToUtf8()) << "typing is no sign-in";
@@ -107,6 +101,14 @@ TEST(LoginScreenTest, KeypadOverTheFormAddsHideToTheFooterAndHidingStoresTheId)
     EXPECT_EQ((Texts{"Sign in", "Hide"}), form.FooterTexts());
     ASSERT_TRUE(app.driver.CloseKeypad());
     EXPECT_EQ(Texts{"Sign in"}, form.FooterTexts());
+
+    // An automatic sign-in goes on while the user types: signed in with the keypad open, the
+    // form takes it along rather than leaving it over the buddy list.
+    ASSERT_TRUE(app.driver.OpenKeypad(*form.PasswordField()));
+    IMManager::notifyEvent(EVENT_SIGNED_IN, static_cast<void*>(nullptr));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("BUDDY_SCREEN", app.Visible().form);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
 }
 
 TEST(LoginScreenTest, CheckButtonsStoreTheAccountAndAutoSignInNeedsASavedPassword)

@@ -64,6 +64,20 @@ TEST_F(SendIMTest, AnAddressTheAddContactScreenRefusesIsRefusedAndBackReturnsToT
     Screenshot("send_im");
 }
 
+// The keypad lies over the window: the screen left with it open, here for the chat of a
+// tapped notification, takes it along.
+TEST_F(SendIMTest, LeftWithItsKeypadOpenTheScreenTakesItAlong)
+{
+    IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
+    app.driver.PumpUntilIdle();
+    ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SEND_IM));
+    ASSERT_EQ(SendIM, app.Visible());
+    ASSERT_TRUE(AddContactForm(app).TypeWithKeypad("robin"));
+    OpenNotifiedChat("robin@localhost", "Robin");
+    ASSERT_EQ("Robin", app.Visible().title);
+    EXPECT_FALSE(app.driver.KeypadShows()) << app.driver.Describe();
+}
+
 TEST_F(SendIMTest, ANewAddressOpensOneUnstoredConversationHoweverItIsTyped)
 {
     WriteTo("  Stranger@LocalHost ");

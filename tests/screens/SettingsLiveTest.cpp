@@ -56,16 +56,6 @@ protected:
         return app_->driver.TapAction(actionId);
     }
 
-    static bool KeypadShows()
-    {
-        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
-            if (entry.kind == "Keypad") {
-                return true;
-            }
-        }
-        return false;
-    }
-
     bool TapBack() { return app_->driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID); }
 
     bool Checked(int checkedActionId)
@@ -232,7 +222,7 @@ void SettingsLiveTest::PersonalMessageReachesThePeerAndAnUnchangedSaveSendsNothi
     TypeIntoField("x");
     IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
     ASSERT_TRUE(Showing("SETTINGS_SCREEN"));
-    EXPECT_FALSE(KeypadShows()) << app_->driver.Describe();
+    EXPECT_FALSE(app_->driver.KeypadShows()) << app_->driver.Describe();
 
     ShowThroughSettings(EVENT_SHOW_PERSONAL_MESSAGE, "PERSONAL_MESSAGE_SCREEN");
     ASSERT_TRUE(app_->driver.TapAction(PersonalMessageController::ACTION_SAVE));

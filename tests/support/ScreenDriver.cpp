@@ -273,6 +273,21 @@ bool ScreenDriver::OpenKeypad(const ScreenProbe::Entry& field)
 
 bool ScreenDriver::CloseKeypad() { return TapText(Ixa::Ui::KeypadOverlay::HIDE_KEY); }
 
+bool ScreenDriver::TypeWithKeypad(const std::string& kind, const std::string& text)
+{
+    for (const ScreenProbe::Entry& entry : ScreenProbe::ListEntries()) {
+        if (entry.kind == kind)
+            return OpenKeypad(entry) && Type(text);
+    }
+    return false;
+}
+
+bool ScreenDriver::KeypadShows()
+{
+    const std::vector<ScreenProbe::Entry> entries = ScreenProbe::ListEntries();
+    return std::any_of(entries.begin(), entries.end(), [](const ScreenProbe::Entry& entry) { return entry.kind == "Keypad"; });
+}
+
 void ScreenDriver::Rotate(bool landscape)
 {
     if (Ixa::Ui::Controls::Frame* frame = Ixa::Ui::Controls::Frame::GetActiveFrame())

@@ -61,6 +61,11 @@ public:
     // Taps the field with that text or guide-less position; the keypad opens over the form.
     bool OpenKeypad(const Ixa::Ui::ScreenProbe::Entry& field);
     bool CloseKeypad();
+    // Touches the first field of that probe kind ("EditField", "EditArea") and types on the
+    // keypad, which stays open; false without such a field.
+    bool TypeWithKeypad(const std::string& kind, const std::string& text);
+    // Whether the on-screen keypad is drawn over the window, whichever control it serves.
+    static bool KeypadShows();
     void Rotate(bool landscape);
     void Home();
     bool SelectNotification();

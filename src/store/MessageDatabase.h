@@ -53,6 +53,12 @@ public:
     // accents aside), the newest first; `typed` is taken as plain words (SearchQuery). Nothing
     // typed finds nothing.
     Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
+    // Indexes up to `rows` more of the messages stored before the index existed, in one
+    // transaction; answers how much of the table is indexed (0 to 1, 1 once complete), or -1
+    // when the step failed.
+    double IndexSearchStep(int rows);
+    // Whether every stored message is in the index (false while the table is closed).
+    bool IsSearchIndexComplete();
     // Whether a received message is stored with the archive id, or from `sender` with the
     // stanza id on a row that, when an archive id is given, has none; an empty id matches nothing.
     bool IsReceivedMessageStored(const IMString& sender, const IMString& stanzaId, const IMString& archiveId);

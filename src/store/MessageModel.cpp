@@ -158,3 +158,13 @@ ArrayList* MessageModel::SearchMessages(const IMString& typed, int limit)
 {
     return Locked<ArrayList*>(nullptr, [&](MessageDatabase& messages) { return messages.SearchMessages(typed, limit); });
 }
+
+double MessageModel::IndexSearchStep(int rows)
+{
+    return Locked(-1.0, [&](MessageDatabase& messages) { return messages.IndexSearchStep(rows); });
+}
+
+bool MessageModel::IsSearchIndexComplete()
+{
+    return Locked(false, [](MessageDatabase& messages) { return messages.IsSearchIndexComplete(); });
+}

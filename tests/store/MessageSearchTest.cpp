@@ -46,8 +46,16 @@ void RunSql(const char* sql, const char* file = MESSAGES)
     ASSERT_EQ(raw.ExecuteSql(String(sql), true), Ixa::E_SUCCESS) << sql;
 }
 
-// Fails unless every row of the index agrees with the stored texts.
-constexpr const char* INTEGRITY_CHECK = "INSERT INTO messagesearch(messagesearch,rank) VALUES('integrity-check',1)";
+// Fails unless the index is consistent in itself (the message index keeps no texts to
+// compare with; IndexContents compares it with one built afresh).
+constexpr const char* INTEGRITY_CHECK = "INSERT INTO messagesearch(messagesearch) VALUES('integrity-check')";
+
+// What a file made before the message index existed has none of.
+constexpr const char* SEARCH_SCHEMA[] = {
+    "DROP TRIGGER messagesearch_insert",   "DROP TRIGGER messagesearch_delete", "DROP TRIGGER messagesearch_unindex",
+    "DROP TRIGGER messagesearch_reindex",  "DROP VIEW messagesearchinput",      "DROP VIEW messagesearchindexed",
+    "DROP VIEW messagesearchrow",          "DROP TABLE messagesearch",          "DROP TABLE messagesearchkey",
+    "DROP TABLE messagesearchfill"};
 
 constexpr const char* SAVED_INTEGRITY_CHECK =
     "INSERT INTO savedmessagesearch(savedmessagesearch,rank) VALUES('integrity-check',1)";
@@ -73,15 +81,31 @@ std::string IndexContents(const char* file = MESSAGES, const char* index = "mess
 
 class MessageSearchTest : public testing::Test {
 protected:
-    long long Store(const char* user, const char* text, int minute)
+    long long Store(const char* user, const char* text, int minute) { return StoreAt(user, text, At(minute)); }
+
+    long long StoreAt(const char* user, const char* text, IMDateTime time)
     {
         std::unique_ptr<Message> message(model_->CreateMessage());
         message->SetOtherUserId(IMString(user));
         message->SetMessage(IMString(text));
         message->SetMessageType(Message::TYPE_RECEIVED_UNREAD);
-        message->SetTimeStamp(At(minute));
+        message->SetTimeStamp(time);
         EXPECT_TRUE(model_->SaveOrUpdate(message.get()));
         return message->GetMessageId();
+    }
+
+    // Steps through the indexing of an older file, `rows` at a time; the number of steps.
+    int IndexCompletely(int rows)
+    {
+        int steps = 0;
+        for (double done = 0; done < 1.0; ++steps) {
+            done = model_->IndexSearchStep(rows);
+            if (done < 0 || steps > 1000) {
+                ADD_FAILURE() << "indexing failed or did not end";
+                break;
+            }
+        }
+        return steps;
     }
 
     std::string Search(const char* typed) { return Joined(model_->SearchMessages(IMString(typed), LIMIT), false); }
@@ -202,12 +226,57 @@ TEST_F(MessageSearchTest, DeletionsAndChangedTextsLeaveNoStaleHits)
     ASSERT_TRUE(model_->DeleteDatabase());
     EXPECT_EQ(Search("apple"), "");
     EXPECT_EQ(Search("plums"), "");
-    EXPECT_EQ(Scalar("SELECT count(*) FROM messagesearch_docsize"), "0");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM messagesearchkey"), "0");
+    EXPECT_EQ(IndexContents(), "");
     RunSql(INTEGRITY_CHECK);
 }
 
-// A file stored before the index existed is indexed when first opened, exactly as the
-// triggers would have indexed it, and from then on kept in step.
+// Hits list by time stamp, not by the order they were stored in: an older message fetched
+// later (from the server's archive) lists under its own time, and a message whose time stamp
+// changes when it is finally sent moves with it.
+TEST_F(MessageSearchTest, HitsAreListedByTimeStampWhateverTheOrderOfStoring)
+{
+    long long waiting = Store("ann@x", "lunch typed offline", 1);
+    Store("bob@x", "lunch today", 3);
+    Store("cy@x", "lunch from the archive", 2);
+    EXPECT_EQ(Search("lunch"), "bob@x:lunch today|cy@x:lunch from the archive|ann@x:lunch typed offline");
+
+    std::unique_ptr<Message> sent(model_->FindMessageById(waiting));
+    IMDateTime later = At(4);
+    sent->SetTimeStamp(later);
+    sent->SetMessageType(Message::TYPE_SENT);
+    ASSERT_TRUE(model_->updateByMessageId(sent.get()));
+    EXPECT_EQ(Search("lunch"), "ann@x:lunch typed offline|bob@x:lunch today|cy@x:lunch from the archive");
+    EXPECT_EQ(IndexContents().find("offline@"), IndexContents().rfind("offline@")) << "indexed once";
+    RunSql(INTEGRITY_CHECK);
+}
+
+// More messages in one second than the index orders within a second are still found, each
+// once, and leave nothing behind when deleted.
+TEST_F(MessageSearchTest, AnOverfullSecondIsStillIndexedAndUnindexed)
+{
+    constexpr int PER_SECOND = 1024;
+    ASSERT_TRUE(model_->BeginBatch());
+    for (int i = 0; i <= PER_SECOND; ++i) {
+        StoreAt("ann@x", i == PER_SECOND ? "crowded last" : "crowded", At(1));
+    }
+    ASSERT_TRUE(model_->EndBatch());
+    Store("bob@x", "crowded later", 2);
+
+    std::unique_ptr<ArrayList> hits(model_->SearchMessages(IMString("crowded"), 2 * PER_SECOND));
+    ASSERT_NE(hits, nullptr);
+    EXPECT_EQ(hits->GetCount(), PER_SECOND + 2);
+    hits->RemoveAll(true);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM messagesearchkey WHERE spilled=1"), "1");
+    ASSERT_TRUE(model_->DeleteChatsWithUser(String("ann@x")));
+    EXPECT_EQ(Search("crowded"), "bob@x:crowded later");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM messagesearchkey"), "1");
+    RunSql(INTEGRITY_CHECK);
+}
+
+// A file stored before the index existed is indexed a step at a time after it is opened,
+// while messages go on being stored and deleted, and ends exactly as the triggers would have
+// indexed it; from then on it is kept in step.
 TEST_F(MessageSearchTest, AnIndexBuiltOnFirstOpenEqualsOneKeptInStep)
 {
     Store("ann@x", "Meeting at the Café", 1);
@@ -215,22 +284,41 @@ TEST_F(MessageSearchTest, AnIndexBuiltOnFirstOpenEqualsOneKeptInStep)
     Store("cy@x", "the x-ray subject: bones", 3);
     ASSERT_TRUE(model_->DeleteMessageByMessageId(gone));
     Store("bob@x", "Ünïcödé wörds again", 4);
+    Store("cy@x", "bones again", 5);
+    long long last = Store("dee@x", "a new cafe", 6);
+    Store("eve@x", "deleted while indexing", 7);
     std::string keptInStep = IndexContents();
     ASSERT_NE(keptInStep.find("cafe@"), std::string::npos) << keptInStep;
+    EXPECT_TRUE(model_->IsSearchIndexComplete());
+    EXPECT_EQ(model_->IndexSearchStep(2), 1.0);
 
+    std::unique_ptr<Message> stored(model_->FindMessageById(last));
     model_.reset();
-    RunSql("DROP TABLE messagesearch");
-    RunSql("DROP TRIGGER messagesearch_insert");
-    RunSql("DROP TRIGGER messagesearch_delete");
-    RunSql("DROP TRIGGER messagesearch_update");
+    for (const char* sql : SEARCH_SCHEMA) {
+        RunSql(sql);
+    }
+    RunSql("DELETE FROM messagetable WHERE otheruserid='dee@x'");
     model_.reset(MessageModel::GetInstance());
     ASSERT_TRUE(model_->CheckOpenDB());
+    EXPECT_FALSE(model_->IsSearchIndexComplete());
+    EXPECT_EQ(Search("cafe"), "") << "nothing is indexed before the first step";
+
+    double done = model_->IndexSearchStep(2);
+    EXPECT_GT(done, 0.0);
+    EXPECT_LT(done, 1.0);
+    EXPECT_EQ(Search("cafe"), "ann@x:Meeting at the Café");
+    ASSERT_TRUE(model_->SaveOrUpdate(stored.get())) << "stored while the older ones are indexed";
+    ASSERT_TRUE(model_->DeleteChatsWithUser(String("eve@x")));
+    Store("eve@x", "deleted while indexing", 7);
+    EXPECT_GE(IndexCompletely(2), 2);
+    EXPECT_TRUE(model_->IsSearchIndexComplete());
 
     EXPECT_EQ(IndexContents(), keptInStep);
     RunSql(INTEGRITY_CHECK);
     EXPECT_EQ(Search("unicode"), "bob@x:Ünïcödé wörds again");
-    Store("dee@x", "a new cafe", 5);
     EXPECT_EQ(Search("cafe"), "dee@x:a new cafe|ann@x:Meeting at the Café");
+    Store("fay@x", "cafe again", 8);
+    EXPECT_EQ(Search("cafe"), "fay@x:cafe again|dee@x:a new cafe|ann@x:Meeting at the Café");
 }
 
 // Saved copies are searched the same way; each hit names the copy it belongs to, a message

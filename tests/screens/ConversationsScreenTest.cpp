@@ -20,6 +20,7 @@
 #include "support/RequestRecorder.h"
 
 #include "platform/ArrayList.h"
+#include "platform/Footer.h"
 #include "platform/ListView.h"
 #include "platform/NotificationManager.h"
 #include "platform/SettingInfo.h"
@@ -314,3 +315,75 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
 }
 
 }  // namespace
+
+namespace {
+
+// The local date and time of a UTC time as a search result shows it.
+std::string LocalDateAndTime(std::time_t utc)
+{
+    std::tm local{};
+    localtime_r(&utc, &local);
+    char date[16];
+    std::strftime(date, sizeof date, "%m/%d/%y ", &local);
+    return date + LocalClock(utc, false);
+}
+
+// The row of the first message drawn in the visible list.
+int TopDrawnRow() { return VisibleList() != nullptr ? VisibleList()->GetTopDrawnItemIndex() : -1; }
+
+}  // namespace
+
+// The search above the list finds stored messages of the current and the saved conversations,
+// newest first by their time stamps (a message stored last but stamped earlier lists under its
+// own time), with the matching word a text of its own (drawn highlighted); tapping a result
+// opens the chat, or the saved copy, at that message; a deleted conversation leaves no hit.
+TEST_F(ConversationsScreenTest, SearchListsHitsNewestFirstAndOpensTheChatAtTheMessage)
+{
+    for (int minute = 1; minute <= 20; ++minute) {
+        const std::string time = "2026-03-05T15:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute) + ":00.000Z";
+        StoreMessage(Bob, "filler " + std::to_string(minute), Message::TYPE_RECEIVED_READ, time.c_str());
+    }
+    StoreMessage(Bob, "meet me there", Message::TYPE_RECEIVED_READ, "2026-03-05T15:00:00.000Z");
+    ASSERT_TRUE(IMManager::GetSavedMessagesModel()->SaveAllMessagesWithUser(
+        IMManager::GetMessageModel()->GetAllMessagesWithUser(Zed.c_str(), true), "zed_copy"));
+    ShowConversations();
+
+    ASSERT_TRUE(app.driver.TypeInSearchBar("THE"));
+    const std::string zedTime = LocalDateAndTime(1772724600);
+    const std::string bobTime = LocalDateAndTime(1772722800);
+    const std::vector<std::string> hits{Zed + " | " + zedTime + " | anyone  | there", Zed + " | Saved | " + zedTime + " | anyone  | there",
+        "Bob | " + bobTime + " | meet me  | there"};
+    EXPECT_EQ(hits, VisibleListRows());
+    Screenshot("search");
+    ASSERT_TRUE(app.driver.Type("x"));
+    EXPECT_TRUE(VisibleListRows().empty());
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("No results"));
+    ASSERT_TRUE(app.driver.CancelSearch());
+    ASSERT_TRUE(app.driver.TypeInSearchBar("the"));
+    ASSERT_EQ(hits, VisibleListRows());
+
+    ASSERT_TRUE(app.driver.TapRow(2));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
+    EXPECT_LE(TopDrawnRow(), 1) << "the message found shows, not the newest at the bottom";
+    Screenshot("search-opened");
+
+    ShowConversations();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("anyone"));
+    ASSERT_TRUE(app.driver.TapRow(1));
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("zed_copy"));
+    ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CONVERSATIONS_SCREEN", app.Visible().form) << "back leads to the search it came from";
+
+    ASSERT_TRUE(IMManager::GetMessageModel()->DeleteChatsWithUser(Zed.c_str()));
+    ShowConversations();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("there"));
+    EXPECT_EQ((std::vector<std::string>{hits[1], hits[2]}), VisibleListRows()) << "the saved copy stays";
+    ASSERT_TRUE(app.driver.CancelSearch());
+    ASSERT_TRUE(IMManager::GetSavedMessagesModel()->DeleteSavedConversation("zed_copy"));
+    ASSERT_TRUE(app.driver.TypeInSearchBar("there"));
+    EXPECT_EQ((std::vector<std::string>{hits[2]}), VisibleListRows());
+}

@@ -437,6 +437,9 @@ void ConversationsController::OnTextValueChanged(const Control&, IMView* view)
 
 void ConversationsController::search(ConversationsScreen& screen)
 {
+    if (searchResults_.GetIndexedPercent() == 100 && !IMManager::GetMessageModel()->IsSearchIndexComplete()) {
+        searchResults_.SetIndexedPercent(0);
+    }
     searchResults_.Search(screen.GetSearchText());
     screen.UpdateSearchList();
 }

@@ -4,7 +4,6 @@
 #include "screens/ConversationsController.h"
 #include "screens/RowParts.h"
 #include "screens/ShownTime.h"
-#include "screens/TextMetrics.h"
 
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
@@ -66,7 +65,7 @@ void MessageSearchResults::Search(const Ixa::Base::String& typed)
     Clear();
     typed_ = typed;
     take(IMManager::GetMessageModel()->SearchMessages(IMString(typed), LIMIT), false);
-    take(SavedMessagesModel::GetInstance()->SearchMessages(IMString(typed), LIMIT), true);
+    take(IMManager::GetSavedMessagesModel()->SearchMessages(IMString(typed), LIMIT), true);
     std::stable_sort(hits_.begin(), hits_.end(), [](const std::unique_ptr<Message>& a, const std::unique_ptr<Message>& b) {
         return b->GetTimeStamp() < a->GetTimeStamp();
     });

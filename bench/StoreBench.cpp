@@ -8,14 +8,14 @@
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
 
-#include <sqlite3.h>
+#include "BenchFigures.h"
+#include "ScratchHome.h"
 
-#include <stdlib.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,28 +26,6 @@ namespace {
 constexpr int CONTACTS = 5000;
 constexpr int MESSAGES = 10000;
 constexpr int RUNS = 9;
-
-// A fresh data directory for one run, removed afterwards.
-class ScratchHome {
-public:
-    ScratchHome()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veloim-bench-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        path_ = mkdtemp(name.data()) != nullptr ? name.data() : std::string();
-        setenv("VELOIM_HOME", path_.c_str(), 1);
-    }
-    ~ScratchHome()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 struct RosterItem {
     std::string id;
@@ -64,19 +42,6 @@ std::vector<RosterItem> MakeRoster()
             {"contact" + std::to_string(i) + "@example.com", "Contact Number " + std::to_string(i), presences[i % 5]});
     }
     return roster;
-}
-
-double MillisecondsOf(const std::function<void()>& work)
-{
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The roster as the protocol layer hands it over: contact records, built before the clock

@@ -93,6 +93,7 @@ public:
     // The row of the message with that message id, or -1.
     int GetMessageIndexFromArrayList(const Message* message) const;
     int GetMessageCount() const { return static_cast<int>(messages_.size()); }
+    const std::vector<std::unique_ptr<Message>>& GetMessages() const { return messages_; }
     Message* GetMessageAt(int index) const;
     // A sent or failed message of the open conversation: its row takes the new state. The
     // row index, or -1 when the message is not listed.

@@ -4,6 +4,7 @@
 #include "app/ModelNotification.h"
 #include "engine/UserId.h"
 #include "screens/ChatBubbleItem.h"
+#include "screens/MessageToShow.h"
 #include "screens/QuickTextListController.h"
 #include "screens/ShownTime.h"
 #include "screens/StartupChat.h"
@@ -299,8 +300,9 @@ void ChatScreen::ReloadList()
 {
     controller_.ClearMessageArrayList();
     list_->UpdateList();
-    if (list_->GetItemCount() > 0) {
-        list_->ScrollToItem(list_->GetItemCount() - 1);
+    const int row = MessageToShow::TakeRow(controller_.GetMessages());
+    if (row >= 0 && row < list_->GetItemCount()) {
+        list_->ScrollToItem(row);
     }
     RequestRedraw();
 }

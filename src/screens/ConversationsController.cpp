@@ -5,6 +5,9 @@
 #include "engine/UserId.h"
 #include "screens/ChatController.h"
 #include "screens/ConversationsScreen.h"
+#include "screens/MessageToShow.h"
+#include "screens/RestoreChatController.h"
+#include "screens/RestoreController.h"
 #include "screens/SettingsController.h"
 #include "screens/StringList.h"
 
@@ -89,14 +92,59 @@ bool ConversationsController::processDeleteItem(int, ListItemBase* item, int, IM
     return true;
 }
 
-void ConversationsController::processListViewItemStateChanged(ListView&, int index, int, ListItemStatus, IMView*) { openChat(index); }
+void ConversationsController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus, IMView* view)
+{
+    auto* screen = dynamic_cast<ConversationsScreen*>(view);
+    if (screen != nullptr && screen->IsSearchList(list)) {
+        openHit(index, *screen);
+    } else {
+        openChat(index);
+    }
+}
+
+// A saved copy opens as the saved conversations open it; a message, as its row in the list.
+// The search is over then: coming back shows the conversations.
+void ConversationsController::openHit(int row, ConversationsScreen& screen)
+{
+    const Message* hit = searchResults_.GetHit(row);
+    if (hit == nullptr) {
+        return;
+    }
+    const bool saved = hit->IsSaved();
+    const Ixa::Base::String user = hit->GetOtherUserId();
+    const Ixa::Base::String key = hit->GetUserid_TimeStamp();
+    MessageToShow::Set(hit->GetMessageId());
+    leaveSearch(screen);
+    if (saved) {
+        RestoreController::SetSelectedConversation(key);
+        RestoreController::isRestoreChatScreen = true;
+        RestoreChatController::SetOpenedFromSearch(true);
+        IMManager::notifyEvent(EVENT_SHOW_RESTORE_CHAT);
+        return;
+    }
+    openChatWith(user);
+}
+
+void ConversationsController::leaveSearch(ConversationsScreen& screen)
+{
+    searchMode_ = false;
+    searchResults_.Clear();
+    screen.ClearSearchBar();
+    screen.ShowSearchMode(false);
+}
 
 void ConversationsController::openChat(int row)
 {
     if (!selectRow(row)) {
         return;
     }
-    handedContact_.reset(IMManager::GetContactModel()->CreateContact(selectedContact_.get()));
+    openChatWith(GetUserId(row));
+}
+
+void ConversationsController::openChatWith(const Ixa::Base::String& user)
+{
+    std::unique_ptr<Contact> contact(ContactFor(user));
+    handedContact_.reset(contact != nullptr ? IMManager::GetContactModel()->CreateContact(contact.get()) : nullptr);
     if (handedContact_ != nullptr) {
         ChatController::isBuddyList = 1;
         IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(handedContact_.get()));
@@ -333,12 +381,79 @@ void ConversationsController::processOrientation(const Control&, Ixa::Ui::Orient
 
 void ConversationsController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*) { IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST); }
 
-void ConversationsController::processTimerExpired(Ixa::Base::Runtime::Timer&, IMView* view)
+void ConversationsController::processTimerExpired(Ixa::Base::Runtime::Timer& timer, IMView* view)
 {
-    if (auto* screen = dynamic_cast<ConversationsScreen*>(view)) {
+    auto* screen = dynamic_cast<ConversationsScreen*>(view);
+    if (screen == nullptr) {
+        return;
+    }
+    if (screen->IsIndexTimer(timer)) {
+        indexStep(*screen);
+    } else {
         screen->ClosePopup(ConversationsScreen::POPUP_SAVED);
     }
 }
+
+// The search shows how far the indexing has got whenever the percentage moves on, and once
+// it is complete searches again, so what was missing shows up.
+void ConversationsController::indexStep(ConversationsScreen& screen)
+{
+    const double done = IMManager::GetMessageModel()->IndexSearchStep(INDEXING_STEP_ROWS);
+    const int percent = done < 0 ? searchResults_.GetIndexedPercent() : static_cast<int>(done * 100);
+    if (percent != searchResults_.GetIndexedPercent()) {
+        searchResults_.SetIndexedPercent(percent);
+        if (searchMode_) {
+            search(screen);
+        }
+    }
+    if (percent < 100) {
+        screen.ContinueIndexing();
+    }
+}
+
+void ConversationsController::processSearchBarModeChanged(Ixa::Ui::Controls::SearchBar&, Ixa::Ui::Controls::SearchBarMode mode,
+    IMView* view)
+{
+    auto* screen = dynamic_cast<ConversationsScreen*>(view);
+    if (screen == nullptr) {
+        return;
+    }
+    if (mode != Ixa::Ui::Controls::SEARCH_BAR_MODE_INPUT) {
+        leaveSearch(*screen);
+        return;
+    }
+    searchMode_ = true;
+    searchResults_.Clear();
+    screen->ShowSearchMode(true);
+}
+
+void ConversationsController::OnTextValueChanged(const Control&, IMView* view)
+{
+    auto* screen = dynamic_cast<ConversationsScreen*>(view);
+    if (screen != nullptr && searchMode_) {
+        search(*screen);
+    }
+}
+
+void ConversationsController::search(ConversationsScreen& screen)
+{
+    if (searchResults_.GetIndexedPercent() == 100 && !IMManager::GetMessageModel()->IsSearchIndexComplete()) {
+        searchResults_.SetIndexedPercent(0);
+    }
+    searchResults_.Search(screen.GetSearchText());
+    screen.UpdateSearchList();
+}
+
+void ConversationsController::processKeypadActionPerformed(Control&, Ixa::Ui::KeypadAction, IMView* view)
+{
+    if (auto* screen = dynamic_cast<ConversationsScreen*>(view)) {
+        screen->HideSearchKeypad();
+    }
+}
+
+MessageSearchResults& ConversationsController::GetSearchResults() { return searchResults_; }
+
+bool ConversationsController::IsSearchMode() const { return searchMode_; }
 
 void ConversationsController::Cleanup()
 {
@@ -347,4 +462,6 @@ void ConversationsController::Cleanup()
     selectedContact_.reset();
     handedContact_.reset();
     index_AddBuddy = -1;
+    searchResults_.Clear();
+    searchMode_ = false;
 }

@@ -6,10 +6,13 @@
 // or unblock the user, and add a user who is not a buddy. A user with messages but no stored
 // contact gets a non-buddy contact under the user id before anything is done with the row.
 // Threading: user-interface thread. Ownership: owns the id list, the selected contact and the
-// contact handed to the chat; borrows the screen it is called with and the stores.
+// contact handed to the chat, and the search results; borrows the screen it is called with
+// and the stores. The search bar's text is searched as it changes; a tapped result opens its
+// chat, or its saved conversation, at the message.
 #pragma once
 
 #include "app/IMController.h"
+#include "screens/MessageSearchResults.h"
 
 #include "store/Contact.h"
 
@@ -46,6 +49,8 @@ public:
     };
     // How long the "saved" notice stays.
     static constexpr int SAVED_NOTICE_MS = 1000;
+    // How many older messages one step of indexing takes (a few milliseconds' work).
+    static constexpr int INDEXING_STEP_ROWS = 250;
 
     ConversationsController();
     ~ConversationsController() override;
@@ -76,8 +81,15 @@ public:
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
     void processFormBackRequested(Ixa::Ui::Controls::Form& source, IMView* view) override;
-    // The "saved" notice has been shown long enough.
+    // The "saved" notice has been shown long enough, or the next step of indexing is due.
     void processTimerExpired(Ixa::Base::Runtime::Timer& timer, IMView* view) override;
+    void processSearchBarModeChanged(Ixa::Ui::Controls::SearchBar& source, Ixa::Ui::Controls::SearchBarMode mode,
+        IMView* view) override;
+    void OnTextValueChanged(const Control& source, IMView* view) override;
+    void processKeypadActionPerformed(Control& source, Ixa::Ui::KeypadAction action, IMView* view) override;
+
+    MessageSearchResults& GetSearchResults();
+    bool IsSearchMode() const;
 
     // Copies the row's conversation, left unread, to the saved conversations; true when stored.
     bool SaveConversation(int row, bool keepUnread);
@@ -107,6 +119,11 @@ private:
     // Resolves the row's user to a contact (made if needed) and selects it; false when out of range.
     bool selectRow(int row);
     void openChat(int row);
+    void openChatWith(const Ixa::Base::String& user);
+    void openHit(int row, ConversationsScreen& screen);
+    void leaveSearch(ConversationsScreen& screen);
+    void search(ConversationsScreen& screen);
+    void indexStep(ConversationsScreen& screen);
     void onContextItem(int row, int elementId, ConversationsScreen& screen);
     void askAboutBlocking(ConversationsScreen& screen);
     void askAboutAdding(int row, ConversationsScreen& screen);
@@ -119,6 +136,8 @@ private:
     std::unique_ptr<Contact> selectedContact_;
     // The contact a chat was opened with (a transition's data stays with the poster).
     std::unique_ptr<Contact> handedContact_;
+    MessageSearchResults searchResults_;
+    bool searchMode_ = false;
 };
 
 extern ConversationsController conversationsController;

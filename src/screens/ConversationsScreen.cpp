@@ -18,6 +18,7 @@
 #include "platform/Footer.h"
 #include "platform/ListView.h"
 #include "platform/NotificationManager.h"
+#include "platform/SearchBar.h"
 
 #include <memory>
 
@@ -39,6 +40,9 @@ constexpr int TimeWidth = 124;
 constexpr int TimeSize = 22;
 constexpr int MessageSize = 24;
 constexpr int BadgeLeft = 410;
+constexpr int SearchBarHeight = 86;
+// Between two steps of indexing older messages the screen gets on with its events.
+constexpr int IndexingPauseMs = 20;
 
 }  // namespace
 
@@ -62,7 +66,10 @@ bool ConversationsScreen::Initialize()
     buildFooter();
     buildContextItems();
     buildList();
+    buildSearch();
     savedTimer_.Construct(*this);
+    indexTimer_.Construct(*this);
+    ContinueIndexing();
     SetFormBackEventListener(this);
     updateScreen();
     return true;
@@ -102,13 +109,72 @@ void ConversationsScreen::buildList()
 {
     const Rectangle client = GetClientAreaBounds();
     list_ = new ListView;
-    list_->Construct(Rectangle(0, 0, client.width, client.height));
+    list_->Construct(Rectangle(0, SearchBarHeight, client.width, client.height - SearchBarHeight));
     list_->SetItemProvider(*this);
     list_->AddListViewItemEventListener(*this);
     list_->SetTextOfEmptyList(IMManager::GetStringFromResource("IDS_NO_CONVERSATIONS"));
     std::unique_ptr<Ixa::Graphics::Bitmap> empty(IMManager::GetBitmapN("00_noitems_no_message.png"));
     list_->SetBitmapOfEmptyList(empty.get());
     AddControl(*list_);
+}
+
+void ConversationsScreen::buildSearch()
+{
+    using namespace Ixa::Ui::Controls;
+    const Rectangle client = GetClientAreaBounds();
+    searchBar_ = new SearchBar;
+    searchBar_->Construct(Rectangle(0, 0, client.width, SearchBarHeight));
+    searchBar_->SetGuideText(IMManager::GetStringFromResource("IDS_SEARCH_MESSAGES"));
+    AddControl(*searchBar_);
+    searchList_ = new ListView;
+    searchList_->Construct(Rectangle(0, 0, client.width, client.height - SearchBarHeight));
+    searchList_->SetTextOfEmptyList(IMManager::GetStringFromResource("IDS_NO_RESULTS"));
+    searchList_->SetItemProvider(conversationsController.GetSearchResults());
+    searchList_->AddListViewItemEventListener(*this);
+    searchBar_->SetContent(searchList_);
+    searchBar_->AddSearchBarEventListener(*this);
+    searchBar_->AddTextEventListener(*this);
+    searchBar_->AddKeypadEventListener(*this);
+}
+
+void ConversationsScreen::ShowSearchMode(bool on)
+{
+    using namespace Ixa::Ui::Controls;
+    SetActionBarsVisible(FORM_ACTION_BAR_HEADER | FORM_ACTION_BAR_FOOTER, !on);
+    list_->SetShowState(!on);
+    searchList_->UpdateList();
+    list_->UpdateList();
+    Draw();
+}
+
+void ConversationsScreen::UpdateSearchList()
+{
+    searchList_->UpdateList();
+    if (searchList_->GetItemCount() > 0) {
+        searchList_->ScrollToItem(0);
+    }
+    Draw();
+}
+
+Ixa::Base::String ConversationsScreen::GetSearchText() const { return searchBar_->GetText(); }
+
+void ConversationsScreen::HideSearchKeypad() { searchBar_->HideKeypad(); }
+
+void ConversationsScreen::ClearSearchBar()
+{
+    searchBar_->Clear();
+    searchBar_->SetMode(Ixa::Ui::Controls::SEARCH_BAR_MODE_NORMAL);
+}
+
+bool ConversationsScreen::IsSearchList(const ListView& list) const { return &list == searchList_; }
+
+bool ConversationsScreen::IsIndexTimer(const Ixa::Base::Runtime::Timer& timer) const { return &timer == &indexTimer_; }
+
+void ConversationsScreen::ContinueIndexing()
+{
+    if (!IMManager::GetMessageModel()->IsSearchIndexComplete()) {
+        indexTimer_.Start(IndexingPauseMs);
+    }
 }
 
 void ConversationsScreen::buildContextItems()

@@ -4,10 +4,15 @@
 // button to the delete screen. A row shows the avatar, the presence icon (the invisible one for
 // a user who is not a buddy), the name, the local time and text of the last message and the
 // unread badge. Showing the list clears the ongoing-activity notification, since every new
-// message is listed here. The controller (`conversationsController`) holds the data; the
-// screen builds rows and popups for it and follows the message and contact stores.
+// message is listed here. Above the list, a search bar finds stored messages, of the current
+// and the saved conversations (MessageSearchResults); while the search shows, header and
+// footer give way to it. While older messages are still being indexed for the search, the
+// screen's index timer indexes them a few hundred at a time. The controller
+// (`conversationsController`) holds the data; the screen builds rows and popups for it and
+// follows the message and contact stores.
 // Threading: user-interface thread. Ownership: the form owns its controls; the screen owns the
-// context items its rows borrow and the notice timer; the popups are the base's.
+// context items its rows borrow and the two timers; the popups are the base's; the search
+// list's rows come from the controller's search results.
 #pragma once
 
 #include "app/IMScreen.h"
@@ -18,6 +23,10 @@
 
 class Contact;
 class Message;
+
+namespace Ixa::Ui::Controls {
+class SearchBar;
+}
 
 class ConversationsScreen : public IMScreen {
 public:
@@ -57,17 +66,33 @@ public:
     void ShowSavedNotice();
     void ClosePopup(int kind);
 
+    // Search mode hides header, footer and the conversations, and shows the search list.
+    void ShowSearchMode(bool on);
+    void UpdateSearchList();
+    Ixa::Base::String GetSearchText() const;
+    void HideSearchKeypad();
+    // Empties the search bar and leaves its input mode.
+    void ClearSearchBar();
+    bool IsSearchList(const ListView& list) const;
+    bool IsIndexTimer(const Ixa::Base::Runtime::Timer& timer) const;
+    // Indexing goes on while older messages are left (the timer fires again).
+    void ContinueIndexing();
+
 private:
     void buildHeader();
     void buildFooter();
     void buildList();
+    void buildSearch();
     void buildContextItems();
     void showDeleteButton(bool show);
     const Ixa::Ui::Controls::ListContextItem& contextFor(bool isBuddy, bool isBlocked) const;
 
     ListView* list_ = nullptr;
+    ListView* searchList_ = nullptr;
+    Ixa::Ui::Controls::SearchBar* searchBar_ = nullptr;
     bool deleteButtonShown_ = false;
     // By buddy or not, then blocked or not.
     Ixa::Ui::Controls::ListContextItem contexts_[2][2];
     Ixa::Base::Runtime::Timer savedTimer_;
+    Ixa::Base::Runtime::Timer indexTimer_;
 };

@@ -11,6 +11,17 @@
 
 #include "platform/ArrayList.h"
 
+bool RestoreChatController::openedFromSearch_ = false;
+
+void RestoreChatController::SetOpenedFromSearch(bool fromSearch) { openedFromSearch_ = fromSearch; }
+
+void RestoreChatController::goBack()
+{
+    RestoreController::isRestoreChatScreen = false;
+    IMManager::notifyEvent(openedFromSearch_ ? EVENT_SHOW_CONVERSATIONS : EVENT_SHOW_RESTORE);
+    openedFromSearch_ = false;
+}
+
 void RestoreChatController::LoadMessages()
 {
     messages_.clear();
@@ -45,10 +56,9 @@ void RestoreChatController::processAction(const Control&, int actionId, IMView* 
         screen->AskToDelete();
         break;
     case ACTION_DELETE_YES:
-        RestoreController::isRestoreChatScreen = false;
         saved->DeleteSavedConversation(key);
         screen->CloseDeleteQuestion();
-        IMManager::notifyEvent(EVENT_SHOW_RESTORE);
+        goBack();
         break;
     case ACTION_DELETE_NO:
         screen->CloseDeleteQuestion();
@@ -60,11 +70,7 @@ void RestoreChatController::processAction(const Control&, int actionId, IMView* 
 
 void RestoreChatController::processOrientation(const Control&, Ixa::Ui::OrientationStatus, IMView*) {}
 
-void RestoreChatController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*)
-{
-    RestoreController::isRestoreChatScreen = false;
-    IMManager::notifyEvent(EVENT_SHOW_RESTORE);
-}
+void RestoreChatController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*) { goBack(); }
 
 void RestoreChatController::processOnLinkClicked(Control&, const Ixa::Base::String&, Ixa::Graphics::LinkType type,
     const Ixa::Base::String& link, IMView*)

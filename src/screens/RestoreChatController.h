@@ -19,6 +19,9 @@ public:
         ACTION_DELETE_YES = 1405,
         ACTION_DELETE_NO = 1406,
     };
+    // Where back (and deleting the copy) leads: the conversations when the copy was opened
+    // from their search, else the saved conversations.
+    static void SetOpenedFromSearch(bool fromSearch);
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;
@@ -31,7 +34,11 @@ public:
 
     // Reads the selected conversation's messages again.
     void LoadMessages();
+    const std::vector<std::unique_ptr<Message>>& GetMessages() const { return messages_; }
 
 private:
+    static void goBack();
+
     std::vector<std::unique_ptr<Message>> messages_;
+    static bool openedFromSearch_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/IMManager.h"
 #include "app/PopupBuilder.h"
+#include "screens/MessageToShow.h"
 #include "screens/QuickTextScreenKit.h"
 #include "screens/RestoreController.h"
 
@@ -32,8 +33,9 @@ void RestoreChatScreen::updateScreen()
     GetHeader()->SetTitleText(RestoreController::GetSelectedConversation());
     controller_.LoadMessages();
     list_->UpdateList();
-    if (list_->GetItemCount() > 0) {
-        list_->ScrollToItem(list_->GetItemCount() - 1);
+    const int row = MessageToShow::TakeRow(controller_.GetMessages());
+    if (row >= 0 && row < list_->GetItemCount()) {
+        list_->ScrollToItem(row);
     }
     ShowFooter();
     RequestRedraw();

@@ -1,6 +1,7 @@
 #include "screens/RestoreController.h"
 
 #include "app/IMManager.h"
+#include "screens/RestoreChatController.h"
 #include "screens/RowParts.h"
 #include "screens/StringList.h"
 #include "screens/ShownTime.h"
@@ -65,6 +66,7 @@ void RestoreController::processListViewItemStateChanged(ListView&, int index, in
     }
     SetSelectedConversation(keys_[static_cast<size_t>(index)]);
     isRestoreChatScreen = true;
+    RestoreChatController::SetOpenedFromSearch(false);
     IMManager::notifyEvent(EVENT_SHOW_RESTORE_CHAT);
 }
 

@@ -1,10 +1,12 @@
 #include "screens/RowParts.h"
 
 #include "app/IMManager.h"
+#include "screens/TextMetrics.h"
 
 #include "store/ContactIcon.h"
 #include "store/ContactIconModel.h"
 
+#include <algorithm>
 #include <memory>
 
 const Ixa::Graphics::Color RowParts::White(255, 255, 255);
@@ -24,6 +26,27 @@ void RowParts::AddText(Ixa::Ui::Controls::CustomItem& item, const Ixa::Graphics:
 {
     if (!text.IsEmpty()) {
         item.AddElement(bounds, elementId, text, size, color, color, color);
+    }
+}
+
+void RowParts::AddHighlighted(Ixa::Ui::Controls::CustomItem& item, const Ixa::Graphics::Rectangle& line, const int (&ids)[3],
+    const Ixa::Base::String& text, int at, int length, int size, const Ixa::Graphics::Color& color,
+    const Ixa::Graphics::Color& matchColor)
+{
+    if (at < 0) {
+        AddText(item, line, ids[0], text, size, color);
+        return;
+    }
+    Ixa::Base::String parts[3];
+    text.SubString(0, at, parts[0]);
+    text.SubString(at, length, parts[1]);
+    text.SubString(at + length, parts[2]);
+    const int right = line.x + line.width;
+    int x = line.x;
+    for (int i = 0; i < 3; ++i) {
+        const int width = std::min(TextMetrics::Width(parts[i], size) + 1, std::max(0, right - x));
+        AddText(item, Ixa::Graphics::Rectangle(x, line.y, width, line.height), ids[i], parts[i], size, i == 1 ? matchColor : color);
+        x += width;
     }
 }
 

@@ -22,6 +22,12 @@ public:
     // Adds the text in one colour; empty text adds nothing.
     static void AddText(Ixa::Ui::Controls::CustomItem& item, const Ixa::Graphics::Rectangle& bounds, int elementId,
         const Ixa::Base::String& text, int size, const Ixa::Graphics::Color& color);
+    // Adds the text on one line as up to three texts side by side, `length` characters from
+    // `at` drawn in `matchColor` (elements ids[1]) between the rest (ids[0] and ids[2]); all of
+    // it in `color` when `at` is negative.
+    static void AddHighlighted(Ixa::Ui::Controls::CustomItem& item, const Ixa::Graphics::Rectangle& line, const int (&ids)[3],
+        const Ixa::Base::String& text, int at, int length, int size, const Ixa::Graphics::Color& color,
+        const Ixa::Graphics::Color& matchColor);
     // A new picture of the contact's avatar, "no_contacts.png" when it has none.
     static Ixa::Graphics::Bitmap* AvatarN(const Contact& contact);
 };

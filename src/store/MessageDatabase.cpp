@@ -3,6 +3,7 @@
 #include "platform/Integer.h"
 #include "store/MessageImpl.h"
 
+#include <algorithm>
 #include <memory>
 
 using Ixa::Base::Collection::ArrayList;
@@ -26,6 +27,82 @@ constexpr const char* CREATE_ARCHIVE_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_archive ON messagetable(archiveid)";
 constexpr const char* CREATE_STANZA_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
+
+// The full-text index over the message texts. Searches answer the newest hits first and
+// stop at a limit, so the index files each message under a key that grows with its time
+// stamp: the index walks its hits newest first and stops after the limit instead of ranking
+// every message a common word is in. (Message ids follow the order messages were stored in,
+// which is not their time order: an archive fetched later gives older messages newer ids.)
+// The key is the time stamp in seconds times 1024, plus the order of storing among the
+// messages of that second; messagesearchkey maps keys to message ids. In the rare second with
+// more than 1024 messages the rest are filed after every other key ("spilled"), so they list
+// as the newest, and are found again by their id for removal.
+//
+// The index keeps no copy of the texts. Accents and case are folded away, so "cafe" finds
+// "Café". The triggers keep it in step with every write to the table, whichever statement
+// makes it: a row is indexed through the view messagesearchinput, and unindexed before it is
+// changed or deleted (while its old time stamp still finds its key).
+//
+// A file with messages made before the index existed gets an empty index and a row in
+// messagesearchfill: its older messages are indexed a step at a time (IndexSearchStep) from
+// the row after `nextrow` on, while new ones are indexed as they are stored.
+constexpr const char* SEARCH_TABLE = "messagesearch";
+constexpr const char* CREATE_SEARCH_KEYS =
+    "CREATE TABLE IF NOT EXISTS messagesearchkey(key INTEGER PRIMARY KEY,messageid INTEGER,spilled INTEGER)";
+constexpr const char* CREATE_SPILLED_INDEX =
+    "CREATE INDEX IF NOT EXISTS messagesearchkey_spilled ON messagesearchkey(messageid) WHERE spilled=1";
+constexpr const char* CREATE_SEARCH_FILL = "CREATE TABLE IF NOT EXISTS messagesearchfill(nextrow INTEGER)";
+constexpr const char* CREATE_SEARCH =
+    "CREATE VIRTUAL TABLE messagesearch USING fts5(message,content='',columnsize=0,"
+    "tokenize='unicode61 remove_diacritics 2')";
+constexpr const char* MARK_SEARCH_UNFILLED =
+    "INSERT INTO messagesearchfill(nextrow) SELECT 0 WHERE EXISTS(SELECT 1 FROM messagetable)";
+constexpr const char* CREATE_SEARCH_ROW_VIEW =
+    "CREATE VIEW IF NOT EXISTS messagesearchrow AS SELECT rowid AS row,messageid,message,"
+    "IFNULL(CAST(strftime('%s',timestamp) AS INTEGER),0)*1024 AS base FROM messagetable";
+constexpr const char* CREATE_SEARCH_INDEXED_VIEW =
+    "CREATE VIEW IF NOT EXISTS messagesearchindexed AS SELECT r.messageid,r.message,k.key FROM messagesearchrow r "
+    "JOIN messagesearchkey k ON k.messageid=r.messageid AND ((k.key>=r.base AND k.key<r.base+1024) OR k.spilled=1)";
+constexpr const char* CREATE_SEARCH_INPUT_VIEW =
+    "CREATE VIEW IF NOT EXISTS messagesearchinput AS SELECT messageid FROM messagetable WHERE 0";
+constexpr const char* CREATE_SEARCH_INPUT_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearchinput_insert INSTEAD OF INSERT ON messagesearchinput BEGIN "
+    "INSERT INTO messagesearchkey(key,messageid,spilled) "
+    "SELECT IIF(next<base+1024,next,(SELECT MAX(key)+1 FROM messagesearchkey)),messageid,IIF(next<base+1024,NULL,1) "
+    "FROM (SELECT messageid,base,IFNULL((SELECT key+1 FROM messagesearchkey WHERE key>=base AND key<base+1024 "
+    "ORDER BY key DESC LIMIT 1),base) AS next FROM messagesearchrow WHERE messageid=new.messageid);"
+    "INSERT INTO messagesearch(rowid,message) SELECT last_insert_rowid(),message FROM messagetable "
+    "WHERE messageid=new.messageid; END";
+constexpr const char* CREATE_INSERT_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_insert AFTER INSERT ON messagetable BEGIN "
+    "INSERT INTO messagesearchinput VALUES(new.messageid); END";
+constexpr const char* CREATE_DELETE_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_delete BEFORE DELETE ON messagetable BEGIN "
+    "INSERT INTO messagesearch(messagesearch,rowid,message) SELECT 'delete',key,message FROM messagesearchindexed "
+    "WHERE messageid=old.messageid;"
+    "DELETE FROM messagesearchkey WHERE key IN (SELECT key FROM messagesearchindexed WHERE messageid=old.messageid); END";
+constexpr const char* CREATE_UNINDEX_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_unindex BEFORE UPDATE OF message,messageid,timestamp ON messagetable "
+    "BEGIN INSERT INTO messagesearch(messagesearch,rowid,message) SELECT 'delete',key,message FROM messagesearchindexed "
+    "WHERE messageid=old.messageid;"
+    "DELETE FROM messagesearchkey WHERE key IN (SELECT key FROM messagesearchindexed WHERE messageid=old.messageid); END";
+constexpr const char* CREATE_REINDEX_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_reindex AFTER UPDATE OF message,messageid,timestamp ON messagetable "
+    "BEGIN INSERT INTO messagesearchinput VALUES(new.messageid); END";
+// The index answers its newest keys first and stops at the limit.
+constexpr const char* SEARCH_MESSAGES =
+    "SELECT m.* FROM (SELECT rowid AS key FROM messagesearch WHERE messagesearch MATCH ? ORDER BY rowid DESC LIMIT ?) hits "
+    "JOIN messagesearchkey k ON k.key=hits.key JOIN messagetable m ON m.messageid=k.messageid ORDER BY hits.key DESC";
+// Filling the index of an older file: -1 once it is complete.
+constexpr const char* SELECT_FILL_ROW = "SELECT IFNULL((SELECT nextrow FROM messagesearchfill),-1)";
+constexpr const char* SELECT_FILL_STEP_END =
+    "SELECT IFNULL(MAX(rowid),-1) FROM (SELECT rowid FROM messagetable WHERE rowid>? ORDER BY rowid LIMIT ?)";
+constexpr const char* FILL_SEARCH_STEP =
+    "INSERT INTO messagesearchinput SELECT messageid FROM messagetable WHERE rowid>? AND rowid<=? "
+    "AND NOT EXISTS(SELECT 1 FROM messagesearchindexed i WHERE i.messageid=messagetable.messageid) ORDER BY rowid";
+constexpr const char* SET_FILL_ROW = "UPDATE messagesearchfill SET nextrow=?";
+constexpr const char* END_FILL = "DELETE FROM messagesearchfill";
+constexpr const char* SELECT_LARGEST_ROW = "SELECT IFNULL(MAX(rowid),0) FROM messagetable";
 
 // Inserts the row, or updates every column of the row that has the message id.
 constexpr const char* SAVE_MESSAGE =
@@ -93,7 +170,11 @@ IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
 MessageDatabase::MessageDatabase()
     : StoreTable(dbLocation,
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
-                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX})
+                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
+                  CREATE_SEARCH_KEYS, CREATE_SPILLED_INDEX, CREATE_SEARCH_FILL,
+                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), CREATE_SEARCH_ROW_VIEW,
+                  CREATE_SEARCH_INDEXED_VIEW, CREATE_SEARCH_INPUT_VIEW, CREATE_SEARCH_INPUT_TRIGGER, CREATE_INSERT_TRIGGER,
+                  CREATE_DELETE_TRIGGER, CREATE_UNINDEX_TRIGGER, CREATE_REINDEX_TRIGGER})
 {
 }
 
@@ -169,6 +250,40 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
     }
     return messages.release();
 }
+
+ArrayList* MessageDatabase::SearchMessages(const IMString& typed, int limit)
+{
+    return QuerySearch(SEARCH_MESSAGES, typed, limit, CreateStoredMessage);
+}
+
+double MessageDatabase::IndexSearchStep(int rows)
+{
+    long long next = QueryInt64(SELECT_FILL_ROW, SqlParameters());
+    if (next < 0) {
+        return 1.0;
+    }
+    long long end = QueryInt64(SELECT_FILL_STEP_END, SqlParameters().Int64(next).Int(rows));
+    if (!BeginTransaction()) {
+        return -1.0;
+    }
+    bool stepped = end < 0 ? Execute(END_FILL)
+                           : Execute(FILL_SEARCH_STEP, SqlParameters().Int64(next).Int64(end)) &&
+                                 Execute(SET_FILL_ROW, SqlParameters().Int64(end));
+    if (!stepped) {
+        RollbackTransaction();
+        return -1.0;
+    }
+    if (!CommitTransaction()) {
+        return -1.0;
+    }
+    if (end < 0) {
+        return 1.0;
+    }
+    long long largest = QueryInt64(SELECT_LARGEST_ROW, SqlParameters());
+    return largest <= 0 ? 1.0 : std::min(0.999, static_cast<double>(end) / static_cast<double>(largest));
+}
+
+bool MessageDatabase::IsSearchIndexComplete() { return IsOpened() && QueryInt64(SELECT_FILL_ROW, SqlParameters()) < 0; }
 
 Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)
 {

@@ -49,6 +49,16 @@ public:
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+    // At most `limit` messages with words beginning like every word of `typed` (case and
+    // accents aside), the newest first; `typed` is taken as plain words (SearchQuery). Nothing
+    // typed finds nothing.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
+    // Indexes up to `rows` more of the messages stored before the index existed, in one
+    // transaction; answers how much of the table is indexed (0 to 1, 1 once complete), or -1
+    // when the step failed.
+    double IndexSearchStep(int rows);
+    // Whether every stored message is in the index (false while the table is closed).
+    bool IsSearchIndexComplete();
     // The received message stored with the archive id, or from `sender` with the stanza id on a
     // row that, when an archive id is given, has none; null when none is. An empty id matches
     // nothing.

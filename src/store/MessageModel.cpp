@@ -153,3 +153,18 @@ ArrayList* MessageModel::GetAllUserIds()
 {
     return Locked<ArrayList*>(nullptr, [](MessageDatabase& messages) { return messages.GetAllUserIds(); });
 }
+
+ArrayList* MessageModel::SearchMessages(const IMString& typed, int limit)
+{
+    return Locked<ArrayList*>(nullptr, [&](MessageDatabase& messages) { return messages.SearchMessages(typed, limit); });
+}
+
+double MessageModel::IndexSearchStep(int rows)
+{
+    return Locked(-1.0, [&](MessageDatabase& messages) { return messages.IndexSearchStep(rows); });
+}
+
+bool MessageModel::IsSearchIndexComplete()
+{
+    return Locked(false, [](MessageDatabase& messages) { return messages.IsSearchIndexComplete(); });
+}

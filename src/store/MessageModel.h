@@ -50,6 +50,11 @@ public:
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
     // Marks every unread message of the user read.
     bool UpdateMessageStatus(const Ixa::Base::String& user);
+    // As MessageDatabase::SearchMessages.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
+    // As MessageDatabase::IndexSearchStep; -1 while the lock is missing.
+    double IndexSearchStep(int rows);
+    bool IsSearchIndexComplete();
 
 private:
     friend class StoreModel<MessageModel, MessageDatabase>;

@@ -13,6 +13,28 @@ constexpr const char* CREATE_TABLE =
 constexpr const char* CREATE_KEY_INDEX =
     "CREATE INDEX IF NOT EXISTS savedmessagetable_key ON savedmessagetable(useridtimestamp,timestamp)";
 
+// The full-text index over the saved texts, as the message store's (MessageDatabase). A
+// message saved twice has two rows with one message id, so the index files rows by rowid.
+constexpr const char* SEARCH_TABLE = "savedmessagesearch";
+constexpr const char* CREATE_SEARCH =
+    "CREATE VIRTUAL TABLE savedmessagesearch USING fts5(message,content='savedmessagetable',"
+    "tokenize='unicode61 remove_diacritics 2')";
+constexpr const char* FILL_SEARCH = "INSERT INTO savedmessagesearch(savedmessagesearch) VALUES('rebuild')";
+constexpr const char* CREATE_INSERT_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS savedmessagesearch_insert AFTER INSERT ON savedmessagetable BEGIN "
+    "INSERT INTO savedmessagesearch(rowid,message) VALUES(new.rowid,new.message); END";
+constexpr const char* CREATE_DELETE_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS savedmessagesearch_delete AFTER DELETE ON savedmessagetable BEGIN "
+    "INSERT INTO savedmessagesearch(savedmessagesearch,rowid,message) VALUES('delete',old.rowid,old.message); END";
+constexpr const char* CREATE_UPDATE_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS savedmessagesearch_update AFTER UPDATE OF message ON savedmessagetable BEGIN "
+    "INSERT INTO savedmessagesearch(savedmessagesearch,rowid,message) VALUES('delete',old.rowid,old.message);"
+    "INSERT INTO savedmessagesearch(rowid,message) VALUES(new.rowid,new.message); END";
+constexpr const char* SEARCH_MESSAGES =
+    "SELECT s.otheruserid,s.messagetype,s.message,s.protocolid,s.timestamp,s.isofflinemessage,s.messageid,"
+    "s.useridtimestamp,s.isprotected FROM savedmessagesearch JOIN savedmessagetable s ON s.rowid=savedmessagesearch.rowid "
+    "WHERE savedmessagesearch MATCH ? ORDER BY s.timestamp DESC,s.rowid DESC LIMIT ?";
+
 constexpr const char* INSERT_MESSAGE =
     "INSERT INTO savedmessagetable(otheruserid,useridtimestamp,messagetype,message,protocolid,timestamp,"
     "isofflinemessage,messageid,isprotected)VALUES(?,?,?,?,?,?,?,?,?)";
@@ -41,7 +63,9 @@ const char* const SavedMessagesDatabase::dbLocation = "/Home/gtalksavedmessages.
 IMString SavedMessagesDatabase::getDBLocation() { return IMString(dbLocation); }
 
 SavedMessagesDatabase::SavedMessagesDatabase()
-    : StoreTable(dbLocation, {CREATE_TABLE, CREATE_KEY_INDEX})
+    : StoreTable(dbLocation,
+                 {CREATE_TABLE, CREATE_KEY_INDEX, SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, FILL_SEARCH),
+                  CREATE_INSERT_TRIGGER, CREATE_DELETE_TRIGGER, CREATE_UPDATE_TRIGGER})
 {
 }
 
@@ -85,6 +109,11 @@ bool SavedMessagesDatabase::DeleteDatabase() { return Execute(DELETE_ALL); }
 ArrayList* SavedMessagesDatabase::GetMessagesWithUser(const Ixa::Base::String& key)
 {
     return QueryList(SELECT_WITH_KEY, SqlParameters().Text(key), CreateMessageObject);
+}
+
+ArrayList* SavedMessagesDatabase::SearchMessages(const IMString& typed, int limit)
+{
+    return QuerySearch(SEARCH_MESSAGES, typed, limit, CreateMessageObject);
 }
 
 Message* SavedMessagesDatabase::GetLastMessageWithUserTimestamp(const Ixa::Base::String& key)

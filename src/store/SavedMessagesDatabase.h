@@ -28,6 +28,9 @@ public:
     // A new string with the other party's user id of the copy, or null.
     Ixa::Base::String* GetUserIdFromTimeStampId(const Ixa::Base::String& key);
     Message* GetLastMessageWithUserTimestamp(const Ixa::Base::String& key);
+    // As MessageDatabase::SearchMessages over the saved copies; each hit carries the key of
+    // the copy it belongs to.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
     // Stores every message of `messages` under `key` in one transaction: the copy is stored
     // completely or not at all. The list and its messages stay the caller's.
     bool SaveAllMessagesWithUser(const Ixa::Base::Collection::ArrayList& messages, const Ixa::Base::String& key);

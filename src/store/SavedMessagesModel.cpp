@@ -84,3 +84,8 @@ bool SavedMessagesModel::DeleteSavedConversation(const Ixa::Base::String& key)
 {
     return LockedFor(key, false, [&](SavedMessagesDatabase& saved) { return saved.DeleteSavedConversation(key); });
 }
+
+ArrayList* SavedMessagesModel::SearchMessages(const IMString& typed, int limit)
+{
+    return Locked<ArrayList*>(nullptr, [&](SavedMessagesDatabase& saved) { return saved.SearchMessages(typed, limit); });
+}

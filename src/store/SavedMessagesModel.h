@@ -36,6 +36,8 @@ public:
     // Every conversation key once, in the order the copies were saved.
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
     bool DeleteSavedConversation(const Ixa::Base::String& key);
+    // As SavedMessagesDatabase::SearchMessages.
+    Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
 
 private:
     friend class StoreModel<SavedMessagesModel, SavedMessagesDatabase>;

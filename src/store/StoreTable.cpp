@@ -51,11 +51,15 @@ bool StoreTable::CreateTable()
 namespace {
 
 constexpr const char* COUNT_COLUMN = "SELECT count(*) FROM pragma_table_info(?) WHERE name=?";
+constexpr const char* COUNT_TABLE = "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?";
 
 }  // namespace
 
 bool StoreTable::RunSchemaStep(const SchemaStep& step)
 {
+    if (step.fill != nullptr) {
+        return RunDerivedTableStep(step);
+    }
     if (step.column != nullptr) {
         SqlParameters names;
         names.Text(Ixa::Base::String(step.table)).Text(Ixa::Base::String(step.column));
@@ -64,6 +68,14 @@ bool StoreTable::RunSchemaStep(const SchemaStep& step)
         }
     }
     return Execute(step.sql);
+}
+
+bool StoreTable::RunDerivedTableStep(const SchemaStep& step)
+{
+    if (QueryInt(COUNT_TABLE, SqlParameters().Text(Ixa::Base::String(step.table))) > 0) {
+        return true;
+    }
+    return Execute(step.sql) && Execute(step.fill);
 }
 
 bool StoreTable::BeginTransaction() { return database_ != nullptr && Ixa::IsSucceeded(database_->BeginTransaction()); }

@@ -20,6 +20,7 @@
 #include "foundation/IMString.h"
 #include "platform/ArrayList.h"
 #include "platform/Database.h"
+#include "store/SearchQuery.h"
 #include "store/SqlParameters.h"
 
 #include <initializer_list>
@@ -38,9 +39,19 @@ public:
         SchemaStep(const char* statement) : sql(statement) {}  // NOLINT(google-explicit-constructor)
         SchemaStep(const char* table, const char* column, const char* alter)
             : sql(alter), table(table), column(column) {}
+        // A table derived from others (a search index): only when `table` is missing, `create`
+        // makes it and `fill` fills it from what is already stored.
+        static SchemaStep DerivedTable(const char* table, const char* create, const char* fill)
+        {
+            SchemaStep step(create);
+            step.table = table;
+            step.fill = fill;
+            return step;
+        }
         const char* sql;
         const char* table = nullptr;
         const char* column = nullptr;
+        const char* fill = nullptr;
     };
 
     StoreTable(const StoreTable&) = delete;
@@ -90,6 +101,22 @@ protected:
         return list;
     }
 
+    // QueryList of a full-text search: `sql` takes the MATCH expression made of `typed`
+    // (SearchQuery) and the most rows to answer. Nothing typed answers an empty list at once.
+    template <typename Reader>
+    Ixa::Base::Collection::ArrayList* QuerySearch(const char* sql, const IMString& typed, int limit, Reader read)
+    {
+        SearchQuery query(typed.ToUtf8());
+        if (query.IsEmpty()) {
+            auto none = new Ixa::Base::Collection::ArrayList();
+            none->Construct(10);
+            return none;
+        }
+        SqlParameters values;
+        values.Text(IMString(query.GetExpression().c_str())).Int(limit);
+        return QueryList(sql, values, read);
+    }
+
     // `read(first row)`, or null when there is no row or the query failed.
     template <typename Reader>
     auto QueryFirst(const char* sql, const SqlParameters& values, Reader read)
@@ -113,6 +140,7 @@ protected:
 private:
     Ixa::Io::DbStatement* Prepared(const char* sql);
     bool RunSchemaStep(const SchemaStep& step);
+    bool RunDerivedTableStep(const SchemaStep& step);
 
     Ixa::Base::String location_;
     std::vector<SchemaStep> schema_;

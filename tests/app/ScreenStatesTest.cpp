@@ -68,7 +68,7 @@ TEST_F(ScreenStatesTest, StartShowsTheSignInScreen)
 TEST_F(ScreenStatesTest, EveryRowOfTheTableShowsItsScreen)
 {
     const int rows = ScreenStates::getLastIndexValidForstateTable();
-    ASSERT_EQ(87, rows);
+    ASSERT_EQ(89, rows);
     ASSERT_EQ(STATE_TABLE_END, ScreenStates::stateTable[rows - 1].state);
     for (int row = 0; row < rows - 1; ++row) {
         const ScreenStates::Row& entry = ScreenStates::stateTable[row];

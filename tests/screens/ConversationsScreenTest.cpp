@@ -20,6 +20,8 @@
 #include "support/RequestRecorder.h"
 
 #include "platform/ArrayList.h"
+#include "platform/Database.h"
+#include "platform/Footer.h"
 #include "platform/ListView.h"
 #include "platform/NotificationManager.h"
 #include "platform/SettingInfo.h"
@@ -314,3 +316,112 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
 }
 
 }  // namespace
+
+namespace {
+
+// The local date and time of a UTC time as a search result shows it.
+std::string LocalDateAndTime(std::time_t utc)
+{
+    std::tm local{};
+    localtime_r(&utc, &local);
+    char date[16];
+    std::strftime(date, sizeof date, "%m/%d/%y ", &local);
+    return date + LocalClock(utc, false);
+}
+
+// The row of the first message drawn in the visible list.
+int TopDrawnRow() { return VisibleList() != nullptr ? VisibleList()->GetTopDrawnItemIndex() : -1; }
+
+}  // namespace
+
+// The search above the list finds stored messages of the current and the saved conversations,
+// newest first by their time stamps (a message stored last but stamped earlier lists under its
+// own time), with the matching word a text of its own (drawn highlighted); tapping a result
+// opens the chat, or the saved copy, at that message; a deleted conversation leaves no hit.
+TEST_F(ConversationsScreenTest, SearchListsHitsNewestFirstAndOpensTheChatAtTheMessage)
+{
+    for (int minute = 1; minute <= 20; ++minute) {
+        const std::string time = "2026-03-05T15:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute) + ":00.000Z";
+        StoreMessage(Bob, "filler " + std::to_string(minute), Message::TYPE_RECEIVED_READ, time.c_str());
+    }
+    StoreMessage(Bob, "meet me there", Message::TYPE_RECEIVED_READ, "2026-03-05T15:00:00.000Z");
+    ASSERT_TRUE(IMManager::GetSavedMessagesModel()->SaveAllMessagesWithUser(
+        IMManager::GetMessageModel()->GetAllMessagesWithUser(Zed.c_str(), true), "zed_copy"));
+    ShowConversations();
+
+    ASSERT_TRUE(app.driver.TypeInSearchBar("THE"));
+    const std::string zedTime = LocalDateAndTime(1772724600);
+    const std::string bobTime = LocalDateAndTime(1772722800);
+    const std::vector<std::string> hits{Zed + " | " + zedTime + " | anyone  | there", Zed + " | Saved | " + zedTime + " | anyone  | there",
+        "Bob | " + bobTime + " | meet me  | there"};
+    EXPECT_EQ(hits, VisibleListRows());
+    Screenshot("search");
+    ASSERT_TRUE(app.driver.Type("x"));
+    EXPECT_TRUE(VisibleListRows().empty());
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("No results"));
+    ASSERT_TRUE(app.driver.CancelSearch());
+    ASSERT_TRUE(app.driver.TypeInSearchBar("the"));
+    ASSERT_EQ(hits, VisibleListRows());
+
+    ASSERT_TRUE(app.driver.TapRow(2));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
+    EXPECT_LE(TopDrawnRow(), 1) << "the message found shows, not the newest at the bottom";
+    Screenshot("search-opened");
+
+    ShowConversations();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("anyone"));
+    ASSERT_TRUE(app.driver.TapRow(1));
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("zed_copy"));
+    ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ("CONVERSATIONS_SCREEN", app.Visible().form) << "back leads to the search it came from";
+
+    ASSERT_TRUE(IMManager::GetMessageModel()->DeleteChatsWithUser(Zed.c_str()));
+    ShowConversations();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("there"));
+    EXPECT_EQ((std::vector<std::string>{hits[1], hits[2]}), VisibleListRows()) << "the saved copy stays";
+    ASSERT_TRUE(app.driver.CancelSearch());
+    ASSERT_TRUE(IMManager::GetSavedMessagesModel()->DeleteSavedConversation("zed_copy"));
+    ASSERT_TRUE(app.driver.TypeInSearchBar("there"));
+    EXPECT_EQ((std::vector<std::string>{hits[2]}), VisibleListRows());
+}
+
+// Messages stored before the search existed are indexed a few hundred at a time while the
+// conversations show; until then the search says so first, with how far it has got, and finds
+// what is indexed; then the notice goes and every message is found.
+TEST_F(ConversationsScreenTest, SearchSaysSoWhileOlderMessagesAreIndexed)
+{
+    constexpr int OLDER = 2 * ConversationsController::INDEXING_STEP_ROWS + 100;
+    ASSERT_TRUE(IMManager::GetMessageModel()->BeginBatch());
+    for (int i = 0; i < OLDER; ++i) {
+        StoreMessage(Bob, "older " + std::to_string(i), Message::TYPE_RECEIVED_READ, "2026-03-04T10:00:00.000Z");
+    }
+    ASSERT_TRUE(IMManager::GetMessageModel()->EndBatch());
+    {
+        Ixa::Io::Database raw;
+        ASSERT_EQ(Ixa::E_SUCCESS, raw.Construct("/Home/gtalkmessage.db", false));
+        ASSERT_EQ(Ixa::E_SUCCESS, raw.ExecuteSql("DELETE FROM messagesearchkey", true));
+        ASSERT_EQ(Ixa::E_SUCCESS, raw.ExecuteSql("INSERT INTO messagesearch(messagesearch) VALUES('delete-all')", true));
+        ASSERT_EQ(Ixa::E_SUCCESS, raw.ExecuteSql("INSERT INTO messagesearchfill(nextrow) VALUES(0)", true));
+    }
+    ShowConversations();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("older"));
+    const std::vector<std::string> before = VisibleListRows();
+    ASSERT_EQ(1u, before.size());
+    EXPECT_EQ("Still indexing older messages: 0% | Some may not be found yet.", before[0]);
+
+    app.driver.AdvanceTime(25);
+    const std::vector<std::string> during = VisibleListRows();
+    ASSERT_GT(during.size(), 1u);
+    EXPECT_NE(before[0], during[0]);
+    EXPECT_EQ(0u, during[0].find("Still indexing older messages: ")) << during[0];
+
+    app.driver.AdvanceTime(1000);
+    const std::vector<std::string> after = VisibleListRows();
+    ASSERT_EQ(static_cast<size_t>(MessageSearchResults::LIMIT), after.size());
+    EXPECT_EQ(0u, after[0].find("Bob | ")) << after[0];
+    EXPECT_TRUE(IMManager::GetMessageModel()->IsSearchIndexComplete());
+}

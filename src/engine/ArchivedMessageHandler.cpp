@@ -13,6 +13,8 @@ ArchivedMessageHandler::ArchivedMessageHandler() = default;
 
 ArchivedMessageHandler::~ArchivedMessageHandler() = default;
 
+bool ArchivedMessageHandler::joinsReceivedBatch() const { return true; }
+
 void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
 {
     MessagePacket* message = result.getMessage();
@@ -42,7 +44,7 @@ void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
         received.time < notBefore) {
         received.time = notBefore;
     }
-    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received);
+    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received, getReceivedBatch());
 }
 
 bool ArchivedMessageHandler::readStamp(const IMString& stamp, IMDateTime& time)

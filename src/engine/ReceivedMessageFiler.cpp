@@ -1,35 +1,50 @@
 #include "engine/ReceivedMessageFiler.h"
 
+#include "engine/ReceivedBatch.h"
 #include "engine/RequestController.h"
 #include "engine/ResponseDelegate.h"
 #include "engine/UserId.h"
 #include "store/ContactDAO.h"
 #include "store/MessageDAO.h"
 
-bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate* delegate, const Received& received)
+bool ReceivedMessageFiler::file(
+    RequestController* controller, ResponseDelegate* delegate, const Received& received, ReceivedBatch* batch)
 {
     IMString bareId = UserId::bareLowerCase(received.sender);
-    IMString shortName = UserId::localPart(bareId);
     MessageDAO* messages = controller->GetMessageDAO();
+    const bool batched = messages != nullptr && batch != nullptr && batch->join(messages);
     if (messages != nullptr && messages->IsReceivedMessageStored(bareId, received.stanzaId, received.archiveId)) {
         return false;
     }
-    Contact* contact = senderContact(controller, bareId);
-    Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
-    if (message != nullptr) {
-        message->SetTimeStamp(received.time);
-        message->SetMessage(received.body);
-        message->SetProtocolId(shortName);
-        message->SetOtherUserId(bareId);
-        message->SetStanzaId(received.stanzaId);
-        message->SetArchiveId(received.archiveId);
-        messages->SaveOrUpdate(message);
+    Contact* contact = batched ? batch->senderCopy(bareId) : nullptr;
+    if (contact == nullptr) {
+        contact = senderContact(controller, bareId);
+        if (batched && contact != nullptr) {
+            batch->rememberSender(*contact);
+        }
     }
-    if (delegate != nullptr && message != nullptr) {
-        delegate->OnMessageReceivedToChat(message, contact);
-    } else {
+    Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
+    if (message == nullptr) {
+        delete contact;
+        return true;
+    }
+    message->SetTimeStamp(received.time);
+    message->SetMessage(received.body);
+    message->SetProtocolId(UserId::localPart(bareId));
+    message->SetOtherUserId(bareId);
+    message->SetStanzaId(received.stanzaId);
+    message->SetArchiveId(received.archiveId);
+    const bool stored = messages->SaveOrUpdate(message);
+    if (!stored && batch != nullptr) {
+        batch->lost();
+    }
+    if (!stored || delegate == nullptr) {
         delete message;
         delete contact;
+    } else if (batched) {
+        batch->hold(delegate, message, contact);
+    } else {
+        delegate->OnMessageReceivedToChat(message, contact);
     }
     return true;
 }

@@ -11,6 +11,11 @@
 // has the server deliver again what was already handled, and an archive catch-up overlaps
 // the messages the server held offline, so the same message can arrive twice.
 //
+// With a batch, the message is stored inside the batch's transaction and its notification
+// waits for the commit (ReceivedBatch); a message that cannot be stored is never shown, and the
+// batch remembers it as lost. Without one (or with a store that cannot batch), it is stored and
+// shown at once.
+//
 // Threading: the response thread (the stores are safe from it). Ownership: stateless; the
 // stored message and contact pass to the delegate.
 #pragma once
@@ -19,6 +24,7 @@
 #include "foundation/IMString.h"
 
 class Contact;
+class ReceivedBatch;
 class RequestController;
 class ResponseDelegate;
 
@@ -32,8 +38,9 @@ public:
         IMDateTime time;     // UTC
     };
 
-    // Answers whether the message was new (and stored, when there is a store).
-    static bool file(RequestController* controller, ResponseDelegate* delegate, const Received& received);
+    // Answers whether the message was new. `batch` may be null.
+    static bool file(RequestController* controller, ResponseDelegate* delegate, const Received& received,
+        ReceivedBatch* batch);
 
 private:
     static Contact* senderContact(RequestController* controller, const IMString& bareId);

@@ -10,6 +10,7 @@
 //   bench_burst [RUNS]
 #include "BenchFigure.h"
 #include "ScriptedSignIn.h"
+#include "Spread.h"
 #include "platform/PlatformSession.h"
 #include "support/EngineUnderTest.h"
 #include "support/ScopedEnvironment.h"
@@ -120,20 +121,6 @@ double yardstickRun(const TestCertificates& certificates, const std::string& mes
     return BurstSize / seconds;
 }
 
-struct Spread {
-    double median;
-    double low;
-    double high;
-};
-
-Spread spreadOf(std::vector<double> rates)
-{
-    std::sort(rates.begin(), rates.end());
-    const size_t middle = rates.size() / 2;
-    const double median = rates.size() % 2 ? rates[middle] : (rates[middle - 1] + rates[middle]) / 2;
-    return {median, rates.front(), rates.back()};
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -152,8 +139,8 @@ int main(int argc, char** argv)
             std::printf("  run %d: engine %9.0f messages/s, slixmpp %9.0f messages/s\n", run + 1, engine.back(),
                 yardstick.back());
         }
-        const Spread ours = spreadOf(engine);
-        const Spread theirs = spreadOf(yardstick);
+        const Spread ours = Spread::Of(engine);
+        const Spread theirs = Spread::Of(yardstick);
         std::printf("Burst of %d chat messages from a scripted server on 127.0.0.1, %d runs\n", BurstSize, runs);
         std::printf("  engine:  %9.0f messages/s median (%.0f to %.0f), until every one is stored\n", ours.median,
             ours.low, ours.high);

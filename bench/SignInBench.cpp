@@ -8,6 +8,7 @@
 // is not counted), with a resource other than the client's. Each side signs in once to warm
 // up, then 20 times; the median, the fastest and the slowest are printed. slixmpp runs under
 // a time-out.
+#include "Spread.h"
 #include "platform/PlatformSession.h"
 #include "support/LocalProsody.h"
 #include "support/RecordingController.h"
@@ -78,10 +79,8 @@ struct Figures {
 
 Figures Summarise(std::vector<double> times)
 {
-    std::sort(times.begin(), times.end());
-    const size_t middle = times.size() / 2;
-    const double median = times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
-    return Figures{median, times.front(), times.back()};
+    const Spread spread = Spread::Of(std::move(times));
+    return Figures{spread.median, spread.low, spread.high};
 }
 
 bool SignedIn(RecordingController& controller)

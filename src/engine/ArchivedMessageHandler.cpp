@@ -14,6 +14,8 @@ ArchivedMessageHandler::ArchivedMessageHandler() = default;
 
 ArchivedMessageHandler::~ArchivedMessageHandler() = default;
 
+bool ArchivedMessageHandler::joinsReceivedBatch() const { return true; }
+
 void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
 {
     MessagePacket* message = result.getMessage();
@@ -45,7 +47,7 @@ void ArchivedMessageHandler::handlePayload(ArchivedMessage& result)
         received.time < floor) {
         received.time = floor;
     }
-    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received);
+    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received, getReceivedBatch());
     if (connection != nullptr) {
         connection->archivePages().raiseFloor(peer, IMString(received.time.ToString()));
     }

@@ -1,6 +1,6 @@
 // "archivedMessage": one result of the archive catch-up, accepted by the archive manager
 // (from the user's own server, for a page the client asked). A chat message from another
-// user is filed like a live one (ReceivedMessageFiler) under its archive id, with the time
+// user is filed like a live one (ReceivedMessageFiler, in the received batch) under its archive id, with the time
 // the archive recorded (the delay stamp; the current time when it has none or cannot be
 // read), but never older than the catch-up's start, nor than the result from the same user
 // before it in the archive. That one may have come live, in a later session, stamped with the
@@ -24,6 +24,8 @@ public:
     // Reads an XEP-0082 date-time ("2024-03-05T14:07:09Z", with optional fraction and
     // "Z" or a "+hh:mm"/"-hh:mm" offset) into UTC; false for anything else.
     static bool readStamp(const IMString& stamp, IMDateTime& time);
+
+    bool joinsReceivedBatch() const override;
 
 protected:
     void handlePayload(ArchivedMessage& result) override;

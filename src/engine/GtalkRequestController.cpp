@@ -39,10 +39,11 @@ namespace {
 constexpr int HANDLER_TABLE_CAPACITY = 16;
 
 template <typename Handler>
-void addHandler(IMHashMap* table, const char* name, RequestController* controller)
+void addHandler(IMHashMap* table, const char* name, RequestController* controller, ReceivedBatch* batch)
 {
     auto handler = new Handler();
     handler->setRequestController(controller);
+    handler->setReceivedBatch(batch);
     handler->setResponseDelegate(controller->GetResponseDelegate());
     table->add(new IMString(name), handler);
 }
@@ -94,30 +95,30 @@ void GtalkRequestController::initResponseProcessor()
     }
     responseProcessor_ = new ResponseProcessor();
     responseProcessor_->EventThreadConstruct();
-    responseProcessor_->setHandlersMap(newHandlerTable());
+    responseProcessor_->setHandlersMap(newHandlerTable(responseProcessor_->receivedBatch()));
     responseProcessor_->Start();
 }
 
 // The names are the contract with the protocol layer's notifications, spelled exactly so.
-IMHashMap* GtalkRequestController::newHandlerTable()
+IMHashMap* GtalkRequestController::newHandlerTable(ReceivedBatch* batch)
 {
     auto table = new IMHashMap();
     table->construct(HANDLER_TABLE_CAPACITY);
-    addHandler<SignInHandler>(table, "signin", this);
-    addHandler<RefreshListHandler>(table, "buddylist", this);
-    addHandler<BuddyStatusHandler>(table, "buddyStatus", this);
-    addHandler<BuddyAuthorizeHandler>(table, "buddyAuthorize", this);
-    addHandler<BuddyInfoHandler>(table, "buddyInfo", this);
-    addHandler<ConnectionErrorHandler>(table, "connectionError", this);
-    addHandler<DisconnectHandler>(table, "disconnect", this);
-    addHandler<DisplayImageChangedHandler>(table, "displayImage", this);
-    addHandler<SelfDisplayNameHandler>(table, "myDisplayName", this);
-    addHandler<SharedStatusMessageHandler>(table, "sharedstatus", this);
-    addHandler<TextMessageHandler>(table, "message", this);
-    addHandler<MessageBounceHandler>(table, "messageError", this);
-    addHandler<StreamHandledHandler>(table, "streamHandled", this);
-    addHandler<ArchivedMessageHandler>(table, "archivedMessage", this);
-    addHandler<ArchiveEndHandler>(table, "archiveEnd", this);
+    addHandler<SignInHandler>(table, "signin", this, batch);
+    addHandler<RefreshListHandler>(table, "buddylist", this, batch);
+    addHandler<BuddyStatusHandler>(table, "buddyStatus", this, batch);
+    addHandler<BuddyAuthorizeHandler>(table, "buddyAuthorize", this, batch);
+    addHandler<BuddyInfoHandler>(table, "buddyInfo", this, batch);
+    addHandler<ConnectionErrorHandler>(table, "connectionError", this, batch);
+    addHandler<DisconnectHandler>(table, "disconnect", this, batch);
+    addHandler<DisplayImageChangedHandler>(table, "displayImage", this, batch);
+    addHandler<SelfDisplayNameHandler>(table, "myDisplayName", this, batch);
+    addHandler<SharedStatusMessageHandler>(table, "sharedstatus", this, batch);
+    addHandler<TextMessageHandler>(table, "message", this, batch);
+    addHandler<MessageBounceHandler>(table, "messageError", this, batch);
+    addHandler<StreamHandledHandler>(table, "streamHandled", this, batch);
+    addHandler<ArchivedMessageHandler>(table, "archivedMessage", this, batch);
+    addHandler<ArchiveEndHandler>(table, "archiveEnd", this, batch);
     return table;
 }
 

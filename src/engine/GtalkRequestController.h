@@ -108,7 +108,7 @@ public:
 private:
     void initResponseProcessor();
     void queueSignIn(PresenceStatus* initial, bool reconnecting);
-    IMHashMap* newHandlerTable();
+    IMHashMap* newHandlerTable(ReceivedBatch* batch);
     void replaceAccountString(IMString*& stored, IMString* value);
     // Gives the command this controller and queues it.
     void queue(BaseCommand* command);

@@ -12,4 +12,10 @@ void NotificationHandler::setRequestController(RequestController* controller) { 
 
 RequestController* NotificationHandler::getRequestController() { return requestController_; }
 
+void NotificationHandler::setReceivedBatch(ReceivedBatch* batch) { receivedBatch_ = batch; }
+
+ReceivedBatch* NotificationHandler::getReceivedBatch() { return receivedBatch_; }
+
+bool NotificationHandler::joinsReceivedBatch() const { return false; }
+
 void NotificationHandler::handle(GtalkNotification*) {}

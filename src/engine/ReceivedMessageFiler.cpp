@@ -1,5 +1,6 @@
 #include "engine/ReceivedMessageFiler.h"
 
+#include "engine/ReceivedBatch.h"
 #include "engine/RequestController.h"
 #include "engine/ResponseDelegate.h"
 #include "engine/UserId.h"
@@ -8,11 +9,12 @@
 
 #include <memory>
 
-bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate* delegate, Received& received)
+bool ReceivedMessageFiler::file(
+    RequestController* controller, ResponseDelegate* delegate, Received& received, ReceivedBatch* batch)
 {
     IMString bareId = UserId::bareLowerCase(received.sender);
-    IMString shortName = UserId::localPart(bareId);
     MessageDAO* messages = controller->GetMessageDAO();
+    const bool batched = messages != nullptr && batch != nullptr && batch->join(messages);
     if (messages != nullptr) {
         std::unique_ptr<Message> stored(messages->FindReceivedMessage(bareId, received.stanzaId, received.archiveId));
         if (stored != nullptr) {
@@ -20,22 +22,35 @@ bool ReceivedMessageFiler::file(RequestController* controller, ResponseDelegate*
             return false;
         }
     }
-    Contact* contact = senderContact(controller, bareId);
-    Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
-    if (message != nullptr) {
-        message->SetTimeStamp(received.time);
-        message->SetMessage(received.body);
-        message->SetProtocolId(shortName);
-        message->SetOtherUserId(bareId);
-        message->SetStanzaId(received.stanzaId);
-        message->SetArchiveId(received.archiveId);
-        messages->SaveOrUpdate(message);
+    Contact* contact = batched ? batch->senderCopy(bareId) : nullptr;
+    if (contact == nullptr) {
+        contact = senderContact(controller, bareId);
+        if (batched && contact != nullptr) {
+            batch->rememberSender(*contact);
+        }
     }
-    if (delegate != nullptr && message != nullptr) {
-        delegate->OnMessageReceivedToChat(message, contact);
-    } else {
+    Message* message = messages != nullptr ? messages->CreateMessage() : nullptr;
+    if (message == nullptr) {
+        delete contact;
+        return true;
+    }
+    message->SetTimeStamp(received.time);
+    message->SetMessage(received.body);
+    message->SetProtocolId(UserId::localPart(bareId));
+    message->SetOtherUserId(bareId);
+    message->SetStanzaId(received.stanzaId);
+    message->SetArchiveId(received.archiveId);
+    const bool stored = messages->SaveOrUpdate(message);
+    if (!stored && batch != nullptr) {
+        batch->lost();
+    }
+    if (!stored || delegate == nullptr) {
         delete message;
         delete contact;
+    } else if (batched) {
+        batch->hold(delegate, message, contact);
+    } else {
+        delegate->OnMessageReceivedToChat(message, contact);
     }
     return true;
 }

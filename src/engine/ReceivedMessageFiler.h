@@ -11,6 +11,11 @@
 // has the server deliver again what was already handled, and an archive catch-up overlaps
 // the messages the server held offline, so the same message can arrive twice.
 //
+// With a batch, the message is stored inside the batch's transaction and its notification
+// waits for the commit (ReceivedBatch); a message that cannot be stored is never shown, and the
+// batch remembers it as lost. Without one (or with a store that cannot batch), it is stored and
+// shown at once.
+//
 // Threading: the response thread (the stores are safe from it). Ownership: stateless; the
 // stored message and contact pass to the delegate.
 #pragma once
@@ -19,6 +24,7 @@
 #include "foundation/IMString.h"
 
 class Contact;
+class ReceivedBatch;
 class RequestController;
 class ResponseDelegate;
 
@@ -33,8 +39,9 @@ public:
     };
 
     // Answers whether the message was new (and stored, when there is a store). When it was
-    // not, `received.time` becomes the time the message is stored with.
-    static bool file(RequestController* controller, ResponseDelegate* delegate, Received& received);
+    // not, `received.time` becomes the time the message is stored with. `batch` may be null.
+    static bool file(RequestController* controller, ResponseDelegate* delegate, Received& received,
+        ReceivedBatch* batch);
 
 private:
     static Contact* senderContact(RequestController* controller, const IMString& bareId);

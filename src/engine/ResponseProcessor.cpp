@@ -19,14 +19,24 @@ void ResponseProcessor::setHandlersMap(IMHashMap* handlers)
     }
 }
 
+ReceivedBatch* ResponseProcessor::receivedBatch() { return &batch_; }
+
+void ResponseProcessor::OnStop() { batch_.close(); }
+
 void ResponseProcessor::process(Ixa::Base::Object* object)
 {
     auto notification = dynamic_cast<GtalkNotification*>(object);
     IMString* name = notification != nullptr ? notification->getNotificationName() : nullptr;
     auto handler = name != nullptr && handlers_ != nullptr
         ? dynamic_cast<NotificationHandler*>(handlers_->get(name)) : nullptr;
+    if (handler == nullptr || !handler->joinsReceivedBatch()) {
+        batch_.close();
+    }
     if (handler != nullptr) {
         handler->handle(notification);
     }
     delete object;
+    if (batch_.isDue() || (batch_.isOpen() && !HasPendingUserEvents())) {
+        batch_.close();
+    }
 }

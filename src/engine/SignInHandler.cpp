@@ -2,6 +2,7 @@
 
 #include "engine/EngineAccess.h"
 #include "engine/FetchArchiveCommand.h"
+#include "engine/ReceivedBatch.h"
 #include "engine/Reconnector.h"
 #include "engine/RefreshListCommand.h"
 #include "engine/RequestController.h"
@@ -37,6 +38,9 @@ void SignInHandler::succeeded(bool resumed)
     RequestController* controller = getRequestController();
     if (Connection* connection = EngineAccess::connection(controller)) {
         connection->setInitialLogin(false);
+    }
+    if (ReceivedBatch* batch = getReceivedBatch()) {
+        batch->signedIn();
     }
     Reconnector* reconnector = controller->GetReconnector();
     if (reconnector != nullptr) {

@@ -7,6 +7,8 @@
 // refused password ends it for good before the sign-in error is reported.
 // The object is an IMHashMap ("isSignInSuccess" → IMBoolean, on success also
 // "initialPresence", unused); a map without the entry counts as a failure.
+// A success also lets acknowledgements flow again after a received message was lost
+// (ReceivedBatch): the session now starts from what was acknowledged.
 // Threading: the response thread. Ownership: disposes of the map with its keys and values.
 #pragma once
 

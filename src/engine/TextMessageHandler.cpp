@@ -8,6 +8,8 @@ TextMessageHandler::TextMessageHandler() = default;
 
 TextMessageHandler::~TextMessageHandler() = default;
 
+bool TextMessageHandler::joinsReceivedBatch() const { return true; }
+
 void TextMessageHandler::handlePayload(MessagePacket& packet)
 {
     if (packet.getFrom() == nullptr || packet.getBody() == nullptr) {
@@ -24,5 +26,5 @@ void TextMessageHandler::handlePayload(MessagePacket& packet)
         received.archiveId = *archiveId;
     }
     IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, received.time);
-    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received);
+    ReceivedMessageFiler::file(getRequestController(), getResponseDelegate(), received, getReceivedBatch());
 }

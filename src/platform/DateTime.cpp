@@ -1,6 +1,5 @@
 #include "platform/DateTime.h"
 
-#include <cstdio>
 #include <string>
 
 namespace Ixa::Base {
@@ -38,6 +37,15 @@ int DigitsAt(const std::string& text, std::size_t start, std::size_t count)
     return value;
 }
 
+// Writes the last `count` decimal digits of `value` (not negative) at `start`.
+void PutDigits(char* text, std::size_t start, std::size_t count, int value)
+{
+    for (std::size_t i = start + count; i > start; --i) {
+        text[i - 1] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
 long long FloorDiv(long long value, long long divisor)
 {
     long long quotient = value / divisor;
@@ -73,11 +81,18 @@ DateTime::Civil DateTime::CivilFromDays(long long days)
     return Civil{year, month, day};
 }
 
+// Every stored message binds its time this way, so the digits are written straight into the
+// pattern rather than through a formatted print.
 String DateTime::ToString() const
 {
-    char text[TEXT_LENGTH + 1];
-    std::snprintf(text, sizeof(text), "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", GetYear(), GetMonth(), GetDay(),
-                  GetHour(), GetMinute(), GetSecond(), GetMillisecond());
+    char text[TEXT_LENGTH + 1] = "0000-00-00T00:00:00.000Z";
+    PutDigits(text, 0, 4, GetYear());
+    PutDigits(text, 5, 2, GetMonth());
+    PutDigits(text, 8, 2, GetDay());
+    PutDigits(text, 11, 2, GetHour());
+    PutDigits(text, 14, 2, GetMinute());
+    PutDigits(text, 17, 2, GetSecond());
+    PutDigits(text, 20, 3, GetMillisecond());
     return String(text);
 }
 

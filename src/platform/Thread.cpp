@@ -151,6 +151,12 @@ bool Thread::IsEventDriven() const
     return state_ != State::Unconstructed && type_ == THREAD_TYPE_EVENT_DRIVEN;
 }
 
+bool Thread::HasPendingUserEvents() const
+{
+    std::lock_guard lock(mutex_);
+    return !events_.empty() || stopRequested_;
+}
+
 result Thread::Exit(int)
 {
     Thread* self = currentThread;
@@ -255,23 +261,31 @@ void Thread::RunEventLoop()
     Discard(undelivered);
 }
 
+// One wake-up delivers up to EventsPerWakeUp queued events, so a burst of events does not pay
+// a pass through the event loop for each; the wake-up stays pending meanwhile (posts add to
+// the queue without asking for another), and is asked for again at the end when events or a
+// stop remain, so that timers and other events of the loop still get their turn.
 void Thread::DeliverNextEvent()
 {
-    PendingEvent next{};
-    {
-        std::lock_guard lock(mutex_);
-        wakeUpPending_ = false;
-        // Only a stop request wakes the loop with nothing queued.
-        if (events_.empty()) {
-            receiver_->Quit();
-            return;
+    for (int delivered = 0;; ++delivered) {
+        PendingEvent next{};
+        {
+            std::lock_guard lock(mutex_);
+            if (events_.empty() || delivered == EventsPerWakeUp) {
+                wakeUpPending_ = false;
+                // Only a stop request wakes the loop with nothing queued.
+                if (delivered == 0) {
+                    receiver_->Quit();
+                } else if (!events_.empty() || stopRequested_) {
+                    WakeUpLocked();
+                }
+                return;
+            }
+            next = events_.front();
+            events_.pop_front();
         }
-        next = events_.front();
-        events_.pop_front();
-        if (!events_.empty() || stopRequested_)
-            WakeUpLocked();
+        OnUserEventReceivedN(next.requestId, next.args);
     }
-    OnUserEventReceivedN(next.requestId, next.args);
 }
 
 void Thread::StopFromInside()

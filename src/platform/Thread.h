@@ -71,6 +71,9 @@ public:
     result SendUserEvent(int requestId, Collection::IList* args);
 
     bool IsEventDriven() const;
+    // Whether user events wait in the queue behind the one being delivered (a stop request
+    // counts as one), so a handler can tell the end of a stretch of queued work.
+    bool HasPendingUserEvents() const;
 
     // Ends the calling thread. On an event-driven thread it acts as Stop and returns; on a
     // worker it unwinds the body to the thread's start (OnStop still runs) and never returns,
@@ -89,6 +92,7 @@ public:
 
 private:
     enum class State { Unconstructed, Ready, Running, Finished };
+    static constexpr int EventsPerWakeUp = 64;
 
     struct PendingEvent {
         int requestId;

@@ -45,4 +45,6 @@ public:
     virtual void SetIsDeleted(bool deleted) = 0;
     virtual void SetIsHavingAvatar(bool hasAvatar) = 0;
     virtual bool IsHavingAvatar() const = 0;
+    // A new contact with the same values, owned by the caller.
+    virtual Contact* Copy() const = 0;
 };

@@ -56,6 +56,8 @@ void ContactImpl::SetIsDeleted(bool deleted) { isDeleted_ = deleted ? 1 : 0; }
 
 void ContactImpl::SetIsHavingAvatar(bool hasAvatar) { hasAvatar_ = hasAvatar; }
 
+Contact* ContactImpl::Copy() const { return new ContactImpl(*this); }
+
 bool ContactImpl::IsHavingAvatar() const { return hasAvatar_; }
 
 void ContactImpl::SetDirty(bool dirty) { dirty_ = dirty; }

@@ -36,6 +36,7 @@ public:
     void SetIsDeleted(bool deleted) override;
     void SetIsHavingAvatar(bool hasAvatar) override;
     bool IsHavingAvatar() const override;
+    Contact* Copy() const override;
 
     void SetDirty(bool dirty);
     bool IsDirty() const;

@@ -18,6 +18,7 @@ TEST(DateTimeTest, CalendarFieldsRoundTripAcrossEpochAndLeapDays)
     EXPECT_EQ(leap.GetHour(), 23);
     EXPECT_EQ(leap.GetMillisecond(), 999);
     EXPECT_EQ(leap.GetDayOfWeek(), 4);
+    EXPECT_EQ(leap.ToString().ToUtf8(), "2024-02-29T23:59:58.999Z");
     ASSERT_EQ(leap.AddSeconds(1), Ixa::E_SUCCESS);
     ASSERT_EQ(leap.AddMilliseconds(1), Ixa::E_SUCCESS);
     EXPECT_EQ(leap.GetMonth(), 3);
@@ -35,9 +36,11 @@ TEST(DateTimeTest, CalendarFieldsRoundTripAcrossEpochAndLeapDays)
     EXPECT_EQ(beforeEpoch.GetDay(), 31);
     EXPECT_EQ(beforeEpoch.GetSecond(), 59);
     EXPECT_EQ(beforeEpoch.GetMillisecond(), 999);
+    EXPECT_EQ(beforeEpoch.ToString().ToUtf8(), "1969-12-31T23:59:59.999Z");
 
     DateTime first;
     ASSERT_EQ(first.SetValue(1, 1, 1), Ixa::E_SUCCESS);
+    EXPECT_EQ(first.ToString().ToUtf8(), "0001-01-01T00:00:00.000Z");
     EXPECT_EQ(first.AddMilliseconds(-1), Ixa::E_OUT_OF_RANGE);
     EXPECT_EQ(first.AddDays(1LL << 62), Ixa::E_OUT_OF_RANGE);
     EXPECT_LT(first.CompareTo(beforeEpoch), 0);

@@ -281,13 +281,14 @@ public:
         close(input[0]);
         close(output[1]);
         commands_ = input[1];
+        // Kept open while the crowd runs: a crowd writing to a closed pipe would die of SIGPIPE.
+        output_ = output[0];
         std::string said;
         char buffer[512];
         ssize_t got = 0;
-        while (started && said.find("ready") == std::string::npos && (got = read(output[0], buffer, sizeof buffer)) > 0) {
+        while (started && said.find("ready") == std::string::npos && (got = read(output_, buffer, sizeof buffer)) > 0) {
             said.append(buffer, static_cast<size_t>(got));
         }
-        close(output[0]);
         if (said.find("ready") == std::string::npos) {
             throw std::runtime_error("the crowd of contacts did not get online: " + said);
         }
@@ -296,6 +297,7 @@ public:
     ~Crowd()
     {
         close(commands_);
+        close(output_);
         int status = 0;
         const Clock::time_point deadline = Clock::now() + 20s;
         while (waitpid(pid_, &status, WNOHANG) == 0) {
@@ -314,6 +316,7 @@ public:
 private:
     pid_t pid_ = -1;
     int commands_ = -1;
+    int output_ = -1;
 };
 
 class Bench {

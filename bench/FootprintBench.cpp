@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -43,6 +44,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -321,7 +323,7 @@ private:
 
 class Bench {
 public:
-    Bench()
+    explicit Bench(std::vector<int> sizes) : sizes_(std::move(sizes))
     {
         service_.Register("alice");
         service_.Register("bob");
@@ -332,8 +334,9 @@ public:
         std::printf("The release program offscreen against a local Prosody on 127.0.0.1:%u\n", service_.Server().Port());
         StartUp();
         bob_ = service_.Online("bob", "burst", 3600s);
-        Roster(1000, 40, 1000, true);
-        Roster(5000, 60, 2000, false);
+        for (int size : sizes_) {
+            Roster(size, size <= 1000 ? 40 : 60, size <= 1000 ? 1000 : 2000, size == sizes_.front());
+        }
         bob_->Quit();
     }
 
@@ -416,17 +419,27 @@ private:
         return program.UntilQuiet(std::chrono::seconds(QuietAfterBurstSeconds));
     }
 
+    std::vector<int> sizes_;
     LocalService service_{Password};
     std::unique_ptr<PeerClient> bob_;
 };
 
 }  // namespace
 
-int main()
+// The roster sizes may be named on the command line (1000 5000 by default); the burst goes
+// with the first.
+int main(int argc, char** argv)
 {
     signal(SIGPIPE, SIG_IGN);
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        sizes.push_back(std::atoi(argv[i]));
+    }
+    if (sizes.empty() || std::any_of(sizes.begin(), sizes.end(), [](int size) { return size <= 0; })) {
+        sizes = {1000, 5000};
+    }
     try {
-        Bench bench;
+        Bench bench(sizes);
         bench.Run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_footprint: %s\n", error.what());

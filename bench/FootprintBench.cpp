@@ -409,9 +409,10 @@ private:
         bob_->Send("burst " + service_.Jid("alice") + " " + std::to_string(BurstSize) + " m");
         const std::string messages = home + "/gtalkmessage.db";
         const Clock::time_point deadline = Clock::now() + 600s;
-        while (Count(messages, "SELECT COUNT(*) FROM messagetable") < BurstSize) {
+        int stored = 0;
+        while ((stored = Count(messages, "SELECT COUNT(*) FROM messagetable")) < BurstSize) {
             if (Clock::now() > deadline) {
-                throw std::runtime_error("the burst was not stored");
+                throw std::runtime_error("the burst was not stored: " + std::to_string(stored) + " messages");
             }
             std::this_thread::sleep_for(200ms);
         }

@@ -332,12 +332,13 @@ TEST_F(DemoTest, DrawnScreenChangesAreReportedWhenAsked)
     testing::internal::CaptureStdout();
     const double launched = now();
     ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create, {"--report-drawn"}));
-    driver.PumpUntilIdle();
+    // The window's first paint follows its exposure, which may take real time.
+    PumpRealTimeUntil([] { return false; }, 1000);
     auto* note = new Label;
     note->Construct(Graphics::Rectangle(10, 200, 400, 60), "A message arrived");
     UiTestApp::Get().form->AddControl(*note);
     UiTestApp::Get().form->RequestRedraw();
-    driver.PumpUntilIdle();
+    PumpRealTimeUntil([] { return false; }, 1000);
     const double pumped = now();
     const std::string output = testing::internal::GetCapturedStdout();
 

@@ -15,13 +15,15 @@
 namespace {
 
 const char* const Usage =
-    "Usage: veloim [--screenshot-dir DIR] [--chat ADDRESS [--send TEXT]]\n"
+    "Usage: veloim [--screenshot-dir DIR] [--report-drawn] [--chat ADDRESS [--send TEXT]]\n"
     "\n"
     "An instant-messaging client on a touch-screen handset, shown as a 480 x 800 window.\n"
     "Set QT_QPA_PLATFORM=offscreen to run without a display.\n"
     "\n"
     "  --screenshot-dir DIR  save a PNG of the screen after every screen change, and\n"
     "                        whenever the screen settles after it changed\n"
+    "  --report-drawn        print \"drawn SCREEN MS\" once each screen change is drawn,\n"
+    "                        MS on the system's monotonic clock in milliseconds\n"
     "  --chat ADDRESS        once signed in, open the chat with this contact\n"
     "                        (an address without @ gets VELOIM_DOMAIN)\n"
     "  --send TEXT           send TEXT in that chat, as if typed and sent\n"

@@ -141,8 +141,11 @@ public:
     static Ixa::Base::String GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg);
     static Ixa::Graphics::Bitmap* GetBitmapN(const Ixa::Base::String& name);
     // The stored avatar as a picture; "no_contacts.png" when there is none or it does not
-    // decode. The caller owns the bitmap; the icon is lent.
+    // decode. The caller owns the bitmap, which shares its pixels with the decoded avatars
+    // kept for every row; the icon is lent.
     static Ixa::Graphics::Bitmap* GetBitmapFromContactIcon(ContactIcon* icon);
+    // "no_contacts.png", loaded once and shared; the caller owns the bitmap.
+    static Ixa::Graphics::Bitmap* GetDefaultAvatar();
     // The user's own avatar from the avatar store, as GetBitmapFromContactIcon.
     static Ixa::Graphics::Bitmap* GetSelfIcon();
     // Borrowed from the icon manager, which keeps it until termination.

@@ -7,7 +7,6 @@
 #include "engine/UserId.h"
 #include "platform/EnrichedText.h"
 #include "platform/Font.h"
-#include "platform/Image.h"
 #include "platform/SettingInfo.h"
 #include "platform/TextElement.h"
 #include "store/ContactIcon.h"
@@ -58,28 +57,31 @@ Ixa::Graphics::Bitmap* IMManager::GetBitmapN(const Ixa::Base::String& name)
     return appResource != nullptr ? appResource->GetBitmapN(name) : nullptr;
 }
 
+// Rows and screens share the decoded pictures through the icon manager's avatar cache.
 Ixa::Graphics::Bitmap* IMManager::GetBitmapFromContactIcon(ContactIcon* icon)
 {
     IMByteBuffer* bytes = icon != nullptr ? icon->GetImageByteBuffer() : nullptr;
-    Ixa::Media::Image decoder;
-    if (bytes != nullptr && bytes->GetLimit() > 0 && Ixa::IsSucceeded(decoder.Construct())) {
-        // A vCard photo does not say how it is encoded, so every format the handset
-        // decodes is tried in turn.
-        for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
-            const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
-            if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(*bytes, format, pixels)) {
-                return bitmap;
-            }
+    if (iconManager != nullptr && bytes != nullptr && bytes->GetLimit() > 0) {
+        if (Ixa::Graphics::Bitmap* avatar = iconManager->GetAvatars().GetAvatarN(icon->GetContactId(), *bytes)) {
+            return avatar;
         }
     }
-    return GetBitmapN(DefaultAvatar);
+    return GetDefaultAvatar();
+}
+
+Ixa::Graphics::Bitmap* IMManager::GetDefaultAvatar()
+{
+    if (iconManager == nullptr) {
+        return GetBitmapN(DefaultAvatar);
+    }
+    return iconManager->GetAvatars().GetDefaultN([] { return GetBitmapN(DefaultAvatar); });
 }
 
 Ixa::Graphics::Bitmap* IMManager::GetSelfIcon()
 {
     ContactIconModel* icons = GetContactIconModel();
     if (icons == nullptr) {
-        return GetBitmapN(DefaultAvatar);
+        return GetDefaultAvatar();
     }
     std::unique_ptr<ContactIcon> icon(icons->GetImage(UserId::normalised(GetPropertiesModel()->GetUserName())));
     return GetBitmapFromContactIcon(icon.get());

@@ -1,6 +1,7 @@
 #include "app/IconManager.h"
 
 #include "app/IMManager.h"
+#include "platform/Image.h"
 
 namespace {
 
@@ -8,6 +9,23 @@ std::mutex instanceLock;
 IconManager* instance = nullptr;
 
 const char* const iconNames[] = {"available.png", "busy.png", "away.png", "invisible.png", "65_IM_yahoo_status_mobile.png"};
+
+// A vCard photo does not say how it is encoded, so every format the handset decodes is tried
+// in turn.
+Ixa::Graphics::Bitmap* decodeAvatarN(const Ixa::Base::ByteBuffer& bytes)
+{
+    Ixa::Media::Image decoder;
+    if (bytes.GetLimit() <= 0 || Ixa::IsFailed(decoder.Construct())) {
+        return nullptr;
+    }
+    for (Ixa::Media::ImageFormat format : {Ixa::Media::IMG_FORMAT_JPG, Ixa::Media::IMG_FORMAT_PNG, Ixa::Media::IMG_FORMAT_GIF, Ixa::Media::IMG_FORMAT_BMP}) {
+        const auto pixels = format == Ixa::Media::IMG_FORMAT_PNG ? Ixa::Graphics::BITMAP_PIXEL_FORMAT_ARGB8888 : Ixa::Graphics::BITMAP_PIXEL_FORMAT_RGB565;
+        if (Ixa::Graphics::Bitmap* bitmap = decoder.DecodeN(bytes, format, pixels)) {
+            return bitmap;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -27,7 +45,7 @@ void IconManager::DeleteInstance()
     instance = nullptr;
 }
 
-IconManager::IconManager() = default;
+IconManager::IconManager() : avatars_(AvatarsKept, decodeAvatarN) {}
 
 IconManager::~IconManager() = default;
 

@@ -119,9 +119,11 @@ result Application::Launch(ApplicationInstanceFactory factory, const std::vector
 
 void Application::ApplyArguments(const std::vector<std::string>& arguments)
 {
-    for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--screenshot-dir")
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--screenshot-dir" && i + 1 < arguments.size())
             frame_.GetFrame()->SetScreenshotDirectory(arguments[i + 1]);
+        else if (arguments[i] == "--report-drawn")
+            frame_.GetFrame()->ReportDrawnScreens();
     }
 }
 

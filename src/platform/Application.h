@@ -9,7 +9,8 @@
 // the list [String kind, String text, String launch argument].
 // Launch and Shutdown run the same life cycle without a loop of their own, for tests that pump
 // events themselves. The argument "--screenshot-dir DIR" saves a picture after every screen
-// change and whenever the screen settles after a redraw that changed it.
+// change and whenever the screen settles after a redraw that changed it; "--report-drawn"
+// writes a line on standard output when each screen change has been drawn.
 //
 // Threading and ownership: the life cycle runs on the user-interface (main) thread;
 // SendUserEvent and Terminate may be called from any thread. The platform owns the instance,

@@ -1,5 +1,6 @@
 #include "platform/Frame.h"
 
+#include "platform/DrawnReporter.h"
 #include "platform/Form.h"
 #include "platform/FrameWindow.h"
 #include "platform/QtBridge.h"
@@ -20,6 +21,7 @@ Frame::Frame() = default;
 Frame::~Frame()
 {
     TerminateForms();
+    drawn_.reset();
     screenshots_.reset();
     if (activeFrame == this)
         activeFrame = nullptr;
@@ -98,6 +100,8 @@ result Frame::SetCurrentForm(const Form& form)
     for (int i = 0; i < GetControlCount(); ++i)
         GetControl(i)->SetShowState(GetControl(i) == current_);
     RequestScreenshot(form.GetName());
+    if (drawn_)
+        drawn_->Expect(QtBridge::ToQString(form.GetName()));
     return E_SUCCESS;
 }
 
@@ -127,6 +131,15 @@ void Frame::SetScreenshotDirectory(const std::string& directory)
 {
     if (screenshots_)
         screenshots_->SetDirectory(QString::fromStdString(directory));
+}
+
+void Frame::ReportDrawnScreens()
+{
+    if (GetWidget() != nullptr && !drawn_) {
+        drawn_ = std::make_unique<DrawnReporter>(GetWindow());
+        if (current_ != nullptr)
+            drawn_->Expect(QtBridge::ToQString(current_->GetName()));
+    }
 }
 
 void Frame::RequestScreenshot(const Base::String& label)

@@ -14,6 +14,7 @@
 #include <string>
 
 namespace Ixa::Ui {
+class DrawnReporter;
 class FrameWindow;
 class ScreenshotRecorder;
 }  // namespace Ixa::Ui
@@ -51,6 +52,8 @@ public:
     // Asks for a picture of the screen as it will look once the pending changes are drawn.
     void RequestScreenshot(const Base::String& label);
     bool SaveScreenshot(const std::string& path) const;
+    // From now on, writes a line on standard output when each screen change has been drawn.
+    void ReportDrawnScreens();
 
 private:
     Graphics::Rectangle FormBounds() const;
@@ -58,6 +61,7 @@ private:
     Form* current_ = nullptr;
     OrientationStatus orientation_ = ORIENTATION_STATUS_PORTRAIT;
     std::unique_ptr<ScreenshotRecorder> screenshots_;
+    std::unique_ptr<DrawnReporter> drawn_;
 };
 
 }  // namespace Ixa::Ui::Controls

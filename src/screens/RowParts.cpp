@@ -53,7 +53,7 @@ void RowParts::AddHighlighted(Ixa::Ui::Controls::CustomItem& item, const Ixa::Gr
 Ixa::Graphics::Bitmap* RowParts::AvatarN(const Contact& contact)
 {
     if (!contact.IsHavingAvatar()) {
-        return IMManager::GetBitmapN("no_contacts.png");
+        return IMManager::GetDefaultAvatar();
     }
     std::unique_ptr<ContactIcon> icon(IMManager::GetContactIconModel()->GetImage(contact.GetContactId()));
     return IMManager::GetBitmapFromContactIcon(icon.get());

@@ -7,7 +7,6 @@ VCard::VCard() : avatarImageType_(new IMString("image/png")) {}
 VCard::~VCard()
 {
     delete name_;
-    delete userAvatar_;
     delete avatarImageType_;
 }
 
@@ -17,9 +16,11 @@ IMString* VCard::getName() { return name_; }
 
 void VCard::setName(IMString* name) { OwnedField::replace(name_, name); }
 
-IMString* VCard::getUserAvatar() { return userAvatar_; }
-
-void VCard::setUserAvatar(IMString* avatar) { OwnedField::replace(userAvatar_, avatar); }
+void VCard::setUserAvatar(IMString* avatar)
+{
+    std::unique_ptr<IMString> text(avatar);
+    userAvatar_.reset(text != nullptr && !text->IsEmpty() ? Base64::decode(text.get()) : nullptr);
+}
 
 IMString* VCard::getAvatarImageType() { return avatarImageType_; }
 
@@ -27,7 +28,15 @@ void VCard::setAvatarImageType(IMString* type) { OwnedField::replace(avatarImage
 
 Ixa::Base::ByteBuffer* VCard::getUserAvatarData()
 {
-    return userAvatar_ != nullptr && !userAvatar_->IsEmpty() ? Base64::decode(userAvatar_) : nullptr;
+    if (userAvatar_ == nullptr) {
+        return nullptr;
+    }
+    auto* copy = new Ixa::Base::ByteBuffer;
+    if (Ixa::IsFailed(copy->Construct(*userAvatar_))) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
 }
 
 IMString* VCard::getUserAvatarHash() { return new IMString(); }

@@ -321,3 +321,35 @@ TEST_F(DemoTest, ScreenChangesAreSavedWhenAScreenshotDirectoryIsGiven)
 }
 
 }  // namespace
+
+namespace {
+
+// The screen change is reported once its paint pass is over, with a time between the launch and
+// now; later redraws of the same screen are not reported.
+TEST_F(DemoTest, DrawnScreenChangesAreReportedWhenAsked)
+{
+    const auto now = [] { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count(); };
+    testing::internal::CaptureStdout();
+    const double launched = now();
+    ASSERT_EQ(E_SUCCESS, driver.Launch(&UiTestApp::Create, {"--report-drawn"}));
+    // The window's first paint follows its exposure, which may take real time.
+    PumpRealTimeUntil([] { return false; }, 1000);
+    auto* note = new Label;
+    note->Construct(Graphics::Rectangle(10, 200, 400, 60), "A message arrived");
+    UiTestApp::Get().form->AddControl(*note);
+    UiTestApp::Get().form->RequestRedraw();
+    PumpRealTimeUntil([] { return false; }, 1000);
+    const double pumped = now();
+    const std::string output = testing::internal::GetCapturedStdout();
+
+    char label[64] = {};
+    double drawnAt = 0;
+    int consumed = 0;
+    ASSERT_EQ(2, std::sscanf(output.c_str(), "drawn %63s %lf\n%n", label, &drawnAt, &consumed)) << output;
+    EXPECT_STREQ("TEST_FORM", label);
+    EXPECT_LE(launched, drawnAt);
+    EXPECT_GE(pumped, drawnAt);
+    EXPECT_EQ(output.size(), static_cast<size_t>(consumed)) << output;
+}
+
+}  // namespace

@@ -115,9 +115,19 @@ void RowListBase::RowRemade()
 void RowListBase::EnsureRows(int last)
 {
     for (int row = 0; row <= last && row < RowCount(); ++row) {
-        if (PeekRow(row) == nullptr)
+        if (PeekRow(row) == nullptr) {
             MakeRow(row);
+            ++rowsMade_;
+        }
     }
+}
+
+int RowListBase::GetMadeRowCount() const
+{
+    int made = 0;
+    for (int row = 0; row < RowCount(); ++row)
+        made += PeekRow(row) != nullptr ? 1 : 0;
+    return made;
 }
 
 ListItemBase* RowListBase::GetRowItem(int row)

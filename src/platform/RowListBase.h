@@ -52,6 +52,10 @@ public:
     result OpenContextRow(int row);
     int GetContextRow() const { return contextRow_; }
     std::vector<Graphics::Rectangle> GetContextElementBounds() const;
+    // How many row items the list has asked its provider for since it was made, and how many
+    // it holds now.
+    int GetRowsMadeSoFar() const { return rowsMade_; }
+    int GetMadeRowCount() const;
 
     void OnTimerExpired(Base::Runtime::Timer& timer) override;
 
@@ -110,6 +114,7 @@ private:
     Base::String emptyText_;
     std::unique_ptr<Graphics::Bitmap> emptyBitmap_;
     Base::Runtime::Timer longPress_;
+    int rowsMade_ = 0;
 };
 
 }  // namespace Ixa::Ui::Controls

@@ -354,6 +354,7 @@ void BuddyScreen::redrawPresence()
 
 void BuddyScreen::RefreshBuddyList()
 {
+    ++rebuilds_;
     buddyListRefreshPending = false;
     int length = 0;
     const Ixa::Base::String text = GetSearchBarTextandCount(length);
@@ -366,6 +367,8 @@ void BuddyScreen::RefreshBuddyList()
     UpdateListView();
     bc.OpenStartupChat(*this);
 }
+
+int BuddyScreen::GetRebuildCount() const { return rebuilds_; }
 
 Ixa::Base::String BuddyScreen::ShownName(const Contact& contact)
 {

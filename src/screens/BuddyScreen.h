@@ -83,6 +83,8 @@ public:
     void ShowSearchMode(bool on);
     // The rebuild that list-changing model updates ask for.
     void RefreshBuddyList();
+    // How many such rebuilds the screen has made.
+    int GetRebuildCount() const;
 
     // 1 while a row is held down (its context item is open), else 0.
     void setContactPressedAndHold(int hold);
@@ -116,5 +118,6 @@ private:
     Ixa::Ui::Controls::ListContextItem unblockContext_;
     int contactPressedAndHold = 0;
     bool buddyListRefreshPending = false;
+    int rebuilds_ = 0;
     Ixa::Base::Runtime::Timer startupChatTimer_;
 };

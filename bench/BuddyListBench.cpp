@@ -195,6 +195,7 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
     std::vector<double> perFrame;
     std::vector<double> toScreen;
     std::vector<double> storeAlone;
+    std::vector<double> rebuilds;
     for (int round = 0; round < RUNS && whole; ++round) {
         const BurstRun run = PresenceBurst(app, screen, round);
         whole = run.shown;
@@ -204,6 +205,7 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
         perFrame.push_back(run.rebuilds / frames);
         toScreen.push_back(run.ms * scale);
         storeAlone.push_back(run.storeMs);
+        rebuilds.push_back(run.rebuilds * scale);
         std::printf("  burst %d: %d of %d changes in %.0f ms, %d rebuilds (%.2f per frame), %s; store alone %.0f ms\n", round, run.changes,
             CONTACTS, run.ms, run.rebuilds, run.rebuilds / frames, run.shown ? "final state shown" : "final state NOT shown", run.storeMs);
     }
@@ -221,6 +223,15 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
     figure.low = rate.low;
     figure.high = rate.high;
     figure.Print();
+    const Spread made = SpreadOf(rebuilds);
+    BenchFigure count;
+    count.name = "buddy list: rebuilds for 5,000 presence changes";
+    count.value = made.median;
+    count.unit = "rebuilds";
+    count.better = BenchFigure::Better::LOWER;
+    count.low = made.low;
+    count.high = made.high;
+    count.Print();
     BenchFigure shown;
     shown.name = "buddy list: 5,000 presence changes to screen";
     shown.value = time.median;
@@ -274,6 +285,7 @@ void MeasureScroll(AppUnderTest& app, BuddyScreen& screen)
     std::vector<double> held;
     for (int run = 0; run < RUNS; ++run) {
         screen.RefreshBuddyList();
+        screen.ScrollToItemIndex(0);
         PumpUntilDelivered(app);
         Ixa::Ui::Controls::ListView* list = screen.GetMainListView();
         const int before = list->GetRowsMadeSoFar();

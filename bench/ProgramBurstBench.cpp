@@ -100,14 +100,16 @@ public:
 
 private:
     // Sends a burst to the engine's resource and waits until `stored` reaches `total`.
-    double Burst(int total, const std::function<bool(int)>& waitUntilStored)
+    double Burst(const std::string& side, int total, const std::function<bool(int)>& waitUntilStored, const std::function<int()>& stored)
     {
         const Clock::time_point start = Clock::now();
         bob_->Send("burst " + service_.Jid("alice") + "/Mobile " + std::to_string(BurstSize) + " m");
         if (!waitUntilStored(total)) {
-            throw std::runtime_error("the burst was not stored in time");
+            throw std::runtime_error(side + ": " + std::to_string(stored()) + " of " + std::to_string(total) + " messages stored in time");
         }
-        return BurstSize / Seconds(Clock::now() - start);
+        const double rate = BurstSize / Seconds(Clock::now() - start);
+        std::printf("  %s, burst %d: %.0f messages/s\n", side.c_str(), total / BurstSize, rate);
+        return rate;
     }
 
     Rates EngineAlone()
@@ -118,8 +120,10 @@ private:
         }
         std::vector<double> rates;
         for (int burst = 1; burst <= Bursts; ++burst) {
-            rates.push_back(Burst(burst * BurstSize,
-                [&](int total) { return engine.Delegate().WaitFor("OnMessageReceivedToChat", static_cast<size_t>(total), 300s); }));
+            rates.push_back(Burst(
+                "engine alone", burst * BurstSize,
+                [&](int total) { return engine.Delegate().WaitFor("OnMessageReceivedToChat", static_cast<size_t>(total), 300s); },
+                [&] { return static_cast<int>(engine.Delegate().Count("OnMessageReceivedToChat")); }));
         }
         return RatesOf(rates);
     }
@@ -137,11 +141,12 @@ private:
             throw std::runtime_error("the application did not show the buddy list: " + app.driver.Describe());
         }
         const IMString from(service_.Jid("bob").c_str());
+        const auto stored = [&] { return IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(from); };
         std::vector<double> rates;
         for (int burst = 1; burst <= Bursts; ++burst) {
-            rates.push_back(Burst(burst * BurstSize, [&](int total) {
-                return app.PumpUntil([&] { return IMManager::GetMessageModel()->GetNumUnreadMessagesWithUser(from) >= total; }, 300s);
-            }));
+            rates.push_back(Burst(
+                "whole program", burst * BurstSize, [&](int total) { return app.PumpUntil([&] { return stored() >= total; }, 300s); },
+                stored));
         }
         if (app.Visible().form != "BUDDY_SCREEN") {
             throw std::runtime_error("the buddy list did not stay on screen");
@@ -159,6 +164,7 @@ int main(int argc, char** argv)
 {
     // The handset runs without a display unless one is asked for.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Ixa::WidgetSession platform(argc, argv);
     if (Constants::DOMAIN.ToUtf8() != "localhost") {
         std::fprintf(stderr, "bench_program: the service domain must be \"localhost\" (leave VELOIM_DOMAIN unset)\n");

@@ -16,6 +16,7 @@
 // Each figure is the median of several runs, the spread their minimum and maximum.
 // Not part of the test run.
 #include "BenchFigure.h"
+#include "Spread.h"
 
 #include "support/AppUnderTest.h"
 
@@ -61,18 +62,6 @@ double Since(Clock::time_point start) { return std::chrono::duration<double, std
 std::string Id(int i) { return "contact" + std::to_string(i) + "@localhost"; }
 
 std::string GroupName(int i) { return "Group " + std::to_string(i % GROUPS); }
-
-struct Spread {
-    double median;
-    double low;
-    double high;
-};
-
-Spread SpreadOf(std::vector<double> runs)
-{
-    std::sort(runs.begin(), runs.end());
-    return {runs[runs.size() / 2], runs.front(), runs.back()};
-}
 
 void Seed()
 {
@@ -209,9 +198,9 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
         std::printf("  burst %d: %d of %d changes in %.0f ms, %d rebuilds (%.2f per frame), %s; store alone %.0f ms\n", round, run.changes,
             CONTACTS, run.ms, run.rebuilds, run.rebuilds / frames, run.shown ? "final state shown" : "final state NOT shown", run.storeMs);
     }
-    const Spread rate = SpreadOf(perFrame);
-    const Spread time = SpreadOf(toScreen);
-    const Spread store = SpreadOf(storeAlone);
+    const Spread rate = Spread::Of(perFrame);
+    const Spread time = Spread::Of(toScreen);
+    const Spread store = Spread::Of(storeAlone);
     std::printf("presence burst of %d over %d contacts: median %.2f rebuilds per frame, %.0f ms to screen (store alone %.0f ms)\n",
         CONTACTS, CONTACTS, rate.median, time.median, store.median);
     BenchFigure figure;
@@ -223,7 +212,7 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
     figure.low = rate.low;
     figure.high = rate.high;
     figure.Print();
-    const Spread made = SpreadOf(rebuilds);
+    const Spread made = Spread::Of(rebuilds);
     BenchFigure count;
     count.name = "buddy list: rebuilds for 5,000 presence changes";
     count.value = made.median;
@@ -257,7 +246,7 @@ void MeasureSearch(AppUnderTest& app)
     }
     const int results = bc.GetSearchResultCount();
     app.driver.CancelSearch();
-    const Spread keystroke = SpreadOf(runs);
+    const Spread keystroke = Spread::Of(runs);
     std::printf("search keystroke over %d contacts (%d results): median %.1f ms (min %.1f, max %.1f)\n", CONTACTS, results, keystroke.median,
         keystroke.low, keystroke.high);
     BenchFigure figure;
@@ -295,10 +284,10 @@ void MeasureScroll(AppUnderTest& app, BuddyScreen& screen)
         inView.push_back(RowsInView(*list));
         held.push_back(list->GetMadeRowCount());
     }
-    const Spread rows = SpreadOf(made);
-    const Spread view = SpreadOf(inView);
+    const Spread rows = Spread::Of(made);
+    const Spread view = Spread::Of(inView);
     std::printf("scrolling to the middle of %d rows: median %.0f rows made (min %.0f, max %.0f), %.0f in view, %.0f held\n",
-        screen.GetMainListView()->GetItemCount(), rows.median, rows.low, rows.high, view.median, SpreadOf(held).median);
+        screen.GetMainListView()->GetItemCount(), rows.median, rows.low, rows.high, view.median, Spread::Of(held).median);
     BenchFigure figure;
     figure.name = "buddy list: rows made scrolling to the middle";
     figure.value = rows.median;

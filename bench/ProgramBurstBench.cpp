@@ -7,11 +7,12 @@
 //   buddy list,
 //
 // both in the same run against the same server. A burst is timed from the burst command
-// until the message store holds every message of it. Each side takes several bursts; the
-// figure is the program's median rate beside the engine's (goal: at least 0.9 of it), the
-// spread the program's slowest and fastest burst. Every peer runs under a time-out; the server
+// until the message store holds every message of it. Each side takes one burst (a second
+// burst on the same session did not arrive in the runs so far, which is still to be found
+// out); the figure is the program's rate beside the engine's (goal: at least 0.9 of it). Every peer runs under a time-out; the server
 // is stopped by its process id. Not part of the test run.
 #include "BenchFigure.h"
+#include "Spread.h"
 
 #include "LoginForm.h"
 #include "support/AppUnderTest.h"
@@ -47,22 +48,10 @@ namespace {
 
 constexpr int BurstSize = 10000;
 constexpr int RosterSize = 1000;
-constexpr int Bursts = 3;
+constexpr int Bursts = 1;
 const std::string Password = "keeping up";
 
 double Seconds(Clock::duration elapsed) { return std::chrono::duration<double>(elapsed).count(); }
-
-struct Rates {
-    double median;
-    double low;
-    double high;
-};
-
-Rates RatesOf(std::vector<double> rates)
-{
-    std::sort(rates.begin(), rates.end());
-    return {rates[rates.size() / 2], rates.front(), rates.back()};
-}
 
 class Bench {
 public:
@@ -78,8 +67,8 @@ public:
         std::printf("Whole program against its engine, a local Prosody on 127.0.0.1:%u\n", service_.Server().Port());
         service_.FileInvitations("alice", RosterSize);
         bob_ = service_.Online("bob", "burst");
-        const Rates engine = EngineAlone();
-        const Rates program = Program();
+        const Spread engine = EngineAlone();
+        const Spread program = Program();
         bob_->Quit();
         std::printf("Burst of %d chat messages, %d bursts each, until every one is stored\n", BurstSize, Bursts);
         std::printf("  engine alone:  median %7.0f messages/s (min %.0f, max %.0f)\n", engine.median, engine.low, engine.high);
@@ -112,7 +101,7 @@ private:
         return rate;
     }
 
-    Rates EngineAlone()
+    Spread EngineAlone()
     {
         EngineUnderTest engine;
         if (!engine.SignIn(service_.Server().Port(), "alice", Password, 120s)) {
@@ -125,10 +114,10 @@ private:
                 [&](int total) { return engine.Delegate().WaitFor("OnMessageReceivedToChat", static_cast<size_t>(total), 300s); },
                 [&] { return static_cast<int>(engine.Delegate().Count("OnMessageReceivedToChat")); }));
         }
-        return RatesOf(rates);
+        return Spread::Of(rates);
     }
 
-    Rates Program()
+    Spread Program()
     {
         AppUnderTest app(AppUnderTest::ServerOf(service_.Server()));
         LoginForm form(app);
@@ -151,7 +140,7 @@ private:
         if (app.Visible().form != "BUDDY_SCREEN") {
             throw std::runtime_error("the buddy list did not stay on screen");
         }
-        return RatesOf(rates);
+        return Spread::Of(rates);
     }
 
     LocalService service_{Password};

@@ -10,9 +10,7 @@
 //   roster is merged into the contact store; then slixmpp's sign-in to a fetched roster, and
 //   its fetch of the same roster alone.
 //
-// The roster's contacts are invitations the user sent to addresses the loopback-only server
-// cannot reach (subscription none, request pending): the server keeps such an item without
-// a second account per contact, and the engine stores each as an invited contact.
+// The roster's contacts are invitations the user sent (LocalService::FileInvitations).
 // Every peer runs under a time-out; the server is stopped by its process id.
 #include "platform/PlatformSession.h"
 #include "support/EngineUnderTest.h"
@@ -53,34 +51,12 @@ public:
     void Run()
     {
         std::printf("Engine against a local Prosody on 127.0.0.1:%u, slixmpp as the yardstick\n", service_.Server().Port());
-        MakeRoster();
+        service_.FileInvitations("alice", RosterSize);
         SignInWithRoster();
         Burst();
     }
 
 private:
-    void MakeRoster()
-    {
-        std::unique_ptr<PeerClient> own = service_.Online("alice", "setup");
-        for (int i = 0; i < RosterSize; ++i) {
-            LocalService::Expect(*own, "subscribe contact" + std::to_string(i) + "@unreachable.invalid");
-        }
-        // The server files the requests after the peer has sent them.
-        const Clock::time_point deadline = Clock::now() + 60s;
-        while (RosterCount(*own) < RosterSize) {
-            if (Clock::now() > deadline) {
-                throw std::runtime_error("the server did not file the whole roster");
-            }
-        }
-        own->Quit();
-    }
-
-    static int RosterCount(PeerClient& peer)
-    {
-        std::optional<PeerEvent> fetched = peer.Run("roster_get", 60s);
-        return fetched && fetched->Name() == "done" ? std::stoi((*fetched)["count"]) : 0;
-    }
-
     void SignInWithRoster()
     {
         EngineUnderTest engine;

@@ -4,12 +4,14 @@
 #include "app/IMScreen.h"
 #include "app/IconManager.h"
 #include "app/ModelResponseImpl.h"
+#include "app/ModelUpdateEvent.h"
 #include "app/ReconnectStatus.h"
 #include "app/ScreenCreator.h"
 #include "app/ScreenStates.h"
 
 #include "engine/IMFactory.h"
 #include "engine/ResourceText.h"
+#include "platform/ArrayList.h"
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/SettingInfo.h"
@@ -98,7 +100,6 @@ bool IMManager::initIMManager()
         locked = Ixa::IsSucceeded(lock->Create("IMManager::notificationLock"));
         if (locked) {
             notificationLock = lock;
-            IMModel::setNotificationLock(lock);
         } else {
             delete lock;
         }
@@ -321,6 +322,24 @@ void IMManager::post(EVENT_T event, void* transitionData, Ixa::Base::Collection:
     releaseNotificationLock();
 }
 
+// The screen creator is made before the engine's threads start and forgotten after they end,
+// so reading it here needs no lock.
+bool IMManager::postModelUpdates(IMScreen* screen)
+{
+    ScreenCreator* creator = screenCreator;
+    if (isAppExiting || creator == nullptr) {
+        return false;
+    }
+    auto* list = new Ixa::Base::Collection::ArrayList;
+    list->Construct(1);
+    list->Add(new ModelUpdateEvent(screen));
+    if (Ixa::IsFailed(creator->SendUserEvent(EVENT_MODEL_UPDATE, list))) {
+        deleteList(list);
+        return false;
+    }
+    return true;
+}
+
 bool IMManager::isStateTransitionEvent(EVENT_T event)
 {
     return event >= EVENT_APP_START && event <= EVENT_SHOW_LOGIN;
@@ -405,7 +424,6 @@ void IMManager::deleteAll()
     IconManager::DeleteInstance();
     iconManager = nullptr;
     deleteAndClear(selfStatus);
-    IMModel::setNotificationLock(nullptr);
     deleteAndClear(notificationLock);
     deleteAndClear(imManager);
     std::lock_guard<std::mutex> guard(selfLock);

@@ -7,9 +7,11 @@
 //
 // All state is class-wide; the one instance exists only to be the engine's delegate.
 // Threading: set-up, life-cycle calls and termination run on the user-interface thread; the
-// delegate callbacks on the request and response threads; notifyEvent from any thread. The
-// notification lock is re-entrant and serialises posting against the screen creator's
-// dispatch; where both are held, the request controller's mutex is taken first.
+// delegate callbacks on the request and response threads; notifyEvent and postModelUpdates
+// from any thread. The notification lock is re-entrant and serialises posting against the
+// screen creator's dispatch; where both are held, the request controller's mutex is taken
+// first. Model updates are posted without it, so a worker thread that changes a model never
+// waits for a dispatch (and the screens it runs) to end.
 // Ownership: everything created by initIMManager is deleted by OnAppTerminating; the frame
 // and the resources are the platform's; the frame owns the screen creator.
 #pragma once
@@ -35,6 +37,7 @@ class ContactIconModel;
 class ContactModel;
 class GroupModel;
 class IconManager;
+class IMScreen;
 class Message;
 class MessageModel;
 class ModelResponseImpl;
@@ -97,6 +100,9 @@ public:
     static void notifyEvent(EVENT_T event, Ixa::Base::Collection::IList* list);
     static void notifyEvent(EVENT_T event);
     static bool isStateTransitionEvent(EVENT_T event);
+    // Wakes the user-interface thread for the model updates waiting for `screen`; false when
+    // nothing can receive the wake-up any more (the application is ending).
+    static bool postModelUpdates(IMScreen* screen);
     static void acquireNotificationLock();
     static void releaseNotificationLock();
 

@@ -2,23 +2,22 @@
 // the model's data, and tells them when the data change. Models of the same name share one
 // subscriber list.
 //
-// A subscriber implements IMModel::View. Each call to a view runs under the application's
-// notification lock once the application manager has handed that lock over with
-// setNotificationLock; until then (and in programs without the manager) views are called
-// without it.
+// A subscriber implements IMModel::View. Calls to views run under the models' one call lock,
+// which unsubscribe takes too, and under no lock of the application's: a worker thread that
+// changes a model never waits for the user-interface thread, so a view only hands the update
+// over and returns at once.
 //
 // Defined in this header alone: the stores below the application core derive from it, and
 // the application core links the stores, so a compiled part here would make a link cycle.
 //
 // Threading: notify runs on whatever thread changed the model; views must not touch controls
-// there. Subscriptions may change on any thread: the lists are guarded, and a view removed
-// while notify runs is not called after its removal. Ownership: views are borrowed.
+// there. Subscriptions may change on any thread: the lists are guarded, and once unsubscribe
+// has returned, the view is not in a call and is not called again. Ownership: views are
+// borrowed.
 #pragma once
 
 #include "foundation/IMString.h"
-#include "platform/Mutex.h"
 
-#include <atomic>
 #include <cstddef>
 #include <map>
 #include <mutex>
@@ -42,21 +41,13 @@ public:
     {
         bool called = false;
         for (std::size_t position = 0;; ++position) {
-            Ixa::Base::Runtime::Mutex* lock = notificationLock.load();
-            if (lock != nullptr) {
-                lock->Acquire();
-            }
+            std::lock_guard<std::recursive_mutex> call(callLock);
             View* view = ViewAt(position);
-            if (view != nullptr) {
-                view->onModelUpdate(this, data);
-                called = true;
-            }
-            if (lock != nullptr) {
-                lock->Release();
-            }
             if (view == nullptr) {
                 return called;
             }
+            view->onModelUpdate(this, data);
+            called = true;
         }
     }
 
@@ -66,9 +57,6 @@ public:
         std::lock_guard<std::mutex> guard(viewListLock);
         viewListMap.clear();
     }
-
-    // The lock is borrowed; pass null before it is deleted.
-    static void setNotificationLock(Ixa::Base::Runtime::Mutex* lock) { notificationLock.store(lock); }
 
     void subscribe(View* view)
     {
@@ -82,8 +70,10 @@ public:
         views.push_back(view);
     }
 
+    // Waits for a call into the view that is under way on another thread.
     void unsubscribe(View* view)
     {
+        std::lock_guard<std::recursive_mutex> call(callLock);
         std::lock_guard<std::mutex> guard(viewListLock);
         std::vector<View*>& views = viewListMap[Key()];
         for (auto it = views.begin(); it != views.end(); ++it) {
@@ -109,5 +99,6 @@ private:
 
     inline static std::map<std::u16string, std::vector<View*>> viewListMap;
     inline static std::mutex viewListLock;
-    inline static std::atomic<Ixa::Base::Runtime::Mutex*> notificationLock{nullptr};
+    // Recursive: a view called on the user-interface thread may leave its models.
+    inline static std::recursive_mutex callLock;
 };

@@ -2,11 +2,9 @@
 
 #include "app/IMManager.h"
 #include "app/ModelNotification.h"
-#include "app/ModelUpdateEvent.h"
 
 #include "app/PopupBuilder.h"
 
-#include "platform/ArrayList.h"
 #include "platform/Popup.h"
 
 bool IMScreen::isPopUpInitialised = false;
@@ -15,26 +13,22 @@ IMScreen* IMScreen::asking = nullptr;
 
 IMScreen::IMScreen() = default;
 
-// Unsubscribing under the notification lock waits for a model call into this view that is
-// under way on a worker thread, and keeps later ones away. Screens the frame owns have left
-// their models in OnTerminating already; the others leave here.
+// Leaving the models waits for a model call into this view that is under way on a worker
+// thread, and keeps later ones away. Screens the frame owns have left their models in
+// OnTerminating already; the others leave here.
 IMScreen::~IMScreen()
 {
     if (asking == this) {
         asking = nullptr;
     }
-    IMManager::acquireNotificationLock();
     unsubscribeToModels();
-    IMManager::releaseNotificationLock();
 }
 
 // A destructor comes too late for the frame's screens: by the time this class's destructor
 // runs, the derived screen is gone, and a worker thread could still be calling into it.
 Ixa::result IMScreen::OnTerminating()
 {
-    IMManager::acquireNotificationLock();
     unsubscribeToModels();
-    IMManager::releaseNotificationLock();
     return IMView::OnTerminating();
 }
 
@@ -173,13 +167,25 @@ bool IMScreen::DeleteItem(int groupIndex, int itemIndex, ListItemBase* item, int
 void IMScreen::onModelUpdate(IMModel*, void* data)
 {
     const auto* notification = static_cast<const ModelNotification*>(data);
-    if (notification == nullptr) {
-        return;
+    if (notification != nullptr && modelUpdates_.Add(*notification) && !IMManager::postModelUpdates(this)) {
+        // Nothing will deliver them: the application is ending.
+        modelUpdates_.TakeAll();
     }
-    auto* list = new Ixa::Base::Collection::ArrayList;
-    list->Construct(10);
-    list->Add(new ModelUpdateEvent(*notification, this));
-    IMManager::notifyEvent(EVENT_MODEL_UPDATE, list);
+}
+
+void IMScreen::deliverModelUpdates()
+{
+    std::vector<ModelNotification> batch = modelUpdates_.TakeAll();
+    if (!batch.empty()) {
+        onModelUpdates(batch);
+    }
+}
+
+void IMScreen::onModelUpdates(std::vector<ModelNotification>& batch)
+{
+    for (ModelNotification& update : batch) {
+        onModelUpdate(static_cast<void*>(&update));
+    }
 }
 
 void IMScreen::updateScreen() {}

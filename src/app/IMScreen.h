@@ -6,8 +6,11 @@
 // Activation (onStateTransition): the screen registers its models, subscribes, initialises
 // itself on the first activation (or refreshes with updateScreen on later ones) and shows.
 //
+// Model updates wait in the screen's queue and reach the screen in batches: a burst of
+// changes costs one delivery, and a screen that redraws once per batch redraws once per burst.
+//
 // Threading: user-interface thread, except onModelUpdate(IMModel*, void*), which runs on the
-// thread that changed the model and only posts. Ownership: the concrete screen owns the
+// thread that changed the model and only queues (posting one wake-up per batch). Ownership: the concrete screen owns the
 // controller that getController() answers; the popups belong to this base (its PopupKeeper);
 // models are borrowed; the state machine creates the screen and the frame owns it once shown.
 // Subscription requests wait in one queue that every screen shares: the shown screen asks
@@ -17,6 +20,7 @@
 #include "app/AppEvents.h"
 #include "app/IMController.h"
 #include "app/IMView.h"
+#include "app/ModelUpdateQueue.h"
 #include "app/PopupKeeper.h"
 #include "app/StateTransitionHandler.h"
 #include "app/SubscriptionQueue.h"
@@ -131,8 +135,10 @@ public:
 
     // Constructs the form and its controls; false leaves the screen unshown.
     virtual bool Initialize() = 0;
-    // Worker thread: posts a copy of the model's notification to the user-interface thread.
+    // Worker thread: queues a copy of the model's notification for the user-interface thread.
     void onModelUpdate(IMModel* model, void* data) override;
+    // User-interface thread: hands the waiting model updates to onModelUpdates.
+    void deliverModelUpdates();
     // Refreshes an already initialised screen on a later activation.
     virtual void updateScreen();
     virtual IMController* getController() = 0;
@@ -143,6 +149,9 @@ public:
     virtual void setModelDependency() = 0;
     virtual void InitializeAndShowPopup(int kind, const Ixa::Base::String& text);
     virtual void RemovePopup(int kind);
+    // User-interface thread: a batch of model updates, oldest first; by default each goes to
+    // onModelUpdate in turn.
+    virtual void onModelUpdates(std::vector<ModelNotification>& batch);
     // User-interface thread: a model update, as a ModelNotification that lives for the call.
     virtual void onModelUpdate(void* data);
     virtual void willLossFocus();
@@ -187,6 +196,7 @@ private:
     static IMScreen* asking;
 
     std::vector<IMModel*> dependentModels;
+    ModelUpdateQueue modelUpdates_;
     bool isInitialized = false;
     PopupKeeper popups;
 };

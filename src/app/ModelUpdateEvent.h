@@ -1,22 +1,20 @@
-// What EVENT_MODEL_UPDATE carries to the user-interface thread: the screen's own copy of a
-// model notification and the screen to give it to. The screen is not owned (screens live
-// until the application ends), so an event dropped undelivered frees only the copy.
-// Threading: made on a worker thread, used and deleted on the user-interface thread.
+// What EVENT_MODEL_UPDATE carries to the user-interface thread: the screen whose model updates
+// are waiting in its queue. One wake-up stands for every update queued until the screen takes
+// them. The screen is not owned (screens live until the application ends).
+// Threading: made on any thread, used and deleted on the user-interface thread.
 #pragma once
 
-#include "app/ModelNotification.h"
+#include "platform/Object.h"
 
 class IMScreen;
 
 class ModelUpdateEvent : public Ixa::Base::Object {
 public:
-    ModelUpdateEvent(const ModelNotification& notification, IMScreen* screen);
+    explicit ModelUpdateEvent(IMScreen* screen);
     ~ModelUpdateEvent() override;
 
-    ModelNotification& GetNotification();
     IMScreen* GetScreen() const;
 
 private:
-    ModelNotification notification_;
     IMScreen* screen_;
 };

@@ -92,7 +92,7 @@ void ScreenCreator::deliverModelUpdate(Ixa::Base::Collection::IList* args)
 {
     auto* update = args != nullptr ? dynamic_cast<ModelUpdateEvent*>(args->GetAt(0)) : nullptr;
     if (update != nullptr && update->GetScreen() != nullptr) {
-        update->GetScreen()->onModelUpdate(static_cast<void*>(&update->GetNotification()));
+        update->GetScreen()->deliverModelUpdates();
     }
     deleteList(args);
 }

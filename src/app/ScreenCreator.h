@@ -1,7 +1,7 @@
 // The invisible form that receives every application event on the user-interface thread, in
 // posting order whatever thread posted it: transition events go to the screen state machine
-// (with the data stored by the poster), report events to the visible screen, model updates
-// to the screen they name, and the engine's reconnecting reports to the reconnect status
+// (with the data stored by the poster), report events to the visible screen, model-update
+// wake-ups to the screen they name (which takes every update waiting for it), and the engine's reconnecting reports to the reconnect status
 // (never a screen change). Its termination ends the application's threads.
 //
 // Threading: setEventInfo and setDataInfo are called under the notification lock from any

@@ -112,20 +112,26 @@ void RowListBase::RowRemade()
     RequestRedraw();
 }
 
-void RowListBase::EnsureRows(int last)
+ListItemBase* RowListBase::EnsureRow(int row)
 {
-    for (int row = 0; row <= last && row < RowCount(); ++row) {
-        if (PeekRow(row) == nullptr)
-            MakeRow(row);
-    }
+    if (PeekRow(row) == nullptr && MakeRow(row) != nullptr)
+        ++rowsMade_;
+    return PeekRow(row);
+}
+
+int RowListBase::GetMadeRowCount() const
+{
+    int made = 0;
+    for (int row = 0; row < RowCount(); ++row)
+        made += PeekRow(row) != nullptr ? 1 : 0;
+    return made;
 }
 
 ListItemBase* RowListBase::GetRowItem(int row)
 {
     if (row < 0 || row >= RowCount())
         return nullptr;
-    EnsureRows(row);
-    return PeekRow(row);
+    return EnsureRow(row);
 }
 
 int RowListBase::RowHeight(int row) const
@@ -134,9 +140,8 @@ int RowListBase::RowHeight(int row) const
     return item != nullptr ? item->GetSize().height : UnmadeRowHeight(row);
 }
 
-int RowListBase::RowTop(int row)
+int RowListBase::RowTop(int row) const
 {
-    EnsureRows(row - 1);
     int top = 0;
     for (int i = 0; i < row; ++i)
         top += RowHeight(i);
@@ -169,24 +174,31 @@ Graphics::Rectangle RowListBase::GetRowBounds(int row)
 {
     if (row < 0 || row >= RowCount())
         return Graphics::Rectangle();
-    const int top = RowTop(row);
-    EnsureRows(row);
-    return Graphics::Rectangle(0, top - scroll_.GetOffset(), GetWidth(), RowHeight(row));
+    EnsureRow(row);
+    return Graphics::Rectangle(0, RowTop(row) - scroll_.GetOffset(), GetWidth(), RowHeight(row));
 }
 
+// A row brought in at the bottom shares the view with rows above it: they are made first, so
+// that their own heights, not the estimates, place it.
 Graphics::Rectangle RowListBase::ShowItem(int row)
 {
     if (row < 0 || row >= RowCount())
         return Graphics::Rectangle();
-    const Graphics::Rectangle bounds = GetRowBounds(row);
-    const int top = bounds.y + scroll_.GetOffset();
-    if (top < scroll_.GetOffset())
+    EnsureRow(row);
+    int top = RowTop(row);
+    if (top < scroll_.GetOffset()) {
         scroll_.SetOffset(top);
-    else if (top + bounds.height > scroll_.GetOffset() + GetHeight())
-        scroll_.SetOffset(top + bounds.height - GetHeight());
+    } else if (top + RowHeight(row) > scroll_.GetOffset() + GetHeight()) {
+        for (int above = row - 1, height = RowHeight(row); above >= 0 && height < GetHeight(); --above) {
+            EnsureRow(above);
+            height += RowHeight(above);
+        }
+        top = RowTop(row);
+        scroll_.SetOffset(top + RowHeight(row) - GetHeight());
+    }
     ClampScroll();
     RequestRedraw();
-    return Graphics::Rectangle(0, top - scroll_.GetOffset(), GetWidth(), bounds.height);
+    return Graphics::Rectangle(0, top - scroll_.GetOffset(), GetWidth(), RowHeight(row));
 }
 
 result RowListBase::OpenContextRow(int row)
@@ -328,16 +340,26 @@ void RowListBase::Paint(QPainter& painter)
         PaintEmpty(painter);
         return;
     }
+    // Rows above the view are passed over at their heights as they stand (estimates for rows
+    // never made); only the rows in view are made.
+    int row = 0;
     int top = -scroll_.GetOffset();
-    for (int row = 0; row < RowCount() && top < GetHeight(); ++row) {
-        EnsureRows(row);
-        const int height = RowHeight(row);
-        if (top + height > 0) {
-            if (row == contextRow_)
-                PaintContext(painter, row, top);
-            else
-                PaintRow(painter, row, top);
+    for (; row < RowCount() && top + RowHeight(row) <= 0; ++row)
+        top += RowHeight(row);
+    for (; row < RowCount() && top < GetHeight(); ++row) {
+        const int estimate = RowHeight(row);
+        EnsureRow(row);
+        if (top < 0) {
+            // A row entering at the top keeps its bottom edge where the estimate put it.
+            const int grown = RowHeight(row) - estimate;
+            top -= grown;
+            scroll_.SetOffset(scroll_.GetOffset() + grown);
         }
+        const int height = RowHeight(row);
+        if (row == contextRow_)
+            PaintContext(painter, row, top);
+        else
+            PaintRow(painter, row, top);
         top += height;
     }
 }

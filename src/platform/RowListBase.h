@@ -1,5 +1,7 @@
 // What the list views share: a scrolling column of rows of their own heights, each a
-// ListItemBase made when it first comes into view. Dragging up and down scrolls; a tap
+// ListItemBase made when it first comes into view (never before: a row not yet made counts
+// with the subclass's estimate of its height, so a list of thousands makes only the rows
+// the user gets to see). Dragging up and down scrolls; a tap
 // reports the row and the tapped selectable element (or -1) and flips a checkable row; a long
 // press (500 ms) or a sideways sweep shows the row's context item in its place, whose buttons
 // report their element ids; a tap on a link in a row's rich text goes to the link listeners
@@ -52,6 +54,10 @@ public:
     result OpenContextRow(int row);
     int GetContextRow() const { return contextRow_; }
     std::vector<Graphics::Rectangle> GetContextElementBounds() const;
+    // How many row items the list has asked its provider for since it was made, and how many
+    // it holds now.
+    int GetRowsMadeSoFar() const { return rowsMade_; }
+    int GetMadeRowCount() const;
 
     void OnTimerExpired(Base::Runtime::Timer& timer) override;
 
@@ -82,10 +88,12 @@ protected:
     void RowsChanged();
     // After a row was remade (its height may differ): keeps the scroll inside and redraws.
     void RowRemade();
-    int RowTop(int row);
+    // Where the row starts, counting rows not yet made at their estimated heights.
+    int RowTop(int row) const;
 
 private:
-    void EnsureRows(int last);
+    // The row's item, made now if it was not (null when the provider gave none).
+    ListItemBase* EnsureRow(int row);
     int RowHeight(int row) const;
     int ContentHeight() const;
     void ClampScroll();
@@ -110,6 +118,7 @@ private:
     Base::String emptyText_;
     std::unique_ptr<Graphics::Bitmap> emptyBitmap_;
     Base::Runtime::Timer longPress_;
+    int rowsMade_ = 0;
 };
 
 }  // namespace Ixa::Ui::Controls

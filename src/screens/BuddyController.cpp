@@ -14,6 +14,7 @@
 #include "store/PropertiesModel.h"
 
 #include "platform/Application.h"
+#include "platform/CaseFolding.h"
 #include "platform/Integer.h"
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
@@ -37,7 +38,7 @@ constexpr int ScrollDistance = 24;
 
 }  // namespace
 
-BuddyController::BuddyController() { searchResults_.Construct(); }
+BuddyController::BuddyController() = default;
 
 BuddyController::~BuddyController() { Cleanup(); }
 
@@ -115,27 +116,47 @@ void BuddyController::clearContactList()
 
 void BuddyController::ReloadSearchList(const Ixa::Base::String& text, int length)
 {
-    searchActive_ = length > 0;
-    if (!searchActive_) {
-        replaceSearchResults(nullptr);
-        return;
-    }
-    Ixa::Base::String lower(text);
-    lower.ToLowerCase();
-    replaceSearchResults(IMManager::GetContactModel()->GetAllContactsStartingWith(lower, true));
+    loadSearchPool();
     replaceUnreadMessages();
+    FilterSearchList(text, length);
 }
 
-void BuddyController::replaceSearchResults(ArrayList* results)
+void BuddyController::FilterSearchList(const Ixa::Base::String& text, int length)
 {
-    searchResults_.RemoveAll(true);
-    for (int i = 0; results != nullptr && i < results->GetCount(); ++i) {
-        searchResults_.Add(results->GetAt(i));
+    searchActive_ = length > 0;
+    searchResults_.clear();
+    if (!searchActive_) {
+        return;
     }
-    if (results != nullptr) {
-        results->RemoveAll(false);
-        delete results;
+    const std::u16string typed(Ixa::Base::CaseFolding::Fold(text).GetPointer());
+    for (const SearchEntry& entry : searchPool_) {
+        if (entry.userName.find(typed) != std::u16string::npos || entry.shownName.find(typed) != std::u16string::npos) {
+            searchResults_.push_back(entry.contact.get());
+        }
     }
+}
+
+// Every contact matches the empty text, in the order the search shows its results.
+void BuddyController::loadSearchPool()
+{
+    searchResults_.clear();
+    searchPool_.clear();
+    std::unique_ptr<ArrayList> all(IMManager::GetContactModel()->GetAllContactsStartingWith(Ixa::Base::String(), true));
+    for (int i = 0; all != nullptr && i < all->GetCount(); ++i) {
+        auto* contact = static_cast<Contact*>(all->GetAt(i));
+        searchPool_.push_back({std::unique_ptr<Contact>(contact), Ixa::Base::CaseFolding::Fold(contact->GetUserName()).GetPointer(),
+            Ixa::Base::CaseFolding::Fold(contact->GetNickName()).GetPointer()});
+    }
+    if (all != nullptr) {
+        all->RemoveAll(false);
+    }
+}
+
+void BuddyController::clearSearch()
+{
+    searchActive_ = false;
+    searchResults_.clear();
+    searchPool_.clear();
 }
 
 void BuddyController::updateSelfInfo()
@@ -156,7 +177,7 @@ void BuddyController::updateSelfInfo()
 
 int BuddyController::updateContactInfo(const Ixa::Base::String& contactId)
 {
-    const int count = searchActive_ ? searchResults_.GetCount() : processGetItemCount(nullptr);
+    const int count = GetSearchResultCount();
     for (int index = 0; index < count; ++index) {
         const Contact* contact = GetContactByIndex(index);
         if (contact != nullptr && contact->GetContactId().Equals(contactId)) {
@@ -169,7 +190,7 @@ int BuddyController::updateContactInfo(const Ixa::Base::String& contactId)
 Ixa::Base::Object* BuddyController::visibleEntry(int index) const
 {
     if (searchActive_) {
-        return index >= 0 && index < searchResults_.GetCount() ? searchResults_.GetAt(index) : nullptr;
+        return index >= 0 && index < static_cast<int>(searchResults_.size()) ? searchResults_[static_cast<size_t>(index)] : nullptr;
     }
     return list_ != nullptr ? list_->GetItemAt(index) : nullptr;
 }
@@ -231,7 +252,13 @@ bool BuddyController::processDeleteItem(int, ListItemBase* item, int, IMView*)
 
 int BuddyController::processGetItemCount(IMView*) { return list_ != nullptr ? list_->GetItemCount() : 0; }
 
-int BuddyController::GetSearchResultCount() const { return searchActive_ ? searchResults_.GetCount() : (list_ != nullptr ? list_->GetItemCount() : 0); }
+int BuddyController::GetSearchResultCount() const
+{
+    if (searchActive_) {
+        return static_cast<int>(searchResults_.size());
+    }
+    return list_ != nullptr ? list_->GetItemCount() : 0;
+}
 
 void BuddyController::processListViewItemStateChanged(ListView&, int index, int, ListItemStatus, IMView* view)
 {
@@ -460,17 +487,17 @@ void BuddyController::processSearchBarModeChanged(Ixa::Ui::Controls::SearchBar&,
 void BuddyController::enterSearch(BuddyScreen& screen)
 {
     searchMode_ = true;
-    searchActive_ = false;
+    clearSearch();
     clearContactList();
     InitializeContacts(false);
+    loadSearchPool();
     screen.ShowSearchMode(true);
 }
 
 void BuddyController::leaveSearch(BuddyScreen& screen)
 {
     searchMode_ = false;
-    searchActive_ = false;
-    replaceSearchResults(nullptr);
+    clearSearch();
     screen.ClearSearchBar();
     clearContactList();
     InitializeContacts(false);
@@ -489,11 +516,7 @@ void BuddyController::search(BuddyScreen& screen)
 {
     int length = 0;
     const Ixa::Base::String text = screen.GetSearchBarTextandCount(length);
-    ReloadSearchList(text, length);
-    if (length == 0) {
-        clearContactList();
-        InitializeContacts(false);
-    }
+    FilterSearchList(text, length);
     screen.UpdateListView();
     screen.ScrollToItemIndex(0);
 }
@@ -549,13 +572,12 @@ void BuddyController::SignOut()
 void BuddyController::Cleanup()
 {
     list_.reset();
-    replaceSearchResults(nullptr);
+    clearSearch();
     replaceUnreadMap(nullptr);
     selectedContact_.reset();
     handedContact_.reset();
     selfDisplayName_ = Ixa::Base::String();
     searchMode_ = false;
-    searchActive_ = false;
 }
 
 void BuddyController::SetSelectedContact(Contact* contact) { selectedContact_.reset(contact); }

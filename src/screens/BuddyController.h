@@ -3,8 +3,10 @@
 // presence), keeps the unread-message counts, answers the list views' questions about rows,
 // and turns taps, context items, header and footer buttons, popup answers and search-bar
 // typing into screen changes and requests to the request controller.
+// A search reads the contacts it can find once, when the search starts (and again when the
+// stores change); each keystroke only filters them.
 // Threading: user-interface thread. Ownership: the controller owns its row model, the search
-// results, the unread-message map, the selected contact and the contact handed to the chat;
+// pool and results, the unread-message map, the selected contact and the contact handed to the chat;
 // it borrows the screen it is called with and the stores.
 #pragma once
 
@@ -19,6 +21,8 @@
 #include "platform/String.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class BuddyScreen;
 
@@ -51,8 +55,11 @@ public:
     // Rebuilds the row model from the stores; `createList` starts from a new row model.
     void InitializeContacts(bool createList);
     void clearContactList();
-    // The contacts whose user name or display name holds `text`, offline ones included.
+    // The contacts whose user name or display name holds `text`, offline ones included, read
+    // afresh from the store (the stores changed).
     void ReloadSearchList(const Ixa::Base::String& text, int length);
+    // The same over the contacts the search read last: a keystroke reads nothing, it filters.
+    void FilterSearchList(const Ixa::Base::String& text, int length);
     // Takes the own name, status message and presence again into the own-profile row.
     void updateSelfInfo();
     // The row of the contact in the visible list, or -1.
@@ -127,7 +134,9 @@ private:
     bool isSelfRow(const ContactItem& row) const;
     // Takes `map` (null allowed) in place of the unread-message map.
     void replaceUnreadMap(Ixa::Base::Collection::HashMap* map);
-    void replaceSearchResults(Ixa::Base::Collection::ArrayList* results);
+    // Reads every contact a search can find, in the order results are shown.
+    void loadSearchPool();
+    void clearSearch();
     // Posts a transition with a copy of `contact` that stays here until the next one.
     void postWithContact(EVENT_T event, const Contact& contact);
 
@@ -136,7 +145,14 @@ private:
     bool searchMode_ = false;
     // Search mode with some text typed: the search list shows the results.
     bool searchActive_ = false;
-    Ixa::Base::Collection::ArrayList searchResults_;
+    // What a search can find, with its names case-folded once; the results point into it.
+    struct SearchEntry {
+        std::unique_ptr<Contact> contact;
+        std::u16string userName;
+        std::u16string shownName;
+    };
+    std::vector<SearchEntry> searchPool_;
+    std::vector<Contact*> searchResults_;
     // Contact id (String) to unread count (Integer); keys and values belong to the map.
     Ixa::Base::Collection::HashMap* unreadMessages_ = nullptr;
     std::unique_ptr<Contact> selectedContact_;

@@ -22,6 +22,8 @@
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
 
+#include <algorithm>
+
 namespace {
 
 using Ixa::Graphics::Color;
@@ -281,64 +283,88 @@ void BuddyScreen::setModelDependency()
     thisViewDependsOnModel(IMManager::GetMessageModel());
 }
 
-void BuddyScreen::onModelUpdate(void* data)
+void BuddyScreen::onModelUpdates(std::vector<ModelNotification>& batch)
 {
-    const auto* notification = static_cast<const ModelNotification*>(data);
-    if (notification == nullptr || mainList_ == nullptr) {
+    if (mainList_ == nullptr) {
         return;
     }
-    switch (notification->getNotificationType()) {
-    case NOTIFY_MY_ICON_CHANGED:
-        if (!bc.IsSearchMode()) {
-            RefreshRow(OwnProfileRow);
-            Draw();
+    bool rebuild = false;
+    bool ownRow = false;
+    std::vector<Ixa::Base::String> senders;
+    std::vector<const Contact*> avatars;
+    for (const ModelNotification& update : batch) {
+        const void* data = update.getNotificationData();
+        switch (update.getNotificationType()) {
+        case NOTIFY_MY_ICON_CHANGED:
+            ownRow = true;
+            break;
+        case NOTIFY_ALL_PRESENCE_RECEIVED:
+        case NOTIFY_CONTACT_LIST_CHANGED:
+            rebuild = true;
+            break;
+        case NOTIFY_MESSAGE_UPDATED: {
+            const auto* message = static_cast<const Message*>(data);
+            if (message != nullptr && message->GetMessageType() == Message::TYPE_RECEIVED_UNREAD &&
+                std::find(senders.begin(), senders.end(), message->GetOtherUserId()) == senders.end()) {
+                senders.push_back(message->GetOtherUserId());
+            }
+            break;
         }
-        break;
-    case NOTIFY_ALL_PRESENCE_RECEIVED:
-    case NOTIFY_CONTACT_LIST_CHANGED:
-        if (contactPressedAndHold == 1) {
-            buddyListRefreshPending = true;
-        } else {
-            RefreshBuddyList();
+        case NOTIFY_CONTACT_IMAGE_UPDATED:
+            if (data != nullptr) {
+                avatars.push_back(static_cast<const Contact*>(data));
+            }
+            break;
+        default:
+            break;
         }
-        break;
-    case NOTIFY_MESSAGE_UPDATED:
-        onMessageUpdated(notification->getNotificationData());
-        break;
-    case NOTIFY_CONTACT_IMAGE_UPDATED:
-        onContactImageUpdated(notification->getNotificationData());
-        break;
-    default:
-        break;
     }
-}
-
-void BuddyScreen::onMessageUpdated(void* data)
-{
-    const auto* message = static_cast<const Message*>(data);
-    if (message == nullptr || message->GetMessageType() != Message::TYPE_RECEIVED_UNREAD) {
-        return;
+    // A held row keeps the list as it is until its release, which rebuilds it then.
+    const bool rebuilt = rebuild && contactPressedAndHold != 1;
+    if (rebuilt) {
+        RefreshBuddyList();
+    } else if (rebuild) {
+        buddyListRefreshPending = true;
     }
-    const int row = bc.updateContactInfo(message->GetOtherUserId());
-    bc.UpdateUnreadCount(message->GetOtherUserId());
-    if (contactPressedAndHold != 1 && row >= 0) {
-        RefreshRow(row);
+    updateUnreadRows(senders, rebuilt);
+    for (const Contact* contact : avatars) {
+        onContactImageUpdated(*contact);
+    }
+    if (ownRow && !bc.IsSearchMode()) {
+        RefreshRow(OwnProfileRow);
+    }
+    if (!senders.empty() || !avatars.empty() || ownRow) {
         Draw();
     }
+    if (!avatars.empty()) {
+        Show();
+    }
 }
 
-void BuddyScreen::onContactImageUpdated(void* data)
+// A rebuild has read every count afresh; otherwise each sender's count is read once.
+void BuddyScreen::updateUnreadRows(const std::vector<Ixa::Base::String>& senders, bool rebuilt)
 {
-    const auto* contact = static_cast<const Contact*>(data);
-    const int row = contact != nullptr ? bc.updateContactInfo(contact->GetContactId()) : -1;
+    if (rebuilt) {
+        return;
+    }
+    for (const Ixa::Base::String& sender : senders) {
+        const int row = bc.updateContactInfo(sender);
+        bc.UpdateUnreadCount(sender);
+        if (contactPressedAndHold != 1 && row >= 0) {
+            RefreshRow(row);
+        }
+    }
+}
+
+void BuddyScreen::onContactImageUpdated(const Contact& contact)
+{
+    const int row = bc.updateContactInfo(contact.GetContactId());
     Contact* listed = row >= 0 ? bc.GetContactByIndex(row) : nullptr;
     if (listed == nullptr) {
         return;
     }
-    listed->SetIsHavingAvatar(contact->IsHavingAvatar());
+    listed->SetIsHavingAvatar(contact.IsHavingAvatar());
     RefreshRow(row);
-    Draw();
-    Show();
 }
 
 // Presence turned unknown or known again: the rows in view are drawn anew, as a held row
@@ -354,18 +380,22 @@ void BuddyScreen::redrawPresence()
 
 void BuddyScreen::RefreshBuddyList()
 {
+    ++rebuilds_;
     buddyListRefreshPending = false;
     int length = 0;
     const Ixa::Base::String text = GetSearchBarTextandCount(length);
-    if (bc.IsSearchMode() && length > 0) {
+    if (bc.IsSearchMode()) {
         bc.ReloadSearchList(text, length);
-    } else {
+    }
+    if (!bc.IsSearchMode() || length == 0) {
         bc.clearContactList();
         bc.InitializeContacts(false);
     }
     UpdateListView();
     bc.OpenStartupChat(*this);
 }
+
+int BuddyScreen::GetRebuildCount() const { return rebuilds_; }
 
 Ixa::Base::String BuddyScreen::ShownName(const Contact& contact)
 {

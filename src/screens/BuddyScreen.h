@@ -4,7 +4,8 @@
 // back. A contact row shows the avatar, the presence icon, the name, the status message and
 // the unread badge; a header row the fold picture, the group name and its online/total
 // counts. The controller (`bc`) holds the data; the screen builds rows, popups and list
-// updates for it and reacts to model updates.
+// updates for it and reacts to model updates, a batch at a time: however many changes a batch
+// holds, the list is rebuilt at most once and each sender's unread count is read once.
 // Threading: user-interface thread. Ownership: the form owns its controls (the search list
 // belongs to the search bar); the screen owns the context items that its rows borrow, the
 // search list's provider; the popups are the base's; `bc` is the program's.
@@ -57,8 +58,8 @@ public:
     IMModel* getModel() override;
     bool handleEvent(EVENT_T event) override;
     void setModelDependency() override;
-    using IMScreen::onModelUpdate;
-    void onModelUpdate(void* data) override;
+    // A batch of model updates costs at most one rebuild and one drawing.
+    void onModelUpdates(std::vector<ModelNotification>& batch) override;
 
     // The name a row shows for a contact: its nick name, else its user name.
     static Ixa::Base::String ShownName(const Contact& contact);
@@ -83,6 +84,8 @@ public:
     void ShowSearchMode(bool on);
     // The rebuild that list-changing model updates ask for.
     void RefreshBuddyList();
+    // How many such rebuilds the screen has made.
+    int GetRebuildCount() const;
 
     // 1 while a row is held down (its context item is open), else 0.
     void setContactPressedAndHold(int hold);
@@ -102,8 +105,8 @@ private:
     void buildContextItems();
     void addAvatar(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool isSelf);
     void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, const Ixa::Graphics::Rectangle& line);
-    void onMessageUpdated(void* data);
-    void onContactImageUpdated(void* data);
+    void updateUnreadRows(const std::vector<Ixa::Base::String>& senders, bool rebuilt);
+    void onContactImageUpdated(const Contact& contact);
     void redrawPresence();
 
     ListView* mainList_ = nullptr;
@@ -116,5 +119,6 @@ private:
     Ixa::Ui::Controls::ListContextItem unblockContext_;
     int contactPressedAndHold = 0;
     bool buddyListRefreshPending = false;
+    int rebuilds_ = 0;
     Ixa::Base::Runtime::Timer startupChatTimer_;
 };

@@ -1,7 +1,8 @@
 // Events on their way to the screens: reports and model updates posted from worker threads
 // reach the visible screen on the user-interface thread in posting order, a shared model
-// update reaches every subscribed screen and is freed once, and a report that a screen does
-// not handle gets the framework's default popup.
+// update reaches every subscribed screen and is freed once, model updates never wait for a
+// dispatch and arrive in batches, and a report that a screen does not handle gets the
+// framework's default popup.
 #include "support/AppUnderTest.h"
 
 #include "app/IMManager.h"
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -59,6 +62,11 @@ public:
         updateThreads.push_back(std::this_thread::get_id());
     }
     using IMScreen::onModelUpdate;
+    void onModelUpdates(std::vector<ModelNotification>& batch) override
+    {
+        batches.push_back(batch.size());
+        IMScreen::onModelUpdates(batch);
+    }
 
     class Controller : public IMController {
     public:
@@ -72,6 +80,7 @@ public:
     std::vector<std::string> popupTexts;
     std::vector<std::string> updates;
     std::vector<std::thread::id> updateThreads;
+    std::vector<size_t> batches;
 };
 
 class RecordingFactory : public ScreenFactory {
@@ -153,6 +162,38 @@ TEST_F(DispatchTest, SharedModelUpdateReachesEverySubscribedScreenOnTheUserInter
             EXPECT_EQ(std::this_thread::get_id(), thread);
         }
     }
+}
+
+// A dispatch holds the notification lock while the screens work; the engine's threads go on
+// changing the models meanwhile, and the screens take the whole burst in one batch afterwards.
+TEST_F(DispatchTest, ModelUpdatesNeverWaitForADispatchAndArriveAsOneBatch)
+{
+    ModelResponseImpl* models = ModelResponseImpl::GetInstance();
+    std::thread([models] { models->OnAllPresenceReceived(); }).join();
+    app.driver.PumpUntilIdle();
+    Login().updates.clear();
+    Login().batches.clear();
+    IMManager::acquireNotificationLock();
+    std::packaged_task<void()> burst([models] {
+        for (int i = 0; i < 50; ++i) {
+            Contact* contact = IMManager::GetContactModel()->CreateContact();
+            contact->SetContactId(IMString(("c" + std::to_string(i) + "@example.com").c_str()));
+            models->OnContactUpdated(contact);
+        }
+    });
+    std::future<void> done = burst.get_future();
+    std::thread worker(std::move(burst));
+    // Only a worker stuck behind the lock makes this wait run out.
+    const bool finished = done.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    IMManager::releaseNotificationLock();
+    worker.join();
+    EXPECT_TRUE(finished) << "the worker waited for the dispatch";
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(std::vector<size_t>{100}, Login().batches);
+    ASSERT_EQ(100u, Login().updates.size());
+    EXPECT_EQ("2899 c0@example.com", Login().updates.front());
+    EXPECT_EQ("2899 c49@example.com", Login().updates[98]);
+    EXPECT_EQ("2904 -", Login().updates.back());
 }
 
 TEST_F(DispatchTest, SecondActivationRefreshesInsteadOfInitialising)

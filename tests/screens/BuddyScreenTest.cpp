@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -211,6 +212,73 @@ TEST_F(BuddyScreenTest, PresenceChangesAndMessagesReachTheRows)
     EXPECT_EQ("Carol | 2", BuddyListProbe::Rows()[BuddyListProbe::RowOf("Carol")]);
 }
 
+// The engine's response thread runs on while the user-interface thread is busy: here the
+// whole burst is reported before the screen gets to it, and it costs one rebuild.
+TEST_F(BuddyScreenTest, ABurstOfChangesRebuildsOnceAndShowsTheLastStateOfEach)
+{
+    ShowBuddyList();
+    BuddyScreen* screen = BuddyListProbe::Screen();
+    const int rebuilds = screen->GetRebuildCount();
+    FromResponseThread([] {
+        ModelResponseImpl* models = ModelResponseImpl::GetInstance();
+        const int presences[] = {Away, Offline, Busy, Available};
+        for (int i = 0; i < 100; ++i) {
+            for (const char* user : {"dave@localhost", "alice@localhost"}) {
+                Contact* contact = IMManager::GetContactModel()->GetContactById(IMString(user));
+                contact->SetPresenceType(presences[i % 4]);
+                IMManager::GetContactModel()->SaveOrUpdate(contact);
+                models->OnContactUpdated(contact);
+            }
+        }
+        models->onContactDeletedFromServer(IMManager::GetContactModel()->GetContactById(IMString("erin@localhost")), nullptr);
+        for (int i = 0; i < 25; ++i) {
+            models->OnMessageReceivedToChat(BuddyListProbe::StoreReceivedMessage("carol@localhost", "burst " + std::to_string(i)),
+                IMManager::GetContactModel()->GetContactById(IMString("carol@localhost")));
+        }
+    });
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(rebuilds + 1, screen->GetRebuildCount());
+    EXPECT_EQ((Rows{"My profile", "me@localhost", "Family (1/1)", "Mum", "Friends (4/5)", "Alice", "Bob | At lunch", "Dave", "Carol | 25",
+                  "Frank", "Work (1/1)"}),
+        BuddyListProbe::Rows());
+
+    // Messages alone rebuild nothing: each sender's row takes its count.
+    FromResponseThread([] {
+        for (int i = 0; i < 5; ++i) {
+            ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(BuddyListProbe::StoreReceivedMessage("mum@localhost", "hi"),
+                IMManager::GetContactModel()->GetContactById(IMString("mum@localhost")));
+        }
+    });
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(rebuilds + 1, screen->GetRebuildCount());
+    EXPECT_EQ("Mum | 5", BuddyListProbe::Rows()[3]);
+}
+
+// A list of hundreds makes the rows the user sees, wherever the list is scrolled to.
+TEST_F(BuddyScreenTest, OnlyTheRowsInViewAreMade)
+{
+    for (int i = 0; i < 300; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Extra %03d", i);
+        BuddyListProbe::AddContact("extra" + std::to_string(i) + "@localhost", name, "Friends", Offline);
+    }
+    ShowBuddyList();
+    Ixa::Ui::Controls::ListView* list = BuddyListProbe::Screen()->GetMainListView();
+    // No row is lower than a group header.
+    const int inView = list->GetHeight() / 64 + 2;
+    EXPECT_LE(list->GetMadeRowCount(), inView);
+    const int before = list->GetRowsMadeSoFar();
+    BuddyListProbe::Screen()->ScrollToItemIndex(250);
+    app.driver.PumpUntilIdle();
+    EXPECT_LE(list->GetRowsMadeSoFar() - before, inView);
+    // Rows 5 to 8 are Bob, Carol, Alice and Dave; the extra contacts follow.
+    const auto row = app.driver.FindRow(250);
+    ASSERT_TRUE(row);
+    EXPECT_EQ("Extra 241", row->text);
+    ASSERT_TRUE(app.driver.TapRow(250));
+    EXPECT_EQ("CHAT_SCREEN", app.Visible().form);
+}
+
 TEST_F(BuddyScreenTest, TheBadgeWidensForLongCounts)
 {
     EXPECT_EQ(Ixa::Graphics::Rectangle(420, 30, 44, 44), CustomMessageAlert::GetBounds(9));
@@ -297,6 +365,19 @@ TEST_F(BuddyScreenTest, SearchFindsTypedTextAnywhereInNamesAndOffersUnblock)
     ASSERT_TRUE(app.driver.CancelSearch());
     EXPECT_EQ(FullList, BuddyListProbe::Rows());
     EXPECT_TRUE(app.driver.FindByActionId(170));
+}
+
+// Keystrokes filter what the search read when it began; a change of the stores reads again.
+TEST_F(BuddyScreenTest, ASearchFindsContactsAddedWhileItIsOpen)
+{
+    ShowBuddyList();
+    ASSERT_TRUE(app.driver.TypeInSearchBar("ar"));
+    EXPECT_EQ((Rows{"C | ar | ol"}), BuddyListProbe::Rows(true));
+    BuddyListProbe::AddContact("marty@localhost", "Marty", "Friends", Available);
+    ReportContactChanged("marty@localhost");
+    EXPECT_EQ((Rows{"M | ar | ty", "C | ar | ol"}), BuddyListProbe::Rows(true));
+    ASSERT_TRUE(app.driver.Type("T"));
+    EXPECT_EQ((Rows{"M | art | y"}), BuddyListProbe::Rows(true));
 }
 
 TEST_F(BuddyScreenTest, ARefreshWaitsWhileARowIsHeld)

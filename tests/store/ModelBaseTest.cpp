@@ -1,9 +1,9 @@
 #include "app/IMModel.h"
-#include "platform/Mutex.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -29,25 +29,32 @@ public:
 
 class RecordingView : public IMModel::View {
 public:
-    explicit RecordingView(Ixa::Base::Runtime::Mutex* lock = nullptr)
-        : lock_(lock)
-    {
-    }
-
     void onModelUpdate(IMModel* model, void* data) override
     {
         models.push_back(model);
         payloads.push_back(data);
-        // Only the holder may release a re-entrant lock; a view called under it can.
-        heldLock = lock_ != nullptr && lock_->Release() == Ixa::E_SUCCESS && lock_->Acquire() == Ixa::E_SUCCESS;
     }
 
     std::vector<IMModel*> models;
     std::vector<void*> payloads;
-    bool heldLock = false;
+};
 
-private:
-    Ixa::Base::Runtime::Mutex* lock_;
+// Stays in its first call until told to leave, noting the order of what happens around it.
+class HoldingView : public IMModel::View {
+public:
+    void onModelUpdate(IMModel*, void*) override
+    {
+        entered = true;
+        while (!mayLeave) {
+            std::this_thread::yield();
+        }
+        left = ++clock;
+    }
+
+    std::atomic<bool> entered{false};
+    std::atomic<bool> mayLeave{false};
+    std::atomic<int> clock{0};
+    std::atomic<int> left{0};
 };
 
 }  // namespace
@@ -83,22 +90,30 @@ TEST(ModelBaseTest, SubscribersAreKeptPerModelNameAndCalledInOrder)
     EXPECT_FALSE(contacts.notify(nullptr));
 }
 
-TEST(ModelBaseTest, ViewsAreCalledUnderTheNotificationLockOnceItIsHandedOver)
+// A screen leaving its models is torn down next: the call into it that a worker thread is in
+// must be over before unsubscribe returns.
+TEST(ModelBaseTest, UnsubscribeWaitsForACallUnderWay)
 {
     IMModel::initIMModel();
-    Ixa::Base::Runtime::Mutex lock;
-    ASSERT_EQ(lock.Create(), Ixa::E_SUCCESS);
     NamedModel model("GroupModel");
-    RecordingView view(&lock);
+    HoldingView view;
     model.subscribe(&view);
-
-    model.notify(nullptr);
-    EXPECT_FALSE(view.heldLock) << "no lock handed over yet";
-    IMModel::setNotificationLock(&lock);
-    model.notify(nullptr);
-    EXPECT_TRUE(view.heldLock);
-    EXPECT_EQ(lock.Release(), Ixa::E_INVALID_STATE) << "released after the call";
-    IMModel::setNotificationLock(nullptr);
+    std::thread worker([&] { model.notify(nullptr); });
+    while (!view.entered) {
+        std::this_thread::yield();
+    }
+    std::atomic<int> unsubscribed{0};
+    std::thread leaving([&] {
+        model.unsubscribe(&view);
+        unsubscribed = ++view.clock;
+    });
+    // Time for an unsubscribe that does not wait to return while the call is under way.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    view.mayLeave = true;
+    leaving.join();
+    worker.join();
+    EXPECT_LT(view.left.load(), unsubscribed.load());
+    EXPECT_FALSE(model.notify(nullptr)) << "not called after leaving";
     IMModel::initIMModel();
 }
 

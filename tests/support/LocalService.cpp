@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::chrono::seconds PresenceWait{20};
 
+int RosterCount(PeerClient& peer)
+{
+    std::optional<PeerEvent> fetched = peer.Run("roster_get", std::chrono::seconds(60));
+    return fetched && fetched->Name() == "done" ? std::stoi((*fetched)["count"]) : 0;
+}
+
 }  // namespace
 
 LocalService::LocalService(std::string password) : password_(std::move(password))
@@ -40,6 +46,22 @@ std::unique_ptr<PeerClient> LocalService::Online(
 void LocalService::MakeFriends(const std::string& user, const std::vector<Friend>& friends)
 {
     MakeFriends(*Online(user, "setup"), friends);
+}
+
+void LocalService::FileInvitations(const std::string& user, int count)
+{
+    std::unique_ptr<PeerClient> own = Online(user, "setup");
+    for (int i = 0; i < count; ++i) {
+        Expect(*own, "subscribe contact" + std::to_string(i) + "@unreachable.invalid");
+    }
+    // The server files the requests after the peer has sent them.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (RosterCount(*own) < count) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error("the server did not file the whole roster");
+        }
+    }
+    own->Quit();
 }
 
 void LocalService::Expect(PeerClient& peer, const std::string& command)

@@ -38,6 +38,11 @@ public:
         std::chrono::seconds lifetime = std::chrono::seconds(600));
     // Gives the user the contacts through a client of the user's own (MakeFriends below).
     void MakeFriends(const std::string& user, const std::vector<Friend>& friends);
+    // Gives the user a roster of `count` contacts: invitations to addresses the loopback-only
+    // server cannot reach (subscription none, request pending), which the server keeps without
+    // a second account per contact, and which the engine stores as invited contacts. Returns
+    // once the server has filed them all.
+    void FileInvitations(const std::string& user, int count);
 
     // Runs the command and throws unless it is done.
     static void Expect(PeerClient& peer, const std::string& command);

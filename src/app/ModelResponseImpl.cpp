@@ -119,6 +119,7 @@ void ModelResponseImpl::storeSentState(Message* message, int type)
     shared->SetMessageType(type);
     // The report that a message went out can come after the server's error reply to it (the
     // two travel on different threads); the failure stands.
+    std::lock_guard<std::mutex> guard(sentStateLock_);
     const bool stored = type == MESSAGE_SENT ? messages_->updateSendingMessage(shared.get()) : messages_->updateByMessageId(shared.get());
     if (stored) {
         tell(messages_, NOTIFY_MESSAGE_UPDATED, shared);

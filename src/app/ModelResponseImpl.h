@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class ContactModel;
 class GroupModel;
@@ -54,4 +55,8 @@ private:
     GroupModel* groups_ = nullptr;
     MessageModel* messages_ = nullptr;
     std::atomic<bool> ready_{false};
+    // Makes a sent state's store and its notification one step: the request thread reports a
+    // message gone out while the response thread may report the server's error reply to it,
+    // and the screens must hear the two in the order the store took them.
+    std::mutex sentStateLock_;
 };

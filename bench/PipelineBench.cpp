@@ -1,6 +1,8 @@
 // Throughput of the request pipeline (commands posted to the controller and run on the
 // request thread) and of the response pipeline (notifications dispatched to a handler on the
 // response thread). Prints one figure per pipeline; not part of the test run.
+#include "BenchFigure.h"
+#include "Spread.h"
 #include "engine/BaseCommand.h"
 #include "engine/GtalkRequestController.h"
 #include "engine/NotificationHandler.h"
@@ -12,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -74,15 +78,32 @@ double NotificationsPerSecond(long count)
     return handled == count ? count / seconds : -1.0;
 }
 
+void Report(const std::string& name, const std::string& unit, const std::vector<double>& rounds)
+{
+    const Spread spread = Spread::Of(rounds);
+    BenchFigure figure;
+    figure.name = name;
+    figure.value = spread.median;
+    figure.unit = unit;
+    figure.low = spread.low;
+    figure.high = spread.high;
+    figure.Print();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     Ixa::PlatformSession platform(argc, argv);
     long count = argc > 1 ? std::atol(argv[1]) : 200000;
+    std::vector<double> commands, notifications;
     for (int round = 1; round <= 3; ++round) {
-        std::printf("round %d: %ld commands: %.0f commands/s\n", round, count, CommandsPerSecond(count));
-        std::printf("round %d: %ld notifications: %.0f notifications/s\n", round, count, NotificationsPerSecond(count));
+        commands.push_back(CommandsPerSecond(count));
+        notifications.push_back(NotificationsPerSecond(count));
+        std::printf("round %d: %ld commands: %.0f commands/s\n", round, count, commands.back());
+        std::printf("round %d: %ld notifications: %.0f notifications/s\n", round, count, notifications.back());
     }
+    Report("request pipeline", "commands/s", commands);
+    Report("response pipeline", "notifications/s", notifications);
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "engine/EngineAccess.h"
 #include "engine/Reconnector.h"
 #include "engine/RequestController.h"
+#include "foundation/IMDateTime.h"
+#include "foundation/IMSystemTime.h"
 #include "store/MessageDAO.h"
 #include "xmpp/ArchiveManager.h"
 #include "xmpp/Connection.h"
@@ -33,9 +35,23 @@ void FetchArchiveCommand::queueByTime(RequestController* controller, const IMStr
 void FetchArchiveCommand::poll(RequestController* controller)
 {
     Connection* connection = EngineAccess::connection(controller);
-    if (connection != nullptr && connection->archivePages().unfinishedCatchUp().IsEmpty()) {
-        queue(controller);
+    MessageDAO* messages = controller != nullptr ? controller->GetMessageDAO() : nullptr;
+    if (connection == nullptr || messages == nullptr || !connection->archivePages().unfinishedCatchUp().IsEmpty()) {
+        return;
     }
+    if (messages->GetLastArchiveId().IsEmpty() && lastReceived(*messages).IsEmpty()) {
+        queueByTime(controller, pollWindowStart());
+        return;
+    }
+    queue(controller);
+}
+
+IMString FetchArchiveCommand::pollWindowStart()
+{
+    IMDateTime start;
+    IMSystemTime::GetCurrentTime(Ixa::System::UTC_TIME, start);
+    start.AddMinutes(-POLL_WINDOW_MINUTES);
+    return IMString(start.ToString());
 }
 
 FetchArchiveCommand* FetchArchiveCommand::startingAt(const IMString& after, const IMString& gapBegan)

@@ -29,8 +29,12 @@ public:
     // Queues the catch-up from `since` on, the time its gap began (the server refused to page
     // after an archive id, one it no longer keeps, say).
     static void queueByTime(RequestController* controller, const IMString& since);
-    // Asks for what the archive has that is new, unless a catch-up is still under way.
+    // Asks for what the archive has that is new, unless a catch-up is still under way. With
+    // no message stored to go on from, it asks for the last POLL_WINDOW_MINUTES: a message
+    // older than that came while the user was visible, and the window leaves room for the
+    // server's clock to differ from this one.
     static void poll(RequestController* controller);
+    static constexpr long long POLL_WINDOW_MINUTES = 60;
     // Queues the page after the archive id `last`.
     static void queueNextPage(RequestController* controller, const IMString& last);
     // After a resumed session: a catch-up that has not ended asks again from where it started
@@ -45,6 +49,8 @@ private:
     static FetchArchiveCommand* startingAt(const IMString& after, const IMString& gapBegan);
     // The time of the newest received message the store holds; empty when it holds none.
     static IMString lastReceived(MessageDAO& messages);
+    // POLL_WINDOW_MINUTES ago, as the archive takes a time.
+    static IMString pollWindowStart();
     // Takes `command` (null: nothing to queue).
     static void queueCommand(RequestController* controller, FetchArchiveCommand* command);
 

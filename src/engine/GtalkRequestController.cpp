@@ -14,6 +14,7 @@
 #include "engine/DenyPresenceShareCommand.h"
 #include "engine/DisconnectHandler.h"
 #include "engine/DisplayImageChangedHandler.h"
+#include "engine/EngineAccess.h"
 #include "engine/IgnoreUserCommand.h"
 #include "engine/MessageBounceHandler.h"
 #include "engine/RefreshIgnoreListCommand.h"
@@ -33,6 +34,7 @@
 #include "store/Group.h"
 #include "store/PropertiesModel.h"
 #include "xmpp/Connection.h"
+#include "xmpp/PresenceManager.h"
 
 namespace {
 
@@ -235,6 +237,10 @@ void GtalkRequestController::queue(BaseCommand* command)
 
 bool GtalkRequestController::SignIn(PresenceStatus* initial)
 {
+    {
+        std::lock_guard<std::mutex> lock(accountLock_);
+        chosenPresence_.reset();
+    }
     queueSignIn(initial, false);
     return true;
 }
@@ -257,7 +263,27 @@ void GtalkRequestController::SignOut()
         IMString empty;
         SetPassword(&empty);
     }
+    {
+        std::lock_guard<std::mutex> lock(accountLock_);
+        chosenPresence_.reset();
+    }
     queue(new SignOutCommand());
+}
+
+// A server with the shared status keeps the user's status itself, and another client of the
+// account may have changed it meanwhile: only a server without it needs the status again.
+void GtalkRequestController::RestoreClientPresence()
+{
+    Connection* connection = GetConnection();
+    PresenceManager* presence = EngineAccess::presenceManager(this);
+    if (connection == nullptr || presence == nullptr ||
+        !connection->serviceSupport().isRefused(ServiceSupport::SHARED_STATUS)) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(accountLock_);
+    if (chosenPresence_) {
+        SetPresenceCommand::restore(*presence, *chosenPresence_);
+    }
 }
 
 void GtalkRequestController::ReconnectNow()
@@ -290,6 +316,10 @@ void GtalkRequestController::SendMessage(Message* message)
 
 void GtalkRequestController::SetClientPresence(PresenceStatus* status)
 {
+    if (status != nullptr) {
+        std::lock_guard<std::mutex> lock(accountLock_);
+        chosenPresence_ = *status;
+    }
     auto command = new SetPresenceCommand();
     command->setPresenceStatus(status);
     queue(command);

@@ -17,6 +17,7 @@
 
 #include "engine/BaseCommand.h"
 #include "engine/GtalkResponseDelegate.h"
+#include "engine/PresenceStatus.h"
 #include "engine/RequestController.h"
 #include "engine/RequestProcessor.h"
 #include "engine/ResponseProcessor.h"
@@ -27,6 +28,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class GtalkRequestController : public RequestController {
 public:
@@ -68,6 +70,7 @@ public:
     // Forgets the password unless the account properties say to keep it.
     void SignOut() override;
     void ReconnectNow() override;
+    void RestoreClientPresence() override;
     void refreshLists(bool unused) override;
     void refreshPendingList() override;
     void SendMessage(Message* message) override;
@@ -117,6 +120,8 @@ private:
     std::mutex accountLock_;
     IMString* username_ = nullptr;
     IMString* password_ = nullptr;
+    // The status the user last chose since signing in (under accountLock_).
+    std::optional<PresenceStatus> chosenPresence_;
     Connection* connection_ = nullptr;
     std::unique_ptr<Reconnector> reconnector_;
     std::unique_ptr<ArchivePoll> archivePoll_;

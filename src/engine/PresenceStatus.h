@@ -39,6 +39,7 @@ public:
     int GetPresenceStatus() const { return presenceType_; }
     void SetPresenceStatus(int type) { presenceType_ = type; }
     Ixa::Base::String& GetCustomStatusMessage() { return customStatusMessage_; }
+    const Ixa::Base::String& GetCustomStatusMessage() const { return customStatusMessage_; }
     void SetCustomStatusMessage(Ixa::Base::String& message) { customStatusMessage_ = message; }
     bool GetDoNotDisturb() const { return doNotDisturb_; }
     void SetDoNotDisturb(bool doNotDisturb) { doNotDisturb_ = doNotDisturb; }

@@ -63,6 +63,9 @@ public:
     virtual void SignOut() = 0;
     // While the connection is being tried again by itself: try now instead of waiting.
     virtual void ReconnectNow() = 0;
+    // A fresh session after a loss, on a server that keeps no shared status: the status the
+    // user last chose is put back before the session announces itself (response thread).
+    virtual void RestoreClientPresence() = 0;
     virtual void refreshLists(bool unused) = 0;
     virtual void refreshPendingList() = 0;
     // The message passes to the engine, which hands it on with the outcome callback.

@@ -25,19 +25,44 @@ void SetPresenceCommand::executeCommand(unsigned long* result)
     if (presence == nullptr || status_ == nullptr) {
         return;
     }
+    int kind = PresenceManager::STATUS_AVAILABLE;
+    bool invisible = false;
+    if (!kindOf(*status_, kind, invisible)) {
+        return;
+    }
     IMString message(status_->GetCustomStatusMessage());
-    switch (status_->GetPresenceStatus()) {
-    case PresenceStatus::BUSY:
+    if (invisible) {
+        presence->setInvisibleStatus(true);
+    } else if (kind == PresenceManager::STATUS_BUSY) {
         presence->setBusyStatus(&message);
-        break;
-    case PresenceStatus::AVAILABLE:
+    } else {
         presence->setOnlineStatus(&message);
-        break;
+    }
+}
+
+void SetPresenceCommand::restore(PresenceManager& presence, const PresenceStatus& status)
+{
+    int kind = PresenceManager::STATUS_AVAILABLE;
+    bool invisible = false;
+    if (kindOf(status, kind, invisible)) {
+        presence.restoreStatus(kind, IMString(status.GetCustomStatusMessage()), invisible);
+    }
+}
+
+bool SetPresenceCommand::kindOf(const PresenceStatus& status, int& kind, bool& invisible)
+{
+    switch (status.GetPresenceStatus()) {
+    case PresenceStatus::BUSY:
+        kind = PresenceManager::STATUS_BUSY;
+        return true;
+    case PresenceStatus::AVAILABLE:
+        kind = PresenceManager::STATUS_AVAILABLE;
+        return true;
     case PresenceStatus::OFFLINE:
     case PresenceStatus::NEVER_SEEN:
-        presence->setInvisibleStatus(true);
-        break;
+        invisible = true;
+        return true;
     default:
-        break;
+        return false;
     }
 }

@@ -73,6 +73,7 @@ void SignInHandler::reconnected(Reconnector& reconnector, bool resumed)
     getResponseDelegate()->OnReconnected();
     if (!resumed) {
         controller->SetInitialListReceived(false);
+        controller->RestoreClientPresence();
         queue(new RefreshListCommand());
     } else {
         FetchArchiveCommand::resumeCatchUp(controller);

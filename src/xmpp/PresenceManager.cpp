@@ -27,15 +27,22 @@ void PresenceManager::init()
     askService(ServiceSupport::SHARED_STATUS, query);
 }
 
+// A server without the shared status cannot hide anyone: an invisible user there announces
+// only being unavailable, whatever presence the session would otherwise send.
 void PresenceManager::sendPresence(Presence::Type type)
 {
     auto presence = new Presence();
-    if (type != Presence::Type::NONE) {
-        presence->setPresenceType(type);
-    }
-    if (type != Presence::Type::UNAVAILABLE) {
+    {
         std::lock_guard<std::mutex> guard(lock_);
-        addStatus(*presence);
+        if (type != Presence::Type::UNAVAILABLE && invisible_ && isRefused(ServiceSupport::SHARED_STATUS)) {
+            type = Presence::Type::UNAVAILABLE;
+        }
+        if (type != Presence::Type::NONE) {
+            presence->setPresenceType(type);
+        }
+        if (type != Presence::Type::UNAVAILABLE) {
+            addStatus(*presence);
+        }
     }
     send(presence);
 }
@@ -70,6 +77,18 @@ void PresenceManager::setStatus(int status, IMString* text)
         invisible_ = false;
     }
     sendChange();
+}
+
+void PresenceManager::restoreStatus(int status, const IMString& text, bool invisible)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    IMString kept(text);
+    delete currentStatusMessage_;
+    currentStatusText_ = kept;
+    currentStatusMessage_ = XMLEscape::escape(&kept);
+    currentStatus_ = status;
+    invisible_ = invisible;
+    changed_ = true;
 }
 
 void PresenceManager::setInvisibleStatus(bool on)

@@ -55,6 +55,9 @@ public:
     void setBusyStatus(IMString* text);
     void setInvisibleStatus(bool on);
     void setOfflineStatus();
+    // Puts back the status the user chose in an earlier session, sending nothing: the next
+    // presence carries it. For a fresh session on a server that keeps no shared status.
+    void restoreStatus(int status, const IMString& text, bool invisible);
     void sendSubscriptionRequest(Presence::Type type, IMString* to);
     // The server's shared status (its answer or a push): its recent lists and limits.
     void takeServerStatus(SharedStatusMessage& shared);

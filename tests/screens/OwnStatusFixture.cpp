@@ -44,6 +44,15 @@ void OwnStatusFixture::SetUp()
 
 void OwnStatusFixture::PrepareAccount(TestSupport::PeerClient&) {}
 
+void OwnStatusFixture::RestartServer()
+{
+    server_->Kill();
+    ASSERT_TRUE(app_->PumpUntil([] { return IMManager::IsReconnecting(); }));
+    server_->Start();
+    peer_ = SignInPeer(*server_, friend_, Password, "peer");
+    ASSERT_TRUE(app_->PumpUntil([] { return !IMManager::IsReconnecting(); }));
+}
+
 std::string OwnStatusFixture::Jid(const std::string& user) { return user + "@localhost"; }
 
 bool OwnStatusFixture::SeenByPeer(const std::string& type, const std::string& show, const std::string& status)

@@ -41,6 +41,9 @@ protected:
     std::string LastFromFriend();
     // Types into the screen's (first) edit field.
     void TypeIntoField(const std::string& text);
+    // Kills the server and starts it again over its data; the peer signs in anew, and the
+    // client comes back by itself in a fresh session.
+    void RestartServer();
     // Whether the client has taken each of the service's extensions (shared status, no-save,
     // settings) as refused.
     std::vector<bool> Refused();

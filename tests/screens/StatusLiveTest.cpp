@@ -99,4 +99,25 @@ TEST_F(StatusStockLiveTest, InvisibleHidesTheUserWhoStillGetsMessages)
     InvisibleHidesTheUserWhoStillGetsMessages();
 }
 
+// A server with Prosody's stock modules keeps nothing of the user's status between sessions.
+// After it restarts, the client's fresh session still announces the status the user chose:
+// busy with its text; and an invisible user stays hidden, yet gets a message.
+TEST_F(StatusStockLiveTest, AFreshSessionAfterARestartKeepsTheChosenStatus)
+{
+    SetSelfStatus(PresenceStatus::BUSY, "Painting roses");
+    ASSERT_TRUE(SeenByPeer("available", "dnd", "Painting roses"));
+    RestartServer();
+    ASSERT_TRUE(SeenByPeer("available", "dnd", "Painting roses"));
+
+    SetSelfStatus(PresenceStatus::OFFLINE, "");
+    ASSERT_TRUE(SeenByPeer("unavailable", ""));
+    RestartServer();
+    ExpectDone(*peer_, "send " + Jid(user_) + " Still hidden?");
+    EXPECT_TRUE(app_->PumpUntil([&] { return LastFromFriend() == "Still hidden?"; }));
+    const std::optional<TestSupport::PeerEvent> presence = peer_->WaitFor("presence", std::chrono::seconds(1),
+        [&](const TestSupport::PeerEvent& event) { return event["from"].rfind(Jid(user_) + "/", 0) == 0 && event["type"] != "unavailable"; });
+    EXPECT_FALSE(presence) << "the invisible user was announced: " << (*presence)["type"] << " " << (*presence)["show"];
+    EXPECT_TRUE(IMManager::CopySelfStatus().GetInvisible());
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // with a write-ahead log and synchronous=NORMAL (a commit costs no flush; a power cut may lose
 // the latest commits but never corrupts the file), and waits up to five seconds for another
 // connection's write lock. LIKE is case-insensitive over all of Unicode (DbLikeFunction).
+// Each connection keeps at most CACHE_KIB of the file's pages in memory.
 //
 // A file that Construct creates is made without waiting for the disk: until the first
 // statement or transaction that ends outside any other has run (normally the one that makes
@@ -37,6 +38,8 @@ public:
 
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
+
+    static constexpr int CACHE_KIB = 512;
 
     static bool Exists(const Base::String& path);
 

@@ -222,6 +222,32 @@ TEST(DatabaseTest, ANewFileIsMadeWithoutFlushesAndLaterCommitsAreSafe)
     EXPECT_GE(counter.Flushes() - flushes, 2) << "a file that existed is never written without flushes";
 }
 
+// Reading a file four times the size of a connection's cache through it leaves no more than
+// the cache (and a little bookkeeping) in memory.
+TEST(DatabaseTest, AConnectionKeepsABoundedPartOfItsFileInMemory)
+{
+    TempDataDir dir;
+    constexpr int Rows = 4 * Database::CACHE_KIB;
+    {
+        std::unique_ptr<Database> filled = OpenDatabase("/Home/big.db");
+        ASSERT_EQ(filled->ExecuteSql(String("CREATE TABLE t(b BLOB)"), true), E_SUCCESS);
+        ASSERT_EQ(filled->BeginTransaction(), E_SUCCESS);
+        std::unique_ptr<DbStatement> insert(filled->CreateStatementN(String("INSERT INTO t VALUES(zeroblob(1000))")));
+        ASSERT_NE(insert, nullptr);
+        for (int i = 0; i < Rows; ++i) {
+            delete filled->ExecuteStatementN(*insert);
+        }
+        ASSERT_EQ(filled->CommitTransaction(), E_SUCCESS);
+    }
+    Database reader;
+    ASSERT_EQ(reader.Construct(String("/Home/big.db"), false), E_SUCCESS);
+    const sqlite3_int64 before = sqlite3_memory_used();
+    EXPECT_EQ(TextOfFirstRow(reader, "SELECT sum(length(b)) FROM t"), String(std::to_string(Rows * 1000).c_str()));
+    const sqlite3_int64 held = sqlite3_memory_used() - before;
+    EXPECT_GT(held, Database::CACHE_KIB * 1024 / 2) << "the cache is used";
+    EXPECT_LT(held, Database::CACHE_KIB * 1024 * 3 / 2) << "and bounded";
+}
+
 TEST(DatabaseTest, FilesThatAreNoDatabaseOrCannotBeMadeFail)
 {
     TempDataDir dir;

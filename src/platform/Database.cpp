@@ -61,7 +61,8 @@ result Database::Construct(const Base::String& path, bool createIfNotExist)
         return r;
     }
     std::error_code error;
-    if (!std::filesystem::exists(native, error)) {
+    const bool created = !std::filesystem::exists(native, error);
+    if (created) {
         r = createIfNotExist ? CreatePrivateFile(native) : E_OBJ_NOT_FOUND;
         if (IsFailed(r)) {
             return r;
@@ -70,7 +71,7 @@ result Database::Construct(const Base::String& path, bool createIfNotExist)
     sqlite3* connection = nullptr;
     int code = sqlite3_open_v2(native.c_str(), &connection, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     connection_ = connection;
-    r = code == SQLITE_OK ? Configure() : E_SYSTEM;
+    r = code == SQLITE_OK ? Configure(created) : E_SYSTEM;
     if (IsFailed(r)) {
         sqlite3_close_v2(connection_);
         connection_ = nullptr;
@@ -79,13 +80,21 @@ result Database::Construct(const Base::String& path, bool createIfNotExist)
 }
 
 // Reading the journal mode is the first access to the file, so a file that is not a
-// database fails here rather than at some later statement.
-result Database::Configure()
+// database fails here rather than at some later statement. On a new file, switching to the
+// write-ahead log writes its first page through a rollback journal: with flushes that alone
+// would cost four of them (journal, folder, journal, file), and the log's first write two more.
+result Database::Configure(bool created)
 {
     if (sqlite3_db_readonly(connection_, "main") != 0) {
         return E_SYSTEM;
     }
     sqlite3_busy_timeout(connection_, BUSY_TIMEOUT_MS);
+    // SQLite's own default is some 2 MB a connection, and the program keeps seven open; the
+    // pages a store works on (the ends of its tables and indexes) fit in far less.
+    const std::string cache = "PRAGMA cache_size=-" + std::to_string(CACHE_KIB);
+    if (IsFailed(Run(created ? "PRAGMA synchronous=OFF" : "PRAGMA synchronous=NORMAL")) || IsFailed(Run(cache.c_str()))) {
+        return E_SYSTEM;
+    }
     std::unique_ptr<DbEnumerator> mode(QueryN("PRAGMA journal_mode=WAL"));
     Base::String journal;
     if (mode == nullptr || IsFailed(mode->MoveNext()) || IsFailed(mode->GetStringAt(0, journal)) ||
@@ -93,10 +102,19 @@ result Database::Configure()
         return E_SYSTEM;
     }
     mode.reset();
-    if (IsFailed(Run("PRAGMA synchronous=NORMAL")) || DbLikeFunction::Register(connection_) != SQLITE_OK) {
+    if (DbLikeFunction::Register(connection_) != SQLITE_OK) {
         return E_SYSTEM;
     }
+    creating_ = created;
     return E_SUCCESS;
+}
+
+void Database::EndCreation()
+{
+    if (creating_ && transactionDepth_ == 0) {
+        creating_ = false;
+        Run("PRAGMA synchronous=NORMAL");
+    }
 }
 
 result Database::ExecuteSql(const Base::String& sql, bool autoCommit)
@@ -163,7 +181,9 @@ DbEnumerator* Database::Step(const std::shared_ptr<DbStatementHandle>& handle)
         return new DbEnumerator(handle, execution);
     }
     handle->Finish(execution);
-    SetLastResult(code == SQLITE_DONE ? E_SUCCESS : E_FAILURE);
+    const result outcome = code == SQLITE_DONE ? E_SUCCESS : E_FAILURE;
+    EndCreation();
+    SetLastResult(outcome);
     return nullptr;
 }
 
@@ -188,6 +208,7 @@ result Database::CommitTransaction()
     result r = Run(sql.c_str());
     if (IsSucceeded(r)) {
         --transactionDepth_;
+        EndCreation();
     }
     return r;
 }
@@ -207,6 +228,7 @@ result Database::RollbackTransaction()
     } else if (IsSucceeded(r)) {
         --transactionDepth_;
     }
+    EndCreation();
     return r;
 }
 

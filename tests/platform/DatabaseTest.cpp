@@ -3,6 +3,7 @@
 #include "support/TempDataDir.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <sys/stat.h>
 
@@ -46,6 +47,95 @@ int CountRows(Database& database, const char* table)
     }
     return count;
 }
+
+// While it lives, every file SQLite opens goes through this shim over the default file
+// system, which counts the flushes asked of the disk (a folder's flush happens inside a
+// file's, so it counts with it).
+class FlushCounter {
+public:
+    FlushCounter()
+    {
+        real_ = sqlite3_vfs_find(nullptr);
+        counting_ = *real_;
+        counting_.zName = "flush-counter";
+        counting_.szOsFile = static_cast<int>(sizeof(File)) + real_->szOsFile;
+        counting_.pAppData = this;
+        counting_.xOpen = &Open;
+        sqlite3_vfs_register(&counting_, 1);
+    }
+    ~FlushCounter()
+    {
+        sqlite3_vfs_unregister(&counting_);
+        sqlite3_vfs_register(real_, 1);
+    }
+    FlushCounter(const FlushCounter&) = delete;
+    FlushCounter& operator=(const FlushCounter&) = delete;
+
+    int Flushes() const { return flushes_; }
+
+private:
+    struct File {
+        sqlite3_file base;
+        FlushCounter* counter;
+        sqlite3_file* real;
+    };
+    static sqlite3_file* Real(sqlite3_file* file) { return reinterpret_cast<File*>(file)->real; }
+
+    static int Open(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
+    {
+        auto* counter = static_cast<FlushCounter*>(vfs->pAppData);
+        auto* shim = reinterpret_cast<File*>(file);
+        shim->counter = counter;
+        shim->real = reinterpret_cast<sqlite3_file*>(shim + 1);
+        shim->base.pMethods = nullptr;
+        const int code = counter->real_->xOpen(counter->real_, name, shim->real, flags, outFlags);
+        if (shim->real->pMethods != nullptr) {
+            counter->methods_ = *shim->real->pMethods;
+            counter->methods_.xSync = &Sync;
+            Forward(counter->methods_);
+            shim->base.pMethods = &counter->methods_;
+        }
+        return code;
+    }
+
+    static int Sync(sqlite3_file* file, int flags)
+    {
+        auto* shim = reinterpret_cast<File*>(file);
+        ++shim->counter->flushes_;
+        return shim->real->pMethods->xSync(shim->real, flags);
+    }
+
+    // Every other method runs on the real file.
+    static void Forward(sqlite3_io_methods& methods)
+    {
+        methods.xClose = [](sqlite3_file* f) { return Real(f)->pMethods->xClose(Real(f)); };
+        methods.xRead = [](sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return Real(f)->pMethods->xRead(Real(f), b, n, o); };
+        methods.xWrite = [](sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
+            return Real(f)->pMethods->xWrite(Real(f), b, n, o);
+        };
+        methods.xTruncate = [](sqlite3_file* f, sqlite3_int64 n) { return Real(f)->pMethods->xTruncate(Real(f), n); };
+        methods.xFileSize = [](sqlite3_file* f, sqlite3_int64* n) { return Real(f)->pMethods->xFileSize(Real(f), n); };
+        methods.xLock = [](sqlite3_file* f, int l) { return Real(f)->pMethods->xLock(Real(f), l); };
+        methods.xUnlock = [](sqlite3_file* f, int l) { return Real(f)->pMethods->xUnlock(Real(f), l); };
+        methods.xCheckReservedLock = [](sqlite3_file* f, int* r) { return Real(f)->pMethods->xCheckReservedLock(Real(f), r); };
+        methods.xFileControl = [](sqlite3_file* f, int o, void* a) { return Real(f)->pMethods->xFileControl(Real(f), o, a); };
+        methods.xSectorSize = [](sqlite3_file* f) { return Real(f)->pMethods->xSectorSize(Real(f)); };
+        methods.xDeviceCharacteristics = [](sqlite3_file* f) { return Real(f)->pMethods->xDeviceCharacteristics(Real(f)); };
+        methods.xShmMap = [](sqlite3_file* f, int r, int s, int e, void volatile** p) {
+            return Real(f)->pMethods->xShmMap(Real(f), r, s, e, p);
+        };
+        methods.xShmLock = [](sqlite3_file* f, int o, int n, int l) { return Real(f)->pMethods->xShmLock(Real(f), o, n, l); };
+        methods.xShmBarrier = [](sqlite3_file* f) { Real(f)->pMethods->xShmBarrier(Real(f)); };
+        methods.xShmUnmap = [](sqlite3_file* f, int d) { return Real(f)->pMethods->xShmUnmap(Real(f), d); };
+        methods.xFetch = [](sqlite3_file* f, sqlite3_int64 o, int n, void** p) { return Real(f)->pMethods->xFetch(Real(f), o, n, p); };
+        methods.xUnfetch = [](sqlite3_file* f, sqlite3_int64 o, void* p) { return Real(f)->pMethods->xUnfetch(Real(f), o, p); };
+    }
+
+    sqlite3_vfs* real_ = nullptr;
+    sqlite3_vfs counting_{};
+    sqlite3_io_methods methods_{};
+    int flushes_ = 0;
+};
 
 }  // namespace
 
@@ -92,6 +182,70 @@ TEST(DatabaseTest, HomePathsLiveInThePrivateDataDirectory)
     Database missing;
     EXPECT_EQ(missing.Construct(String("/Home/none.db"), false), E_OBJ_NOT_FOUND);
     EXPECT_FALSE(Database::Exists(String("/Home/none.db")));
+}
+
+// A new file and its tables cost no flush; what is written after them is flushed as usual,
+// and the tables made in that first transaction are all there for the next connection.
+TEST(DatabaseTest, ANewFileIsMadeWithoutFlushesAndLaterCommitsAreSafe)
+{
+    TempDataDir dir;
+    FlushCounter counter;
+    {
+        Database made;
+        ASSERT_EQ(made.Construct(String("/Home/new.db"), true), E_SUCCESS);
+        ASSERT_EQ(made.BeginTransaction(), E_SUCCESS);
+        ASSERT_EQ(made.ExecuteSql(String("CREATE TABLE t(x INTEGER)"), false), E_SUCCESS);
+        ASSERT_EQ(made.ExecuteSql(String("CREATE INDEX t_x ON t(x)"), false), E_SUCCESS);
+        ASSERT_EQ(made.CommitTransaction(), E_SUCCESS);
+        EXPECT_EQ(counter.Flushes(), 0) << "making the file and its tables";
+        EXPECT_EQ(TextOfFirstRow(made, "PRAGMA synchronous"), String("1")) << "NORMAL once the tables are made";
+
+        Database other;
+        ASSERT_EQ(other.Construct(String("/Home/new.db"), false), E_SUCCESS);
+        EXPECT_EQ(CountRows(other, "sqlite_master"), 2);
+        EXPECT_EQ(TextOfFirstRow(other, "PRAGMA synchronous"), String("1"));
+
+        ASSERT_EQ(made.ExecuteSql(String("INSERT INTO t VALUES(1)"), true), E_SUCCESS);
+        delete made.QueryN(String("PRAGMA wal_checkpoint(TRUNCATE)"));
+        EXPECT_GE(counter.Flushes(), 2) << "the log, then the file, before the log is emptied";
+    }
+    const int flushes = counter.Flushes();
+    {
+        Database reopened;
+        ASSERT_EQ(reopened.Construct(String("/Home/new.db"), false), E_SUCCESS);
+        EXPECT_EQ(CountRows(reopened, "t"), 1);
+        ASSERT_EQ(reopened.BeginTransaction(), E_SUCCESS);
+        ASSERT_EQ(reopened.ExecuteSql(String("INSERT INTO t VALUES(2)"), false), E_SUCCESS);
+        ASSERT_EQ(reopened.CommitTransaction(), E_SUCCESS);
+        delete reopened.QueryN(String("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+    EXPECT_GE(counter.Flushes() - flushes, 2) << "a file that existed is never written without flushes";
+}
+
+// Reading a file four times the size of a connection's cache through it leaves no more than
+// the cache (and a little bookkeeping) in memory.
+TEST(DatabaseTest, AConnectionKeepsABoundedPartOfItsFileInMemory)
+{
+    TempDataDir dir;
+    constexpr int Rows = 4 * Database::CACHE_KIB;
+    {
+        std::unique_ptr<Database> filled = OpenDatabase("/Home/big.db");
+        ASSERT_EQ(filled->ExecuteSql(String("CREATE TABLE t(b BLOB)"), true), E_SUCCESS);
+        ASSERT_EQ(filled->BeginTransaction(), E_SUCCESS);
+        std::unique_ptr<DbStatement> insert(filled->CreateStatementN(String("INSERT INTO t VALUES(zeroblob(1000))")));
+        ASSERT_NE(insert, nullptr);
+        for (int i = 0; i < Rows; ++i) {
+            delete filled->ExecuteStatementN(*insert);
+        }
+        ASSERT_EQ(filled->CommitTransaction(), E_SUCCESS);
+    }
+    Database reader;
+    ASSERT_EQ(reader.Construct(String("/Home/big.db"), false), E_SUCCESS);
+    const sqlite3_int64 before = sqlite3_memory_used();
+    EXPECT_EQ(TextOfFirstRow(reader, "SELECT sum(length(b)) FROM t"), String(std::to_string(Rows * 1000).c_str()));
+    const sqlite3_int64 held = sqlite3_memory_used() - before;
+    EXPECT_GT(held, Database::CACHE_KIB * 1024 / 2) << "the cache is used";
+    EXPECT_LT(held, Database::CACHE_KIB * 1024 * 3 / 2) << "and bounded";
 }
 
 TEST(DatabaseTest, FilesThatAreNoDatabaseOrCannotBeMadeFail)

@@ -119,13 +119,9 @@ private:
         std::printf("Burst of %d chat messages from a slixmpp peer\n", BurstSize);
         std::printf("  engine:  %9.0f messages/s  (until every one is stored)\n", engineRate);
         std::printf("  slixmpp: %9.0f messages/s  (until the last one is received)\n", slixmppRate);
-        BenchFigure figure;
-        figure.name = "engine: 10,000-message burst stored, local Prosody";
-        figure.value = engineRate;
-        figure.unit = "msg/s";
-        figure.yardstick = "slixmpp receiving the same burst, storing nothing";
-        figure.yardstickValue = slixmppRate;
-        figure.Print();
+        StoredBurst::Figure("engine: 10,000-message burst stored, local Prosody", engineRate,
+            "slixmpp receiving the same burst, storing nothing", slixmppRate)
+            .Print();
     }
 
     LocalService service_{Password};

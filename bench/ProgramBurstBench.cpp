@@ -58,12 +58,8 @@ public:
         std::printf("  engine alone:  %7.0f messages/s\n", engine);
         std::printf("  whole program: %7.0f messages/s (%.2f of the engine's), buddy list of %d showing\n", program, program / engine,
             RosterSize);
-        BenchFigure figure;
-        figure.name = "whole program: 10,000-message burst stored, buddy list showing";
-        figure.value = program;
-        figure.unit = "msg/s";
-        figure.yardstick = "engine alone, same burst";
-        figure.yardstickValue = engine;
+        BenchFigure figure =
+            StoredBurst::Figure("whole program: 10,000-message burst stored, buddy list showing", program, "engine alone, same burst", engine);
         figure.goal = 0.9;
         figure.goalOn = BenchFigure::GoalOn::RATIO;
         figure.Print();

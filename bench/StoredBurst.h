@@ -5,6 +5,8 @@
 // given.
 #pragma once
 
+#include "BenchFigure.h"
+
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -38,6 +40,18 @@ public:
     }
 
     static void Sleep() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+
+    // The figure of a burst's rate beside the yardstick's, measured in the same run.
+    static BenchFigure Figure(const std::string& name, double rate, const std::string& yardstick, double yardstickRate)
+    {
+        BenchFigure figure;
+        figure.name = name;
+        figure.value = rate;
+        figure.unit = "msg/s";
+        figure.yardstick = yardstick;
+        figure.yardstickValue = yardstickRate;
+        return figure;
+    }
 
 private:
     int size_;

@@ -3,9 +3,12 @@
 //
 // - A burst of 5,000 presence changes, stored and reported from a worker thread as the
 //   engine's response thread does (the contact saved, then OnContactUpdated). Figures: how
-//   many rebuilds of the list the screen made per frame (one frame is 1/60 s of the time
-//   from the first change until the last one is on screen; goal: at most one), and that time
-//   beside the same 5,000 writes made to the store alone. A burst that has not reached the
+//   many rebuilds of the list the screen made per frame (the frames are the display's, 1/60 s
+//   slots of the monotonic clock, counted from the one the first change was made in to the
+//   one the last was shown in; goal: at most one), and that time beside the same 5,000 writes
+//   made to the store alone. The screen's timers run in real time, as in the program (the
+//   virtual clock of the screen tests is off), so a rebuild that waits for the next frame
+//   waits as long as it would there. A burst that has not reached the
 //   screen after 20 s is cut short and counted as far as it came; the rebuilds it left
 //   waiting would take many minutes, so the bench then ends without working through them
 //   (which is why the burst is measured last).
@@ -32,6 +35,7 @@
 #include "platform/ListView.h"
 #include "platform/ScreenProbe.h"
 #include "platform/UiEventQueue.h"
+#include "platform/VirtualClock.h"
 #include "platform/WidgetSession.h"
 
 #include <stdlib.h>
@@ -53,7 +57,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int GROUPS = 5;
 constexpr int CONTACTS = 5000;
 constexpr int RUNS = 5;
-constexpr double FRAME_MS = 1000.0 / 60;
+constexpr int FRAMES_PER_SECOND = 60;
 constexpr auto BURST_CAP = std::chrono::seconds(20);
 const int PRESENCES[] = {Contact::PRESENCE_AVAILABLE, Contact::PRESENCE_AWAY, Contact::PRESENCE_OFFLINE};
 
@@ -113,21 +117,45 @@ void Change(int i, int round, bool report)
     }
 }
 
-void PumpUntilDelivered(AppUnderTest& app)
+// Nothing waits for the screen: no event, and no rebuild for its frame.
+bool Settled(const BuddyScreen& screen)
+{
+    return Ixa::Ui::UiEventQueue::GetPendingCount() == 0 && !screen.isBuddyListRefreshPending();
+}
+
+void PumpUntilDelivered(AppUnderTest& app, const BuddyScreen& screen)
 {
     app.driver.PumpUntilIdle();
-    while (Ixa::Ui::UiEventQueue::GetPendingCount() > 0) {
+    while (!Settled(screen)) {
         app.driver.PumpUntilIdle();
     }
+}
+
+long long FrameOf(Clock::time_point time)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() * FRAMES_PER_SECOND / 1000;
 }
 
 struct BurstRun {
     double ms;
     double storeMs;
     int rebuilds;
+    long long frames;
     int changes;
     bool shown;
 };
+
+BenchFigure LowerIsBetter(const std::string& name, const Spread& spread, const std::string& unit)
+{
+    BenchFigure figure;
+    figure.name = name;
+    figure.value = spread.median;
+    figure.unit = unit;
+    figure.better = BenchFigure::Better::LOWER;
+    figure.low = spread.low;
+    figure.high = spread.high;
+    return figure;
+}
 
 // The last contact changed shows its new presence in the rebuilt list.
 bool LastChangeShown(int round)
@@ -160,17 +188,18 @@ BurstRun PresenceBurst(AppUnderTest& app, BuddyScreen& screen, int round)
             ++changed;
         }
     });
-    while ((changed < CONTACTS || Ixa::Ui::UiEventQueue::GetPendingCount() > 0) && Clock::now() - start < BURST_CAP) {
+    while ((changed < CONTACTS || !Settled(screen)) && Clock::now() - start < BURST_CAP) {
         Ixa::Ui::ScreenProbe::ProcessEvents(1);
     }
     // Outside the pumping the user-interface thread holds no lock the worker could wait on.
     stop = true;
     burst.join();
-    run.shown = Ixa::Ui::UiEventQueue::GetPendingCount() == 0;
+    run.shown = Settled(screen);
     if (run.shown) {
-        PumpUntilDelivered(app);
+        PumpUntilDelivered(app, screen);
     }
     run.ms = Since(start);
+    run.frames = FrameOf(Clock::now()) - FrameOf(start) + 1;
     run.rebuilds = screen.GetRebuildCount() - rebuildsBefore;
     run.changes = changed;
     run.shown = run.shown && run.changes == CONTACTS && LastChangeShown(round);
@@ -188,48 +217,28 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
     for (int round = 0; round < RUNS && whole; ++round) {
         const BurstRun run = PresenceBurst(app, screen, round);
         whole = run.shown;
-        const double frames = std::max(1.0, run.ms / FRAME_MS);
+        const double frames = static_cast<double>(run.frames);
         // Cut short, a burst is counted per change that arrived, as if all had.
         const double scale = static_cast<double>(CONTACTS) / std::max(1, run.changes);
         perFrame.push_back(run.rebuilds / frames);
         toScreen.push_back(run.ms * scale);
         storeAlone.push_back(run.storeMs);
         rebuilds.push_back(run.rebuilds * scale);
-        std::printf("  burst %d: %d of %d changes in %.0f ms, %d rebuilds (%.2f per frame), %s; store alone %.0f ms\n", round, run.changes,
-            CONTACTS, run.ms, run.rebuilds, run.rebuilds / frames, run.shown ? "final state shown" : "final state NOT shown", run.storeMs);
+        std::printf("  burst %d: %d of %d changes in %.0f ms, %d rebuilds in %lld frames (%.2f per frame), %s; store alone %.0f ms\n", round,
+            run.changes, CONTACTS, run.ms, run.rebuilds, run.frames, run.rebuilds / frames, run.shown ? "final state shown" : "final state NOT shown", run.storeMs);
     }
     const Spread rate = Spread::Of(perFrame);
     const Spread time = Spread::Of(toScreen);
     const Spread store = Spread::Of(storeAlone);
     std::printf("presence burst of %d over %d contacts: median %.2f rebuilds per frame, %.0f ms to screen (store alone %.0f ms)\n",
         CONTACTS, CONTACTS, rate.median, time.median, store.median);
-    BenchFigure figure;
-    figure.name = "buddy list: rebuilds per frame, 5,000 presence changes";
-    figure.value = rate.median;
-    figure.unit = "rebuilds/frame";
-    figure.better = BenchFigure::Better::LOWER;
+    BenchFigure figure = LowerIsBetter("buddy list: rebuilds per frame, 5,000 presence changes", rate, "rebuilds/frame");
     figure.goal = 1;
-    figure.low = rate.low;
-    figure.high = rate.high;
     figure.Print();
-    const Spread made = Spread::Of(rebuilds);
-    BenchFigure count;
-    count.name = "buddy list: rebuilds for 5,000 presence changes";
-    count.value = made.median;
-    count.unit = "rebuilds";
-    count.better = BenchFigure::Better::LOWER;
-    count.low = made.low;
-    count.high = made.high;
-    count.Print();
-    BenchFigure shown;
-    shown.name = "buddy list: 5,000 presence changes to screen";
-    shown.value = time.median;
-    shown.unit = "ms";
-    shown.better = BenchFigure::Better::LOWER;
+    LowerIsBetter("buddy list: rebuilds for 5,000 presence changes", Spread::Of(rebuilds), "rebuilds").Print();
+    BenchFigure shown = LowerIsBetter("buddy list: 5,000 presence changes to screen", time, "ms");
     shown.yardstick = "the same writes to the store alone";
     shown.yardstickValue = store.median;
-    shown.low = time.low;
-    shown.high = time.high;
     shown.Print();
     return whole;
 }
@@ -249,14 +258,8 @@ void MeasureSearch(AppUnderTest& app)
     const Spread keystroke = Spread::Of(runs);
     std::printf("search keystroke over %d contacts (%d results): median %.1f ms (min %.1f, max %.1f)\n", CONTACTS, results, keystroke.median,
         keystroke.low, keystroke.high);
-    BenchFigure figure;
-    figure.name = "buddy list: one search keystroke, 5,000 contacts";
-    figure.value = keystroke.median;
-    figure.unit = "ms";
-    figure.better = BenchFigure::Better::LOWER;
+    BenchFigure figure = LowerIsBetter("buddy list: one search keystroke, 5,000 contacts", keystroke, "ms");
     figure.goal = 16;
-    figure.low = keystroke.low;
-    figure.high = keystroke.high;
     figure.Print();
 }
 
@@ -275,11 +278,11 @@ void MeasureScroll(AppUnderTest& app, BuddyScreen& screen)
     for (int run = 0; run < RUNS; ++run) {
         screen.RefreshBuddyList();
         screen.ScrollToItemIndex(0);
-        PumpUntilDelivered(app);
+        PumpUntilDelivered(app, screen);
         Ixa::Ui::Controls::ListView* list = screen.GetMainListView();
         const int before = list->GetRowsMadeSoFar();
         screen.ScrollToItemIndex(list->GetItemCount() / 2 + run * 7);
-        PumpUntilDelivered(app);
+        PumpUntilDelivered(app, screen);
         made.push_back(list->GetRowsMadeSoFar() - before);
         inView.push_back(RowsInView(*list));
         held.push_back(list->GetMadeRowCount());
@@ -288,17 +291,11 @@ void MeasureScroll(AppUnderTest& app, BuddyScreen& screen)
     const Spread view = Spread::Of(inView);
     std::printf("scrolling to the middle of %d rows: median %.0f rows made (min %.0f, max %.0f), %.0f in view, %.0f held\n",
         screen.GetMainListView()->GetItemCount(), rows.median, rows.low, rows.high, view.median, Spread::Of(held).median);
-    BenchFigure figure;
-    figure.name = "buddy list: rows made scrolling to the middle";
-    figure.value = rows.median;
-    figure.unit = "rows";
-    figure.better = BenchFigure::Better::LOWER;
+    BenchFigure figure = LowerIsBetter("buddy list: rows made scrolling to the middle", rows, "rows");
     figure.yardstick = "rows in view";
     figure.yardstickValue = view.median;
     figure.goal = 1;
     figure.goalOn = BenchFigure::GoalOn::RATIO;
-    figure.low = rows.low;
-    figure.high = rows.high;
     figure.Print();
 }
 
@@ -315,12 +312,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "buddy list bench: the application did not start\n");
         return 1;
     }
+    Ixa::Base::Runtime::VirtualClock::Disable();
     Seed();
     IMManager::notifyEvent(EVENT_SIGNED_IN, static_cast<void*>(nullptr));
     app.driver.PumpUntilIdle();
     std::thread([] { ModelResponseImpl::GetInstance()->OnAllPresenceReceived(); }).join();
-    PumpUntilDelivered(app);
     BuddyScreen* screen = Shown();
+    if (screen != nullptr) {
+        PumpUntilDelivered(app, *screen);
+    }
     if (screen == nullptr || screen->GetMainListView() == nullptr) {
         std::fprintf(stderr, "buddy list bench: the buddy list did not show\n");
         return 1;

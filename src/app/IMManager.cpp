@@ -15,6 +15,7 @@
 #include "platform/NotificationManager.h"
 #include "platform/Player.h"
 #include "platform/SettingInfo.h"
+#include "platform/UiThreadCalls.h"
 #include "platform/Vibrator.h"
 #include "store/ContactIconModel.h"
 #include "store/ContactModel.h"
@@ -23,6 +24,8 @@
 #include "store/PropertiesModel.h"
 #include "store/QuickTextModel.h"
 #include "store/SavedMessagesModel.h"
+
+#include <atomic>
 
 namespace {
 
@@ -41,6 +44,8 @@ public:
 PlayerEventListener playerListener;
 Ixa::Media::Player* soundPlayer = nullptr;
 Ixa::System::Vibrator* vibrator = nullptr;
+// An alert asked for and not yet played on the user-interface thread.
+std::atomic<bool> alertWaiting{false};
 
 constexpr int VibrationMilliseconds = 1000;
 const char* const AlertSound = "/Res/msn_newmsg.amr";
@@ -163,6 +168,8 @@ void IMManager::claimStores()
 
 Ixa::result IMManager::InitAudioPlayer()
 {
+    // An alert asked for by an application that ended before playing it is not this one's.
+    alertWaiting = false;
     Ixa::result outcome = Ixa::E_SUCCESS;
     soundPlayer = new Ixa::Media::Player;
     if (Ixa::IsFailed(outcome = soundPlayer->Construct(playerListener)) || Ixa::IsFailed(outcome = soundPlayer->OpenFile(AlertSound, true))) {
@@ -434,6 +441,19 @@ void IMManager::CleanAllModules()
 {
     if (requestController != nullptr) {
         requestController->uninit();
+    }
+}
+
+// Playing looks for a sound device and wakes the user-interface thread, too much to do for
+// each message of a burst on the engine's response thread, which only asks: the first request
+// posts the alert, and those that come before it is played add nothing to it.
+void IMManager::RequestAlert()
+{
+    if (!alertWaiting.exchange(true)) {
+        Ixa::Ui::UiThreadCalls::Post([] {
+            alertWaiting = false;
+            PlaySound();
+        });
     }
 }
 

@@ -142,6 +142,9 @@ public:
 
     // Support for the screens.
     static void PlaySound();
+    // Any thread: the alert for arriving messages, played on the user-interface thread once
+    // for all that arrive before it gets to it.
+    static void RequestAlert();
     static void SetVoulumeForMediaPlayer();
     static Ixa::Base::String GetStringFromResource(const Ixa::Base::String& id);
     static Ixa::Base::String GetFormatString(const Ixa::Base::String& format, const Ixa::Base::String& arg);

@@ -25,7 +25,7 @@ void IMManager::OnChatMessageArrived(const Message& message)
     if (!isAppInBackground) {
         const bool chatVisible = screenStatesObj != nullptr && screenStatesObj->getState() == STATE_CHAT;
         if (melody && !chatVisible) {
-            PlaySound();
+            RequestAlert();
         }
         return;
     }
@@ -33,7 +33,7 @@ void IMManager::OnChatMessageArrived(const Message& message)
     text.Append(" : ");
     text.Append(message.GetMessage());
     if (melody) {
-        PlaySound();
+        RequestAlert();
     }
     Ixa::Base::String launch(NotificationLaunchPrefix);
     launch.Append(message.GetOtherUserId());

@@ -101,7 +101,7 @@ void addText(CustomItem& item, const Rectangle& bounds, int elementId, const Ixa
 }  // namespace
 
 BuddyScreen::BuddyScreen()
-    : searchProvider_(*this)
+    : searchProvider_(*this), rebuildPacer_([this] { onRebuildFrame(); })
 {
 }
 
@@ -319,13 +319,7 @@ void BuddyScreen::onModelUpdates(std::vector<ModelNotification>& batch)
             break;
         }
     }
-    // A held row keeps the list as it is until its release, which rebuilds it then.
-    const bool rebuilt = rebuild && contactPressedAndHold != 1;
-    if (rebuilt) {
-        RefreshBuddyList();
-    } else if (rebuild) {
-        buddyListRefreshPending = true;
-    }
+    const bool rebuilt = rebuild && requestRebuild();
     updateUnreadRows(senders, rebuilt);
     for (const Contact* contact : avatars) {
         onContactImageUpdated(*contact);
@@ -338,6 +332,27 @@ void BuddyScreen::onModelUpdates(std::vector<ModelNotification>& batch)
     }
     if (!avatars.empty()) {
         Show();
+    }
+}
+
+// A held row keeps the list as it is until its release, which rebuilds it then. Otherwise
+// the first change of a frame rebuilds the list at once and the rest of the frame's changes
+// wait for the next frame, which rebuilds it once for all of them: a burst of changes costs
+// one rebuild a frame, however the wake-ups that deliver it fall.
+bool BuddyScreen::requestRebuild()
+{
+    buddyListRefreshPending = true;
+    if (contactPressedAndHold == 1 || !rebuildPacer_.TakeFrame()) {
+        return false;
+    }
+    RefreshBuddyList();
+    return true;
+}
+
+void BuddyScreen::onRebuildFrame()
+{
+    if (buddyListRefreshPending && contactPressedAndHold != 1) {
+        requestRebuild();
     }
 }
 
@@ -381,6 +396,7 @@ void BuddyScreen::redrawPresence()
 void BuddyScreen::RefreshBuddyList()
 {
     ++rebuilds_;
+    rebuildPacer_.MarkRun();
     buddyListRefreshPending = false;
     int length = 0;
     const Ixa::Base::String text = GetSearchBarTextandCount(length);

@@ -5,12 +5,14 @@
 // the unread badge; a header row the fold picture, the group name and its online/total
 // counts. The controller (`bc`) holds the data; the screen builds rows, popups and list
 // updates for it and reacts to model updates, a batch at a time: however many changes a batch
-// holds, the list is rebuilt at most once and each sender's unread count is read once.
+// holds, each sender's unread count is read once, and the list is rebuilt at most once a frame
+// (a change that finds the list rebuilt in this frame is shown at the next).
 // Threading: user-interface thread. Ownership: the form owns its controls (the search list
 // belongs to the search bar); the screen owns the context items that its rows borrow, the
 // search list's provider; the popups are the base's; `bc` is the program's.
 #pragma once
 
+#include "app/FramePacer.h"
 #include "app/IMScreen.h"
 #include "screens/BuddySearchListProvider.h"
 
@@ -58,7 +60,8 @@ public:
     IMModel* getModel() override;
     bool handleEvent(EVENT_T event) override;
     void setModelDependency() override;
-    // A batch of model updates costs at most one rebuild and one drawing.
+    // A batch of model updates costs at most one drawing, and a rebuild only when the list had
+    // none in this frame.
     void onModelUpdates(std::vector<ModelNotification>& batch) override;
 
     // The name a row shows for a contact: its nick name, else its user name.
@@ -105,6 +108,10 @@ private:
     void buildContextItems();
     void addAvatar(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool isSelf);
     void addName(Ixa::Ui::Controls::CustomItem& item, const Contact& contact, bool searchMode, const Ixa::Graphics::Rectangle& line);
+    // True when the list was rebuilt now; otherwise the rebuild waits for the next frame or
+    // for the held row's release.
+    bool requestRebuild();
+    void onRebuildFrame();
     void updateUnreadRows(const std::vector<Ixa::Base::String>& senders, bool rebuilt);
     void onContactImageUpdated(const Contact& contact);
     void redrawPresence();
@@ -120,5 +127,6 @@ private:
     int contactPressedAndHold = 0;
     bool buddyListRefreshPending = false;
     int rebuilds_ = 0;
+    FramePacer rebuildPacer_;
     Ixa::Base::Runtime::Timer startupChatTimer_;
 };

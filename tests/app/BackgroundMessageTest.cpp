@@ -107,6 +107,24 @@ TEST_F(BackgroundMessageTest, ForegroundMessagePlaysWithoutNotificationUnlessThe
     EXPECT_TRUE(Ixa::System::DeviceLog::GetEntries().empty());
 }
 
+// The engine's response thread never plays the alert itself: a burst of messages costs it no
+// sound, and the user-interface thread plays one alert for the lot.
+TEST_F(BackgroundMessageTest, ABurstOfMessagesPlaysOneAlertOnTheUserInterfaceThread)
+{
+    std::thread responseThread([] {
+        for (int i = 0; i < 20; ++i) {
+            Message* message = IMManager::GetMessageModel()->CreateMessage();
+            message->SetOtherUserId("grace@example.com");
+            message->SetMessage("burst");
+            ModelResponseImpl::GetInstance()->OnMessageReceivedToChat(message, nullptr);
+        }
+    });
+    responseThread.join();
+    EXPECT_TRUE(Ixa::System::DeviceLog::GetEntries().empty());
+    app.driver.PumpUntilIdle();
+    EXPECT_EQ(std::vector<std::string>{"play /Res/msn_newmsg.amr"}, Ixa::System::DeviceLog::GetEntries());
+}
+
 TEST_F(BackgroundMessageTest, NoAlertWithoutTheMelodySetting)
 {
     IMManager::GetPropertiesModel()->SetAlertSettings("off");

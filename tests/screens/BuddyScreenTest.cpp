@@ -19,6 +19,7 @@
 #include "support/RequestRecorder.h"
 
 #include "platform/ArrayList.h"
+#include "platform/FrameClock.h"
 #include "platform/Integer.h"
 #include "platform/ListView.h"
 #include "platform/ScreenProbe.h"
@@ -42,6 +43,7 @@ constexpr int Busy = Contact::PRESENCE_BUSY;
 constexpr int Away = Contact::PRESENCE_AWAY;
 constexpr int Offline = Contact::PRESENCE_OFFLINE;
 constexpr int NeverSeen = Contact::PRESENCE_NEVER_SEEN;
+constexpr int FrameMs = Ixa::Ui::FrameClock::LongestFrameMs;
 
 // The engine calls the delegate on its response thread.
 void FromResponseThread(const std::function<void()>& call) { std::thread(call).join(); }
@@ -78,10 +80,20 @@ protected:
         // The engine is ready once every presence has arrived.
         FromResponseThread([] { ModelResponseImpl::GetInstance()->OnAllPresenceReceived(); });
         app.driver.PumpUntilIdle();
+        // The list rebuilds at most once a frame: the next change is free to rebuild it.
+        app.driver.AdvanceTime(FrameMs);
     }
 
-    // A contact changed in the store, reported as the buddy-status handler does.
+    // A contact changed in the store, reported as the buddy-status handler does, and the
+    // frame the change may have waited for.
     void ReportContactChanged(const std::string& user)
+    {
+        DeliverContactChange(user);
+        app.driver.AdvanceTime(FrameMs);
+    }
+
+    // The same without letting the frame pass.
+    void DeliverContactChange(const std::string& user)
     {
         FromResponseThread([user] {
             ModelResponseImpl::GetInstance()->OnContactUpdated(IMManager::GetContactModel()->GetContactById(IMString(user.c_str())));
@@ -252,6 +264,35 @@ TEST_F(BuddyScreenTest, ABurstOfChangesRebuildsOnceAndShowsTheLastStateOfEach)
     app.driver.PumpUntilIdle();
     EXPECT_EQ(rebuilds + 1, screen->GetRebuildCount());
     EXPECT_EQ("Mum | 5", BuddyListProbe::Rows()[3]);
+}
+
+// Changes that reach the screen one delivery at a time within one frame cost one rebuild,
+// made when the next frame begins; a lone change is shown in the frame it arrives in.
+TEST_F(BuddyScreenTest, ChangesWithinOneFrameCostOneRebuild)
+{
+    ShowBuddyList();
+    BuddyScreen* screen = BuddyListProbe::Screen();
+    const int rebuilds = screen->GetRebuildCount();
+    BuddyListProbe::SetPresence("dave@localhost", Available);
+    DeliverContactChange("dave@localhost");
+    EXPECT_EQ(rebuilds + 1, screen->GetRebuildCount());
+    EXPECT_EQ("Friends (4/6)", BuddyListProbe::Rows()[4]);
+
+    const int presences[] = {Away, Busy, Offline};
+    for (int i = 0; i < 9; ++i) {
+        for (const char* user : {"dave@localhost", "alice@localhost"}) {
+            BuddyListProbe::SetPresence(user, presences[i % 3]);
+            DeliverContactChange(user);
+        }
+    }
+    EXPECT_EQ(rebuilds + 1, screen->GetRebuildCount());
+    app.driver.AdvanceTime(FrameMs);
+    EXPECT_EQ(rebuilds + 2, screen->GetRebuildCount());
+    const Rows rows = BuddyListProbe::Rows();
+    EXPECT_EQ((Rows{"Friends (2/6)", "Bob | At lunch", "Carol"}), Rows(rows.begin() + 4, rows.begin() + 7));
+    // Nothing waits, so the frames after it rebuild nothing.
+    app.driver.AdvanceTime(FrameMs * 3);
+    EXPECT_EQ(rebuilds + 2, screen->GetRebuildCount());
 }
 
 // A list of hundreds makes the rows the user sees, wherever the list is scrolled to.

@@ -106,7 +106,7 @@ bool ChatFixture::WaitUntil(const std::function<bool()>& done, std::chrono::mill
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        app.driver.PumpUntilIdle();
+        app.driver.PumpAFrame();
     }
     return true;
 }

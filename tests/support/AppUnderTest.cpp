@@ -124,13 +124,13 @@ bool AppUnderTest::PopupShows(const std::string& text) const
 bool AppUnderTest::PumpUntil(const std::function<bool()>& check, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    driver.PumpUntilIdle();
+    driver.PumpAFrame();
     while (!check()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        driver.PumpUntilIdle();
+        driver.PumpAFrame();
     }
     return true;
 }

@@ -70,8 +70,9 @@ public:
     Screen Visible() const;
     // Whether a popup on screen shows `text` (anywhere in one of its labels).
     bool PopupShows(const std::string& text) const;
-    // Pumps the user-interface thread until `check` holds or `timeout` of real time has
-    // passed (the engine's threads answer in real time); answers the last value of `check`.
+    // Pumps the user-interface thread, a frame at a time (ScreenDriver::PumpAFrame), until
+    // `check` holds or `timeout` of real time has passed (the engine's threads answer in real
+    // time); answers the last value of `check`.
     bool PumpUntil(const std::function<bool()>& check, std::chrono::milliseconds timeout = DefaultWait);
     const TempDataDir& Data() const { return data_; }
 

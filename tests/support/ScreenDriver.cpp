@@ -10,6 +10,7 @@
 #include "platform/ListView.h"
 #include "platform/SearchBar.h"
 #include "platform/TextBox.h"
+#include "platform/FrameClock.h"
 #include "platform/VirtualClock.h"
 
 #include <algorithm>
@@ -317,6 +318,15 @@ void ScreenDriver::AdvanceTime(int milliseconds)
 }
 
 void ScreenDriver::PumpUntilIdle() { ScreenProbe::ProcessEvents(); }
+
+void ScreenDriver::PumpAFrame()
+{
+    PumpUntilIdle();
+    const long long next = Ixa::Base::Runtime::VirtualClock::GetTimeToNextExpiry();
+    if (next >= 0 && next <= Ixa::Ui::FrameClock::LongestFrameMs) {
+        AdvanceTime(static_cast<int>(next));
+    }
+}
 
 std::string ScreenDriver::Describe() const { return ScreenProbe::Describe(); }
 

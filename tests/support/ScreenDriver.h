@@ -71,6 +71,10 @@ public:
     bool SelectNotification();
     void AdvanceTime(int milliseconds);
     void PumpUntilIdle();
+    // For a test that waits for the engine in real time: pumps, then lets the next frame come
+    // on the virtual clock when a timer waits for it (one due within a frame), as frames keep
+    // coming while a user waits. Timers further off stay where the test left them.
+    void PumpAFrame();
     std::string Describe() const;
     bool SaveScreenshot(const std::string& path) const;
     // How many pixels of clearly coloured (saturated) light the screen shows inside `area`

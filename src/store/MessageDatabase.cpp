@@ -23,8 +23,11 @@ constexpr const char* CREATE_ID_INDEX = "CREATE UNIQUE INDEX IF NOT EXISTS messa
 constexpr const char* CREATE_USER_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_user ON messagetable(otheruserid,timestamp)";
 // A message delivered again is recognised by its archive id, or by its sender and stanza id.
+// Only rows with an archive id are in the archive index (a burst from a server that keeps no
+// archive adds nothing to it); it replaces an index over every row.
+constexpr const char* DROP_FULL_ARCHIVE_INDEX = "DROP INDEX IF EXISTS messagetable_archive";
 constexpr const char* CREATE_ARCHIVE_INDEX =
-    "CREATE INDEX IF NOT EXISTS messagetable_archive ON messagetable(archiveid)";
+    "CREATE INDEX IF NOT EXISTS messagetable_archived ON messagetable(archiveid) WHERE archiveid<>''";
 constexpr const char* CREATE_STANZA_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
 
@@ -158,7 +161,7 @@ constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetab
 // received message stored last: the archive hands out its results oldest first, and asking
 // after an id older than the newest only fetches again what is then skipped.
 constexpr const char* SELECT_RECEIVED_DUPLICATE =
-    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
+    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid<>'' AND archiveid=?) "
     "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
 constexpr const char* SELECT_LAST_ARCHIVE_ID =
     "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
@@ -191,7 +194,7 @@ IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
 MessageDatabase::MessageDatabase()
     : StoreTable(dbLocation,
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
-                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
+                  CREATE_ID_INDEX, CREATE_USER_INDEX, DROP_FULL_ARCHIVE_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
                   CREATE_SEARCH_KEYS, CREATE_SPILLED_INDEX, CREATE_SEARCH_FILL,
                   SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), CREATE_SEARCH_ROW_VIEW,
                   CREATE_SEARCH_INDEXED_VIEW, UNINDEX_AHEAD_OF_FILL, UNKEY_AHEAD_OF_FILL, DROP_INSERT_TRIGGER,

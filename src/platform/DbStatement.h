@@ -12,6 +12,7 @@
 #include "platform/DbStatementHandle.h"
 
 #include <memory>
+#include <string>
 
 struct sqlite3;
 
@@ -36,9 +37,12 @@ public:
 
 private:
     result Bound(int code) const;
+    result BindText(int index, const std::string& utf8);
 
     sqlite3* connection_;
     std::shared_ptr<DbStatementHandle> handle_;
+    // The ASCII text of the last string bound, kept for its capacity.
+    std::string narrow_;
 };
 
 }  // namespace Ixa::Io

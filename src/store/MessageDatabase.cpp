@@ -160,9 +160,10 @@ constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetab
 // the sender's id only recognises a row stored without an archive id. The last archive id is that of the
 // received message stored last: the archive hands out its results oldest first, and asking
 // after an id older than the newest only fetches again what is then skipped.
+// Its parameters are the sender, the stanza id and the archive id, each bound once.
 constexpr const char* SELECT_RECEIVED_DUPLICATE =
-    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid<>'' AND archiveid=?) "
-    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
+    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?3<>'' AND archiveid<>'' AND archiveid=?3) "
+    "OR (?2<>'' AND otheruserid=?1 AND stanzaid=?2 AND (?3='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
 constexpr const char* SELECT_LAST_ARCHIVE_ID =
     "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
 constexpr const char* SELECT_LAST_RECEIVED =
@@ -327,9 +328,8 @@ long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARG
 
 Message* MessageDatabase::FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
 {
-    SqlParameters values;
-    values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId).Text(archiveId);
-    return QueryFirst(SELECT_RECEIVED_DUPLICATE, values, CreateStoredMessage);
+    return QueryFirst(SELECT_RECEIVED_DUPLICATE, SqlParameters().Text(sender).Text(stanzaId).Text(archiveId),
+        CreateStoredMessage);
 }
 
 IMString MessageDatabase::GetLastArchiveId()

@@ -64,16 +64,17 @@ constexpr const char* CREATE_SEARCH =
     "tokenize='unicode61 remove_diacritics 2')";
 constexpr const char* MARK_SEARCH_UNFILLED = "INSERT INTO messagesearchfill(nextrow) VALUES(0)";
 // A file whose index was kept complete by an insert trigger: the trigger goes, the index stays.
-// If it was still filling, the rows after `nextrow` that the trigger indexed are unindexed
-// first, so that no row after `nextrow` is ever in the index and a step need not look.
-constexpr const char* UNINDEX_AHEAD_OF_FILL =
-    "INSERT INTO messagesearch(messagesearch,rowid,message) SELECT 'delete',i.key,i.message FROM messagesearchindexed i "
-    "JOIN messagetable m ON m.messageid=i.messageid WHERE EXISTS(SELECT 1 FROM sqlite_master WHERE type='trigger' "
-    "AND name='messagesearch_insert') AND m.rowid>(SELECT nextrow FROM messagesearchfill)";
-constexpr const char* UNKEY_AHEAD_OF_FILL =
-    "DELETE FROM messagesearchkey WHERE EXISTS(SELECT 1 FROM sqlite_master WHERE type='trigger' "
-    "AND name='messagesearch_insert') AND key IN (SELECT i.key FROM messagesearchindexed i "
-    "JOIN messagetable m ON m.messageid=i.messageid WHERE m.rowid>(SELECT nextrow FROM messagesearchfill))";
+// One still filling (where rows after `nextrow` may be indexed) starts its fill again from an
+// empty index, so that no row after `nextrow` is ever in the index and a step need not look.
+constexpr const char* EMPTY_EARLIER_INDEX =
+    "INSERT INTO messagesearch(messagesearch) SELECT 'delete-all' WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert') AND EXISTS(SELECT 1 FROM messagesearchfill)";
+constexpr const char* EMPTY_EARLIER_KEYS =
+    "DELETE FROM messagesearchkey WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert') AND EXISTS(SELECT 1 FROM messagesearchfill)";
+constexpr const char* RESTART_EARLIER_FILL =
+    "UPDATE messagesearchfill SET nextrow=0 WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert')";
 constexpr const char* DROP_INSERT_TRIGGER = "DROP TRIGGER IF EXISTS messagesearch_insert";
 constexpr const char* MARK_SEARCH_FILLED =
     "INSERT INTO messagesearchfill(nextrow) SELECT IFNULL(MAX(rowid),0) FROM messagetable "
@@ -197,9 +198,9 @@ MessageDatabase::MessageDatabase()
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
                   CREATE_ID_INDEX, CREATE_USER_INDEX, DROP_FULL_ARCHIVE_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
                   CREATE_SEARCH_KEYS, CREATE_SPILLED_INDEX, CREATE_SEARCH_FILL,
-                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), CREATE_SEARCH_ROW_VIEW,
-                  CREATE_SEARCH_INDEXED_VIEW, UNINDEX_AHEAD_OF_FILL, UNKEY_AHEAD_OF_FILL, DROP_INSERT_TRIGGER,
-                  MARK_SEARCH_FILLED, CREATE_SEARCH_INPUT_VIEW,
+                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), EMPTY_EARLIER_INDEX,
+                  EMPTY_EARLIER_KEYS, RESTART_EARLIER_FILL, DROP_INSERT_TRIGGER, MARK_SEARCH_FILLED, CREATE_SEARCH_ROW_VIEW,
+                  CREATE_SEARCH_INDEXED_VIEW, CREATE_SEARCH_INPUT_VIEW,
                   CREATE_SEARCH_INPUT_TRIGGER, CREATE_DELETE_TRIGGER, CREATE_LOWER_FILL_TRIGGER, CREATE_UNINDEX_TRIGGER,
                   DROP_OLD_REINDEX_TRIGGER, CREATE_REINDEX_TRIGGER})
 {

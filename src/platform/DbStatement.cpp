@@ -44,30 +44,38 @@ result DbStatement::BindInt64(int index, long long value)
 
 result DbStatement::BindString(int index, const Base::String& value)
 {
-    // Files keep text as UTF-8. Ids and most names are ASCII, which narrows straight into a
-    // buffer kept for the next bind; anything else is converted first. The engine copies the
-    // text into the buffer it keeps for the parameter, so a burst of inserts allocates nothing.
+    // Files keep text as UTF-8. Ids and most names are ASCII, which narrows straight into the
+    // text the handle keeps for the parameter, where the engine reads it without a copy: a
+    // burst of inserts allocates nothing to bind. Anything else is converted first.
     const char16_t* units = value.GetPointer();
     std::size_t length = static_cast<std::size_t>(value.GetLength());
+    std::string& text = PrepareText(index);
     if (!std::all_of(units, units + length, [](char16_t unit) { return unit < 0x80; })) {
-        return BindText(index, value.ToUtf8());
+        text = value.ToUtf8();
+    } else {
+        text.resize(length);
+        std::transform(units, units + length, text.begin(), [](char16_t unit) { return static_cast<char>(unit); });
     }
-    narrow_.resize(length);
-    std::transform(units, units + length, narrow_.begin(), [](char16_t unit) { return static_cast<char>(unit); });
-    return BindText(index, narrow_);
+    return BindText(index, text);
 }
 
 result DbStatement::BindDateTime(int index, const Base::DateTime& value)
 {
-    narrow_.resize(Base::DateTime::TEXT_LENGTH);
-    value.WriteText(narrow_.data());
-    return BindText(index, narrow_);
+    std::string& text = PrepareText(index);
+    text.resize(Base::DateTime::TEXT_LENGTH);
+    value.WriteText(text.data());
+    return BindText(index, text);
 }
 
-result DbStatement::BindText(int index, const std::string& utf8)
+std::string& DbStatement::PrepareText(int index)
 {
     handle_->Restart();
-    return Bound(sqlite3_bind_text64(handle_->Get(), index + 1, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    return handle_->BoundText(index);
+}
+
+result DbStatement::BindText(int index, const std::string& text)
+{
+    return Bound(sqlite3_bind_text64(handle_->Get(), index + 1, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8));
 }
 
 result DbStatement::BindBlob(int index, const Base::ByteBuffer& value)

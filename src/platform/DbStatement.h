@@ -37,12 +37,13 @@ public:
 
 private:
     result Bound(int code) const;
-    result BindText(int index, const std::string& utf8);
+    // Rewinds the statement and lends the text the handle keeps for the parameter.
+    std::string& PrepareText(int index);
+    // Binds `text`, which the handle keeps, to the parameter.
+    result BindText(int index, const std::string& text);
 
     sqlite3* connection_;
     std::shared_ptr<DbStatementHandle> handle_;
-    // The ASCII text of the last string bound, kept for its capacity.
-    std::string narrow_;
 };
 
 }  // namespace Ixa::Io

@@ -1,7 +1,7 @@
 // What searching the stored messages costs: 1,000,000 messages of 3 to 12 words over 1,000
 // conversations, the words drawn from a 30,000-word vocabulary with the skew of real text
-// (a word's chance falls with its rank), stored through the message store so the index is
-// kept in step as it is in use. Each query asks for the 100 newest hits; the figure is the
+// (a word's chance falls with its rank), stored through the message store and then indexed in
+// the steps the application takes. Each query asks for the 100 newest hits; the figure is the
 // median over all queries, and per kind of query with its fastest and slowest (goal: at most
 // 20 ms overall). Then the share of the file the index takes, and how long a file of that
 // size made before the index existed takes to be indexed after it is first opened, in the
@@ -205,8 +205,8 @@ bool PrintFirstOpening(const std::string& file)
 {
     sqlite3* db = nullptr;
     bool dropped = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
-                   sqlite3_exec(db, "DROP TRIGGER messagesearch_insert;DROP TRIGGER messagesearch_delete;"
-                                    "DROP TRIGGER messagesearch_unindex;DROP TRIGGER messagesearch_reindex;"
+                   sqlite3_exec(db, "DROP TRIGGER messagesearch_lowerfill;DROP TRIGGER messagesearch_delete;"
+                                    "DROP TRIGGER messagesearch_unindex;DROP TRIGGER messagesearch_refresh;"
                                     "DROP VIEW messagesearchinput;DROP VIEW messagesearchindexed;DROP VIEW messagesearchrow;"
                                     "DROP TABLE messagesearch;DROP TABLE messagesearchkey;DROP TABLE messagesearchfill",
                                 nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -250,7 +250,13 @@ int main()
     {
         std::unique_ptr<MessageModel> store(MessageModel::GetInstance());
         double seeding = MillisecondsOf([&] { Seed(*store, words); });
-        std::printf("stored %d messages in %.1f s\n", MESSAGES, seeding / 1000);
+        double done = 0;
+        double indexing = MillisecondsOf([&] {
+            while (done >= 0 && done < 1.0) {
+                done = store->IndexSearchStep(INDEXING_STEP_ROWS);
+            }
+        });
+        std::printf("stored %d messages in %.1f s, indexed them in %.1f s\n", MESSAGES, seeding / 1000, indexing / 1000);
     }
     std::unique_ptr<MessageModel> store(MessageModel::GetInstance());
     SearchMilliseconds(*store, words[0]);

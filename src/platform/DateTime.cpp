@@ -1,5 +1,6 @@
 #include "platform/DateTime.h"
 
+#include <algorithm>
 #include <string>
 
 namespace Ixa::Base {
@@ -12,7 +13,8 @@ constexpr long long MAX_TIME = 253402300799999LL;   // 9999-12-31T23:59:59.999
 
 // The positions of the digits and separators in "YYYY-MM-DDTHH:MM:SS.mmmZ".
 constexpr char TEXT_PATTERN[] = "dddd-dd-ddTdd:dd:dd.dddZ";
-constexpr std::size_t TEXT_LENGTH = sizeof(TEXT_PATTERN) - 1;
+constexpr std::size_t TEXT_LENGTH = DateTime::TEXT_LENGTH;
+static_assert(sizeof(TEXT_PATTERN) - 1 == TEXT_LENGTH);
 
 bool MatchesTextPattern(const std::string& text)
 {
@@ -85,7 +87,14 @@ DateTime::Civil DateTime::CivilFromDays(long long days)
 // pattern rather than through a formatted print.
 String DateTime::ToString() const
 {
-    char text[TEXT_LENGTH + 1] = "0000-00-00T00:00:00.000Z";
+    char text[TEXT_LENGTH + 1] = {};
+    WriteText(text);
+    return String(text);
+}
+
+void DateTime::WriteText(char* text) const
+{
+    std::copy(TEXT_PATTERN, TEXT_PATTERN + TEXT_LENGTH, text);
     PutDigits(text, 0, 4, GetYear());
     PutDigits(text, 5, 2, GetMonth());
     PutDigits(text, 8, 2, GetDay());
@@ -93,7 +102,6 @@ String DateTime::ToString() const
     PutDigits(text, 14, 2, GetMinute());
     PutDigits(text, 17, 2, GetSecond());
     PutDigits(text, 20, 3, GetMillisecond());
-    return String(text);
 }
 
 result DateTime::Parse(const String& text, DateTime& value)

@@ -7,6 +7,8 @@
 
 #include "platform/String.h"
 
+#include <cstddef>
+
 namespace Ixa::Base {
 
 class DateTime : public Object {
@@ -43,6 +45,9 @@ public:
 
     // "YYYY-MM-DDTHH:MM:SS.mmmZ".
     String ToString() const;
+    static constexpr std::size_t TEXT_LENGTH = 24;
+    // The same text as ASCII into `text`, TEXT_LENGTH characters and no terminator.
+    void WriteText(char* text) const;
     // Reads exactly the form ToString writes; E_INVALID_FORMAT for anything else.
     static result Parse(const String& text, DateTime& value);
 

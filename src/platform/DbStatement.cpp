@@ -44,26 +44,39 @@ result DbStatement::BindInt64(int index, long long value)
 
 result DbStatement::BindString(int index, const Base::String& value)
 {
-    handle_->Restart();
-    // Files keep text as UTF-8. Ids and most names are ASCII, which narrows straight into a
-    // buffer the engine takes over; anything else is converted first and copied by the engine.
+    // Files keep text as UTF-8. Ids and most names are ASCII, which narrows straight into the
+    // text the handle keeps for the parameter, where the engine reads it without a copy: a
+    // burst of inserts allocates nothing to bind. Anything else is converted first.
     const char16_t* units = value.GetPointer();
     std::size_t length = static_cast<std::size_t>(value.GetLength());
+    std::string& text = PrepareText(index);
     if (!std::all_of(units, units + length, [](char16_t unit) { return unit < 0x80; })) {
-        std::string utf8 = value.ToUtf8();
-        return Bound(
-            sqlite3_bind_text64(handle_->Get(), index + 1, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+        text = value.ToUtf8();
+    } else {
+        text.resize(length);
+        std::transform(units, units + length, text.begin(), [](char16_t unit) { return static_cast<char>(unit); });
     }
-    // One spare byte, so that an empty text gets a buffer and is stored as text, not as NULL.
-    auto ascii = static_cast<char*>(sqlite3_malloc64(length + 1));
-    if (ascii == nullptr) {
-        return E_OUT_OF_MEMORY;
-    }
-    std::transform(units, units + length, ascii, [](char16_t unit) { return static_cast<char>(unit); });
-    return Bound(sqlite3_bind_text64(handle_->Get(), index + 1, ascii, length, sqlite3_free, SQLITE_UTF8));
+    return BindText(index, text);
 }
 
-result DbStatement::BindDateTime(int index, const Base::DateTime& value) { return BindString(index, value.ToString()); }
+result DbStatement::BindDateTime(int index, const Base::DateTime& value)
+{
+    std::string& text = PrepareText(index);
+    text.resize(Base::DateTime::TEXT_LENGTH);
+    value.WriteText(text.data());
+    return BindText(index, text);
+}
+
+std::string& DbStatement::PrepareText(int index)
+{
+    handle_->Restart();
+    return handle_->BoundText(index);
+}
+
+result DbStatement::BindText(int index, const std::string& text)
+{
+    return Bound(sqlite3_bind_text64(handle_->Get(), index + 1, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8));
+}
 
 result DbStatement::BindBlob(int index, const Base::ByteBuffer& value)
 {

@@ -12,6 +12,7 @@
 #include "platform/DbStatementHandle.h"
 
 #include <memory>
+#include <string>
 
 struct sqlite3;
 
@@ -36,6 +37,10 @@ public:
 
 private:
     result Bound(int code) const;
+    // Rewinds the statement and lends the text the handle keeps for the parameter.
+    std::string& PrepareText(int index);
+    // Binds `text`, which the handle keeps, to the parameter.
+    result BindText(int index, const std::string& text);
 
     sqlite3* connection_;
     std::shared_ptr<DbStatementHandle> handle_;

@@ -6,6 +6,7 @@ namespace Ixa::Io {
 
 DbStatementHandle::DbStatementHandle(sqlite3_stmt* statement)
     : statement_(statement)
+    , boundTexts_(static_cast<std::size_t>(sqlite3_bind_parameter_count(statement)))
 {
 }
 
@@ -22,6 +23,12 @@ unsigned long DbStatementHandle::Restart()
 }
 
 bool DbStatementHandle::IsCurrent(unsigned long execution) const { return execution == execution_; }
+
+std::string& DbStatementHandle::BoundText(int index)
+{
+    const auto slot = static_cast<std::size_t>(index);
+    return index >= 0 && slot < boundTexts_.size() ? boundTexts_[slot] : unbound_;
+}
 
 void DbStatementHandle::Finish(unsigned long execution)
 {

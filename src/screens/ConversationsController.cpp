@@ -435,12 +435,16 @@ void ConversationsController::OnTextValueChanged(const Control&, IMView* view)
     }
 }
 
+// The search indexes what was stored since the last step; when more waits than one step
+// takes (a burst just received), the steps go on and the search says so until they are done.
 void ConversationsController::search(ConversationsScreen& screen)
 {
-    if (searchResults_.GetIndexedPercent() == 100 && !IMManager::GetMessageModel()->IsSearchIndexComplete()) {
-        searchResults_.SetIndexedPercent(0);
-    }
     searchResults_.Search(screen.GetSearchText());
+    const double indexed = IMManager::GetMessageModel()->SearchIndexShare();
+    if (indexed >= 0) {
+        searchResults_.SetIndexedPercent(static_cast<int>(indexed * 100));
+        screen.ContinueIndexing();
+    }
     screen.UpdateSearchList();
 }
 

@@ -23,8 +23,11 @@ constexpr const char* CREATE_ID_INDEX = "CREATE UNIQUE INDEX IF NOT EXISTS messa
 constexpr const char* CREATE_USER_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_user ON messagetable(otheruserid,timestamp)";
 // A message delivered again is recognised by its archive id, or by its sender and stanza id.
+// Only rows with an archive id are in the archive index (a burst from a server that keeps no
+// archive adds nothing to it); it replaces an index over every row.
+constexpr const char* DROP_FULL_ARCHIVE_INDEX = "DROP INDEX IF EXISTS messagetable_archive";
 constexpr const char* CREATE_ARCHIVE_INDEX =
-    "CREATE INDEX IF NOT EXISTS messagetable_archive ON messagetable(archiveid)";
+    "CREATE INDEX IF NOT EXISTS messagetable_archived ON messagetable(archiveid) WHERE archiveid<>''";
 constexpr const char* CREATE_STANZA_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
 
@@ -39,13 +42,17 @@ constexpr const char* CREATE_STANZA_INDEX =
 // as the newest, and are found again by their id for removal.
 //
 // The index keeps no copy of the texts. Accents and case are folded away, so "cafe" finds
-// "Café". The triggers keep it in step with every write to the table, whichever statement
-// makes it: a row is indexed through the view messagesearchinput, and unindexed before it is
-// changed or deleted (while its old time stamp still finds its key).
+// "Café". Storing a message does no indexing: a burst of received messages costs the table
+// and its indexes only. messagesearchfill holds the last row considered (`nextrow`); the rows
+// after it are indexed a bounded step at a time (IndexSearchStep), and a search first takes one
+// such step, so what was stored a moment ago is found. Triggers keep the indexed rows in step
+// with every other write, whichever statement makes it: a row is indexed through the view
+// messagesearchinput, and unindexed before it is changed or deleted (while its old time stamp
+// still finds its key). New rows take the row number after the largest one, so after a delete
+// `nextrow` comes down to the largest remaining row: a new row always lands after it.
 //
-// A file with messages made before the index existed gets an empty index and a row in
-// messagesearchfill: its older messages are indexed a step at a time (IndexSearchStep) from
-// the row after `nextrow` on, while new ones are indexed as they are stored.
+// A file with messages made before the index existed starts with `nextrow` 0, and one made
+// when every message was indexed as it was stored starts at its last row.
 constexpr const char* SEARCH_TABLE = "messagesearch";
 constexpr const char* CREATE_SEARCH_KEYS =
     "CREATE TABLE IF NOT EXISTS messagesearchkey(key INTEGER PRIMARY KEY,messageid INTEGER,spilled INTEGER)";
@@ -55,8 +62,23 @@ constexpr const char* CREATE_SEARCH_FILL = "CREATE TABLE IF NOT EXISTS messagese
 constexpr const char* CREATE_SEARCH =
     "CREATE VIRTUAL TABLE messagesearch USING fts5(message,content='',columnsize=0,"
     "tokenize='unicode61 remove_diacritics 2')";
-constexpr const char* MARK_SEARCH_UNFILLED =
-    "INSERT INTO messagesearchfill(nextrow) SELECT 0 WHERE EXISTS(SELECT 1 FROM messagetable)";
+constexpr const char* MARK_SEARCH_UNFILLED = "INSERT INTO messagesearchfill(nextrow) VALUES(0)";
+// A file whose index was kept complete by an insert trigger: the trigger goes, the index stays.
+// One still filling (where rows after `nextrow` may be indexed) starts its fill again from an
+// empty index, so that no row after `nextrow` is ever in the index and a step need not look.
+constexpr const char* EMPTY_EARLIER_INDEX =
+    "INSERT INTO messagesearch(messagesearch) SELECT 'delete-all' WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert') AND EXISTS(SELECT 1 FROM messagesearchfill)";
+constexpr const char* EMPTY_EARLIER_KEYS =
+    "DELETE FROM messagesearchkey WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert') AND EXISTS(SELECT 1 FROM messagesearchfill)";
+constexpr const char* RESTART_EARLIER_FILL =
+    "UPDATE messagesearchfill SET nextrow=0 WHERE EXISTS(SELECT 1 FROM sqlite_master "
+    "WHERE type='trigger' AND name='messagesearch_insert')";
+constexpr const char* DROP_INSERT_TRIGGER = "DROP TRIGGER IF EXISTS messagesearch_insert";
+constexpr const char* MARK_SEARCH_FILLED =
+    "INSERT INTO messagesearchfill(nextrow) SELECT IFNULL(MAX(rowid),0) FROM messagetable "
+    "WHERE NOT EXISTS(SELECT 1 FROM messagesearchfill)";
 constexpr const char* CREATE_SEARCH_ROW_VIEW =
     "CREATE VIEW IF NOT EXISTS messagesearchrow AS SELECT rowid AS row,messageid,message,"
     "IFNULL(CAST(strftime('%s',timestamp) AS INTEGER),0)*1024 AS base FROM messagetable";
@@ -73,35 +95,38 @@ constexpr const char* CREATE_SEARCH_INPUT_TRIGGER =
     "ORDER BY key DESC LIMIT 1),base) AS next FROM messagesearchrow WHERE messageid=new.messageid);"
     "INSERT INTO messagesearch(rowid,message) SELECT last_insert_rowid(),message FROM messagetable "
     "WHERE messageid=new.messageid; END";
-constexpr const char* CREATE_INSERT_TRIGGER =
-    "CREATE TRIGGER IF NOT EXISTS messagesearch_insert AFTER INSERT ON messagetable BEGIN "
-    "INSERT INTO messagesearchinput VALUES(new.messageid); END";
 constexpr const char* CREATE_DELETE_TRIGGER =
     "CREATE TRIGGER IF NOT EXISTS messagesearch_delete BEFORE DELETE ON messagetable BEGIN "
     "INSERT INTO messagesearch(messagesearch,rowid,message) SELECT 'delete',key,message FROM messagesearchindexed "
     "WHERE messageid=old.messageid;"
     "DELETE FROM messagesearchkey WHERE key IN (SELECT key FROM messagesearchindexed WHERE messageid=old.messageid); END";
+constexpr const char* CREATE_LOWER_FILL_TRIGGER =
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_lowerfill AFTER DELETE ON messagetable BEGIN "
+    "UPDATE messagesearchfill SET nextrow=(SELECT IFNULL(MAX(rowid),0) FROM messagetable) "
+    "WHERE nextrow>(SELECT IFNULL(MAX(rowid),0) FROM messagetable); END";
 constexpr const char* CREATE_UNINDEX_TRIGGER =
     "CREATE TRIGGER IF NOT EXISTS messagesearch_unindex BEFORE UPDATE OF message,messageid,timestamp ON messagetable "
     "BEGIN INSERT INTO messagesearch(messagesearch,rowid,message) SELECT 'delete',key,message FROM messagesearchindexed "
     "WHERE messageid=old.messageid;"
     "DELETE FROM messagesearchkey WHERE key IN (SELECT key FROM messagesearchindexed WHERE messageid=old.messageid); END";
+// A row not yet reached by the steps is left to them. (The trigger of that name in older
+// files indexed every changed row.)
+constexpr const char* DROP_OLD_REINDEX_TRIGGER = "DROP TRIGGER IF EXISTS messagesearch_reindex";
 constexpr const char* CREATE_REINDEX_TRIGGER =
-    "CREATE TRIGGER IF NOT EXISTS messagesearch_reindex AFTER UPDATE OF message,messageid,timestamp ON messagetable "
+    "CREATE TRIGGER IF NOT EXISTS messagesearch_refresh AFTER UPDATE OF message,messageid,timestamp ON messagetable "
+    "WHEN new.rowid<=(SELECT nextrow FROM messagesearchfill) "
     "BEGIN INSERT INTO messagesearchinput VALUES(new.messageid); END";
 // The index answers its newest keys first and stops at the limit.
 constexpr const char* SEARCH_MESSAGES =
     "SELECT m.* FROM (SELECT rowid AS key FROM messagesearch WHERE messagesearch MATCH ? ORDER BY rowid DESC LIMIT ?) hits "
     "JOIN messagesearchkey k ON k.key=hits.key JOIN messagetable m ON m.messageid=k.messageid ORDER BY hits.key DESC";
-// Filling the index of an older file: -1 once it is complete.
+// Catching up with the rows stored after `nextrow`, none of which is indexed.
 constexpr const char* SELECT_FILL_ROW = "SELECT IFNULL((SELECT nextrow FROM messagesearchfill),-1)";
 constexpr const char* SELECT_FILL_STEP_END =
     "SELECT IFNULL(MAX(rowid),-1) FROM (SELECT rowid FROM messagetable WHERE rowid>? ORDER BY rowid LIMIT ?)";
 constexpr const char* FILL_SEARCH_STEP =
-    "INSERT INTO messagesearchinput SELECT messageid FROM messagetable WHERE rowid>? AND rowid<=? "
-    "AND NOT EXISTS(SELECT 1 FROM messagesearchindexed i WHERE i.messageid=messagetable.messageid) ORDER BY rowid";
+    "INSERT INTO messagesearchinput SELECT messageid FROM messagetable WHERE rowid>? AND rowid<=? ORDER BY rowid";
 constexpr const char* SET_FILL_ROW = "UPDATE messagesearchfill SET nextrow=?";
-constexpr const char* END_FILL = "DELETE FROM messagesearchfill";
 constexpr const char* SELECT_LARGEST_ROW = "SELECT IFNULL(MAX(rowid),0) FROM messagetable";
 
 // Inserts the row, or updates every column of the row that has the message id.
@@ -136,9 +161,10 @@ constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetab
 // the sender's id only recognises a row stored without an archive id. The last archive id is that of the
 // received message stored last: the archive hands out its results oldest first, and asking
 // after an id older than the newest only fetches again what is then skipped.
+// Its parameters are the sender, the stanza id and the archive id, each bound once.
 constexpr const char* SELECT_RECEIVED_DUPLICATE =
-    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?<>'' AND archiveid=?) "
-    "OR (?<>'' AND otheruserid=? AND stanzaid=? AND (?='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
+    "SELECT * FROM messagetable WHERE messagetype IN (0,3) AND ((?3<>'' AND archiveid<>'' AND archiveid=?3) "
+    "OR (?2<>'' AND otheruserid=?1 AND stanzaid=?2 AND (?3='' OR IFNULL(archiveid,'')=''))) LIMIT 1";
 constexpr const char* SELECT_LAST_ARCHIVE_ID =
     "SELECT archiveid FROM messagetable WHERE messagetype IN (0,3) AND archiveid<>'' ORDER BY rowid DESC LIMIT 1";
 constexpr const char* SELECT_LAST_RECEIVED =
@@ -170,11 +196,13 @@ IMString MessageDatabase::getDBLocation() { return IMString(dbLocation); }
 MessageDatabase::MessageDatabase()
     : StoreTable(dbLocation,
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
-                  CREATE_ID_INDEX, CREATE_USER_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
+                  CREATE_ID_INDEX, CREATE_USER_INDEX, DROP_FULL_ARCHIVE_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
                   CREATE_SEARCH_KEYS, CREATE_SPILLED_INDEX, CREATE_SEARCH_FILL,
-                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), CREATE_SEARCH_ROW_VIEW,
-                  CREATE_SEARCH_INDEXED_VIEW, CREATE_SEARCH_INPUT_VIEW, CREATE_SEARCH_INPUT_TRIGGER, CREATE_INSERT_TRIGGER,
-                  CREATE_DELETE_TRIGGER, CREATE_UNINDEX_TRIGGER, CREATE_REINDEX_TRIGGER})
+                  SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), EMPTY_EARLIER_INDEX,
+                  EMPTY_EARLIER_KEYS, RESTART_EARLIER_FILL, DROP_INSERT_TRIGGER, MARK_SEARCH_FILLED, CREATE_SEARCH_ROW_VIEW,
+                  CREATE_SEARCH_INDEXED_VIEW, CREATE_SEARCH_INPUT_VIEW,
+                  CREATE_SEARCH_INPUT_TRIGGER, CREATE_DELETE_TRIGGER, CREATE_LOWER_FILL_TRIGGER, CREATE_UNINDEX_TRIGGER,
+                  DROP_OLD_REINDEX_TRIGGER, CREATE_REINDEX_TRIGGER})
 {
 }
 
@@ -253,37 +281,39 @@ ArrayList* MessageDatabase::GetMessagesWithUser(const Ixa::Base::String& user, b
 
 ArrayList* MessageDatabase::SearchMessages(const IMString& typed, int limit)
 {
+    IndexSearchStep(SEARCH_CATCH_UP_ROWS);
     return QuerySearch(SEARCH_MESSAGES, typed, limit, CreateStoredMessage);
 }
 
 double MessageDatabase::IndexSearchStep(int rows)
 {
-    long long next = QueryInt64(SELECT_FILL_ROW, SqlParameters());
-    if (next < 0) {
-        return 1.0;
+    const long long next = QueryInt64(SELECT_FILL_ROW, SqlParameters());
+    const long long end = next < 0 ? -1 : QueryInt64(SELECT_FILL_STEP_END, SqlParameters().Int64(next).Int(rows));
+    if (end < 0) {
+        return next < 0 ? -1.0 : 1.0;
     }
-    long long end = QueryInt64(SELECT_FILL_STEP_END, SqlParameters().Int64(next).Int(rows));
     if (!BeginTransaction()) {
         return -1.0;
     }
-    bool stepped = end < 0 ? Execute(END_FILL)
-                           : Execute(FILL_SEARCH_STEP, SqlParameters().Int64(next).Int64(end)) &&
-                                 Execute(SET_FILL_ROW, SqlParameters().Int64(end));
-    if (!stepped) {
+    if (!Execute(FILL_SEARCH_STEP, SqlParameters().Int64(next).Int64(end)) ||
+        !Execute(SET_FILL_ROW, SqlParameters().Int64(end))) {
         RollbackTransaction();
         return -1.0;
     }
-    if (!CommitTransaction()) {
-        return -1.0;
-    }
-    if (end < 0) {
-        return 1.0;
-    }
-    long long largest = QueryInt64(SELECT_LARGEST_ROW, SqlParameters());
-    return largest <= 0 ? 1.0 : std::min(0.999, static_cast<double>(end) / static_cast<double>(largest));
+    return CommitTransaction() ? SearchIndexShare() : -1.0;
 }
 
-bool MessageDatabase::IsSearchIndexComplete() { return IsOpened() && QueryInt64(SELECT_FILL_ROW, SqlParameters()) < 0; }
+double MessageDatabase::SearchIndexShare()
+{
+    const long long indexed = QueryInt64(SELECT_FILL_ROW, SqlParameters());
+    const long long largest = QueryInt64(SELECT_LARGEST_ROW, SqlParameters());
+    if (indexed < 0 || largest < 0) {
+        return -1.0;
+    }
+    return indexed >= largest ? 1.0 : std::min(0.999, static_cast<double>(indexed) / static_cast<double>(largest));
+}
+
+bool MessageDatabase::IsSearchIndexComplete() { return IsOpened() && SearchIndexShare() == 1.0; }
 
 Message* MessageDatabase::GetLastMessageWithUser(const Ixa::Base::String& user)
 {
@@ -299,9 +329,8 @@ long long MessageDatabase::GetLargestMessageId() { return QueryInt64(SELECT_LARG
 
 Message* MessageDatabase::FindReceivedMessage(const IMString& sender, const IMString& stanzaId, const IMString& archiveId)
 {
-    SqlParameters values;
-    values.Text(archiveId).Text(archiveId).Text(stanzaId).Text(sender).Text(stanzaId).Text(archiveId);
-    return QueryFirst(SELECT_RECEIVED_DUPLICATE, values, CreateStoredMessage);
+    return QueryFirst(SELECT_RECEIVED_DUPLICATE, SqlParameters().Text(sender).Text(stanzaId).Text(archiveId),
+        CreateStoredMessage);
 }
 
 IMString MessageDatabase::GetLastArchiveId()

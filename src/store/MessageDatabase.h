@@ -2,7 +2,8 @@
 // conversations, sent and received, with its read state. Lists are new ArrayLists (capacity
 // 10) of new objects the caller owns: messages oldest first, user ids as platform strings.
 // A failed query answers null for lists and single messages, false for checks and 0 for
-// counts; so does a closed table.
+// counts; so does a closed table. Storing never indexes for the search: the index catches up
+// in bounded steps on the user-interface thread (see IndexSearchStep).
 // Threading and ownership: as StoreTable (MessageModel serialises it).
 #pragma once
 
@@ -49,14 +50,22 @@ public:
     // to Integer; the caller owns keys and values).
     Ixa::Base::Collection::HashMap* GetUnreadMessages();
     Message* GetLastMessageWithUser(const Ixa::Base::String& user);
+    // Messages stored since the last indexing step are indexed first, up to this many.
+    static constexpr int SEARCH_CATCH_UP_ROWS = 256;
+
     // At most `limit` messages with words beginning like every word of `typed` (case and
     // accents aside), the newest first; `typed` is taken as plain words (SearchQuery). Nothing
-    // typed finds nothing.
+    // typed finds nothing. It takes an indexing step of SEARCH_CATCH_UP_ROWS first, so it finds
+    // every stored message unless more than that many wait to be indexed.
     Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
-    // Indexes up to `rows` more of the messages stored before the index existed, in one
-    // transaction; answers how much of the table is indexed (0 to 1, 1 once complete), or -1
-    // when the step failed.
+    // Storing a message does not index it (a burst of received messages stays cheap): this
+    // indexes up to `rows` more of the messages not yet indexed, oldest first, in one
+    // transaction, and answers how much of the table is indexed (0 to 1, 1 once complete), or
+    // -1 when the step failed. The caller decides where the steps run: the conversations
+    // screen takes them on the user-interface thread while it shows, and each search takes one.
     double IndexSearchStep(int rows);
+    // How much of the table is indexed: 0 to 1, 1 once complete; -1 when it cannot be read.
+    double SearchIndexShare();
     // Whether every stored message is in the index (false while the table is closed).
     bool IsSearchIndexComplete();
     // The received message stored with the archive id, or from `sender` with the stanza id on a

@@ -164,6 +164,11 @@ double MessageModel::IndexSearchStep(int rows)
     return Locked(-1.0, [&](MessageDatabase& messages) { return messages.IndexSearchStep(rows); });
 }
 
+double MessageModel::SearchIndexShare()
+{
+    return Locked(-1.0, [](MessageDatabase& messages) { return messages.SearchIndexShare(); });
+}
+
 bool MessageModel::IsSearchIndexComplete()
 {
     return Locked(false, [](MessageDatabase& messages) { return messages.IsSearchIndexComplete(); });

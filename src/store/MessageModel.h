@@ -54,6 +54,8 @@ public:
     Ixa::Base::Collection::ArrayList* SearchMessages(const IMString& typed, int limit);
     // As MessageDatabase::IndexSearchStep; -1 while the lock is missing.
     double IndexSearchStep(int rows);
+    // As MessageDatabase::SearchIndexShare; -1 while the lock is missing.
+    double SearchIndexShare();
     bool IsSearchIndexComplete();
 
 private:

@@ -325,6 +325,45 @@ TEST(DatabaseTest, StatementsBindFromZeroAndEnumeratorsReadEveryType)
     EXPECT_TRUE(IsFailed(GetLastResult()));
 }
 
+// Texts and date-times bound one after another each keep their own value, also when the
+// statement runs again with others; an empty text is stored as text, not as NULL; and a
+// result read after its statement was deleted still matches the text bound.
+TEST(DatabaseTest, ValuesBoundInTurnKeepTheirOwnTexts)
+{
+    TempDataDir dir;
+    std::unique_ptr<Database> database = OpenDatabase("/Home/texts.db");
+    ASSERT_EQ(database->ExecuteSql(String("CREATE TABLE t(a NTEXT,b NTEXT,c NTEXT,d DATETIME)"), true), E_SUCCESS);
+    std::unique_ptr<DbStatement> insert(database->CreateStatementN(String("INSERT INTO t VALUES(?,?,?,?)")));
+    ASSERT_NE(insert, nullptr);
+    DateTime when;
+    when.SetValue(2021, 6, 7, 8, 9, 10, 11);
+    const String firsts[] = {String("a longer ascii text"), String()};
+    for (const String& first : firsts) {
+        ASSERT_EQ(insert->BindString(0, first), E_SUCCESS);
+        ASSERT_EQ(insert->BindString(1, String(u"\u00e9t\u00e9")), E_SUCCESS);
+        ASSERT_EQ(insert->BindString(2, String("x")), E_SUCCESS);
+        ASSERT_EQ(insert->BindDateTime(3, when), E_SUCCESS);
+        EXPECT_EQ(database->ExecuteStatementN(*insert), nullptr);
+        ASSERT_EQ(GetLastResult(), E_SUCCESS);
+        when.AddSeconds(1);
+    }
+    EXPECT_EQ(TextOfFirstRow(*database, "SELECT group_concat(typeof(a)||':'||a||'|'||b||'|'||c||'|'||d,';') FROM t").ToUtf8(),
+        String(u"text:a longer ascii text|\u00e9t\u00e9|x|2021-06-07T08:09:10.011Z;text:|\u00e9t\u00e9|x|2021-06-07T08:09:11.011Z")
+            .ToUtf8());
+
+    std::unique_ptr<DbStatement> select(database->CreateStatementN(String("SELECT d FROM t WHERE b=? ORDER BY d DESC")));
+    ASSERT_NE(select, nullptr);
+    ASSERT_EQ(select->BindString(0, String(u"\u00e9t\u00e9")), E_SUCCESS);
+    std::unique_ptr<DbEnumerator> rows(database->ExecuteStatementN(*select));
+    select.reset();
+    ASSERT_NE(rows, nullptr);
+    ASSERT_EQ(rows->MoveNext(), E_SUCCESS);
+    ASSERT_EQ(rows->MoveNext(), E_SUCCESS);
+    String earlier;
+    EXPECT_EQ(rows->GetStringAt(0, earlier), E_SUCCESS);
+    EXPECT_EQ(earlier, String("2021-06-07T08:09:10.011Z"));
+}
+
 TEST(DatabaseTest, AReexecutedStatementLeavesItsOldEnumeratorStale)
 {
     TempDataDir dir;

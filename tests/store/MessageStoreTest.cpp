@@ -88,6 +88,29 @@ protected:
     std::unique_ptr<MessageModel> model_{MessageModel::GetInstance()};
 };
 
+// The entries of an index of the message file, as text; "" when there is no such index.
+std::string IndexEntries(const char* index)
+{
+    Ixa::Io::Database raw;
+    if (Ixa::IsFailed(raw.Construct(String("/Home/gtalkmessage.db"), false))) {
+        return "no file";
+    }
+    const std::string sql = std::string("SELECT sum(ncell) FROM dbstat WHERE pagetype='leaf' AND name='") + index + "'";
+    std::unique_ptr<Ixa::Io::DbEnumerator> rows(raw.QueryN(String(sql.c_str())));
+    String value;
+    if (rows == nullptr || Ixa::IsFailed(rows->MoveNext()) || Ixa::IsFailed(rows->GetStringAt(0, value))) {
+        return "";
+    }
+    return value.ToUtf8();
+}
+
+void RunSql(const char* sql)
+{
+    Ixa::Io::Database raw;
+    ASSERT_EQ(raw.Construct(String("/Home/gtalkmessage.db"), false), Ixa::E_SUCCESS);
+    ASSERT_EQ(raw.ExecuteSql(String(sql), true), Ixa::E_SUCCESS) << sql;
+}
+
 }  // namespace
 
 TEST_F(MessageStoreTest, ReadingAConversationMarksItReadUnlessAskedToKeepItUnread)
@@ -427,4 +450,14 @@ TEST_F(MessageStoreTest, ReceivedMessagesAreFoundByArchiveIdOrBySenderAndStanzaI
     IMDateTime last;
     ASSERT_TRUE(model.GetLastReceivedTime(last));
     EXPECT_EQ(last, At(5)) << "the sent message at minute 9 does not count";
+
+    EXPECT_EQ(IndexEntries("messagetable_archived"), "2") << "only rows with an archive id are in the archive index";
+    model_.reset();
+    RunSql("DROP INDEX messagetable_archived");
+    RunSql("CREATE INDEX messagetable_archive ON messagetable(archiveid)");
+    model_.reset(MessageModel::GetInstance());
+    ASSERT_TRUE(model_->CheckOpenDB());
+    EXPECT_EQ(IndexEntries("messagetable_archive"), "") << "the index over every row is gone";
+    EXPECT_EQ(IndexEntries("messagetable_archived"), "2");
+    EXPECT_EQ(Found(*model_, IMString("zed@x"), IMString(), IMString("A1")), 2);
 }

@@ -93,6 +93,12 @@ void OwnStatusFixture::SetSelfStatus(int code, const char* text)
     Ixa::Base::String message(text);
     status.SetCustomStatusMessage(message);
     IMManager::GetRequestController()->SetClientPresence(new PresenceStatus(status));
+    // A screen shows the status once the service reports it back, and only then can the user
+    // build the next one on it.
+    EXPECT_TRUE(app_->PumpUntil([&] {
+        PresenceStatus self = IMManager::CopySelfStatus();
+        return self.GetPresenceStatus() == code && (code == PresenceStatus::OFFLINE || self.GetCustomStatusMessage() == message);
+    })) << "the service did not report the status back";
 }
 
 int OwnStatusFixture::UnreadFromFriend()

@@ -34,7 +34,8 @@ protected:
     void ShowThroughSettings(int event, const std::string& form);
     // Waits until the service has reported the user's own status with that code.
     bool SelfStatusIs(int code);
-    // Sends the user's own status with that code and message, as a screen does.
+    // Sends the user's own status with that code and message, as a screen does, and waits until
+    // the service has reported it back.
     void SetSelfStatus(int code, const char* text);
     int UnreadFromFriend();
     // The text of the newest message stored in the conversation with the friend.

@@ -5,6 +5,8 @@
 // Threading and ownership: a plain value, printed from the benchmark's main thread.
 #pragma once
 
+#include "Spread.h"
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -26,6 +28,19 @@ struct BenchFigure {
     // The spread of repeated measurements, when there were several (for example min and max).
     double low = None;
     double high = None;
+
+    // A figure of repeated measurements: their median, with the lowest and highest as spread.
+    static BenchFigure Of(const std::string& name, const Spread& spread, const std::string& unit, Better better)
+    {
+        BenchFigure figure;
+        figure.name = name;
+        figure.value = spread.median;
+        figure.unit = unit;
+        figure.better = better;
+        figure.low = spread.low;
+        figure.high = spread.high;
+        return figure;
+    }
 
     // Prints "@figure {json}" on stdout and flushes, so the line survives a later crash.
     void Print() const

@@ -54,6 +54,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr BenchFigure::Better Lower = BenchFigure::Better::LOWER;
+
 constexpr int GROUPS = 5;
 constexpr int CONTACTS = 5000;
 constexpr int RUNS = 5;
@@ -145,18 +147,6 @@ struct BurstRun {
     bool shown;
 };
 
-BenchFigure LowerIsBetter(const std::string& name, const Spread& spread, const std::string& unit)
-{
-    BenchFigure figure;
-    figure.name = name;
-    figure.value = spread.median;
-    figure.unit = unit;
-    figure.better = BenchFigure::Better::LOWER;
-    figure.low = spread.low;
-    figure.high = spread.high;
-    return figure;
-}
-
 // The last contact changed shows its new presence in the rebuilt list.
 bool LastChangeShown(int round)
 {
@@ -232,11 +222,11 @@ bool MeasureBurst(AppUnderTest& app, BuddyScreen& screen)
     const Spread store = Spread::Of(storeAlone);
     std::printf("presence burst of %d over %d contacts: median %.2f rebuilds per frame, %.0f ms to screen (store alone %.0f ms)\n",
         CONTACTS, CONTACTS, rate.median, time.median, store.median);
-    BenchFigure figure = LowerIsBetter("buddy list: rebuilds per frame, 5,000 presence changes", rate, "rebuilds/frame");
+    BenchFigure figure = BenchFigure::Of("buddy list: rebuilds per frame, 5,000 presence changes", rate, "rebuilds/frame", Lower);
     figure.goal = 1;
     figure.Print();
-    LowerIsBetter("buddy list: rebuilds for 5,000 presence changes", Spread::Of(rebuilds), "rebuilds").Print();
-    BenchFigure shown = LowerIsBetter("buddy list: 5,000 presence changes to screen", time, "ms");
+    BenchFigure::Of("buddy list: rebuilds for 5,000 presence changes", Spread::Of(rebuilds), "rebuilds", Lower).Print();
+    BenchFigure shown = BenchFigure::Of("buddy list: 5,000 presence changes to screen", time, "ms", Lower);
     shown.yardstick = "the same writes to the store alone";
     shown.yardstickValue = store.median;
     shown.Print();
@@ -258,7 +248,7 @@ void MeasureSearch(AppUnderTest& app)
     const Spread keystroke = Spread::Of(runs);
     std::printf("search keystroke over %d contacts (%d results): median %.1f ms (min %.1f, max %.1f)\n", CONTACTS, results, keystroke.median,
         keystroke.low, keystroke.high);
-    BenchFigure figure = LowerIsBetter("buddy list: one search keystroke, 5,000 contacts", keystroke, "ms");
+    BenchFigure figure = BenchFigure::Of("buddy list: one search keystroke, 5,000 contacts", keystroke, "ms", Lower);
     figure.goal = 16;
     figure.Print();
 }
@@ -291,7 +281,7 @@ void MeasureScroll(AppUnderTest& app, BuddyScreen& screen)
     const Spread view = Spread::Of(inView);
     std::printf("scrolling to the middle of %d rows: median %.0f rows made (min %.0f, max %.0f), %.0f in view, %.0f held\n",
         screen.GetMainListView()->GetItemCount(), rows.median, rows.low, rows.high, view.median, Spread::Of(held).median);
-    BenchFigure figure = LowerIsBetter("buddy list: rows made scrolling to the middle", rows, "rows");
+    BenchFigure figure = BenchFigure::Of("buddy list: rows made scrolling to the middle", rows, "rows", Lower);
     figure.yardstick = "rows in view";
     figure.yardstickValue = view.median;
     figure.goal = 1;

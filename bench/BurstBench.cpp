@@ -138,15 +138,11 @@ int main(int argc, char** argv)
             ours.low, ours.high);
         std::printf("  slixmpp: %9.0f messages/s median (%.0f to %.0f), until the last one is received\n",
             theirs.median, theirs.low, theirs.high);
-        BenchFigure figure;
-        figure.name = "burst stored, scripted server";
-        figure.value = ours.median;
-        figure.unit = "messages/s";
+        BenchFigure figure =
+            BenchFigure::Of("burst stored, scripted server", ours, "messages/s", BenchFigure::Better::HIGHER);
         figure.yardstick = "slixmpp receiving, storing nothing";
         figure.yardstickValue = theirs.median;
         figure.goal = Goal;
-        figure.low = ours.low;
-        figure.high = ours.high;
         figure.Print();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_burst: %s\n", error.what());

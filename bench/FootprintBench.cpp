@@ -73,26 +73,10 @@ const char* const AvatarsQuery = "SELECT COUNT(*) FROM icontable1 WHERE length(i
 
 double NowMs() { return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count(); }
 
-struct Spread {
-    double median = 0, low = 0, high = 0;
-};
-
-Spread SpreadOf(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2], values.front(), values.back()};
-}
-
 void Report(const std::string& name, const std::string& unit, const Spread& spread, double goal)
 {
-    BenchFigure figure;
-    figure.name = name;
-    figure.value = spread.median;
-    figure.unit = unit;
-    figure.better = BenchFigure::Better::LOWER;
+    BenchFigure figure = BenchFigure::Of(name, spread, unit, BenchFigure::Better::LOWER);
     figure.goal = goal;
-    figure.low = spread.low;
-    figure.high = spread.high;
     figure.Print();
     std::printf("  %-48s %9.1f %s  (min %.1f, max %.1f", name.c_str(), spread.median, unit.c_str(), spread.low, spread.high);
     std::printf(std::isnan(goal) ? ")\n" : "; goal %.0f)\n", goal);
@@ -404,9 +388,9 @@ private:
 
         void Report(const std::string& which) const
         {
-            ::Report(which + " start to sign-in form drawn", "ms", SpreadOf(wall), 100);
-            ::Report(which + " start, processor time until drawn", "ms", SpreadOf(cpu), BenchFigure::None);
-            ::Report(which + " start, page faults until drawn", "faults", SpreadOf(faults), BenchFigure::None);
+            ::Report(which + " start to sign-in form drawn", "ms", Spread::Of(wall), 100);
+            ::Report(which + " start, processor time until drawn", "ms", Spread::Of(cpu), BenchFigure::None);
+            ::Report(which + " start, page faults until drawn", "faults", Spread::Of(faults), BenchFigure::None);
         }
     };
 
@@ -474,23 +458,23 @@ private:
         }
         std::printf("Roster of %d contacts online with avatars (%d contacts and %d avatars stored; %d runs)\n", size, contacts,
             avatars, Runs);
-        Report("resident after sign-in, " + label, "MB", SpreadOf(rss), memoryGoal);
-        Report("peak resident by sign-in, " + label, "MB", SpreadOf(hwm), memoryGoal);
-        Report("own (anonymous) resident after sign-in, " + label, "MB", SpreadOf(anon), BenchFigure::None);
-        Report("mapped-file resident after sign-in, " + label, "MB", SpreadOf(file), BenchFigure::None);
-        Report("first sign-in: start to buddy list drawn, " + label, "ms", SpreadOf(firstDrawn), drawnGoal);
+        Report("resident after sign-in, " + label, "MB", Spread::Of(rss), memoryGoal);
+        Report("peak resident by sign-in, " + label, "MB", Spread::Of(hwm), memoryGoal);
+        Report("own (anonymous) resident after sign-in, " + label, "MB", Spread::Of(anon), BenchFigure::None);
+        Report("mapped-file resident after sign-in, " + label, "MB", Spread::Of(file), BenchFigure::None);
+        Report("first sign-in: start to buddy list drawn, " + label, "ms", Spread::Of(firstDrawn), drawnGoal);
         if (!avatarsDone.empty()) {
-            Report("first sign-in: start to every avatar stored, " + label, "ms", SpreadOf(avatarsDone), BenchFigure::None);
+            Report("first sign-in: start to every avatar stored, " + label, "ms", Spread::Of(avatarsDone), BenchFigure::None);
         }
         if (!burstRss.empty()) {
             if (busyAfterBurst) {
                 std::printf("  (the screens were still catching up with the burst %d s after it was stored)\n", QuietAfterBurstSeconds);
             }
-            Report("resident after 10,000 messages, " + label, "MB", SpreadOf(burstRss), memoryGoal);
-            Report("peak resident by 10,000 messages, " + label, "MB", SpreadOf(burstHwm), memoryGoal);
-            Report("own (anonymous) resident after 10,000 messages, " + label, "MB", SpreadOf(burstAnon), BenchFigure::None);
+            Report("resident after 10,000 messages, " + label, "MB", Spread::Of(burstRss), memoryGoal);
+            Report("peak resident by 10,000 messages, " + label, "MB", Spread::Of(burstHwm), memoryGoal);
+            Report("own (anonymous) resident after 10,000 messages, " + label, "MB", Spread::Of(burstAnon), BenchFigure::None);
         }
-        Report("start to buddy list drawn, stored " + label, "ms", SpreadOf(drawn), drawnGoal);
+        Report("start to buddy list drawn, stored " + label, "ms", Spread::Of(drawn), drawnGoal);
     }
 
     // How many avatars are stored once all `wanted` are, or at the time-out.

@@ -80,14 +80,7 @@ double NotificationsPerSecond(long count)
 
 void Report(const std::string& name, const std::string& unit, const std::vector<double>& rounds)
 {
-    const Spread spread = Spread::Of(rounds);
-    BenchFigure figure;
-    figure.name = name;
-    figure.value = spread.median;
-    figure.unit = unit;
-    figure.low = spread.low;
-    figure.high = spread.high;
-    figure.Print();
+    BenchFigure::Of(name, Spread::Of(rounds), unit, BenchFigure::Better::HIGHER).Print();
 }
 
 }  // namespace

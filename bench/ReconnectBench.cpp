@@ -155,19 +155,13 @@ private:
     // first wait is deliberate, so its row has no goal.
     void Report(const std::string& name, const Spread& times, const std::string& yardstick, double ratioGoal) const
     {
-        BenchFigure figure;
-        figure.name = "reconnect: " + name;
-        figure.value = times.median;
-        figure.unit = "ms";
-        figure.better = BenchFigure::Better::LOWER;
+        BenchFigure figure = BenchFigure::Of("reconnect: " + name, times, "ms", BenchFigure::Better::LOWER);
         if (!yardstick.empty()) {
             figure.yardstick = yardstick;
             figure.yardstickValue = freshSignIn_.median;
             figure.goal = ratioGoal;
             figure.goalOn = BenchFigure::GoalOn::RATIO;
         }
-        figure.low = times.low;
-        figure.high = times.high;
         figure.Print();
     }
 

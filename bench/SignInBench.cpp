@@ -134,17 +134,11 @@ void Print(const char* what, const Spread& spread)
 // The client's sign-in against slixmpp's on the same server; the goal is to be no slower.
 void Report(const Spread& client, const Spread& slixmpp)
 {
-    BenchFigure figure;
-    figure.name = "sign-in, login to signed in";
-    figure.value = client.median;
-    figure.unit = "ms";
-    figure.better = BenchFigure::Better::LOWER;
+    BenchFigure figure = BenchFigure::Of("sign-in, login to signed in", client, "ms", BenchFigure::Better::LOWER);
     figure.yardstick = "slixmpp connect to session_start";
     figure.yardstickValue = slixmpp.median;
     figure.goal = 1;
     figure.goalOn = BenchFigure::GoalOn::RATIO;
-    figure.low = client.low;
-    figure.high = client.high;
     figure.Print();
 }
 

@@ -3,6 +3,7 @@
 // service-extension modules, and scripted slixmpp peers (tests/e2e/peer.py) as the other
 // users. Every user name is new per test, since the server keeps rosters between tests.
 #include "support/EngineUnderTest.h"
+#include "support/FaultProxy.h"
 #include "support/LocalProsody.h"
 #include "support/PeerClient.h"
 #include "support/ProsodySuite.h"
@@ -22,6 +23,7 @@
 
 using namespace std::chrono_literals;
 using TestSupport::EngineUnderTest;
+using TestSupport::FaultProxy;
 using TestSupport::LocalProsody;
 using TestSupport::PeerClient;
 using TestSupport::PeerEvent;
@@ -684,25 +686,37 @@ TEST_F(EngineEndToEndTest, AContactOnTwoClientsStaysAvailableWhenOneSignsOff)
 
 // The server dies in the middle of a burst and comes back: nothing reported received is lost,
 // and the client signs in again by itself (the server lost the session it could have resumed).
-TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndTheClientComesBackByItself)
+// The server dies mid-burst and comes back on its port. Alice reaches it through a proxy that
+// turns her away until Bob, back first, has written to her and Carol has stayed away: so what
+// Bob sent waits in the server's offline store, and the client must come back by itself, get it,
+// and show each contact as it is now.
+TEST_F(EngineEndToEndTest, AServerRestartLosesNothingAndTheClientComesBackByItselfToCurrentPresence)
 {
     LocalProsody doomed;
     doomed.Start();
     setenv("VELOIM_CA_FILE", doomed.CaFile().c_str(), 1);
     const std::string alice = NewUser("alice", &doomed);
     const std::string bob = NewUser("bob", &doomed);
+    const std::string carol = NewUser("carol", &doomed);
     alice_ = alice;
     std::unique_ptr<PeerClient> bobPeer = Online(bob, "peer", &doomed);
-    MakeFriends(alice, {{bobPeer.get(), "Bob"}}, &doomed);
-    ASSERT_TRUE(SignIn(&doomed));
-    ASSERT_TRUE(EngineUnderTest::Eventually(
-        [&] { return engine_.ContactById(Jid(bob))->GetPresenceType() == Contact::PRESENCE_AVAILABLE; }));
+    std::unique_ptr<PeerClient> carolPeer = Online(carol, "peer", &doomed);
+    MakeFriends(alice, {{bobPeer.get(), "Bob"}, {carolPeer.get(), "Carol"}}, &doomed);
+    FaultProxy proxy(doomed.Port());
+    ASSERT_TRUE(proxy.Start());
+    ASSERT_TRUE(engine_.SignIn(proxy.Port(), alice, Password));
+    auto available = [&](const std::string& user) {
+        return engine_.ContactById(Jid(user))->GetPresenceType() == Contact::PRESENCE_AVAILABLE;
+    };
+    ASSERT_TRUE(EngineUnderTest::Eventually([&] { return available(bob) && available(carol); }));
 
     ASSERT_TRUE(bobPeer->Send("burst " + Jid(alice) + " 5000 burst-"));
     ASSERT_TRUE(engine_.Delegate().WaitFor("OnMessageReceivedToChat", 200, Wait));
+    proxy.RefuseFor(10min);
     doomed.Kill();
     ASSERT_TRUE(engine_.Delegate().WaitFor("OnReconnecting", 1, Wait));
     bobPeer.reset();
+    carolPeer.reset();
 
     // Everything reported received is stored, and nothing else is (the reader may still have
     // handed on a few messages it had read before the loss).
@@ -727,13 +741,29 @@ TEST_F(EngineEndToEndTest, AServerKilledDuringABurstLosesNothingReceivedAndTheCl
     const unsigned short port = doomed.Port();
     doomed.Start();
     ASSERT_EQ(doomed.Port(), port);
+    bobPeer = Online(bob, "peer", &doomed);
+    ExpectDone(*bobPeer, "send " + Jid(alice) + " while-you-were-away");
+    EXPECT_EQ(engine_.Delegate().Count("OnReconnected"), 0u);
+    proxy.RefuseFor(0ms);
+
     EXPECT_TRUE(engine_.Delegate().WaitFor("OnReconnected", 1, Wait)) << testing::PrintToString(engine_.Delegate().Names());
+    EXPECT_TRUE(Received("while-you-were-away"));
     EXPECT_EQ(engine_.Delegate().Count("OnSignInSuccess"), 1u);
     EXPECT_EQ(engine_.Delegate().Count("OnConnectionLost"), 0u);
-    // Bob went while the server was down, so nobody tells the fresh session he is offline: the
-    // presence kept from before must not pass for current.
+    // Bob is back; Carol went while the server was down, so nobody tells the fresh session she
+    // is offline: the presence kept from before must not pass for current.
     ASSERT_TRUE(engine_.Delegate().WaitFor("OnAllPresenceReceived", 2, Wait));
-    EXPECT_NE(engine_.ContactById(Jid(bob))->GetPresenceType(), Contact::PRESENCE_AVAILABLE);
+    EXPECT_TRUE(EngineUnderTest::Eventually([&] { return available(bob); }));
+    EXPECT_FALSE(available(carol));
+    size_t copies = 0;
+    stored = engine_.Messages().GetAllMessagesWithUser(IMString(Jid(bob).c_str()), true);
+    ASSERT_NE(stored, nullptr);
+    for (int i = 0; i < stored->GetCount(); ++i) {
+        copies += static_cast<Message*>(stored->GetAt(i))->GetMessage().ToUtf8() == "while-you-were-away" ? 1 : 0;
+    }
+    stored->RemoveAll(true);
+    delete stored;
+    EXPECT_EQ(copies, 1u) << "the offline copy and the archive's must be one message";
 }
 
 // While the engine is signed out, the user's phone (another client of the same account) is

@@ -1,5 +1,6 @@
 #include "platform/DeviceLog.h"
 
+#include <deque>
 #include <mutex>
 
 namespace Ixa::System {
@@ -8,7 +9,7 @@ namespace {
 
 struct LogState {
     std::mutex mutex;
-    std::vector<std::string> entries;
+    std::deque<std::string> entries;
 };
 
 LogState& State()
@@ -23,12 +24,15 @@ void DeviceLog::Record(const std::string& entry)
 {
     std::lock_guard lock(State().mutex);
     State().entries.push_back(entry);
+    if (State().entries.size() > MaxEntries) {
+        State().entries.pop_front();
+    }
 }
 
 std::vector<std::string> DeviceLog::GetEntries()
 {
     std::lock_guard lock(State().mutex);
-    return State().entries;
+    return {State().entries.begin(), State().entries.end()};
 }
 
 void DeviceLog::Clear()

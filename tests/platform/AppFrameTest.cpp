@@ -165,6 +165,15 @@ TEST_F(AppFrameTest, DevicesAndOtherApplicationsRecordWhatTheyWereAsked)
     EXPECT_EQ((std::vector<std::string>{"play /Res/msn_newmsg.amr", "vibrate 1000 0",
                   "appcontrol ixa.appcontrol.BROWSER ixa.appcontrol.operation.DEFAULT url:http://example.com"}),
         System::DeviceLog::GetEntries());
+
+    // A long run keeps only the newest entries.
+    for (size_t i = 0; i < System::DeviceLog::MaxEntries; ++i) {
+        System::DeviceLog::Record("play " + std::to_string(i));
+    }
+    const std::vector<std::string> kept = System::DeviceLog::GetEntries();
+    ASSERT_EQ(System::DeviceLog::MaxEntries, kept.size());
+    EXPECT_EQ("play 0", kept.front());
+    EXPECT_EQ("play " + std::to_string(System::DeviceLog::MaxEntries - 1), kept.back());
 }
 
 TEST_F(AppFrameTest, SettingsStartFromTheEnvironmentAndTestsMaySetThem)

@@ -1,5 +1,6 @@
 #include "engine/ConnectionErrorHandler.h"
 
+#include "engine/ArchivePoll.h"
 #include "engine/EngineAccess.h"
 #include "engine/Reconnector.h"
 #include "engine/RequestController.h"
@@ -44,6 +45,11 @@ void ConnectionErrorHandler::handle(GtalkNotification* notification)
         StreamSessionStore::forget(getRequestController());
         signInAgain(reconnector);
         return;
+    case Connection::LossKind::REPLACED:
+        connection->closeConnection();
+        endForGood(reconnector, *delegate);
+        delegate->OnServerInitiatedSignOut(nullptr);
+        return;
     case Connection::LossKind::SESSION_LOST:
         connection->closeConnection();
         if (reconnector != nullptr) {
@@ -64,6 +70,19 @@ void ConnectionErrorHandler::signInAgain(Reconnector* reconnector)
         return;
     }
     getRequestController()->SignIn(nullptr);
+}
+
+// Nothing of the session is to come back: what was typed meanwhile fails, the archive poll
+// stops, and the kept session is not offered to the server again.
+void ConnectionErrorHandler::endForGood(Reconnector* reconnector, ResponseDelegate& delegate)
+{
+    if (reconnector != nullptr) {
+        reconnector->abandon(delegate);
+    }
+    if (ArchivePoll* poll = getRequestController()->GetArchivePoll()) {
+        poll->stop();
+    }
+    StreamSessionStore::forget(getRequestController());
 }
 
 IMString ConnectionErrorHandler::signInErrorText()

@@ -4,6 +4,9 @@
 // failed try of it schedules the next), and the next login counts as a first login again.
 // A server that ends the connection rather than resume a kept session has refused it: the
 // session is forgotten and the sign-in (or the reconnect try) starts again at once, afresh.
+// A server that ends a session because another sign-in of the account took it over (a
+// stream error "conflict") signs the user out: coming back would only take the session back,
+// and the two would take it from each other for ever.
 // Either way the connection is closed first. An error of an earlier attempt (the attempt
 // number it carries is not the connection's), or one that comes after the user signed out,
 // is stale: it closes nothing and shows nothing.
@@ -14,6 +17,7 @@
 #include "engine/NotificationHandler.h"
 
 class Reconnector;
+class ResponseDelegate;
 
 class ConnectionErrorHandler : public NotificationHandler {
 public:
@@ -27,4 +31,5 @@ public:
 
 private:
     void signInAgain(Reconnector* reconnector);
+    void endForGood(Reconnector* reconnector, ResponseDelegate& delegate);
 };

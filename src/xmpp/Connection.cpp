@@ -554,6 +554,8 @@ void Connection::notifyConnectionLost(unsigned long)
     }
 }
 
+void Connection::sessionReplaced() { replacedIn_ = attempt_.load(); }
+
 void Connection::postWhileConnected(const char* name, Ixa::Base::Object* object)
 {
     std::lock_guard<std::mutex> guard(postLock_);
@@ -580,5 +582,5 @@ Connection::LossKind Connection::classifyLoss(Ixa::Base::Object* attempt)
         return resumeRefusedIn_ == attempt_ ? LossKind::RESUME_REFUSED : LossKind::SIGN_IN_FAILED;
     }
     initialLogin_ = true;
-    return LossKind::SESSION_LOST;
+    return replacedIn_ == attempt_ ? LossKind::REPLACED : LossKind::SESSION_LOST;
 }

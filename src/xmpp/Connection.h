@@ -89,6 +89,9 @@ public:
         // The server ended the connection instead of answering the <resume/> of a kept
         // session: the session is forgotten, and a sign-in tried again at once starts afresh.
         RESUME_REFUSED,
+        // The server ended a signed-in session because another sign-in of the account took
+        // it over: coming back would take it back in turn, so the session ends for good.
+        REPLACED,
     };
 
     explicit Connection(RequestController* controller);
@@ -183,6 +186,9 @@ public:
     // Decides, together with the sign-out and the sign-in handler's setInitialLogin, what the
     // "connectionError" carrying `attempt` (the object it was posted with) means.
     LossKind classifyLoss(Ixa::Base::Object* attempt);
+    // On the reader thread: the server says another sign-in took this attempt's session; the
+    // close that follows is its loss.
+    void sessionReplaced();
     // Posts a notification unless the connection has been reported lost (then the object is
     // deleted): the loss and what is posted here reach the engine in the order they happened.
     void postWhileConnected(const char* name, Ixa::Base::Object* object);
@@ -233,6 +239,8 @@ private:
     std::atomic<int> attempt_{0};
     // The attempt whose connection ended while its <resume/> had no answer.
     std::atomic<int> resumeRefusedIn_{-1};
+    // The attempt whose session another sign-in took.
+    std::atomic<int> replacedIn_{-1};
 
     // Orders the loss report with postWhileConnected.
     std::mutex postLock_;

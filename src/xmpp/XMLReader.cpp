@@ -176,7 +176,7 @@ bool XMLReader::dispatch()
         parseMessage();
         countStanza();
     } else if (parser_->isName("stream:error")) {
-        delete parseError("stream:error");
+        readStreamError();
     } else if (parser_->isAttribute("xmlns", SM_NAMESPACE)) {
         dispatchStreamManagement();
     }
@@ -520,6 +520,17 @@ void XMLReader::parseArchiveFin(IQ& header)
         }
     });
     deliverStanza(fin, XMPPListener::ARCHIVE_END, complete);
+}
+
+// The server closes the stream after its error, and that close is what ends the session; only
+// a conflict changes what the client does next, since another sign-in of the account with the
+// same resource took the session, and coming back would only take it back.
+void XMLReader::readStreamError()
+{
+    std::unique_ptr<XMPPError> error(parseError("stream:error"));
+    if (error != nullptr && error->hasErrorCondition("conflict")) {
+        deliver(nullptr, XMPPListener::SESSION_REPLACED);
+    }
 }
 
 XMPPError* XMLReader::parseError(const char* endName)

@@ -114,6 +114,7 @@ private:
     ArchivedMessage* parseArchiveResult();
     void parseArchiveFin(IQ& header);
     XMPPError* parseError(const char* endName);
+    void readStreamError();
     void parseRoster(Roster* roster);
     void parseRosterItem(Roster* roster);
     void parseVCard(VCard* vCard);

@@ -21,6 +21,17 @@ void XMPPError::addErrorCondition(IMString* condition)
 
 IMVector* XMPPError::getConditions() { return conditions_; }
 
+bool XMPPError::hasErrorCondition(const char* name) const
+{
+    for (int i = 0; i < conditions_->size(); ++i) {
+        Ixa::Base::Object* item = nullptr;
+        if (conditions_->getAt(i, item) == Ixa::E_SUCCESS && static_cast<IMString*>(item)->ToUtf8() == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 XMPPError::Type XMPPError::getType() const { return type_; }
 
 void XMPPError::setType(Type type) { type_ = type; }

@@ -1,6 +1,6 @@
 // An error read from an "error" child or a stream error: the defined-condition names in
-// document order, the error type, the legacy numeric code and the optional text. Nothing in
-// the program acts on its contents; it is kept with the packet that carried it.
+// document order, the error type, the legacy numeric code and the optional text. It is kept
+// with the packet that carried it; of a stream error, only a conflict is acted on.
 // Ownership: the error owns its condition strings and its message. Thread-safety: none.
 #pragma once
 
@@ -23,6 +23,8 @@ public:
     void addErrorCondition(IMString* condition);
     // The condition names (IMString*), owned by the error.
     IMVector* getConditions();
+    // Whether one of the conditions is named `name`.
+    bool hasErrorCondition(const char* name) const;
     Type getType() const;
     void setType(Type type);
     int getCode() const;

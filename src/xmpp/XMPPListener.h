@@ -27,6 +27,7 @@ public:
     static constexpr int ARCHIVE_RESULT = 26;    // an ArchivedMessage: one result of an archive query
     static constexpr int ARCHIVE_END = 27;       // an ArchiveFin: the fin ending a page
     static constexpr int IQ_REFUSED = 28;        // a NewIQ: the id, sender and error of an iq of type error
+    static constexpr int SESSION_REPLACED = 29;  // no object: a stream error says another sign-in took the session
 
     virtual ~XMPPListener() = default;
 

@@ -170,6 +170,10 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
         processRefusal(dynamic_cast<IQ*>(object));
         delete object;
         return;
+    case SESSION_REPLACED:
+        delete object;
+        connection_->sessionReplaced();
+        return;
     case ARCHIVE_RESULT:
         processArchiveResult(object);
         return;

@@ -12,6 +12,7 @@
 #include "support/TemporaryDirectory.h"
 
 #include "store/Message.h"
+#include "xmpp/Constants.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
@@ -686,6 +687,20 @@ TEST_F(EngineEndToEndTest, AContactOnTwoClientsStaysAvailableWhenOneSignsOff)
 
 // The server dies in the middle of a burst and comes back: nothing reported received is lost,
 // and the client signs in again by itself (the server lost the session it could have resumed).
+// Another client signs in to Alice's account with the client's own resource: the server hands
+// it the session and tells the client so. The client signs the user out instead of coming back,
+// which would take the session back and start the two taking it from each other.
+TEST_F(EngineEndToEndTest, AnotherSignInWithTheSameResourceSignsTheUserOutForGood)
+{
+    ASSERT_TRUE(SignIn());
+    std::unique_ptr<PeerClient> other = Online(alice_, Constants::RESOURCE.ToUtf8());
+    ASSERT_TRUE(engine_.Delegate().WaitFor("OnServerInitiatedSignOut", 1, Wait))
+        << testing::PrintToString(engine_.Delegate().Names());
+    EXPECT_EQ(engine_.Delegate().Count("OnReconnecting"), 0u);
+    EXPECT_FALSE(engine_.Controller().GetReconnector()->isActive());
+    ExpectDone(*other, "roster_get");
+}
+
 // The server dies mid-burst and comes back on its port. Alice reaches it through a proxy that
 // turns her away until Bob, back first, has written to her and Carol has stayed away: so what
 // Bob sent waits in the server's offline store, and the client must come back by itself, get it,

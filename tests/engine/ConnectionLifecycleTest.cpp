@@ -186,3 +186,32 @@ TEST_F(ConnectionLifecycleTest, AMessageTheServerSendsWhileClosingIsStored)
     EXPECT_TRUE(server_->WaitUntilClientClosed());
     EXPECT_EQ(delegate_.Count("OnConnectionLost"), 0u);
 }
+
+// A server going down says so in a stream error and closes: the client comes back by itself.
+// Another sign-in of the account with the same resource makes the server end the session with
+// a conflict: coming back would take the session from the other sign-in, which would come back
+// and take it in turn, so the user is signed out here and the client tries nothing more.
+TEST_F(ConnectionLifecycleTest, AStreamErrorIsALossButASessionTakenByAnotherSignInIsASignOut)
+{
+    const std::string streams = " xmlns='urn:ietf:params:xml:ns:xmpp-streams'";
+    TlsScript shutdown = ScriptedSignIn::signIn();
+    shutdown.Send("<stream:error><system-shutdown" + streams + "/></stream:error></stream:stream>").Close();
+    TlsScript replaced = ScriptedSignIn::signIn();
+    replaced.WaitFor("jabber:iq:roster")  // the lists are asked for again once back
+        .Send("<stream:error><conflict" + streams + "/><text" + streams + ">Replaced by new connection</text>"
+              "</stream:error></stream:stream>")
+        .Close();
+    startServer({std::move(shutdown), std::move(replaced)});
+    startSignIn();
+    ASSERT_TRUE(delegate_.WaitFor("OnSignInSuccess")) << testing::PrintToString(delegate_.Names());
+    ASSERT_TRUE(delegate_.WaitFor("OnReconnected")) << testing::PrintToString(delegate_.Names());
+    const size_t reconnecting = delegate_.Count("OnReconnecting");
+
+    ASSERT_TRUE(delegate_.WaitFor("OnServerInitiatedSignOut")) << testing::PrintToString(delegate_.Names());
+    settleResponses();
+    EXPECT_EQ(delegate_.Count("OnReconnecting"), reconnecting) << "no try after the session was taken";
+    EXPECT_EQ(delegate_.Count("OnConnectionLost"), 0u);
+    EXPECT_EQ(delegate_.Count("OnSignInError"), 0u);
+    EXPECT_FALSE(controller_.GetReconnector()->isActive());
+    EXPECT_TRUE(server_->Failures().empty()) << testing::PrintToString(server_->Failures());
+}

@@ -1,5 +1,6 @@
-// The screen "DELETE_CONVERSATION_SCREEN": every conversation with a check mark under a
-// select-all row, and delete and cancel in the footer; back returns to the conversations.
+// The screen "DELETE_CONVERSATION_SCREEN": a label counting the checked conversations, every
+// conversation with a check mark under a select-all row, and delete (enabled only while a
+// conversation is checked) and cancel in the footer; back returns to the conversations.
 // Threading: user-interface thread. Ownership: owns its controller; the form owns the
 // controls.
 #pragma once
@@ -7,6 +8,7 @@
 #include "app/IMScreen.h"
 #include "screens/DeleteConvController.h"
 
+#include "platform/Label.h"
 #include "platform/ListView.h"
 
 class DeleteConvScreen : public IMScreen {
@@ -21,8 +23,10 @@ public:
     void setModelDependency() override;
 
     Ixa::Ui::Controls::ListView* GetList() const { return list_; }
+    void ShowSelection(int checked);
 
 private:
     DeleteConvController controller_;
     Ixa::Ui::Controls::ListView* list_ = nullptr;
+    Ixa::Ui::Controls::Label* selection_ = nullptr;
 };

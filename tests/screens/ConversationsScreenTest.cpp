@@ -278,7 +278,9 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     ASSERT_TRUE(Tap(ConversationsController::ACTION_DELETE_SCREEN));
     ASSERT_EQ("DELETE_CONVERSATION_SCREEN", app.Visible().form);
     EXPECT_EQ((std::vector<std::string>{"Select all", Zed, "Bob", "carol@localhost"}), VisibleListRows());
-    Screenshot("conversations_delete");
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE)) << "nothing to delete yet";
+    EXPECT_TRUE(Enabled(DeleteConvController::ACTION_CANCEL));
     Ixa::Ui::Controls::ListView* list = VisibleList();
     auto checks = [&] {
         std::string marks;
@@ -289,12 +291,19 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     };
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("xxxx", checks());
+    EXPECT_EQ("3 items selected", FirstLabel());
+    EXPECT_TRUE(Enabled(DeleteConvController::ACTION_DELETE));
+    Screenshot("conversations_delete");
     ASSERT_TRUE(app.driver.TapRow(2));
     EXPECT_EQ("-x-x", checks()) << "one row cleared clears select-all";
     ASSERT_TRUE(app.driver.TapRow(2));
     EXPECT_EQ("xxxx", checks()) << "every row checked checks select-all";
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("----", checks());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE));
+    ASSERT_TRUE(app.driver.TapRow(3));
+    EXPECT_EQ("1 item selected", FirstLabel());
+    ASSERT_TRUE(app.driver.TapRow(3));
 
     ASSERT_TRUE(app.driver.TapRow(1));
     ASSERT_TRUE(Tap(DeleteConvController::ACTION_CANCEL));
@@ -304,6 +313,8 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     ASSERT_TRUE(Tap(ConversationsController::ACTION_DELETE_SCREEN));
     list = VisibleList();
     EXPECT_EQ("----", checks()) << "the screen comes back unchecked";
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE));
     ASSERT_TRUE(app.driver.TapRow(1));
     ASSERT_TRUE(app.driver.TapRow(3));
     ASSERT_TRUE(Tap(DeleteConvController::ACTION_DELETE));

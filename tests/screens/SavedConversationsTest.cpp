@@ -152,9 +152,13 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     Ixa::Ui::Controls::ListView* list = VisibleList();
     EXPECT_FALSE(list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty()) << "Bob's is locked";
     EXPECT_TRUE(list->GetItemAt(1)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty());
-    Screenshot("saved_conversations_delete");
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(RestoreChecklistController::ACTION_DONE)) << "nothing to delete yet";
     ASSERT_TRUE(app.driver.TapRow(3));
     EXPECT_EQ("---x", Checks());
+    EXPECT_EQ("1 item selected", FirstLabel());
+    EXPECT_TRUE(Enabled(RestoreChecklistController::ACTION_DONE));
+    Screenshot("saved_conversations_delete");
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("xxxx", Checks());
     ASSERT_TRUE(app.driver.TapRow(1));
@@ -169,6 +173,8 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(Tap(RestoreController::ACTION_PROTECT));
     ASSERT_EQ("PROTECT_RESTORE_SCREEN", app.Visible().form);
     EXPECT_EQ("x", Checks()) << "checked while protected";
+    EXPECT_EQ("", FirstLabel()) << "protecting counts nothing: unchecked rows are unprotected";
+    EXPECT_TRUE(Enabled(RestoreChecklistController::ACTION_DONE));
     Screenshot("saved_conversations_protect");
     ASSERT_TRUE(app.driver.TapRow(0));
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_CANCEL));

@@ -188,6 +188,9 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(app.driver.TapRow(0));
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_DONE));
     EXPECT_TRUE(VisibleListRows().empty()) << "unprotected, it goes";
+    EXPECT_FALSE(Offers(RestoreController::ACTION_PROTECT)) << "nothing left to protect or delete";
+    EXPECT_FALSE(Offers(RestoreController::ACTION_DELETE));
+    Screenshot("saved_conversations_empty");
 }
 
 }  // namespace

@@ -128,6 +128,20 @@ TEST_F(ConversationsScreenTest, RowsAreNewestFirstWithTimeBadgeAndTheInvisibleIc
     EXPECT_TRUE(app.driver.FindByActionId(ConversationsController::ACTION_DELETE_SCREEN).has_value());
     Screenshot("conversations");
 
+    // The badge keeps to the second line, so the name keeps its room beside the time.
+    Ixa::Ui::Controls::ListItemBase* withBadge = VisibleList()->GetItemAt(0);
+    using S = ConversationsScreen;
+    const Ixa::Graphics::Rectangle name = withBadge->GetElementBounds(S::ELEMENT_NAME);
+    const Ixa::Graphics::Rectangle clock = withBadge->GetElementBounds(S::ELEMENT_TIME);
+    const Ixa::Graphics::Rectangle badge = withBadge->GetElementBounds(S::ELEMENT_BADGE);
+    const Ixa::Graphics::Rectangle text = withBadge->GetElementBounds(S::ELEMENT_LAST_MESSAGE);
+    EXPECT_LE(name.x + name.width, clock.x);
+    EXPECT_GE(badge.y, clock.y + clock.height) << "the badge sits below the time";
+    EXPECT_LE(text.x + text.width, badge.x);
+    EXPECT_LE(badge.y + badge.height, S::ROW_HEIGHT);
+    EXPECT_EQ(name.width, VisibleList()->GetItemAt(1)->GetElementBounds(S::ELEMENT_NAME).width)
+        << "a badge takes nothing from the name";
+
     // The 24-hour setting applies; a message arriving moves its conversation to the top.
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
     std::unique_ptr<Message> message(IMManager::GetMessageModel()->CreateMessage());

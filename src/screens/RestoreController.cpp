@@ -20,8 +20,6 @@ Ixa::Base::String RestoreController::selected_;
 namespace {
 
 constexpr int Inset = 20;
-// The check mark of a selection row takes its right end, with room for a lock beside it.
-constexpr int MarkWidth = 88 + 48;
 
 }  // namespace
 
@@ -91,9 +89,9 @@ Ixa::Ui::Controls::CustomItem* RestoreController::MakeRow(const Ixa::Base::Strin
     item->Construct(Ixa::Graphics::Dimension(width, ROW_HEIGHT), annex);
     const Ixa::Base::String date = DateOf(key);
     if (!date.IsEmpty()) {
-        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MarkWidth);
+        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MARK_WIDTH);
         RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, textWidth, 48), ELEMENT_USER, UserOf(key), 32, RowParts::White);
-        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 58, textWidth, 34), ELEMENT_DATE, date, 24, RowParts::Secondary);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, DATE_TOP, textWidth, DATE_HEIGHT), ELEMENT_DATE, date, 24, RowParts::Secondary);
     }
     return item.release();
 }

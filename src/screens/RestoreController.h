@@ -18,6 +18,11 @@ public:
     enum Action { ACTION_PROTECT = 1302, ACTION_DELETE = 1303 };
     enum Element { ELEMENT_USER = 1, ELEMENT_DATE = 2 };
     static constexpr int ROW_HEIGHT = 100;
+    // Where a row's second line, the date, is.
+    static constexpr int DATE_TOP = 58;
+    static constexpr int DATE_HEIGHT = 34;
+    // The check mark of a selection row takes its right end, as wide as the row is high.
+    static constexpr int MARK_WIDTH = 88;
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;

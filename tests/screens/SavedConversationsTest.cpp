@@ -10,6 +10,7 @@
 #include "screens/RestoreChatController.h"
 #include "screens/RestoreChecklistController.h"
 #include "screens/RestoreController.h"
+#include "screens/TextMetrics.h"
 #include "store/MessageModel.h"
 #include "store/SavedMessagesModel.h"
 
@@ -152,6 +153,11 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     Ixa::Ui::Controls::ListView* list = VisibleList();
     EXPECT_FALSE(list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty()) << "Bob's is locked";
     EXPECT_TRUE(list->GetItemAt(1)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty());
+    // The lock keeps to the date's line, and the address has the whole line up to the check mark.
+    const Ixa::Graphics::Rectangle lock = list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK);
+    const Ixa::Graphics::Rectangle bob = list->GetItemAt(2)->GetElementBounds(RestoreController::ELEMENT_USER);
+    EXPECT_GE(lock.y, bob.y + bob.height);
+    EXPECT_GE(list->GetItemAt(1)->GetElementBounds(RestoreController::ELEMENT_USER).width, TextMetrics::Width("zed@elsewhere.org", 32));
     EXPECT_EQ("0 items selected", FirstLabel());
     EXPECT_FALSE(Enabled(RestoreChecklistController::ACTION_DONE)) << "nothing to delete yet";
     ASSERT_TRUE(app.driver.TapRow(3));

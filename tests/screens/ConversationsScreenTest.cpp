@@ -13,6 +13,7 @@
 #include "screens/ConversationsController.h"
 #include "screens/ConversationsScreen.h"
 #include "screens/DeleteConvController.h"
+#include "screens/RestoreController.h"
 #include "screens/SettingsController.h"
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
@@ -398,7 +399,8 @@ TEST_F(ConversationsScreenTest, SearchListsHitsNewestFirstAndOpensTheChatAtTheMe
     ASSERT_TRUE(app.driver.TapRow(1));
     app.driver.PumpUntilIdle();
     EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
-    EXPECT_NE(std::string::npos, app.driver.Describe().find("zed_copy"));
+    EXPECT_EQ("zed_copy", RestoreController::GetSelectedConversation().ToUtf8());
+    EXPECT_EQ(Zed, app.Visible().title);
     ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
     app.driver.PumpUntilIdle();
     ASSERT_EQ("CONVERSATIONS_SCREEN", app.Visible().form) << "back leads to the search it came from";

@@ -23,6 +23,9 @@
 
 namespace {
 
+// A key as saving makes it: the user's name, "_" and the time of saving as the stores write it.
+const char* const ZedKey = "zed_2026-03-05T13:47:02.120Z";
+
 // The UTC time whose local reading is the given wall-clock time.
 std::string UtcOfLocal(int year, int month, int day, int hour, int minute)
 {
@@ -44,7 +47,7 @@ protected:
     void SetUp() override
     {
         ChatFixture::SetUp();
-        Save("zed@elsewhere.org", "zed_1", {{"look :) at https://example.org", 3}, {"nice", 2}}, UtcOfLocal(2026, 3, 5, 13, 45));
+        Save("zed@elsewhere.org", ZedKey, {{"look :) at https://example.org", 3}, {"nice", 2}}, UtcOfLocal(2026, 3, 5, 13, 45));
         Save("bob@localhost", "bob_2", {{"night", 3}}, UtcOfLocal(2026, 3, 6, 0, 0));
         Save("carol@localhost", "carol_3", {{"hi", 2}}, UtcOfLocal(2026, 3, 7, 9, 5));
     }
@@ -111,7 +114,8 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     ShowList();
     ASSERT_TRUE(app.driver.TapRow(0));
     app.driver.PumpUntilIdle();
-    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "zed_1"}), app.Visible());
+    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "zed@elsewhere.org"}), app.Visible())
+        << "the header names the user as the list does, not the stored key";
     EXPECT_TRUE(RestoreController::isRestoreChatScreen);
     ASSERT_EQ(2u, Rows().size());
     ChatBubbleItem* first = Bubble(0);
@@ -125,13 +129,13 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_PROTECT));
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_DELETE));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_PROTECT));
-    EXPECT_TRUE(IsProtected("zed_1"));
+    EXPECT_TRUE(IsProtected(ZedKey));
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_UNPROTECT));
     EXPECT_FALSE(Offers(RestoreChatController::ACTION_DELETE)) << "a protected conversation offers no delete";
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_UNPROTECT));
-    EXPECT_FALSE(IsProtected("zed_1"));
+    EXPECT_FALSE(IsProtected(ZedKey));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE));
-    ASSERT_TRUE(app.PopupShows("Delete zed_1?"));
+    ASSERT_TRUE(app.PopupShows("Delete zed@elsewhere.org, 03/05/26 01:45 PM?"));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE_NO));
     EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form);
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE));

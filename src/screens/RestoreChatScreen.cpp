@@ -30,7 +30,7 @@ void RestoreChatScreen::updateScreen()
 {
     CleanActivePopups();
     CloseDeleteQuestion();
-    GetHeader()->SetTitleText(RestoreController::UserOf(RestoreController::GetSelectedConversation()));
+    GetHeader()->SetTitleText(RestoreController::NameOf(RestoreController::GetSelectedConversation()));
     controller_.LoadMessages();
     list_->UpdateList();
     const int row = MessageToShow::TakeRow(controller_.GetMessages());
@@ -57,7 +57,7 @@ void RestoreChatScreen::ShowFooter()
 void RestoreChatScreen::AskToDelete()
 {
     const Ixa::Base::String& key = RestoreController::GetSelectedConversation();
-    Ixa::Base::String shown = RestoreController::UserOf(key);
+    Ixa::Base::String shown = RestoreController::NameOf(key);
     shown.Append(", ");
     shown.Append(RestoreController::DateOf(key));
     const Ixa::Base::String question = IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_DELETE_CONFIRMATION_POPUP"), shown);

@@ -4,6 +4,7 @@
 // select-all rules with a protected conversation surviving "delete all", and the protect
 // screen.
 #include "ChatFixture.h"
+#include "BuddyListProbe.h"
 #include "VisibleList.h"
 
 #include "app/IMManager.h"
@@ -11,10 +12,12 @@
 #include "screens/RestoreChecklistController.h"
 #include "screens/RestoreController.h"
 #include "screens/TextMetrics.h"
+#include "store/Contact.h"
 #include "store/MessageModel.h"
 #include "store/SavedMessagesModel.h"
 
 #include "platform/ArrayList.h"
+#include "platform/Footer.h"
 #include "platform/ListView.h"
 #include "platform/SettingInfo.h"
 #include "platform/SystemTime.h"
@@ -49,6 +52,9 @@ protected:
         ChatFixture::SetUp();
         Save("zed@elsewhere.org", ZedKey, {{"look :) at https://example.org", 3}, {"nice", 2}}, UtcOfLocal(2026, 3, 5, 13, 45));
         Save("bob@localhost", "bob_2", {{"night", 3}}, UtcOfLocal(2026, 3, 6, 0, 0));
+        // Bob is a stored contact with a picture; Zed and Carol are not.
+        BuddyListProbe::AddContact("bob@localhost", "Bob", "Friends", Contact::PRESENCE_AVAILABLE);
+        BuddyListProbe::SetAvatar("bob@localhost", VELOIM_TEST_DATA "/avatars/teal.png");
         Save("carol@localhost", "carol_3", {{"hi", 2}}, UtcOfLocal(2026, 3, 7, 9, 5));
     }
 
@@ -96,15 +102,24 @@ protected:
 TEST_F(SavedConversationsTest, TheListShowsEachLastLocalDateInTheChosenHourStyle)
 {
     ShowList();
-    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 01:45 PM", "bob@localhost | 03/06/26 12:00 AM",
+    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 01:45 PM", "Bob | 03/06/26 12:00 AM",
                   "carol@localhost | 03/07/26 09:05 AM"}),
         VisibleListRows());
     Screenshot("saved_conversations");
+
+    // A stored contact's conversation is titled with its name and shows its picture, as the chat does.
+    ASSERT_TRUE(app.driver.TapRow(1));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "Bob"}), app.Visible());
+    EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(0, ChatBubbleItem::ELEMENT_AVATAR)), 0);
+    ASSERT_TRUE(Tap(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
+    ASSERT_EQ("RESTORE_SCREEN", app.Visible().form);
+
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
     IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
     app.driver.PumpUntilIdle();
     ShowList();
-    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 13:45", "bob@localhost | 03/06/26 00:00",
+    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 13:45", "Bob | 03/06/26 00:00",
                   "carol@localhost | 03/07/26 09:05"}),
         VisibleListRows());
 }
@@ -143,7 +158,7 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     EXPECT_EQ("RESTORE_SCREEN", app.Visible().form);
     EXPECT_FALSE(RestoreController::isRestoreChatScreen);
     EXPECT_EQ(2u, VisibleListRows().size());
-    EXPECT_EQ(0u, VisibleListRows()[0].rfind("bob@localhost", 0));
+    EXPECT_EQ(0u, VisibleListRows()[0].rfind("Bob | ", 0));
 }
 
 TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProtectScreenSwitchesIt)
@@ -178,7 +193,7 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_DONE));
     ASSERT_EQ("RESTORE_SCREEN", app.Visible().form);
     ASSERT_EQ(1u, VisibleListRows().size());
-    EXPECT_EQ(0u, VisibleListRows()[0].rfind("bob@localhost", 0)) << "the protected conversation stays";
+    EXPECT_EQ(0u, VisibleListRows()[0].rfind("Bob | ", 0)) << "the protected conversation stays";
 
     ASSERT_TRUE(Tap(RestoreController::ACTION_PROTECT));
     ASSERT_EQ("PROTECT_RESTORE_SCREEN", app.Visible().form);

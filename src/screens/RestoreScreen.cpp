@@ -14,6 +14,7 @@ bool RestoreScreen::Initialize()
         return false;
     }
     list_ = QuickTextScreenKit::AddList(*this);
+    QuickTextScreenKit::SetEmptyList(*list_, "IDS_NO_CONVERSATIONS", "00_noitems_no_message.png");
     list_->UpdateList();
     showFooterItems(list_->GetItemCount() > 0);
     return true;

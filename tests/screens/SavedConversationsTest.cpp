@@ -215,6 +215,7 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     EXPECT_TRUE(VisibleListRows().empty()) << "unprotected, it goes";
     EXPECT_FALSE(Offers(RestoreController::ACTION_PROTECT)) << "nothing left to protect or delete";
     EXPECT_FALSE(Offers(RestoreController::ACTION_DELETE));
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("ListView \"No conversations\"")) << app.driver.Describe();
     Screenshot("saved_conversations_empty");
 }
 

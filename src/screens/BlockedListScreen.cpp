@@ -14,7 +14,7 @@ BlockedListScreen::~BlockedListScreen() { RemoveAllControls(); }
 
 bool BlockedListScreen::Initialize()
 {
-    if (!QuickTextScreenKit::ConstructForm(*this, "BLOCKED_LIST", "IDS_BLOCK")) {
+    if (!QuickTextScreenKit::ConstructForm(*this, "BLOCKED_LIST", "IDS_BLOCKED_CONTACTS")) {
         return false;
     }
     rowContext_.Construct();

@@ -44,13 +44,7 @@ void DeleteConvController::processFormBackRequested(Ixa::Ui::Controls::Form&, IM
 
 void DeleteConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (!SelectAllList::IsCheckChange(status)) {
-        return;
-    }
-    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    if (auto* screen = dynamic_cast<DeleteConvScreen*>(view)) {
-        screen->ShowSelection(SelectAllList::CheckedCount(list));
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 int DeleteConvController::processGetItemCount(IMView*)

@@ -7,11 +7,12 @@
 
 #include "app/IMScreen.h"
 #include "screens/DeleteConvController.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Label.h"
 #include "platform/ListView.h"
 
-class DeleteConvScreen : public IMScreen {
+class DeleteConvScreen : public IMScreen, public SelectAllList::Counter {
 public:
     ~DeleteConvScreen() override;
 
@@ -23,7 +24,7 @@ public:
     void setModelDependency() override;
 
     Ixa::Ui::Controls::ListView* GetList() const { return list_; }
-    void ShowSelection(int checked);
+    void ShowSelection(int checked) override;
 
 private:
     DeleteConvController controller_;

@@ -102,13 +102,7 @@ void ProtectRestoreConvController::carryOut(ListView& list)
 
 void DeleteRestoreConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (!SelectAllList::IsCheckChange(status)) {
-        return;
-    }
-    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    if (auto* screen = dynamic_cast<RestoreChecklistScreen*>(view)) {
-        screen->ShowSelection(SelectAllList::CheckedCount(list));
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 // A protected conversation is never deleted, whatever is checked.

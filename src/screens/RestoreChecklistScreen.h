@@ -7,13 +7,14 @@
 
 #include "app/IMScreen.h"
 #include "screens/RestoreChecklistController.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Label.h"
 #include "platform/ListView.h"
 
 #include <memory>
 
-class RestoreChecklistScreen : public IMScreen {
+class RestoreChecklistScreen : public IMScreen, public SelectAllList::Counter {
 public:
     RestoreChecklistScreen(const char* formName, const char* titleId, const char* actionTextId, std::unique_ptr<RestoreChecklistController> controller);
     ~RestoreChecklistScreen() override;
@@ -27,7 +28,7 @@ public:
 
     Ixa::Ui::Controls::ListView& GetList() { return *list_; }
     // Shows how many conversations are checked, on a screen with a select-all row.
-    void ShowSelection(int checked);
+    void ShowSelection(int checked) override;
 
 private:
     const char* formName_;

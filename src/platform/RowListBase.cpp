@@ -5,6 +5,7 @@
 #include "platform/QtBridge.h"
 #include "platform/UiTheme.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <cstdlib>
@@ -19,6 +20,21 @@ constexpr int LongPressMilliseconds = 500;
 bool IsCheckable(const ListItemBase& item)
 {
     return item.GetAnnexStyle() == LIST_ANNEX_STYLE_MARK || item.GetAnnexStyle() == LIST_ANNEX_STYLE_ONOFF_SLIDING;
+}
+
+// The smallest size a context label shrinks to; below it, a word that still does not fit is cut.
+constexpr int SmallestLabelSize = 12;
+// The margin between a context button's edge and its label.
+constexpr int ContextLabelInset = 4;
+
+bool labelFits(const QString& label, int size, int width, int height)
+{
+    const QFontMetrics metrics(UiTheme::Font(size));
+    for (const QString& word : label.split(' ', Qt::SkipEmptyParts)) {
+        if (metrics.horizontalAdvance(word) > width)
+            return false;
+    }
+    return metrics.boundingRect(QRect(0, 0, width, 10 * height), Qt::TextWordWrap, label).height() <= height;
 }
 
 }  // namespace
@@ -411,15 +427,25 @@ void RowListBase::PaintContext(QPainter& painter, int row, int top)
     painter.fillRect(QRect(0, top, GetWidth(), item->GetSize().height), UiTheme::BarDark());
     const std::vector<Graphics::Rectangle> bounds = GetContextElementBounds();
     const auto& elements = item->GetContextItem()->GetElements();
-    painter.setFont(UiTheme::Font(UiTheme::SmallTextSize));
     for (size_t i = 0; i < bounds.size(); ++i) {
         const QRect rect = QtBridge::ToQRect(bounds[i]);
         painter.setPen(Qt::NoPen);
         painter.setBrush(UiTheme::RowPressed());
         painter.drawRoundedRect(rect, 8, 8);
         painter.setPen(elements[i].enabled ? UiTheme::Text() : UiTheme::DisabledText());
-        painter.drawText(rect, Qt::AlignCenter, painter.fontMetrics().elidedText(QtBridge::ToQString(elements[i].text), Qt::ElideRight, rect.width() - 8));
+        const QRect inside = rect.adjusted(ContextLabelInset, ContextLabelInset, -ContextLabelInset, -ContextLabelInset);
+        painter.setFont(UiTheme::Font(ContextLabelSize(elements[i].text, inside.width(), inside.height())));
+        painter.drawText(inside, Qt::AlignCenter | Qt::TextWordWrap, QtBridge::ToQString(elements[i].text));
     }
+}
+
+int RowListBase::ContextLabelSize(const Base::String& label, int width, int height)
+{
+    const QString text = QtBridge::ToQString(label);
+    int size = UiTheme::SmallTextSize;
+    while (size > SmallestLabelSize && !labelFits(text, size, width, height))
+        --size;
+    return size;
 }
 
 void RowListBase::PaintEmpty(QPainter& painter)

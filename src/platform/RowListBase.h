@@ -61,6 +61,10 @@ public:
 
     void OnTimerExpired(Base::Runtime::Timer& timer) override;
 
+    // The font size a context button's label is drawn in, on lines broken between words
+    // within `width` and `height`: the small text size, or smaller where a word of the label
+    // would not fit the button's width or its lines its height.
+    static int ContextLabelSize(const Base::String& label, int width, int height);
     // Where indexes kept beside rows move when a row at `index` is added or removed.
     static std::set<int> ShiftIndexes(const std::set<int>& indexes, int index, ListRefreshType type);
     // Puts `index`, one of `count` items, into `checked` or takes it out, and redraws `list`;

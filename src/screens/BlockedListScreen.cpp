@@ -8,15 +8,13 @@
 
 #include "platform/Footer.h"
 
-#include <memory>
-
 // The list hands its rows back to this screen as it goes, so the controls go while the
 // screen is still whole.
 BlockedListScreen::~BlockedListScreen() { RemoveAllControls(); }
 
 bool BlockedListScreen::Initialize()
 {
-    if (!QuickTextScreenKit::ConstructForm(*this, "BLOCKED_LIST", "IDS_BLOCK")) {
+    if (!QuickTextScreenKit::ConstructForm(*this, "BLOCKED_LIST", "IDS_BLOCKED_CONTACTS")) {
         return false;
     }
     rowContext_.Construct();
@@ -24,9 +22,7 @@ bool BlockedListScreen::Initialize()
     rowContext_.AddElement(BlockedListController::CONTEXT_DELETE, IMManager::GetStringFromResource("IDS_DELETE"));
     controller_.Reload();
     list_ = QuickTextScreenKit::AddList(*this);
-    list_->SetTextOfEmptyList(IMManager::GetStringFromResource("IDS_NO_CONTACTS"));
-    std::unique_ptr<Ixa::Graphics::Bitmap> empty(IMManager::GetBitmapN("00_noitems_no_contacts.png"));
-    list_->SetBitmapOfEmptyList(empty.get());
+    QuickTextScreenKit::SetEmptyList(*list_, "IDS_NO_CONTACTS", "00_noitems_no_contacts.png");
     list_->UpdateList();
     showFooterItems(controller_.GetBlockedCount() > 0);
     return true;

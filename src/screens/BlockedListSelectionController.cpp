@@ -31,13 +31,7 @@ void BlockedListSelectionController::processFormBackRequested(Ixa::Ui::Controls:
 
 void BlockedListSelectionController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (!SelectAllList::IsCheckChange(status)) {
-        return;
-    }
-    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    if (auto* screen = dynamic_cast<BlockedListSelectionScreen*>(view)) {
-        screen->ShowSelection(SelectAllList::CheckedCount(list));
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 void BlockedListSelectionController::carryOut(BlockedListSelectionScreen& screen)

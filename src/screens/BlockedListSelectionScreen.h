@@ -8,11 +8,12 @@
 
 #include "app/IMScreen.h"
 #include "screens/BlockedListSelectionController.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Label.h"
 #include "platform/ListView.h"
 
-class BlockedListSelectionScreen : public IMScreen {
+class BlockedListSelectionScreen : public IMScreen, public SelectAllList::Counter {
 public:
     // `titleId` is both the title and the footer's action text; `controller` belongs to the
     // derived screen and is used only once it is whole.
@@ -27,7 +28,7 @@ public:
     void setModelDependency() override;
 
     Ixa::Ui::Controls::ListView& GetList() { return *list_; }
-    void ShowSelection(int checked);
+    void ShowSelection(int checked) override;
 
 private:
     const char* titleId_;

@@ -36,10 +36,12 @@ constexpr int NameLeft = TextLeft + PresenceSize + 8;
 constexpr int NameSize = 32;
 constexpr int NameTop = 8;
 constexpr int NameHeight = 44;
+constexpr int NameGap = 8;
 constexpr int TimeWidth = 124;
 constexpr int TimeSize = 22;
+constexpr int MessageTop = 56;
+constexpr int MessageHeight = 34;
 constexpr int MessageSize = 24;
-constexpr int BadgeLeft = 410;
 constexpr int SearchBarHeight = 86;
 // Between two steps of indexing older messages the screen gets on with its events.
 constexpr int IndexingPauseMs = 20;
@@ -275,19 +277,21 @@ IMScreen::ListItemBase* ConversationsScreen::CreateConversationItem(const Ixa::B
     if (Ixa::Graphics::Bitmap* icon = IMManager::GetPresenceIconByType(presence, false, 0)) {
         item->AddElement(Rectangle(TextLeft, NameTop + (NameHeight - PresenceSize) / 2, PresenceSize, PresenceSize), ELEMENT_PRESENCE, *icon);
     }
-    // With a badge, the time and the last message keep clear of it.
-    const int right = unread > 0 ? BadgeLeft - CustomMessageAlert::ExtraWidth(unread) / 2 - Margin : Width - Margin;
-    const int timeLeft = right - TimeWidth;
-    RowParts::AddText(*item, Rectangle(NameLeft, NameTop, timeLeft - NameLeft, NameHeight), ELEMENT_NAME,
+    // The time takes the right end of the first line and the badge the right end of the
+    // second, below it, so a badge takes room from the last message only, never the name.
+    const int timeLeft = Width - Margin - TimeWidth;
+    const int badgeTop = NameTop + NameHeight;
+    const int messageRight = unread > 0 ? CustomMessageAlert::GetBounds(unread, badgeTop).x - Margin : Width - Margin;
+    RowParts::AddText(*item, Rectangle(NameLeft, NameTop, timeLeft - NameGap - NameLeft, NameHeight), ELEMENT_NAME,
         ConversationsController::ShownName(contact, user), NameSize, RowParts::White);
     if (last != nullptr) {
         RowParts::AddText(*item, Rectangle(timeLeft, NameTop, TimeWidth, NameHeight), ELEMENT_TIME, ShownTime::Time(last->GetTimeStamp()),
             TimeSize, RowParts::Secondary);
-        RowParts::AddText(*item, Rectangle(NameLeft, 56, right - NameLeft, 34), ELEMENT_LAST_MESSAGE, last->GetMessage(), MessageSize,
-            RowParts::Secondary);
+        RowParts::AddText(*item, Rectangle(NameLeft, MessageTop, messageRight - NameLeft, MessageHeight), ELEMENT_LAST_MESSAGE,
+            last->GetMessage(), MessageSize, RowParts::Secondary);
     }
     if (unread > 0) {
-        CustomMessageAlert::AddTo(*item, ELEMENT_BADGE, ELEMENT_BADGE_COUNT, unread);
+        CustomMessageAlert::AddTo(*item, ELEMENT_BADGE, ELEMENT_BADGE_COUNT, unread, badgeTop);
     }
     item->SetContextItem(&contextFor(isBuddy, contact != nullptr && contact->GetIsBlocked()));
     return item.release();

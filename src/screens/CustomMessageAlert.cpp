@@ -12,7 +12,6 @@ namespace {
 
 constexpr int BoxSize = 44;
 constexpr int BoxRight = 420;
-constexpr int BoxTop = 30;
 constexpr int CountSize = 24;
 
 int digits(int count) { return static_cast<int>(std::to_string(count).size()); }
@@ -28,15 +27,15 @@ int CustomMessageAlert::ExtraWidth(int count)
     return length <= 4 ? 16 * (length - 2) : 10 * (length - 2);
 }
 
-Ixa::Graphics::Rectangle CustomMessageAlert::GetBounds(int count)
+Ixa::Graphics::Rectangle CustomMessageAlert::GetBounds(int count, int top)
 {
     const int extra = ExtraWidth(count);
-    return Ixa::Graphics::Rectangle(BoxRight - extra / 2, BoxTop, BoxSize + extra, BoxSize);
+    return Ixa::Graphics::Rectangle(BoxRight - extra / 2, top, BoxSize + extra, BoxSize);
 }
 
-Ixa::result CustomMessageAlert::AddTo(Ixa::Ui::Controls::CustomItem& row, int boxId, int countId, int count)
+Ixa::result CustomMessageAlert::AddTo(Ixa::Ui::Controls::CustomItem& row, int boxId, int countId, int count, int top)
 {
-    const Ixa::Graphics::Rectangle bounds = GetBounds(count);
+    const Ixa::Graphics::Rectangle bounds = GetBounds(count, top);
     Ixa::Graphics::Canvas canvas;
     if (Ixa::IsFailed(canvas.Construct(Ixa::Graphics::Rectangle(0, 0, bounds.width, bounds.height)))) {
         return Ixa::E_FAILURE;

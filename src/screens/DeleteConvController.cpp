@@ -42,11 +42,9 @@ void DeleteConvController::processOrientation(const Control&, Ixa::Ui::Orientati
 
 void DeleteConvController::processFormBackRequested(Ixa::Ui::Controls::Form&, IMView*) { IMManager::notifyEvent(EVENT_SHOW_CONVERSATIONS); }
 
-void DeleteConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView*)
+void DeleteConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (SelectAllList::IsCheckChange(status)) {
-        SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 int DeleteConvController::processGetItemCount(IMView*)

@@ -14,7 +14,9 @@ bool DeleteConvScreen::Initialize()
     }
     QuickTextScreenKit::AddFooterItem(*this, "IDS_DELETE", DeleteConvController::ACTION_DELETE);
     QuickTextScreenKit::AddFooterItem(*this, "IDS_CANCEL", DeleteConvController::ACTION_CANCEL);
-    list_ = QuickTextScreenKit::AddList(*this);
+    selection_ = QuickTextScreenKit::AddSelectionLabel(*this);
+    list_ = QuickTextScreenKit::AddList(*this, QuickTextScreenKit::SELECTION_BOTTOM);
+    ShowSelection(0);
     return true;
 }
 
@@ -23,8 +25,11 @@ void DeleteConvScreen::updateScreen()
     CleanActivePopups();
     list_->UpdateList();
     SelectAllList::UncheckAll(*list_);
+    ShowSelection(0);
     RequestRedraw();
 }
+
+void DeleteConvScreen::ShowSelection(int checked) { QuickTextScreenKit::ShowSelection(*this, *selection_, checked); }
 
 IMController* DeleteConvScreen::getController() { return &controller_; }
 

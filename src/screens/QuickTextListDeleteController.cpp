@@ -26,13 +26,7 @@ void QuickTextListDeleteController::processFormBackRequested(Ixa::Ui::Controls::
 
 void QuickTextListDeleteController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (!SelectAllList::IsCheckChange(status)) {
-        return;
-    }
-    SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    if (auto* screen = dynamic_cast<QuickTextListDeleteScreen*>(view)) {
-        screen->ShowSelection(SelectAllList::CheckedCount(list));
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 void QuickTextListDeleteController::deleteChecked(QuickTextListDeleteScreen& screen)

@@ -7,11 +7,12 @@
 
 #include "app/IMScreen.h"
 #include "screens/QuickTextListDeleteController.h"
+#include "screens/SelectAllList.h"
 
 #include "platform/Label.h"
 #include "platform/ListView.h"
 
-class QuickTextListDeleteScreen : public IMScreen {
+class QuickTextListDeleteScreen : public IMScreen, public SelectAllList::Counter {
 public:
     ~QuickTextListDeleteScreen() override;
 
@@ -24,7 +25,7 @@ public:
 
     Ixa::Ui::Controls::ListView& GetList() { return *list_; }
     // "N item(s) selected", and the delete item enabled while N is above 0.
-    void ShowSelection(int checked);
+    void ShowSelection(int checked) override;
 
 private:
     QuickTextListDeleteController controller_;

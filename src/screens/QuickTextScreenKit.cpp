@@ -53,6 +53,13 @@ Ixa::Ui::Controls::ListView* QuickTextScreenKit::AddList(IMScreen& screen, int t
     return list;
 }
 
+void QuickTextScreenKit::SetEmptyList(Ixa::Ui::Controls::ListView& list, const char* textId, const char* picture)
+{
+    list.SetTextOfEmptyList(IMManager::GetStringFromResource(textId));
+    std::unique_ptr<Ixa::Graphics::Bitmap> empty(IMManager::GetBitmapN(picture));
+    list.SetBitmapOfEmptyList(empty.get());
+}
+
 Ixa::Ui::Controls::EditField* QuickTextScreenKit::AddField(IMScreen& screen, const char* guideId, KeypadButton left,
     KeypadButton right, Ixa::Ui::Controls::EditFieldStyle style)
 {

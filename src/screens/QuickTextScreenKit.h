@@ -17,6 +17,8 @@ public:
     static void AddFooterItem(IMScreen& screen, const char* textId, int actionId);
     // A list filling the client area, fed by the screen.
     static Ixa::Ui::Controls::ListView* AddList(IMScreen& screen, int top = 0);
+    // What the list shows while it is empty, instead of "No items": a text id and a picture.
+    static void SetEmptyList(Ixa::Ui::Controls::ListView& list, const char* textId, const char* picture);
     // A field across the top of the client area; each keypad button is a text id and the
     // action it posts to the screen.
     struct KeypadButton {

@@ -5,8 +5,11 @@
 #include "screens/ChatController.h"
 #include "screens/RestoreChatScreen.h"
 #include "screens/RestoreController.h"
+#include "screens/RowParts.h"
 #include "screens/ShownTime.h"
 
+#include "store/Contact.h"
+#include "store/ContactModel.h"
 #include "store/SavedMessagesModel.h"
 
 #include "platform/ArrayList.h"
@@ -22,9 +25,13 @@ void RestoreChatController::goBack()
     openedFromSearch_ = false;
 }
 
+// The received bubbles show the user's picture as the chat does, when the user is a stored contact.
 void RestoreChatController::LoadMessages()
 {
     messages_.clear();
+    const Ixa::Base::String user = RestoreController::UserOf(RestoreController::GetSelectedConversation());
+    std::unique_ptr<Contact> contact(IMManager::GetContactModel()->GetContactById(user));
+    avatar_.reset(contact != nullptr ? RowParts::AvatarN(*contact) : nullptr);
     std::unique_ptr<Ixa::Base::Collection::ArrayList> stored(
         IMManager::GetSavedMessagesModel()->GetAllMessagesWithUser(RestoreController::GetSelectedConversation()));
     for (int i = 0; stored != nullptr && i < stored->GetCount(); ++i) {
@@ -90,7 +97,7 @@ IMController::ListItemBase* RestoreChatController::processCreateItem(int index, 
     const bool received = type == Message::TYPE_RECEIVED_READ || type == Message::TYPE_RECEIVED_UNREAD;
     auto* item = new ChatBubbleItem(received ? ChatBubbleItem::RECEIVED : ChatBubbleItem::SENT, message.GetMessage(),
         ShownTime::Time(message.GetTimeStamp()));
-    if (Ixa::IsFailed(item->Construct(itemWidth, nullptr))) {
+    if (Ixa::IsFailed(item->Construct(itemWidth, received ? avatar_.get() : nullptr))) {
         delete item;
         return nullptr;
     }

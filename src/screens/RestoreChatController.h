@@ -1,11 +1,14 @@
 // The controller of one saved conversation: its messages as bubbles, links handed on as the
 // chat screen does, protection switched on (1402) and off (1404), and delete (1403) after a
 // confirmation (1405 deletes and returns to the list, 1406 keeps it). Back returns to the list.
-// Threading: user-interface thread. Ownership: owned by its screen; owns the messages it lists.
+// Threading: user-interface thread. Ownership: owned by its screen; owns the messages it lists
+// and the user's picture their bubbles copy.
 #pragma once
 
 #include "app/IMController.h"
 #include "store/Message.h"
+
+#include "platform/Bitmap.h"
 
 #include <memory>
 #include <vector>
@@ -40,5 +43,7 @@ private:
     static void goBack();
 
     std::vector<std::unique_ptr<Message>> messages_;
+    // The picture of the conversation's user, or null for the placeholder.
+    std::unique_ptr<Ixa::Graphics::Bitmap> avatar_;
     static bool openedFromSearch_;
 };

@@ -30,7 +30,7 @@ void RestoreChatScreen::updateScreen()
 {
     CleanActivePopups();
     CloseDeleteQuestion();
-    GetHeader()->SetTitleText(RestoreController::GetSelectedConversation());
+    GetHeader()->SetTitleText(RestoreController::NameOf(RestoreController::GetSelectedConversation()));
     controller_.LoadMessages();
     list_->UpdateList();
     const int row = MessageToShow::TakeRow(controller_.GetMessages());
@@ -56,8 +56,11 @@ void RestoreChatScreen::ShowFooter()
 
 void RestoreChatScreen::AskToDelete()
 {
-    const Ixa::Base::String question = IMManager::GetFormatString(
-        IMManager::GetStringFromResource("IDS_DELETE_CONFIRMATION_POPUP"), RestoreController::GetSelectedConversation());
+    const Ixa::Base::String& key = RestoreController::GetSelectedConversation();
+    Ixa::Base::String shown = RestoreController::NameOf(key);
+    shown.Append(", ");
+    shown.Append(RestoreController::DateOf(key));
+    const Ixa::Base::String question = IMManager::GetFormatString(IMManager::GetStringFromResource("IDS_DELETE_CONFIRMATION_POPUP"), shown);
     Popups().Show(POPUP_DELETE,
         PopupBuilder::Question(question, RestoreChatController::ACTION_DELETE_YES, RestoreChatController::ACTION_DELETE_NO, *this));
 }

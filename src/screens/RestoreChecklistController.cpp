@@ -16,8 +16,6 @@
 namespace {
 
 constexpr int LockSize = 32;
-// The check mark takes the right end of a row, as wide as the row is high.
-constexpr int MarkWidth = 88;
 constexpr int LockGap = 16;
 
 }  // namespace
@@ -67,8 +65,9 @@ IMController::ListItemBase* RestoreChecklistController::processCreateItem(int in
     if (firstKeyRow() > 0 && IMManager::GetSavedMessagesModel()->IsConversationProtectedWithUser(key)) {
         std::unique_ptr<Ixa::Graphics::Bitmap> lock(IMManager::GetBitmapN("65_IM_lock_icon.png"));
         if (lock != nullptr) {
-            const int top = (RestoreController::ROW_HEIGHT - LockSize) / 2;
-            row->AddElement(Ixa::Graphics::Rectangle(itemWidth - MarkWidth - LockGap - LockSize, top, LockSize, LockSize), ELEMENT_LOCK, *lock);
+            // On the date's line, which is short, so the address keeps the whole first line.
+            const int top = RestoreController::DATE_TOP + (RestoreController::DATE_HEIGHT - LockSize) / 2;
+            row->AddElement(Ixa::Graphics::Rectangle(itemWidth - RestoreController::MARK_WIDTH - LockGap - LockSize, top, LockSize, LockSize), ELEMENT_LOCK, *lock);
         }
     }
     return row;
@@ -101,11 +100,9 @@ void ProtectRestoreConvController::carryOut(ListView& list)
     }
 }
 
-void DeleteRestoreConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView*)
+void DeleteRestoreConvController::processListViewItemStateChanged(ListView& list, int index, int, ListItemStatus status, IMView* view)
 {
-    if (SelectAllList::IsCheckChange(status)) {
-        SelectAllList::Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
-    }
+    SelectAllList::Answer(list, index, status, view);
 }
 
 // A protected conversation is never deleted, whatever is checked.

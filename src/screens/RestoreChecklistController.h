@@ -2,8 +2,8 @@
 // conversation (read afresh whenever the list is counted, in the order they were saved), 1401
 // carrying out the checks and 1402 cancelling; both, and back, clear the checks and return to
 // the list. The protect screen starts each row checked when its conversation is protected;
-// the delete screen puts a select-all row first and marks protected conversations with the
-// lock picture.
+// the delete screen puts a select-all row first, counts the checked conversations and marks
+// protected conversations with the lock picture.
 // Threading: user-interface thread. Ownership: owned by its screen; owns its copy of the keys.
 #pragma once
 
@@ -27,6 +27,9 @@ public:
 
     // Checks the rows whose conversations start checked.
     virtual void CheckInitialRows(ListView& list) const = 0;
+    // Whether a select-all row comes first; such a screen counts what is checked and offers
+    // its action only while something is.
+    bool SelectsAll() const { return firstKeyRow() > 0; }
 
 protected:
     // The row of the first conversation (1 after a select-all row).

@@ -1,6 +1,7 @@
 #include "screens/RestoreChecklistScreen.h"
 
 #include "screens/QuickTextScreenKit.h"
+#include "screens/SelectAllList.h"
 
 RestoreChecklistScreen::RestoreChecklistScreen(const char* formName, const char* titleId, const char* actionTextId,
     std::unique_ptr<RestoreChecklistController> controller)
@@ -21,7 +22,12 @@ bool RestoreChecklistScreen::Initialize()
     }
     QuickTextScreenKit::AddFooterItem(*this, actionTextId_, RestoreChecklistController::ACTION_DONE);
     QuickTextScreenKit::AddFooterItem(*this, "IDS_CANCEL", RestoreChecklistController::ACTION_CANCEL);
-    list_ = QuickTextScreenKit::AddList(*this);
+    int listTop = 0;
+    if (controller_->SelectsAll()) {
+        selection_ = QuickTextScreenKit::AddSelectionLabel(*this);
+        listTop = QuickTextScreenKit::SELECTION_BOTTOM;
+    }
+    list_ = QuickTextScreenKit::AddList(*this, listTop);
     updateScreen();
     return true;
 }
@@ -31,7 +37,15 @@ void RestoreChecklistScreen::updateScreen()
     CleanActivePopups();
     list_->UpdateList();
     controller_->CheckInitialRows(*list_);
+    ShowSelection(SelectAllList::CheckedCount(*list_));
     RequestRedraw();
+}
+
+void RestoreChecklistScreen::ShowSelection(int checked)
+{
+    if (selection_ != nullptr) {
+        QuickTextScreenKit::ShowSelection(*this, *selection_, checked);
+    }
 }
 
 IMController* RestoreChecklistScreen::getController() { return controller_.get(); }

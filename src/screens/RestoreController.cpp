@@ -1,11 +1,14 @@
 #include "screens/RestoreController.h"
 
 #include "app/IMManager.h"
+#include "screens/ConversationsController.h"
 #include "screens/RestoreChatController.h"
 #include "screens/RowParts.h"
 #include "screens/StringList.h"
 #include "screens/ShownTime.h"
 
+#include "store/Contact.h"
+#include "store/ContactModel.h"
 #include "store/Message.h"
 #include "store/SavedMessagesModel.h"
 
@@ -20,8 +23,6 @@ Ixa::Base::String RestoreController::selected_;
 namespace {
 
 constexpr int Inset = 20;
-// The check mark of a selection row takes its right end, with room for a lock beside it.
-constexpr int MarkWidth = 88 + 48;
 
 }  // namespace
 
@@ -34,6 +35,13 @@ Ixa::Base::String RestoreController::UserOf(const Ixa::Base::String& key)
 {
     std::unique_ptr<Ixa::Base::String> user(IMManager::GetSavedMessagesModel()->GetUserIdFromTimeStampId(key));
     return user != nullptr && !user->IsEmpty() ? *user : key;
+}
+
+Ixa::Base::String RestoreController::NameOf(const Ixa::Base::String& key)
+{
+    const Ixa::Base::String user = UserOf(key);
+    std::unique_ptr<Contact> contact(IMManager::GetContactModel()->GetContactById(user));
+    return ConversationsController::ShownName(contact.get(), user);
 }
 
 Ixa::Base::String RestoreController::DateOf(const Ixa::Base::String& key)
@@ -91,9 +99,9 @@ Ixa::Ui::Controls::CustomItem* RestoreController::MakeRow(const Ixa::Base::Strin
     item->Construct(Ixa::Graphics::Dimension(width, ROW_HEIGHT), annex);
     const Ixa::Base::String date = DateOf(key);
     if (!date.IsEmpty()) {
-        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MarkWidth);
-        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, textWidth, 48), ELEMENT_USER, UserOf(key), 32, RowParts::White);
-        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 58, textWidth, 34), ELEMENT_DATE, date, 24, RowParts::Secondary);
+        const int textWidth = width - 2 * Inset - (annex == Ixa::Ui::Controls::LIST_ANNEX_STYLE_NORMAL ? 0 : MARK_WIDTH);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, 8, textWidth, 48), ELEMENT_USER, NameOf(key), 32, RowParts::White);
+        RowParts::AddText(*item, Ixa::Graphics::Rectangle(Inset, DATE_TOP, textWidth, DATE_HEIGHT), ELEMENT_DATE, date, 24, RowParts::Secondary);
     }
     return item.release();
 }

@@ -1,5 +1,6 @@
 // The screen "RESTORE_SCREEN": the saved conversations with the date of each one's last
-// message, and protect and delete in the footer; back returns to the settings.
+// message, and protect and delete in the footer while there is anything saved ("No
+// conversations" when there is not); back returns to the settings.
 // Threading: user-interface thread. Ownership: owns its controller; the form owns the
 // controls.
 #pragma once
@@ -21,6 +22,8 @@ public:
     void setModelDependency() override;
 
 private:
+    void showFooterItems(bool shown);
+
     RestoreController controller_;
     Ixa::Ui::Controls::ListView* list_ = nullptr;
 };

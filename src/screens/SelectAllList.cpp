@@ -1,5 +1,18 @@
 #include "screens/SelectAllList.h"
 
+#include "app/IMView.h"
+
+void SelectAllList::Answer(Ixa::Ui::Controls::ListView& list, int index, Ixa::Ui::Controls::ListItemStatus status, IMView* view)
+{
+    if (!IsCheckChange(status)) {
+        return;
+    }
+    Sync(list, index, status == Ixa::Ui::Controls::LIST_ITEM_STATUS_CHECKED);
+    if (auto* counter = dynamic_cast<Counter*>(view)) {
+        counter->ShowSelection(CheckedCount(list));
+    }
+}
+
 void SelectAllList::Sync(Ixa::Ui::Controls::ListView& list, int index, bool checked)
 {
     const int rows = list.GetItemCount();

@@ -6,6 +6,7 @@
 
 #include "engine/UserId.h"
 #include "store/ContactModel.h"
+#include "store/PropertiesModel.h"
 
 void SendIMController::processAction(const Control&, int actionId, IMView* view)
 {
@@ -38,7 +39,12 @@ void SendIMController::open(SendIMScreen& screen)
         screen.InitializeAndShowPopup(IMScreen::POPUP_INFO, IMManager::GetStringFromResource("IDS_INVALID_EMAIL_ID"));
         return;
     }
-    SetSelectedContact(ContactFor(UserId::normalised(typed)));
+    const IMString address = UserId::normalised(typed);
+    if (address.Equals(UserId::normalised(IMString(IMManager::GetPropertiesModel()->GetUserName())), true)) {
+        screen.InitializeAndShowPopup(IMScreen::POPUP_INFO, IMManager::GetStringFromResource("IDS_SEND_SELF_ERROR"));
+        return;
+    }
+    SetSelectedContact(ContactFor(address));
     screen.HideKeypad();
     screen.ClearAddress();
     IMManager::notifyEvent(EVENT_SHOW_CHAT, static_cast<void*>(selectedContact_.get()));

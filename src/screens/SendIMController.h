@@ -1,7 +1,7 @@
 // The controller of the send-message-to screen. Its action takes the typed address as the
 // add-contact screen does (blanks trimmed, the default domain added to a bare name, lower
-// case; an address that screen would refuse gets "Invalid e-mail address.") and opens the
-// chat with it: the stored contact of that address when there is one, so that one person's
+// case; an address that screen would refuse gets "Invalid e-mail address.", and the user's
+// own address is refused too, as the add-contact screen refuses it) and opens the chat with it: the stored contact of that address when there is one, so that one person's
 // conversation is never split between two ids, else a new contact, not on the buddy list and
 // not stored, which the chat accepts as such. Back returns to the buddy list.
 // Threading: user-interface thread. Ownership: owned by its screen; owns the contact handed

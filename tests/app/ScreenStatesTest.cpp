@@ -24,7 +24,7 @@ const std::map<int, AppUnderTest::Screen> screens = {
     {SCREEN_DELETE_CONVERSATIONS, {"DELETE_CONVERSATION_SCREEN", "End conversation"}},
     {SCREEN_ADD_CONTACT, {"ADDCONTACT_SCREEN", "VeloIM"}},
     {SCREEN_CHAT, {"CHAT_SCREEN", "Send message to"}},
-    {SCREEN_BLOCKED_LIST, {"BLOCKED_LIST", "Block"}},
+    {SCREEN_BLOCKED_LIST, {"BLOCKED_LIST", "Blocked contacts"}},
     {SCREEN_BLOCKED_UNBLOCK, {"BLOCKED_LIST", "Unblock"}},
     {SCREEN_BLOCKED_DELETE, {"BLOCKED_LIST", "Delete"}},
     {SCREEN_SETTINGS, {"SETTINGS_SCREEN", "Options"}},

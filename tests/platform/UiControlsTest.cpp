@@ -12,6 +12,9 @@
 #include "platform/ListView.h"
 #include "platform/Popup.h"
 #include "platform/Timer.h"
+#include "platform/UiTheme.h"
+
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -239,3 +242,38 @@ TEST_F(UiControlsTest, UserInterfaceTimersFollowTheVirtualClock)
 }
 
 }  // namespace
+
+namespace {
+
+// Whether `label` drawn at `size` on lines broken between words fits a `width` by `height` box.
+bool LabelFits(const QString& label, int size, int width, int height)
+{
+    const QFontMetrics metrics(Ixa::Ui::UiTheme::Font(size));
+    for (const QString& word : label.split(' ', Qt::SkipEmptyParts)) {
+        if (metrics.horizontalAdvance(word) > width) {
+            return false;
+        }
+    }
+    return metrics.boundingRect(QRect(0, 0, width, 10 * height), Qt::TextWordWrap, label).height() <= height;
+}
+
+}  // namespace
+
+// A context button too narrow for its label on one line (four buttons across a row) breaks
+// it between words and shrinks it only as far as it must, so no word is cut; a short label
+// keeps the row's small text size.
+TEST(ContextLabelTest, ALongLabelWrapsBetweenWordsAndShrinksOnlyAsFarAsItMust)
+{
+    using Ixa::Ui::Controls::RowListBase;
+    constexpr int Width = 480 / 4 - 12 - 8;
+    constexpr int Height = 100 - 28 - 8;
+    for (const char* label : {"End conversation", "Save conversation", "Unblock"}) {
+        const int size = RowListBase::ContextLabelSize(label, Width, Height);
+        EXPECT_TRUE(LabelFits(label, size, Width, Height)) << label << " at " << size;
+        EXPECT_LE(size, Ixa::Ui::UiTheme::SmallTextSize);
+        if (size < Ixa::Ui::UiTheme::SmallTextSize) {
+            EXPECT_FALSE(LabelFits(label, size + 1, Width, Height)) << label << " could be larger than " << size;
+        }
+    }
+    EXPECT_EQ(Ixa::Ui::UiTheme::SmallTextSize, RowListBase::ContextLabelSize("Block", Width, Height));
+}

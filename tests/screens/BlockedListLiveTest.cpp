@@ -61,7 +61,7 @@ protected:
         IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
         IMManager::notifyEvent(EVENT_SHOW_BLOCKED_LIST);
         app_->driver.PumpUntilIdle();
-        ASSERT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Block"}), app_->Visible());
+        ASSERT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Blocked contacts"}), app_->Visible());
     }
 };
 
@@ -92,7 +92,7 @@ TEST_F(BlockedListLiveTest, BlockUnblockAndDeleteAgainstTheServer)
     ASSERT_TRUE(app_->driver.TapRow(1));
     ASSERT_TRUE(app_->driver.TapAction(BlockedListSelectionController::ACTION_CARRY_OUT));
     EXPECT_TRUE(PumpUntil([this] { return Stored() == nullptr; })) << "the server's push removes the contact";
-    EXPECT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Block"}), app_->Visible());
+    EXPECT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Blocked contacts"}), app_->Visible());
     EXPECT_TRUE(VisibleListRows().empty());
     EXPECT_TRUE(peer_->WaitFor("unsubscribed", Wait, [this](const TestSupport::PeerEvent& event) { return event["from"].rfind(Jid(user_), 0) == 0; }))
         << "the peer is told the user no longer follows it";

@@ -101,7 +101,7 @@ TEST_F(BlockedListTest, ContextItemsUnblockByIdAndDeleteAndTheRowsStayOffUntilTh
     AddBlocked("carl@localhost", "Carl");
     AddBlocked("ann@localhost", "Ann");
     Post(EVENT_SHOW_BLOCKED_LIST);
-    ASSERT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Block"}), app.Visible());
+    ASSERT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Blocked contacts"}), app.Visible()) << "the list names what it lists";
     EXPECT_EQ((Rows{"Ann | ann@localhost", "Carl | carl@localhost"}), VisibleListRows()) << "blocked only, by name";
     EXPECT_TRUE(Enabled(BlockedListController::ACTION_UNBLOCK_SCREEN));
     EXPECT_TRUE(Enabled(BlockedListController::ACTION_DELETE_SCREEN));
@@ -180,7 +180,7 @@ TEST_F(BlockedListTest, SelectionScreensAskFromTheLastCheckedRowUpAndCancelAsksN
     ChatFixture::Screenshot(app, "blocked_unblock");
     ASSERT_TRUE(app.driver.TapAction(BlockedListSelectionController::ACTION_CARRY_OUT));
     EXPECT_EQ((Rows{"RemoveFromIgnoreList dot@localhost", "RemoveFromIgnoreList bea@localhost"}), Requests());
-    EXPECT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Block"}), app.Visible());
+    EXPECT_EQ((AppUnderTest::Screen{"BLOCKED_LIST", "Blocked contacts"}), app.Visible());
     EXPECT_EQ((Rows{"Ada | ada@localhost", "Cy | cy@localhost", "Eve | eve@localhost"}), VisibleListRows());
 
     RequestRecorder::Last()->Clear();

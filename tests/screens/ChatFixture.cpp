@@ -6,6 +6,7 @@
 #include "foundation/IMDateTime.h"
 #include "platform/Frame.h"
 #include "platform/ListView.h"
+#include "platform/ScreenProbe.h"
 #include "platform/SettingInfo.h"
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
@@ -76,6 +77,22 @@ bool ChatFixture::Tap(int actionId)
     const bool tapped = app.driver.TapAction(actionId);
     app.driver.PumpUntilIdle();
     return tapped;
+}
+
+bool ChatFixture::Enabled(int actionId) const
+{
+    const auto item = app.driver.FindByActionId(actionId);
+    return item && item->enabled;
+}
+
+std::string ChatFixture::FirstLabel()
+{
+    for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
+        if (entry.kind == "Label") {
+            return entry.text;
+        }
+    }
+    return {};
 }
 
 std::string ChatFixture::InputText() const

@@ -43,6 +43,10 @@ protected:
     std::string InputText() const;
     // Taps the control with the action id and lets the screen settle; false when it is not shown.
     bool Tap(int actionId);
+    // Whether the control with the action id is shown and can be tapped.
+    bool Enabled(int actionId) const;
+    // The text of the screen's first label (a selection screen's count), empty without one.
+    static std::string FirstLabel();
     // Every row of the visible list, as the user reads it.
     std::vector<std::string> Rows() const;
     ChatBubbleItem* Bubble(int row) const;

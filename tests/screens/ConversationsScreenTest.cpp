@@ -13,6 +13,7 @@
 #include "screens/ConversationsController.h"
 #include "screens/ConversationsScreen.h"
 #include "screens/DeleteConvController.h"
+#include "screens/RestoreController.h"
 #include "screens/SettingsController.h"
 #include "store/ContactModel.h"
 #include "store/MessageModel.h"
@@ -127,6 +128,20 @@ TEST_F(ConversationsScreenTest, RowsAreNewestFirstWithTimeBadgeAndTheInvisibleIc
         << "an available buddy shows the available icon";
     EXPECT_TRUE(app.driver.FindByActionId(ConversationsController::ACTION_DELETE_SCREEN).has_value());
     Screenshot("conversations");
+
+    // The badge keeps to the second line, so the name keeps its room beside the time.
+    Ixa::Ui::Controls::ListItemBase* withBadge = VisibleList()->GetItemAt(0);
+    using S = ConversationsScreen;
+    const Ixa::Graphics::Rectangle name = withBadge->GetElementBounds(S::ELEMENT_NAME);
+    const Ixa::Graphics::Rectangle clock = withBadge->GetElementBounds(S::ELEMENT_TIME);
+    const Ixa::Graphics::Rectangle badge = withBadge->GetElementBounds(S::ELEMENT_BADGE);
+    const Ixa::Graphics::Rectangle text = withBadge->GetElementBounds(S::ELEMENT_LAST_MESSAGE);
+    EXPECT_LE(name.x + name.width, clock.x);
+    EXPECT_GE(badge.y, clock.y + clock.height) << "the badge sits below the time";
+    EXPECT_LE(text.x + text.width, badge.x);
+    EXPECT_LE(badge.y + badge.height, S::ROW_HEIGHT);
+    EXPECT_EQ(name.width, VisibleList()->GetItemAt(1)->GetElementBounds(S::ELEMENT_NAME).width)
+        << "a badge takes nothing from the name";
 
     // The 24-hour setting applies; a message arriving moves its conversation to the top.
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
@@ -278,7 +293,9 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     ASSERT_TRUE(Tap(ConversationsController::ACTION_DELETE_SCREEN));
     ASSERT_EQ("DELETE_CONVERSATION_SCREEN", app.Visible().form);
     EXPECT_EQ((std::vector<std::string>{"Select all", Zed, "Bob", "carol@localhost"}), VisibleListRows());
-    Screenshot("conversations_delete");
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE)) << "nothing to delete yet";
+    EXPECT_TRUE(Enabled(DeleteConvController::ACTION_CANCEL));
     Ixa::Ui::Controls::ListView* list = VisibleList();
     auto checks = [&] {
         std::string marks;
@@ -289,12 +306,19 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     };
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("xxxx", checks());
+    EXPECT_EQ("3 items selected", FirstLabel());
+    EXPECT_TRUE(Enabled(DeleteConvController::ACTION_DELETE));
+    Screenshot("conversations_delete");
     ASSERT_TRUE(app.driver.TapRow(2));
     EXPECT_EQ("-x-x", checks()) << "one row cleared clears select-all";
     ASSERT_TRUE(app.driver.TapRow(2));
     EXPECT_EQ("xxxx", checks()) << "every row checked checks select-all";
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("----", checks());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE));
+    ASSERT_TRUE(app.driver.TapRow(3));
+    EXPECT_EQ("1 item selected", FirstLabel());
+    ASSERT_TRUE(app.driver.TapRow(3));
 
     ASSERT_TRUE(app.driver.TapRow(1));
     ASSERT_TRUE(Tap(DeleteConvController::ACTION_CANCEL));
@@ -304,6 +328,8 @@ TEST_F(ConversationsScreenTest, TheDeleteScreenKeepsItsSelectAllRulesAndDeletesT
     ASSERT_TRUE(Tap(ConversationsController::ACTION_DELETE_SCREEN));
     list = VisibleList();
     EXPECT_EQ("----", checks()) << "the screen comes back unchecked";
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(DeleteConvController::ACTION_DELETE));
     ASSERT_TRUE(app.driver.TapRow(1));
     ASSERT_TRUE(app.driver.TapRow(3));
     ASSERT_TRUE(Tap(DeleteConvController::ACTION_DELETE));
@@ -373,7 +399,8 @@ TEST_F(ConversationsScreenTest, SearchListsHitsNewestFirstAndOpensTheChatAtTheMe
     ASSERT_TRUE(app.driver.TapRow(1));
     app.driver.PumpUntilIdle();
     EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form) << app.driver.Describe();
-    EXPECT_NE(std::string::npos, app.driver.Describe().find("zed_copy"));
+    EXPECT_EQ("zed_copy", RestoreController::GetSelectedConversation().ToUtf8());
+    EXPECT_EQ(Zed, app.Visible().title);
     ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
     app.driver.PumpUntilIdle();
     ASSERT_EQ("CONVERSATIONS_SCREEN", app.Visible().form) << "back leads to the search it came from";

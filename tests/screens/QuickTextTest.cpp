@@ -29,26 +29,10 @@ protected:
         ASSERT_TRUE(app.driver.TapAction(QuickTextAddController::ACTION_SAVE));
     }
 
-    std::string Selection() const
-    {
-        for (const Ixa::Ui::ScreenProbe::Entry& entry : Ixa::Ui::ScreenProbe::ListEntries()) {
-            if (entry.kind == "Label") {
-                return entry.text;
-            }
-        }
-        return {};
-    }
-
     bool Checked(int row) const
     {
         const auto entry = app.driver.FindRow(row);
         return entry && entry->selected;
-    }
-
-    bool DeleteEnabled() const
-    {
-        const auto item = app.driver.FindByActionId(QuickTextListDeleteController::ACTION_DELETE);
-        return item && item->enabled;
     }
 };
 
@@ -79,20 +63,20 @@ TEST_F(QuickTextTest, AddInsertDeleteAndKeepAcrossARestart)
     OpenQuickTexts();
     ASSERT_TRUE(app.driver.TapAction(QuickTextListController::ACTION_DELETE));
     ASSERT_EQ("QUICK_TEXT_DELETE_SCREEN", app.Visible().form);
-    EXPECT_FALSE(DeleteEnabled());
+    EXPECT_FALSE(Enabled(QuickTextListDeleteController::ACTION_DELETE));
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_TRUE(Checked(1) && Checked(2) && Checked(3));
-    EXPECT_EQ("3 items selected", Selection());
+    EXPECT_EQ("3 items selected", FirstLabel());
     ASSERT_TRUE(app.driver.TapRow(2));
     EXPECT_FALSE(Checked(0)) << "one phrase unchecked clears select-all";
     ASSERT_TRUE(app.driver.TapRow(3));
-    EXPECT_EQ("1 item selected", Selection());
-    EXPECT_TRUE(DeleteEnabled());
+    EXPECT_EQ("1 item selected", FirstLabel());
+    EXPECT_TRUE(Enabled(QuickTextListDeleteController::ACTION_DELETE));
     ASSERT_TRUE(app.driver.TapRow(2));
     ASSERT_TRUE(app.driver.TapRow(3));
     EXPECT_TRUE(Checked(0)) << "checking the last unchecked phrase checks select-all";
     ASSERT_TRUE(app.driver.TapRow(2));
-    EXPECT_EQ("2 items selected", Selection());
+    EXPECT_EQ("2 items selected", FirstLabel());
     ASSERT_TRUE(app.driver.TapAction(QuickTextListDeleteController::ACTION_DELETE));
     EXPECT_EQ("QUICK_TEXT_SCREEN", app.Visible().form);
     EXPECT_EQ(std::vector<std::string>{"Call you later"}, Rows());

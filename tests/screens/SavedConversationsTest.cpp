@@ -4,16 +4,20 @@
 // select-all rules with a protected conversation surviving "delete all", and the protect
 // screen.
 #include "ChatFixture.h"
+#include "BuddyListProbe.h"
 #include "VisibleList.h"
 
 #include "app/IMManager.h"
 #include "screens/RestoreChatController.h"
 #include "screens/RestoreChecklistController.h"
 #include "screens/RestoreController.h"
+#include "screens/TextMetrics.h"
+#include "store/Contact.h"
 #include "store/MessageModel.h"
 #include "store/SavedMessagesModel.h"
 
 #include "platform/ArrayList.h"
+#include "platform/Footer.h"
 #include "platform/ListView.h"
 #include "platform/SettingInfo.h"
 #include "platform/SystemTime.h"
@@ -21,6 +25,9 @@
 #include <ctime>
 
 namespace {
+
+// A key as saving makes it: the user's name, "_" and the time of saving as the stores write it.
+const char* const ZedKey = "zed_2026-03-05T13:47:02.120Z";
 
 // The UTC time whose local reading is the given wall-clock time.
 std::string UtcOfLocal(int year, int month, int day, int hour, int minute)
@@ -43,8 +50,11 @@ protected:
     void SetUp() override
     {
         ChatFixture::SetUp();
-        Save("zed@elsewhere.org", "zed_1", {{"look :) at https://example.org", 3}, {"nice", 2}}, UtcOfLocal(2026, 3, 5, 13, 45));
+        Save("zed@elsewhere.org", ZedKey, {{"look :) at https://example.org", 3}, {"nice", 2}}, UtcOfLocal(2026, 3, 5, 13, 45));
         Save("bob@localhost", "bob_2", {{"night", 3}}, UtcOfLocal(2026, 3, 6, 0, 0));
+        // Bob is a stored contact with a picture; Zed and Carol are not.
+        BuddyListProbe::AddContact("bob@localhost", "Bob", "Friends", Contact::PRESENCE_AVAILABLE);
+        BuddyListProbe::SetAvatar("bob@localhost", VELOIM_TEST_DATA "/avatars/teal.png");
         Save("carol@localhost", "carol_3", {{"hi", 2}}, UtcOfLocal(2026, 3, 7, 9, 5));
     }
 
@@ -92,15 +102,24 @@ protected:
 TEST_F(SavedConversationsTest, TheListShowsEachLastLocalDateInTheChosenHourStyle)
 {
     ShowList();
-    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 01:45 PM", "bob@localhost | 03/06/26 12:00 AM",
+    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 01:45 PM", "Bob | 03/06/26 12:00 AM",
                   "carol@localhost | 03/07/26 09:05 AM"}),
         VisibleListRows());
     Screenshot("saved_conversations");
+
+    // A stored contact's conversation is titled with its name and shows its picture, as the chat does.
+    ASSERT_TRUE(app.driver.TapRow(1));
+    app.driver.PumpUntilIdle();
+    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "Bob"}), app.Visible());
+    EXPECT_GT(app.driver.CountColourPixels(app.driver.RowElementOnScreen(0, ChatBubbleItem::ELEMENT_AVATAR)), 0);
+    ASSERT_TRUE(Tap(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
+    ASSERT_EQ("RESTORE_SCREEN", app.Visible().form);
+
     Ixa::System::SettingInfo::SetValue("24HourFormatSelected", true);
     IMManager::notifyEvent(EVENT_SHOW_SETTINGS);
     app.driver.PumpUntilIdle();
     ShowList();
-    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 13:45", "bob@localhost | 03/06/26 00:00",
+    EXPECT_EQ((std::vector<std::string>{"zed@elsewhere.org | 03/05/26 13:45", "Bob | 03/06/26 00:00",
                   "carol@localhost | 03/07/26 09:05"}),
         VisibleListRows());
 }
@@ -110,7 +129,8 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     ShowList();
     ASSERT_TRUE(app.driver.TapRow(0));
     app.driver.PumpUntilIdle();
-    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "zed_1"}), app.Visible());
+    ASSERT_EQ((AppUnderTest::Screen{"RESTORE_CHAT_SCREEN", "zed@elsewhere.org"}), app.Visible())
+        << "the header names the user as the list does, not the stored key";
     EXPECT_TRUE(RestoreController::isRestoreChatScreen);
     ASSERT_EQ(2u, Rows().size());
     ChatBubbleItem* first = Bubble(0);
@@ -124,13 +144,13 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_PROTECT));
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_DELETE));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_PROTECT));
-    EXPECT_TRUE(IsProtected("zed_1"));
+    EXPECT_TRUE(IsProtected(ZedKey));
     EXPECT_TRUE(Offers(RestoreChatController::ACTION_UNPROTECT));
     EXPECT_FALSE(Offers(RestoreChatController::ACTION_DELETE)) << "a protected conversation offers no delete";
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_UNPROTECT));
-    EXPECT_FALSE(IsProtected("zed_1"));
+    EXPECT_FALSE(IsProtected(ZedKey));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE));
-    ASSERT_TRUE(app.PopupShows("Delete zed_1?"));
+    ASSERT_TRUE(app.PopupShows("Delete zed@elsewhere.org, 03/05/26 01:45 PM?"));
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE_NO));
     EXPECT_EQ("RESTORE_CHAT_SCREEN", app.Visible().form);
     ASSERT_TRUE(Tap(RestoreChatController::ACTION_DELETE));
@@ -138,7 +158,7 @@ TEST_F(SavedConversationsTest, AConversationShowsAsBubblesAndIsProtectedUnprotec
     EXPECT_EQ("RESTORE_SCREEN", app.Visible().form);
     EXPECT_FALSE(RestoreController::isRestoreChatScreen);
     EXPECT_EQ(2u, VisibleListRows().size());
-    EXPECT_EQ(0u, VisibleListRows()[0].rfind("bob@localhost", 0));
+    EXPECT_EQ(0u, VisibleListRows()[0].rfind("Bob | ", 0));
 }
 
 TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProtectScreenSwitchesIt)
@@ -152,9 +172,18 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     Ixa::Ui::Controls::ListView* list = VisibleList();
     EXPECT_FALSE(list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty()) << "Bob's is locked";
     EXPECT_TRUE(list->GetItemAt(1)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK).IsEmpty());
-    Screenshot("saved_conversations_delete");
+    // The lock keeps to the date's line, and the address has the whole line up to the check mark.
+    const Ixa::Graphics::Rectangle lock = list->GetItemAt(2)->GetElementBounds(RestoreChecklistController::ELEMENT_LOCK);
+    const Ixa::Graphics::Rectangle bob = list->GetItemAt(2)->GetElementBounds(RestoreController::ELEMENT_USER);
+    EXPECT_GE(lock.y, bob.y + bob.height);
+    EXPECT_GE(list->GetItemAt(1)->GetElementBounds(RestoreController::ELEMENT_USER).width, TextMetrics::Width("zed@elsewhere.org", 32));
+    EXPECT_EQ("0 items selected", FirstLabel());
+    EXPECT_FALSE(Enabled(RestoreChecklistController::ACTION_DONE)) << "nothing to delete yet";
     ASSERT_TRUE(app.driver.TapRow(3));
     EXPECT_EQ("---x", Checks());
+    EXPECT_EQ("1 item selected", FirstLabel());
+    EXPECT_TRUE(Enabled(RestoreChecklistController::ACTION_DONE));
+    Screenshot("saved_conversations_delete");
     ASSERT_TRUE(app.driver.TapRow(0));
     EXPECT_EQ("xxxx", Checks());
     ASSERT_TRUE(app.driver.TapRow(1));
@@ -164,11 +193,13 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_DONE));
     ASSERT_EQ("RESTORE_SCREEN", app.Visible().form);
     ASSERT_EQ(1u, VisibleListRows().size());
-    EXPECT_EQ(0u, VisibleListRows()[0].rfind("bob@localhost", 0)) << "the protected conversation stays";
+    EXPECT_EQ(0u, VisibleListRows()[0].rfind("Bob | ", 0)) << "the protected conversation stays";
 
     ASSERT_TRUE(Tap(RestoreController::ACTION_PROTECT));
     ASSERT_EQ("PROTECT_RESTORE_SCREEN", app.Visible().form);
     EXPECT_EQ("x", Checks()) << "checked while protected";
+    EXPECT_EQ("", FirstLabel()) << "protecting counts nothing: unchecked rows are unprotected";
+    EXPECT_TRUE(Enabled(RestoreChecklistController::ACTION_DONE));
     Screenshot("saved_conversations_protect");
     ASSERT_TRUE(app.driver.TapRow(0));
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_CANCEL));
@@ -182,6 +213,10 @@ TEST_F(SavedConversationsTest, AProtectedConversationSurvivesDeleteAllAndTheProt
     ASSERT_TRUE(app.driver.TapRow(0));
     ASSERT_TRUE(Tap(RestoreChecklistController::ACTION_DONE));
     EXPECT_TRUE(VisibleListRows().empty()) << "unprotected, it goes";
+    EXPECT_FALSE(Offers(RestoreController::ACTION_PROTECT)) << "nothing left to protect or delete";
+    EXPECT_FALSE(Offers(RestoreController::ACTION_DELETE));
+    EXPECT_NE(std::string::npos, app.driver.Describe().find("ListView \"No conversations\"")) << app.driver.Describe();
+    Screenshot("saved_conversations_empty");
 }
 
 }  // namespace

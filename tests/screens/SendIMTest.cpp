@@ -13,6 +13,7 @@
 #include "screens/BuddyController.h"
 #include "screens/SendIMController.h"
 #include "store/ContactModel.h"
+#include "store/PropertiesModel.h"
 #include "support/RequestRecorder.h"
 
 #include "platform/Footer.h"
@@ -43,7 +44,7 @@ protected:
     static bool IsStored(const char* id) { return std::unique_ptr<Contact>(IMManager::GetContactModel()->GetContactById(id)) != nullptr; }
 };
 
-TEST_F(SendIMTest, AnAddressTheAddContactScreenRefusesIsRefusedAndBackReturnsToTheBuddyList)
+TEST_F(SendIMTest, AnAddressTheAddContactScreenRefusesOrTheUsersOwnIsRefusedAndBackReturnsToTheBuddyList)
 {
     BuddyListProbe::AddContact("robin@localhost", "Robin", "Friends", Contact::PRESENCE_AVAILABLE, "Send me a message");
     IMManager::notifyEvent(EVENT_SHOW_BUDDY_LIST);
@@ -58,6 +59,14 @@ TEST_F(SendIMTest, AnAddressTheAddContactScreenRefusesIsRefusedAndBackReturnsToT
         ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
         EXPECT_EQ(STATE_BUDDY_LIST, IMManager::GetScreenStatesObj()->getState());
     }
+    // The user's own address, however typed, opens no chat with oneself.
+    IMManager::GetPropertiesModel()->SetUserName("ann@localhost");
+    WriteTo(" Ann ");
+    EXPECT_EQ(SendIM, app.Visible());
+    EXPECT_TRUE(app.PopupShows("You cannot send a message to yourself.")) << app.driver.Describe();
+    ASSERT_TRUE(app.driver.TapAction(IMScreen::ACTION_INFO_OK));
+    ASSERT_TRUE(app.driver.TapAction(Ixa::Ui::Controls::Footer::BACK_ACTION_ID));
+
     ASSERT_TRUE(app.driver.TapAction(BuddyController::ACTION_SEND_IM));
     EXPECT_EQ("", AddContactForm(app).FieldText()) << "each showing starts afresh";
     ASSERT_TRUE(AddContactForm(app).TypeInField("robin@localhost"));

@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <sstream>
 
@@ -57,6 +58,14 @@ void AddAreas(std::vector<ScreenProbe::Entry>& entries, const char* kind, Action
     }
 }
 
+// As on the device, the widget a touch went down on gets its moves and its release, wherever
+// the finger goes meanwhile.
+QPointer<QWidget>& TouchedWidget()
+{
+    static QPointer<QWidget> touched;
+    return touched;
+}
+
 bool SendMouse(QEvent::Type type, const Graphics::Point& point)
 {
     Controls::Frame* frame = ActiveFrame();
@@ -66,6 +75,12 @@ bool SendMouse(QEvent::Type type, const Graphics::Point& point)
     QWidget* target = window->childAt(point.x, point.y);
     if (target == nullptr)
         target = window;
+    if (type == QEvent::MouseButtonPress)
+        TouchedWidget() = target;
+    else if (TouchedWidget() != nullptr)
+        target = TouchedWidget();
+    if (type == QEvent::MouseButtonRelease)
+        TouchedWidget() = nullptr;
     const QPointF local = target->mapFrom(window, QPoint(point.x, point.y));
     const QPointF global = window->mapToGlobal(QPoint(point.x, point.y));
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;

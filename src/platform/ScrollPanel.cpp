@@ -1,5 +1,7 @@
 #include "platform/ScrollPanel.h"
 
+#include "platform/DragToScroll.h"
+
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -27,6 +29,8 @@ result ScrollPanel::Construct(const Graphics::Rectangle& rect)
     // QScrollArea::setWidget turns the content's background filling on; the panel shows the
     // form's background instead.
     content_->setAutoFillBackground(false);
+    drag_ = new DragToScroll(*area_);
+    drag_->Watch(*content_);
     AdoptWidget(area_, rect);
     FitContent();
     return E_SUCCESS;
@@ -60,7 +64,12 @@ QWidget* ScrollPanel::GetContentWidget() const { return content_; }
 
 void ScrollPanel::OnBoundsChanged() { FitContent(); }
 
-void ScrollPanel::OnControlAdded(Control&) { FitContent(); }
+void ScrollPanel::OnControlAdded(Control& control)
+{
+    if (drag_ != nullptr && control.GetWidget() != nullptr)
+        drag_->Watch(*control.GetWidget());
+    FitContent();
+}
 
 void ScrollPanel::FitContent()
 {

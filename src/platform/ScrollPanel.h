@@ -1,4 +1,5 @@
-// A container whose content is taller than itself and scrolls vertically (drag or wheel).
+// A container whose content is taller than itself and scrolls vertically, by a drag that may
+// start on a control inside, or by the wheel.
 // Edit fields inside it tell its scroll-panel listeners about their overlay keypad.
 // Threading and ownership: user-interface thread; added controls belong to the panel;
 // listeners are borrowed.
@@ -9,6 +10,10 @@
 #include "platform/ListenerList.h"
 
 class QScrollArea;
+
+namespace Ixa::Ui {
+class DragToScroll;
+}  // namespace Ixa::Ui
 
 namespace Ixa::Ui::Controls {
 
@@ -41,6 +46,8 @@ private:
 
     QScrollArea* area_ = nullptr;
     QWidget* content_ = nullptr;
+    // A child of the area.
+    DragToScroll* drag_ = nullptr;
     ListenerList<IScrollPanelEventListener> listeners_;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/ListContextItem.h"
 #include "platform/ListView.h"
 #include "platform/Popup.h"
+#include "platform/ScrollPanel.h"
 #include "platform/Timer.h"
 #include "platform/UiTheme.h"
 
@@ -228,6 +229,49 @@ public:
     void OnTimerExpired(Base::Runtime::Timer&) override { ++expiries; }
     int expiries = 0;
 };
+
+// A panel of buttons taller than the screen: a finger dragged up from a button scrolls the
+// panel by as far as it moved, and the button neither stays pressed nor fires; a tap still
+// fires it.
+TEST_F(UiControlsTest, AScrollPanelFollowsAFingerDraggedFromAButtonAndTheButtonDoesNotFire)
+{
+    auto* panel = new ScrollPanel;
+    ASSERT_EQ(E_SUCCESS, panel->Construct(Graphics::Rectangle(0, 0, 480, 400)));
+    UiTestApp::Get().form->AddControl(*panel);
+    std::vector<Button*> buttons;
+    for (int i = 0; i < 10; ++i) {
+        auto* button = new Button;
+        button->Construct(Graphics::Rectangle(0, i * 100, 480, 90), Base::String(("Row " + std::to_string(i)).c_str()));
+        button->SetActionId(100 + i);
+        button->AddActionEventListener(UiTestApp::Get());
+        panel->AddControl(*button);
+        buttons.push_back(button);
+    }
+    driver.PumpUntilIdle();
+
+    const Graphics::Rectangle second = Ui::ScreenProbe::WindowBounds(*buttons[1]);
+    const Graphics::Point start(second.x + second.width / 2, second.y + second.height / 2);
+    ASSERT_TRUE(Ui::ScreenProbe::PressAt(start));
+    for (int step = 1; step <= 15; ++step) {
+        ASSERT_TRUE(Ui::ScreenProbe::MoveTo(Graphics::Point(start.x, start.y - 10 * step)));
+    }
+    ASSERT_TRUE(Ui::ScreenProbe::ReleaseAt(Graphics::Point(start.x, start.y - 150)));
+    driver.PumpUntilIdle();
+    EXPECT_EQ(150, panel->GetScrollPosition());
+    EXPECT_TRUE(UiTestApp::Get().actions.empty());
+    EXPECT_EQ(0, ScreenDriver::CountColourPixels(Ui::ScreenProbe::WindowBounds(*buttons[1])))
+        << "the button is drawn pressed";
+
+    // A small slip of the finger is still a tap.
+    const Graphics::Rectangle fourth = Ui::ScreenProbe::WindowBounds(*buttons[4]);
+    const Graphics::Point tap(fourth.x + fourth.width / 2, fourth.y + fourth.height / 2);
+    ASSERT_TRUE(Ui::ScreenProbe::PressAt(tap));
+    ASSERT_TRUE(Ui::ScreenProbe::MoveTo(Graphics::Point(tap.x, tap.y - 5)));
+    ASSERT_TRUE(Ui::ScreenProbe::ReleaseAt(Graphics::Point(tap.x, tap.y - 5)));
+    driver.PumpUntilIdle();
+    EXPECT_EQ(150, panel->GetScrollPosition());
+    EXPECT_EQ(std::vector<int>{104}, UiTestApp::Get().actions);
+}
 
 TEST_F(UiControlsTest, UserInterfaceTimersFollowTheVirtualClock)
 {

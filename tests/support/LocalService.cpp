@@ -87,6 +87,14 @@ void LocalService::MakeFriends(PeerClient& own, const std::vector<Friend>& frien
             throw std::runtime_error("no presence from " + bare + " after subscribing");
         }
         Expect(own, "roster_add " + bare + " '" + name + "' Work");
+        // The peer's own request comes back after its answer; signing out before accepting
+        // it would leave the friendship one-way on a server that is slower to pass it on.
+        const bool mutual = own.WaitFor("roster_push", PresenceWait, [&](const PeerEvent& event) {
+            return event["jid"] == bare && event["subscription"] == "both";
+        }).has_value();
+        if (!mutual) {
+            throw std::runtime_error("no mutual subscription with " + bare);
+        }
     }
     if (!own.Quit()) {
         throw std::runtime_error("the user's own client did not sign out");

@@ -77,6 +77,14 @@ TEST_F(BuddyScreenLiveTest, BlockAndDeleteChosenOnTheRowReachTheServer)
     bc.SetSelectedContact(IMManager::GetContactModel()->CreateContact(blocked.get()));
     bc.UnBlockContact();
     EXPECT_TRUE(PumpUntil([] { return BuddyListProbe::RowOf("Ben") >= 0; })) << app_->driver.Describe();
+    // The server then probes Ben, whose presence redraws the row; a long press held across
+    // that redraw would lose its context item, so the test waits as a user sees Ben online.
+    const IMString ben(Jid(peerUser_).c_str());
+    EXPECT_TRUE(PumpUntil([&] {
+        std::unique_ptr<Contact> stored(IMManager::GetContactModel()->GetContactById(ben));
+        return stored != nullptr && stored->GetPresenceType() == Contact::PRESENCE_AVAILABLE;
+    }));
+    app_->driver.PumpAFrame();
 
     ASSERT_TRUE(app_->driver.TapContextItem(BuddyListProbe::RowOf("Ben"), BuddyController::CONTEXT_DELETE));
     ASSERT_TRUE(app_->PopupShows("Delete Ben?"));

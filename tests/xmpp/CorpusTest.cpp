@@ -68,7 +68,7 @@ TEST(CorpusTest, SignInSteps)
         {"sasl-success.xml", {XMPPListener::AUTH_SUCCESS}},
         {"restart-features.xml", {XMPPListener::BIND_FEATURE, XMPPListener::SESSION_FEATURE, XMPPListener::FEATURES_END}},
         {"bind-session.xml", {XMPPListener::BOUND_JID}},
-        {"stream-error.xml", {}},
+        {"stream-error.xml", {XMPPListener::SESSION_REPLACED}},
     };
     for (const auto& [name, codes] : steps) {
         RecordingListener listener;

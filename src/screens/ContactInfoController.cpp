@@ -18,7 +18,7 @@ constexpr int Left = 12;
 constexpr int LabelHeight = 30;
 constexpr int LabelSize = 26;
 constexpr int ValueOffset = 44;
-constexpr int ValueHeight = 44;
+constexpr int ValueHeight = 52;
 constexpr int ValueSize = 40;
 // Each label and its value take 100 pixels, starting 13 down.
 constexpr int FirstTop = 13;

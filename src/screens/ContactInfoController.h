@@ -11,7 +11,7 @@ class Contact;
 
 class ContactInfoController : public IMController {
 public:
-    static constexpr int ROW_HEIGHT = 400;
+    static constexpr int ROW_HEIGHT = 420;
 
     void processAction(const Control& source, int actionId, IMView* view) override;
     void processOrientation(const Control& source, Ixa::Ui::OrientationStatus status, IMView* view) override;

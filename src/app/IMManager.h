@@ -174,6 +174,9 @@ private:
     // After a successful sign-in, before anything is stored for it: the stores change hands
     // when the account that signed in is not the one whose data they hold.
     static void claimStores();
+    // On a fresh sign-in: messages an earlier run left "sending" (it ended, or was killed,
+    // while they waited for the connection) go out again, in the order they were typed.
+    static void resendLeftovers();
     static void deleteAll();
 
     static Ixa::Ui::Controls::Frame* frame;

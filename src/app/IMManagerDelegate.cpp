@@ -12,6 +12,7 @@
 #include "store/PropertiesModel.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -72,6 +73,21 @@ void IMManager::OnSignInSuccess()
     isAppSignedIn = true;
     notifyEvent(EVENT_SIGN_IN_SUCCESS);
     notifyEvent(EVENT_SIGN_IN_DONE);
+    resendLeftovers();
+}
+
+// A fresh sign-in follows a sign-out or a start, and a sign-out marks whatever waited for the
+// connection failed, so a row still "sending" now has no sender holding it. Each goes out
+// under its own id, so a receiver that did get it before recognises the copy.
+void IMManager::resendLeftovers()
+{
+    std::unique_ptr<Ixa::Base::Collection::ArrayList> left(GetMessageModel()->GetSendingMessages());
+    for (int i = 0; left != nullptr && i < left->GetCount(); ++i) {
+        requestController->SendMessage(static_cast<Message*>(left->GetAt(i)));
+    }
+    if (left != nullptr) {
+        left->RemoveAll(false);
+    }
 }
 
 // Also the end of a signed-in session whose password was refused on a try to reconnect.

@@ -154,6 +154,8 @@ constexpr const char* SELECT_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp ASC,rowid ASC";
 constexpr const char* SELECT_LAST_WITH_USER =
     "SELECT * FROM messagetable WHERE otheruserid=? ORDER BY timestamp DESC,rowid DESC LIMIT 1";
+constexpr const char* SELECT_SENDING =
+    "SELECT * FROM messagetable WHERE messagetype=1 ORDER BY timestamp ASC,rowid ASC";
 constexpr const char* SELECT_BY_ID = "SELECT * FROM messagetable WHERE messageid=?";
 constexpr const char* SELECT_LARGEST_ID = "SELECT MAX(messageid) FROM messagetable";
 // Received messages are of type 0 (unread) and 3 (read). Two messages the user's server
@@ -256,6 +258,11 @@ bool MessageDatabase::SaveOrUpdate(Message* message)
 }
 
 ArrayList* MessageDatabase::GetAllUserIds() { return QueryList(SELECT_USER_IDS, SqlParameters(), CreateUserIdObject); }
+
+ArrayList* MessageDatabase::GetSendingMessages()
+{
+    return QueryList(SELECT_SENDING, SqlParameters(), CreateStoredMessage);
+}
 
 bool MessageDatabase::DeleteDatabase() { return DeleteAllChats(); }
 

@@ -23,6 +23,8 @@ public:
     bool SaveOrUpdate(Message* message);
     // Everyone with a conversation, the one with the newest message first.
     Ixa::Base::Collection::ArrayList* GetAllUserIds();
+    // Every message still being sent, of every user, oldest first.
+    Ixa::Base::Collection::ArrayList* GetSendingMessages();
     bool DeleteDatabase();
     // The conversation oldest first; unless `keepUnread`, its unread messages are then marked
     // read in the same transaction (null when that fails).

@@ -128,6 +128,11 @@ bool MessageModel::updateSendingMessage(Message* message)
     return Locked(false, [&](MessageDatabase& messages) { return messages.updateSendingMessage(message); });
 }
 
+ArrayList* MessageModel::GetSendingMessages()
+{
+    return Locked<ArrayList*>(nullptr, [](MessageDatabase& messages) { return messages.GetSendingMessages(); });
+}
+
 ArrayList* MessageModel::GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread)
 {
     return LockedFor<ArrayList*>(

@@ -41,6 +41,8 @@ public:
     bool updateByMessageId(Message* message);
     // As updateByMessageId, only while the stored row is still being sent.
     bool updateSendingMessage(Message* message);
+    // As MessageDatabase::GetSendingMessages.
+    Ixa::Base::Collection::ArrayList* GetSendingMessages();
     // Oldest first; unless `keepUnread`, the user's unread messages are marked read.
     Ixa::Base::Collection::ArrayList* GetAllMessagesWithUser(const Ixa::Base::String& user, bool keepUnread);
     bool DeleteChatsWithUser(const Ixa::Base::String& user);

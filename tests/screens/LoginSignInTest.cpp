@@ -2,16 +2,18 @@
 // account (first sign-in with the password saved and automatic sign-in, then a restart over
 // the same data that reaches the buddy list by itself; a wrong password; signing out back to
 // the form; the stores kept however the id is typed, and changing hands only once another
-// account has signed in), and a server that accepts and never answers (the signing-in popup, the timeout
+// account has signed in; messages an earlier run left "sending" going out at the next sign-in), and a server that accepts and never answers (the signing-in popup, the timeout
 // after 60 s of the user-interface clock, the background, and cancelling).
 #include "LoginForm.h"
 
+#include "support/PeerClient.h"
 #include "support/ProsodySuite.h"
 #include "support/SilentServer.h"
 
 #include "app/IMManager.h"
 #include "app/IMScreen.h"
 #include "screens/LoginController.h"
+#include "store/Message.h"
 #include "store/MessageModel.h"
 #include "store/Properties.h"
 #include "store/PropertiesModel.h"
@@ -20,8 +22,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -242,6 +247,51 @@ TEST_F(LoginSignInTest, SigningOutReturnsToTheFormWithThePasswordOnlyWhenSaved)
     ASSERT_NE(nullptr, stored);
     EXPECT_FALSE(stored->GetSavePassword());
     EXPECT_EQ("", stored->GetPassword().ToUtf8()) << "an unsaved password is not kept";
+}
+
+// A message of the user's to `to` stored as `type`; answers its id.
+long long StoreOwnMessage(const std::string& to, const std::string& text, int type)
+{
+    std::unique_ptr<Message> message(IMManager::GetMessageModel()->CreateMessage());
+    message->SetOtherUserId(IMString(to.c_str()));
+    message->SetMessage(IMString(text.c_str()));
+    message->SetMessageType(type);
+    return IMManager::GetMessageModel()->SaveOrUpdate(message.get()) ? message->GetMessageId() : -1;
+}
+
+int StoredType(long long id)
+{
+    std::unique_ptr<Message> stored(IMManager::GetMessageModel()->FindMessageById(id));
+    return stored != nullptr ? stored->GetMessageType() : -1;
+}
+
+// A run that ends (killed, say) while messages wait for the connection leaves them "sending";
+// the next sign-in sends them in the order typed, and the one marked failed stays for the
+// user to send again.
+TEST_F(LoginSignInTest, MessagesAnEarlierRunLeftSendingGoOutInOrderAtTheNextSignIn)
+{
+    std::unique_ptr<TestSupport::PeerClient> bob = SignInPeer(*server_, OtherUser, OtherPassword, "peer");
+    AppUnderTest app(AppUnderTest::ServerOf(*server_));
+    ASSERT_TRUE(app.Launched());
+    LoginForm first(app);
+    ASSERT_TRUE(SignIn(app, first)) << app.driver.Describe();
+    const std::string to = OtherUser + "@localhost";
+    const long long waiting = StoreOwnMessage(to, "typed while away", Message::TYPE_SENDING);
+    const long long failed = StoreOwnMessage(to, "given up", Message::TYPE_SEND_FAILED);
+    const long long later = StoreOwnMessage(to, "typed after it", Message::TYPE_SENDING);
+    ASSERT_TRUE(waiting > 0 && failed > 0 && later > 0);
+
+    ASSERT_TRUE(SignOutAndRestart(app));
+    LoginForm again(app);
+    ASSERT_TRUE(SignIn(app, again)) << app.driver.Describe();
+    for (const char* expected : {"typed while away", "typed after it"}) {
+        std::optional<TestSupport::PeerEvent> message = bob->WaitFor("message", std::chrono::seconds(20));
+        ASSERT_TRUE(message.has_value()) << "not received: " << expected;
+        EXPECT_EQ(expected, (*message)["body"]);
+    }
+    EXPECT_TRUE(app.PumpUntil([&] { return StoredType(waiting) == Message::TYPE_SENT && StoredType(later) == Message::TYPE_SENT; }))
+        << StoredType(waiting) << " " << StoredType(later);
+    EXPECT_EQ(Message::TYPE_SEND_FAILED, StoredType(failed));
 }
 
 // The silent server's address, as the application reaches it.

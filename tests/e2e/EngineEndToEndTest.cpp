@@ -825,3 +825,46 @@ TEST_F(EngineEndToEndTest, WhatWentToAnotherClientOrWaitedOfflineIsFetchedFromTh
     EXPECT_EQ(texts, "m0,m1,m2,m3,m4,m5,m6");
     EXPECT_EQ(engine_.Delegate().Count("OnMessageReceivedToChat"), 7u);
 }
+
+namespace {
+
+// Against a server that runs Prosody's stock modules alone, which know nothing of the
+// service's roster marks and offer the standard blocking command instead.
+class StockServerEndToEndTest : public EngineEndToEndTest {
+protected:
+    static void SetUpTestSuite() { SetUpStockSuite(); }
+};
+
+}  // namespace
+
+TEST_F(StockServerEndToEndTest, ABlockedContactIsMarkedAndSilencedUntilUnblocked)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> bobPeer = Online(bob);
+    MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
+    // A stranger blocked from another client of the user's: the blocked list the client asks
+    // for names him, and until that answer has come a block would still use the roster mark,
+    // which this server ignores.
+    const std::string mallory = Jid(NewUser("mallory"));
+    ExpectDone(*Online(alice_, "setup"),
+        "raw <iq type='set'><block xmlns='urn:xmpp:blocking'><item jid='" + mallory + "'/></block></iq>");
+    ASSERT_TRUE(SignIn());
+    ASSERT_TRUE(ContactUpdate(mallory, [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }));
+    std::unique_ptr<Contact> bobStored = engine_.ContactById(Jid(bob));
+    ASSERT_NE(bobStored, nullptr);
+    EXPECT_TRUE(!bobStored->GetIsBlocked() && bobStored->GetOnBuddyList());
+
+    engine_.Controller().AddToIgnoreList(new IMString(Jid(bob).c_str()));
+    ASSERT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }, true));
+    ExpectDone(*bobPeer, "send " + Jid(alice_) + " while blocked");
+    ExpectDone(*bobPeer, "roster_get");
+
+    IMString bobId(bob.c_str());
+    engine_.Controller().RemoveFromIgnoreList(&bobId);
+    ASSERT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) { return !c.GetIsBlocked() && c.GetOnBuddyList(); }, true));
+    ExpectDone(*bobPeer, "send " + Jid(alice_) + " after unblocking");
+    ASSERT_TRUE(Received("after unblocking"));
+    for (const Call& call : engine_.Delegate().CallsOf("OnMessageReceivedToChat")) {
+        EXPECT_NE(call.message->GetMessage().ToUtf8(), "while blocked");
+    }
+}

@@ -6,6 +6,7 @@
 #include "engine/AllowPresenceShareCommand.h"
 #include "engine/ArchiveEndHandler.h"
 #include "engine/ArchivedMessageHandler.h"
+#include "engine/BlockListHandler.h"
 #include "engine/BuddyAuthorizeHandler.h"
 #include "engine/BuddyInfoHandler.h"
 #include "engine/BuddyStatusHandler.h"
@@ -121,6 +122,7 @@ IMHashMap* GtalkRequestController::newHandlerTable(ReceivedBatch* batch)
     addHandler<StreamHandledHandler>(table, "streamHandled", this, batch);
     addHandler<ArchivedMessageHandler>(table, "archivedMessage", this, batch);
     addHandler<ArchiveEndHandler>(table, "archiveEnd", this, batch);
+    addHandler<BlockListHandler>(table, "blockList", this, batch);
     return table;
 }
 

@@ -9,6 +9,8 @@
 #include "engine/ResponseDelegate.h"
 #include "engine/UserId.h"
 #include "store/ContactDAO.h"
+#include "xmpp/BlockedIds.h"
+#include "xmpp/Connection.h"
 #include "xmpp/PresenceManager.h"
 
 #include <memory>
@@ -94,7 +96,7 @@ RefreshListHandler::Change RefreshListHandler::mergeItem(
         return {contact.release(), true};
     }
     bool invited = type == Type::NONE && item.getItemStatus() == RosterItem::Status::SUBSCRIBE;
-    bool blocked = description == Description::BLOCKED;
+    bool blocked = description == Description::BLOCKED || isBlockedOnServer(id);
     if (!blocked && type != Type::BOTH && !invited) {
         return {nullptr, false};
     }
@@ -117,6 +119,12 @@ RefreshListHandler::Change RefreshListHandler::mergeItem(
         storeOnBuddyList(*contact, contacts);
     }
     return {contact.release(), false};
+}
+
+bool RefreshListHandler::isBlockedOnServer(const IMString& id)
+{
+    Connection* connection = EngineAccess::connection(getRequestController());
+    return connection != nullptr && connection->blockedIds().contains(id);
 }
 
 void RefreshListHandler::report(const std::vector<Change>& changes)

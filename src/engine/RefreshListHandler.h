@@ -4,7 +4,8 @@
 // case, the groups seen are created, and a full roster removes the groups it no longer
 // lists). By subscription type, contact kind ("gr:t") and pending request:
 // - removed or hidden: reported deleted from the server (nothing is stored);
-// - blocked: stored blocked and off the buddy list;
+// - blocked (the contact kind says so, or the server's blocking command holds its id, which a
+//   standard server's items never mark): stored blocked and off the buddy list;
 // - both: stored on the buddy list, unblocked; on the first roster after a sign-in its
 //   presence starts as offline, later rosters keep the presence it has;
 // - none with the user's own invitation open: stored as invited (never seen, the localised
@@ -50,6 +51,7 @@ private:
     std::vector<Change> merge(Roster& roster, ContactDAO& contacts, RosterGroups& groups);
     // The change an item makes; its contact is null when the item changes nothing.
     Change mergeItem(RosterItem& item, ContactDAO& contacts, RosterGroups& groups, bool firstRoster);
+    bool isBlockedOnServer(const IMString& id);
     void report(const std::vector<Change>& changes);
     void finishFirstRoster(ContactDAO& contacts);
 };

@@ -412,6 +412,8 @@ ArchivePages& Connection::archivePages() { return archivePages_; }
 
 ServiceSupport& Connection::serviceSupport() { return serviceSupport_; }
 
+BlockedIds& Connection::blockedIds() { return blockedIds_; }
+
 // On the reader thread, under the connection lock, once signed in.
 void Connection::watchConnection()
 {

@@ -45,6 +45,7 @@
 #include "net/ConnectionLossListener.h"
 #include "xmpp/ConnectionLock.h"
 #include "xmpp/ArchivePages.h"
+#include "xmpp/BlockedIds.h"
 #include "xmpp/ServiceSupport.h"
 #include "xmpp/StreamManagement.h"
 
@@ -139,6 +140,8 @@ public:
     ArchivePages& archivePages();
     // The service extensions the server has refused, across the connection's attempts.
     ServiceSupport& serviceSupport();
+    // The ids the server's blocking command holds blocked, across the connection's attempts.
+    BlockedIds& blockedIds();
     // After <resumed/>: what the server did not acknowledge goes out again, in order.
     void resendAfterResumption(const StreamAnswer& answer);
     // The session is bound or resumed. Until then a stanza would reach a server that has not
@@ -229,6 +232,7 @@ private:
     StreamManagement streams_;
     ArchivePages archivePages_;
     ServiceSupport serviceSupport_;
+    BlockedIds blockedIds_;
 
     // The socket being connected, for a logout to cut the connect short; whether the attempt
     // was aborted before it began connecting; and the number of the attempt, which every

@@ -23,6 +23,7 @@ public:
     static constexpr const char* STREAM_HANDLED = "streamHandled";
     static constexpr const char* ARCHIVED_MESSAGE = "archivedMessage";
     static constexpr const char* ARCHIVE_END = "archiveEnd";
+    static constexpr const char* BLOCK_LIST = "blockList";
 
     // Without a controller the object is deleted, since nobody else would.
     static void post(RequestController* controller, const char* name, Ixa::Base::Object* object);

@@ -6,6 +6,8 @@
 #include "xmpp/Presence.h"
 #include "xmpp/TextCopy.h"
 
+#include <string>
+
 RosterManager::RosterManager(Connection* connection) : SubManager(connection) {}
 
 RosterManager::~RosterManager() = default;
@@ -15,6 +17,14 @@ void RosterManager::init()
     auto query = new Roster();
     query->setType(IQ::Type::GET);
     send(query);
+}
+
+void RosterManager::askBlockList()
+{
+    auto query = new BlockList(BlockList::Kind::LIST);
+    query->setType(IQ::Type::GET);
+    query->setPacketID(new IMString(("blocklist_" + std::to_string(++blockListQueries_)).c_str()));
+    askService(ServiceSupport::BLOCKING, query);
 }
 
 void RosterManager::addContact(IMString* jid)
@@ -32,12 +42,16 @@ void RosterManager::deleteContact(IMString* jid)
 
 void RosterManager::blockContact(IMString* jid, const RosterEntry& kept)
 {
-    sendKept(jid, RosterItem::Description::BLOCKED, kept);
+    if (!sendBlocking(BlockList::Kind::BLOCK, jid)) {
+        sendKept(jid, RosterItem::Description::BLOCKED, kept);
+    }
 }
 
 void RosterManager::unBlockContact(IMString* jid, const RosterEntry& kept)
 {
-    sendKept(jid, RosterItem::Description::NORMAL, kept);
+    if (!sendBlocking(BlockList::Kind::UNBLOCK, jid)) {
+        sendKept(jid, RosterItem::Description::NORMAL, kept);
+    }
 }
 
 void RosterManager::renameContact(IMString* jid, IMString* name, const IMString& group)
@@ -86,6 +100,20 @@ void RosterManager::sendKept(IMString* jid, RosterItem::Description description,
         item->addGroup(kept.group);
     }
     sendSet(item);
+}
+
+bool RosterManager::sendBlocking(BlockList::Kind kind, IMString* jid)
+{
+    if (jid == nullptr || !isSupported(ServiceSupport::BLOCKING)) {
+        return false;
+    }
+    IMString id(*jid);
+    id.ToLowerCase();
+    auto command = new BlockList(kind);
+    command->setType(IQ::Type::SET);
+    command->addId(id);
+    send(command);
+    return true;
 }
 
 void RosterManager::sendSet(RosterItem* item)

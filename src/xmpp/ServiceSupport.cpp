@@ -30,3 +30,20 @@ bool ServiceSupport::isRefused(Extension extension) const
     std::lock_guard<std::mutex> guard(lock_);
     return refused_[extension];
 }
+
+bool ServiceSupport::answered(Extension extension, const IMString& id)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    if (id.IsEmpty() || !pending_[extension].Equals(id, true)) {
+        return false;
+    }
+    pending_[extension] = IMString();
+    supported_[extension] = true;
+    return true;
+}
+
+bool ServiceSupport::isSupported(Extension extension) const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return supported_[extension];
+}

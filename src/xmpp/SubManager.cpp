@@ -43,3 +43,9 @@ bool SubManager::isRefused(ServiceSupport::Extension extension) const
     Connection* connection = connection_;
     return connection != nullptr && connection->serviceSupport().isRefused(extension);
 }
+
+bool SubManager::isSupported(ServiceSupport::Extension extension) const
+{
+    Connection* connection = connection_;
+    return connection != nullptr && connection->serviceSupport().isSupported(extension);
+}

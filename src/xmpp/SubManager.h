@@ -31,6 +31,7 @@ protected:
     // refused that extension (then the query is deleted unsent); answers whether it went.
     bool askService(ServiceSupport::Extension extension, Packet* query);
     bool isRefused(ServiceSupport::Extension extension) const;
+    bool isSupported(ServiceSupport::Extension extension) const;
 
 private:
     std::atomic<Connection*> connection_;

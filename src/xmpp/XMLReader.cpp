@@ -3,6 +3,7 @@
 #include "net/IMSocketInputStream.h"
 #include "xmpp/ArchiveFin.h"
 #include "xmpp/ArchivedMessage.h"
+#include "xmpp/BlockList.h"
 #include "platform/Integer.h"
 #include "xmpp/MessagePacket.h"
 #include "xmpp/NewIQ.h"
@@ -17,6 +18,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <memory>
 
 namespace {
@@ -354,6 +356,8 @@ bool XMLReader::parseIqChild(IQ& header)
     if (header.getType() == IQ::Type::ERROR) {
         return false;
     }
+    const char* name = nullptr;
+    BlockList::Kind kind = BlockList::Kind::LIST;
     if (parser_->isName("query") && parser_->isAttribute("xmlns", "jabber:iq:roster")) {
         auto roster = new Roster();
         setAddressing(roster, header);
@@ -373,6 +377,8 @@ bool XMLReader::parseIqChild(IQ& header)
         parseVCard(vCard);
     } else if (parser_->isName("fin") && parser_->isAttribute("xmlns", ARCHIVE_NAMESPACE)) {
         parseArchiveFin(header);
+    } else if (blockListElement(&name, &kind)) {
+        parseBlockList(header, name, kind);
     } else {
         return false;
     }
@@ -520,6 +526,39 @@ void XMLReader::parseArchiveFin(IQ& header)
         }
     });
     deliverStanza(fin, XMPPListener::ARCHIVE_END, complete);
+}
+
+// The blocking payload the current element is, if it is one.
+bool XMLReader::blockListElement(const char** name, BlockList::Kind* kind)
+{
+    static const std::pair<const char*, BlockList::Kind> elements[] = {
+        {"blocklist", BlockList::Kind::LIST}, {"block", BlockList::Kind::BLOCK}, {"unblock", BlockList::Kind::UNBLOCK}};
+    if (!parser_->isAttribute("xmlns", BlockList::NAMESPACE)) {
+        return false;
+    }
+    for (const auto& [element, elementKind] : elements) {
+        if (parser_->isName(element)) {
+            *name = element;
+            *kind = elementKind;
+            return true;
+        }
+    }
+    return false;
+}
+
+void XMLReader::parseBlockList(IQ& header, const char* name, BlockList::Kind kind)
+{
+    auto list = new BlockList(kind);
+    setAddressing(list, header);
+    bool complete = readChildren(name, [&] {
+        if (parser_->isName("item")) {
+            if (std::unique_ptr<IMString> jid{parser_->getAttribute("jid")}) {
+                jid->ToLowerCase();
+                list->addId(*jid);
+            }
+        }
+    });
+    deliverStanza(list, XMPPListener::BLOCK_LIST, complete);
 }
 
 // The server closes the stream after its error, and that close is what ends the session; only

@@ -13,7 +13,8 @@
 // shared-status, settings or vCard data. A get or set that yields none of those goes to the
 // listener as IQ_REQUEST, so that it can be answered. A message carrying an archive result
 // ("urn:xmpp:mam:2") goes on as ARCHIVE_RESULT with the archived message inside it; an archive
-// page's fin (in an iq result) as ARCHIVE_END. Which of those count is the listener's decision: the reader does not know the
+// page's fin (in an iq result) as ARCHIVE_END; a blocked list, block or unblock
+// ("urn:xmpp:blocking") as BLOCK_LIST. Which of those count is the listener's decision: the reader does not know the
 // account or the queries asked. Exceeding the limits ends the reader with
 // CONNECTION_ERROR, so a hostile server cannot make it hold more than a bounded amount of
 // memory. The end of the connection comes as the input stream's loss marker behind the last
@@ -44,6 +45,7 @@
 
 #include "foundation/IMMonitor.h"
 #include "foundation/IMThread.h"
+#include "xmpp/BlockList.h"
 #include "xmpp/IQ.h"
 #include "xmpp/StreamAnswer.h"
 #include "xmpp/XMLParser.h"
@@ -106,6 +108,8 @@ private:
 
     void parseIq();
     bool parseIqChild(IQ& header);
+    bool blockListElement(const char** name, BlockList::Kind* kind);
+    void parseBlockList(IQ& header, const char* name, BlockList::Kind kind);
     void parsePresence(Presence* presence);
     void parseMessage();
     // Reads the message whose start tag is current into a new packet. Only an outer message

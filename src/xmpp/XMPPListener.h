@@ -28,6 +28,7 @@ public:
     static constexpr int ARCHIVE_END = 27;       // an ArchiveFin: the fin ending a page
     static constexpr int IQ_REFUSED = 28;        // a NewIQ: the id, sender and error of an iq of type error
     static constexpr int SESSION_REPLACED = 29;  // no object: a stream error says another sign-in took the session
+    static constexpr int BLOCK_LIST = 30;        // a BlockList: the blocked list, or a block or unblock
 
     virtual ~XMPPListener() = default;
 

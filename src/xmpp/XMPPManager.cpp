@@ -5,6 +5,7 @@
 #include "xmpp/ArchiveFin.h"
 #include "xmpp/ArchiveManager.h"
 #include "xmpp/ArchivedMessage.h"
+#include "xmpp/BlockList.h"
 #include "xmpp/ChatManager.h"
 #include "xmpp/Connection.h"
 #include "xmpp/Constants.h"
@@ -180,6 +181,9 @@ void XMPPManager::dispatch(Ixa::Base::Object* object, int event)
     case ARCHIVE_END:
         processArchiveEnd(object);
         return;
+    case BLOCK_LIST:
+        processBlockList(object);
+        return;
     default:
         loginManager_->onXMPPError();
         delete object;
@@ -272,6 +276,33 @@ void XMPPManager::processRefusal(IQ* refusal)
     if (connection_->serviceSupport().refused(*refusal->getPacketID()) == ServiceSupport::SHARED_STATUS) {
         presenceManager_->sharedStatusRefused();
     }
+}
+
+// The server pushes every block and unblock to each of the account's resources, the one that
+// asked included; the blocked list counts only as the answer to the client's own query.
+void XMPPManager::processBlockList(Ixa::Base::Object* object)
+{
+    auto list = dynamic_cast<BlockList*>(object);
+    if (list == nullptr) {
+        delete object;
+        return;
+    }
+    bool listed = list->getKind() == BlockList::Kind::LIST;
+    bool fromServer = isFromServer(list);
+    if (fromServer && listed && list->getType() == IQ::Type::RESULT && list->hasPacketID() &&
+        connection_->serviceSupport().answered(ServiceSupport::BLOCKING, *list->getPacketID())) {
+        post(NotificationPoster::BLOCK_LIST, list);
+        return;
+    }
+    if (fromServer && !listed && list->getType() == IQ::Type::SET) {
+        responder_->acknowledge(*list);
+        post(NotificationPoster::BLOCK_LIST, list);
+        return;
+    }
+    if (IQResponder::isRequest(*list)) {
+        responder_->refuse(*list);
+    }
+    delete list;
 }
 
 // The client serves no vCard: only answers to its own requests are read.
@@ -391,6 +422,7 @@ void XMPPManager::init()
     presenceManager_->init();
     chatManager_->init();
     settingsManager_->init();
+    rosterManager_->askBlockList();
 }
 
 void XMPPManager::clean()

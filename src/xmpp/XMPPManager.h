@@ -20,6 +20,10 @@
 // An iq error of type cancel from the server that answers one of the service-extension queries
 // marks that extension refused (ServiceSupport); the queries for it are not made again.
 //
+// The standard blocking command: the blocked list is passed on ("blockList") only as the
+// server's result to the query asked (which marks the command supported), a block or unblock
+// only as the server's push (a set, acknowledged); anything else of it is refused or dropped.
+//
 // Stream management: the offer and the server's answers drive the login manager; a request
 // for an acknowledgement becomes a "streamHandled" notification carrying the count, so that
 // the response thread acknowledges it once everything read before it has been handled.
@@ -75,7 +79,8 @@ public:
     // The reader whose events come here; onEvent gives up once it has been closed.
     void setReader(XMLReader* reader);
     void onEvent(Ixa::Base::Object* object, int event) override;
-    // The requests made once signed in: shared status, off-the-record settings, user settings.
+    // The requests made once signed in: shared status, off-the-record settings, user settings,
+    // the blocked list.
     void init();
     void clean();
 
@@ -93,6 +98,7 @@ private:
     void processRoster(Roster* roster);
     void processServicePayload(Ixa::Base::Object* object, const char* name);
     void processRefusal(IQ* refusal);
+    void processBlockList(Ixa::Base::Object* object);
     void processVCard(Ixa::Base::Object* object);
     void processArchiveResult(Ixa::Base::Object* object);
     void processArchiveEnd(Ixa::Base::Object* object);

@@ -141,6 +141,27 @@ protected:
             Wait);
     }
 
+    // Blocks the contact, who is on the buddy list: it shows blocked and its message does not
+    // arrive; unblocked, it is back on the buddy list and its next message arrives.
+    void BlockSilenceAndUnblock(const std::string& contact, PeerClient& peer)
+    {
+        engine_.Controller().AddToIgnoreList(new IMString(Jid(contact).c_str()));
+        ASSERT_TRUE(ContactUpdate(Jid(contact), [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }, true));
+        ExpectDone(peer, "send " + Jid(alice_) + " while blocked");
+        // The server handles the peer's stanzas in order: once its roster query is answered,
+        // the message before it has met the block (and not the unblocking below).
+        ExpectDone(peer, "roster_get");
+
+        IMString id(contact.c_str());
+        engine_.Controller().RemoveFromIgnoreList(&id);
+        ASSERT_TRUE(ContactUpdate(Jid(contact), [](Contact& c) { return !c.GetIsBlocked() && c.GetOnBuddyList(); }, true));
+        ExpectDone(peer, "send " + Jid(alice_) + " after unblocking");
+        ASSERT_TRUE(Received("after unblocking"));
+        for (const Call& call : engine_.Delegate().CallsOf("OnMessageReceivedToChat")) {
+            EXPECT_NE(call.message->GetMessage().ToUtf8(), "while blocked");
+        }
+    }
+
     // The groups of the contact's item in the user's roster as another client of the user
     // reads it, one line each.
     static std::string ServerGroupsOf(const std::string& user, const std::string& contact)
@@ -414,21 +435,7 @@ TEST_F(EngineEndToEndTest, ABlockedContactIsMarkedAndSilencedUntilUnblocked)
     MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
     ASSERT_TRUE(SignIn());
 
-    engine_.Controller().AddToIgnoreList(new IMString(Jid(bob).c_str()));
-    ASSERT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }, true));
-    ExpectDone(*bobPeer, "send " + Jid(alice_) + " while blocked");
-    // The server handles bob's stanzas in order: once his roster query is answered, the message
-    // before it has met the block (and not the unblocking below).
-    ExpectDone(*bobPeer, "roster_get");
-
-    IMString bobId(bob.c_str());
-    engine_.Controller().RemoveFromIgnoreList(&bobId);
-    ASSERT_TRUE(ContactUpdate(Jid(bob), [](Contact& c) { return !c.GetIsBlocked() && c.GetOnBuddyList(); }, true));
-    ExpectDone(*bobPeer, "send " + Jid(alice_) + " after unblocking");
-    ASSERT_TRUE(Received("after unblocking"));
-    for (const Call& call : engine_.Delegate().CallsOf("OnMessageReceivedToChat")) {
-        EXPECT_NE(call.message->GetMessage().ToUtf8(), "while blocked");
-    }
+    BlockSilenceAndUnblock(bob, *bobPeer);
 }
 
 TEST_F(EngineEndToEndTest, OwnStatusMessageAndInvisibilityGoThroughTheSharedStatus)
@@ -824,4 +831,35 @@ TEST_F(EngineEndToEndTest, WhatWentToAnotherClientOrWaitedOfflineIsFetchedFromTh
     stored->RemoveAll(true);
     EXPECT_EQ(texts, "m0,m1,m2,m3,m4,m5,m6");
     EXPECT_EQ(engine_.Delegate().Count("OnMessageReceivedToChat"), 7u);
+}
+
+namespace {
+
+// Against a server that runs Prosody's stock modules alone, which know nothing of the
+// service's roster marks and offer the standard blocking command instead.
+class StockServerEndToEndTest : public EngineEndToEndTest {
+protected:
+    static void SetUpTestSuite() { SetUpStockSuite(); }
+};
+
+}  // namespace
+
+TEST_F(StockServerEndToEndTest, ABlockedContactIsMarkedAndSilencedUntilUnblocked)
+{
+    const std::string bob = NewUser("bob");
+    std::unique_ptr<PeerClient> bobPeer = Online(bob);
+    MakeFriends(alice_, {{bobPeer.get(), "Bob"}});
+    // A stranger blocked from another client of the user's: the blocked list the client asks
+    // for names him, and until that answer has come a block would still use the roster mark,
+    // which this server ignores.
+    const std::string mallory = Jid(NewUser("mallory"));
+    ExpectDone(*Online(alice_, "setup"),
+        "raw <iq type='set'><block xmlns='urn:xmpp:blocking'><item jid='" + mallory + "'/></block></iq>");
+    ASSERT_TRUE(SignIn());
+    ASSERT_TRUE(ContactUpdate(mallory, [](Contact& c) { return c.GetIsBlocked() && !c.GetOnBuddyList(); }));
+    std::unique_ptr<Contact> bobStored = engine_.ContactById(Jid(bob));
+    ASSERT_NE(bobStored, nullptr);
+    EXPECT_TRUE(!bobStored->GetIsBlocked() && bobStored->GetOnBuddyList());
+
+    BlockSilenceAndUnblock(bob, *bobPeer);
 }

@@ -254,6 +254,7 @@ TEST_F(CommandTest, TheFirstRosterLeadsToTheInitialPresenceAndTheAccountQueries)
         .ExpectNext("<iq id=\"#\" type=\"get\"><query xmlns=\"google:nosave\" /></iq>")
         .ExpectNext("<iq id=\"#\" to=\"" + own + "\" from=\"" + ScriptedSignIn::fullId() +
                     "\" type=\"get\"><usersetting xmlns=\"google:setting\"/></iq>")
+        .ExpectNext("<iq id=\"#\" type=\"get\"><blocklist xmlns=\"urn:xmpp:blocking\"/></iq>")
         .ExpectNext("<iq id=\"#\" to=\"" + own + "\" type=\"get\"><vCard xmlns=\"vcard-temp\"/></iq>");
     signIn(std::move(script));
     controller_.refreshLists(false);

@@ -30,6 +30,10 @@ constexpr const char* CREATE_ARCHIVE_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_archived ON messagetable(archiveid) WHERE archiveid<>''";
 constexpr const char* CREATE_STANZA_INDEX =
     "CREATE INDEX IF NOT EXISTS messagetable_stanza ON messagetable(otheruserid,stanzaid)";
+// Every sign-in looks for messages still waiting to go out; only those rows are in this index,
+// so the look costs nothing however many messages are stored, and a received one adds nothing.
+constexpr const char* CREATE_SENDING_INDEX =
+    "CREATE INDEX IF NOT EXISTS messagetable_sending ON messagetable(timestamp) WHERE messagetype=1";
 
 // The full-text index over the message texts. Searches answer the newest hits first and
 // stop at a limit, so the index files each message under a key that grows with its time
@@ -199,6 +203,7 @@ MessageDatabase::MessageDatabase()
     : StoreTable(dbLocation,
                  {CREATE_TABLE, {"messagetable", "archiveid", ADD_ARCHIVE_ID}, {"messagetable", "stanzaid", ADD_STANZA_ID},
                   CREATE_ID_INDEX, CREATE_USER_INDEX, DROP_FULL_ARCHIVE_INDEX, CREATE_ARCHIVE_INDEX, CREATE_STANZA_INDEX,
+                  CREATE_SENDING_INDEX,
                   CREATE_SEARCH_KEYS, CREATE_SPILLED_INDEX, CREATE_SEARCH_FILL,
                   SchemaStep::DerivedTable(SEARCH_TABLE, CREATE_SEARCH, MARK_SEARCH_UNFILLED), EMPTY_EARLIER_INDEX,
                   EMPTY_EARLIER_KEYS, RESTART_EARLIER_FILL, DROP_INSERT_TRIGGER, MARK_SEARCH_FILLED, CREATE_SEARCH_ROW_VIEW,
